@@ -1,0 +1,1 @@
+// Sprite exchange core; filled in by the exchange work.

@@ -1,0 +1,1 @@
+// Anchors the embedded resources in their own library.

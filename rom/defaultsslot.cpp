@@ -1,0 +1,3 @@
+#include "app/skmcareditor.h"
+
+void SKMcarEditor::RestoreDefaults() {}

@@ -1,0 +1,5 @@
+#include "app/skmcareditor.h"
+
+void SKMcarEditor::Save() {}
+void SKMcarEditor::RestoreRom() {}
+bool SKMcarEditor::SaveToRom() { return false; }

@@ -1,0 +1,48 @@
+#pragma once
+
+// White-box access to the window for the tests (the window befriends this class).
+
+#include "app/skmcareditor.h"
+#include "ui_skmcareditor.h"
+
+class EditorProbe
+{
+public:
+    explicit EditorProbe(SKMcarEditor &editor) : e(editor) {}
+
+    Ui::SKMcarEditor *ui() const { return e.ui; }
+    QString &romFileName() { return e.romFileName; }
+    SpriteTable &sprites() { return e.sprites; }
+    PaletteTable &palettes() { return e.palettes; }
+    CharacteristicsTable &characteristics() { return e.characteristics; }
+    WeaponTable &weapons() { return e.weapons; }
+    SpriteTable &romSprites() { return e.romSprites; }
+    PaletteTable &romPalettes() { return e.romPalettes; }
+    CharacteristicsTable &romCharacteristics() { return e.romCharacteristics; }
+    WeaponTable &romWeapons() { return e.romWeapons; }
+    bool &reactToControls() { return e.reactToControls; }
+    bool &reactToMoveControls() { return e.reactToMoveControls; }
+    QTimer &animationTimer() { return e.animationTimer; }
+    SpriteOffsets &spriteOffsets() { return e.spriteOffsets; }
+    QColor &backgroundColor() { return e.backgroundColor; }
+
+    QImage composeSprite(int car, int sprite, bool mirrored, bool wheels, bool offsets) const
+    {
+        return e.ComposeSprite(car, sprite, mirrored, wheels, offsets);
+    }
+    void applySpriteOffsets() { e.ApplySpriteOffsets(); }
+    void centerSprite(int car, int sprite) { e.CenterSprite(car, sprite); }
+    void centerCar(int car) { e.CenterCar(car); }
+    bool saveToRom() { return e.SaveToRom(); }
+    bool imageToSprite(const QImage &image, int car, int sprite) { return e.ImageToSprite(image, car, sprite); }
+    bool imageToCar(const QImage &image, int car) { return e.ImageToCar(image, car); }
+    QImage renderCarSheet(int car) const { return e.RenderCarSheet(car); }
+    bool exportSprites(const QString &fileName) { return e.ExportSprites(fileName); }
+    QString importSprites(const QString &fileName) { return e.ImportSprites(fileName); }
+
+    // Runs a slot by name, as a connected signal would.
+    bool invoke(const char *slot) { return QMetaObject::invokeMethod(&e, slot, Qt::DirectConnection); }
+
+private:
+    SKMcarEditor &e;
+};

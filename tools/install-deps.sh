@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing the editor need on Debian
+# (bookworm): compiler, CMake, Qt 6, Google Benchmark, Xvfb and friends.
+# Does nothing when everything is already there.
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
+          libbenchmark-dev xvfb xdotool x11-apps imagemagick
+          clang libclang-rt-14-dev desktop-file-utils appstream)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
