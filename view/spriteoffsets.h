@@ -10,3 +10,13 @@ using SpriteOffsets = QList<QList<QPoint>>;
 
 // One (0, 0) per sprite of every car of the table.
 SpriteOffsets ZeroOffsetsFor(const SpriteTable &sprites);
+
+// Frame position of storage index n (strip order), (-1, -1) outside 0..2303.
+QPoint SpritePixelPosition(int n);
+// Storage index of frame position (x, y), -1 outside the 48 x 48 frame.
+int SpritePixelIndex(int x, int y);
+
+// Moves every pixel of a 2304-index sprite by (dx, dy), dy counting down
+// (screen direction); pixels leaving the frame are dropped, uncovered ones are 0.
+// A stored offset (x, y) is applied as ShiftSpritePixels(pixels, x, -y).
+SpritePixels ShiftSpritePixels(const SpritePixels &pixels, int dx, int dy);

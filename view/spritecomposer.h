@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+
+#include "rom/cardata.h"
+
+// One sprite as the view shows it: a 48 x 48 RGB888 picture filled with the
+// background colour; colour index 0 shows the background, indices 1..15 the
+// palette entries (4 and 5 exchanged when wheelsTurned); the sprite is drawn
+// displaced by offset (x right, y up), then mirrored horizontally if asked.
+// A null pixels pointer gives a plain background square (no mirroring).
+QImage ComposeSpriteImage(const SpritePixels *pixels, const Palette &palette, const QColor &background,
+                          QPoint offset, bool mirrored, bool wheelsTurned);
