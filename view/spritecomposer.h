@@ -2,7 +2,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QPoint>
+#include <QRgb>
 
 #include "rom/cardata.h"
 
@@ -13,3 +15,8 @@
 // A null pixels pointer gives a plain background square (no mirroring).
 QImage ComposeSpriteImage(const SpritePixels *pixels, const Palette &palette, const QColor &background,
                           QPoint offset, bool mirrored, bool wheelsTurned);
+
+// The 16 opaque colours a sprite is shown with: index 0 the background (palette
+// entry 0 is never shown), 1..15 the palette entries, 4 and 5 exchanged when
+// wheelsTurned. Entries missing from a short palette show opaque black.
+QList<QRgb> SpriteColorTable(const Palette &palette, const QColor &background, bool wheelsTurned);

@@ -1,0 +1,23 @@
+#include "exchange/exchangedata.h"
+
+QPoint OffsetOf(const SpriteOffsets &offsets, int car, int sprite)
+{
+    if (car < 0 || car >= offsets.size() || sprite < 0 || sprite >= offsets[car].size())
+        return QPoint(0, 0);
+    return offsets[car][sprite];
+}
+
+void ClearOffset(SpriteOffsets &offsets, int car, int sprite)
+{
+    if (car < 0 || car >= offsets.size() || sprite < 0 || sprite >= offsets[car].size())
+        return;
+    offsets[car][sprite] = QPoint(0, 0);
+}
+
+void ClearCarOffsets(SpriteOffsets &offsets, int car)
+{
+    if (car < 0 || car >= offsets.size())
+        return;
+    for (QPoint &offset : offsets[car])
+        offset = QPoint(0, 0);
+}

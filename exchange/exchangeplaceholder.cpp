@@ -1,1 +1,0 @@
-// Sprite exchange core; filled in by the exchange work.

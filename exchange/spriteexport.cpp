@@ -1,0 +1,122 @@
+#include "exchange/spriteexport.h"
+
+#include <cstring>
+
+#include "exchange/numberednames.h"
+#include "exchange/rawsprites.h"
+#include "exchange/sheetlayout.h"
+#include "exchange/spritefiles.h"
+#include "view/spritecomposer.h"
+
+namespace {
+
+const SpritePixels *SpriteAt(const SpriteTable &sprites, int car, int sprite)
+{
+    if (car < 0 || car >= sprites.size() || sprite < 0 || sprite >= sprites[car].size())
+        return nullptr;
+    return &sprites[car][sprite];
+}
+
+// Copies a 48 x 48 RGB888 picture into an RGB888 sheet at the given corner.
+void PasteCell(QImage &sheet, const QImage &cell, QPoint topLeft)
+{
+    const int rowBytes = 3 * kSpriteSide;
+    for (int y = 0; y < kSpriteSide; ++y)
+        std::memcpy(sheet.scanLine(topLeft.y() + y) + 3 * topLeft.x(), cell.constScanLine(y), rowBytes);
+}
+
+// Draws the view sheet of car with its top-left corner at row top of sheet.
+void DrawCarSheet(QImage &sheet, const ExchangeData &data, int car, int top)
+{
+    for (const SheetCell &cell : ViewSheetCells()) {
+        QImage picture = SpritePicture(data, car, cell.sprite);
+        if (picture.format() != QImage::Format_RGB888)
+            picture = picture.convertToFormat(QImage::Format_RGB888);
+        PasteCell(sheet, picture, cell.topLeft + QPoint(0, top));
+    }
+}
+
+QByteArray RawBytes(const ExchangeData &data, int car, int sprite)
+{
+    const SpritePixels *pixels = SpriteAt(data.sprites, car, sprite);
+    if (!pixels)
+        return {};
+    return RawSpriteBytes(*pixels, OffsetOf(data.offsets, car, sprite));
+}
+
+bool WriteSeparateFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data)
+{
+    const bool raw = IsRawSpriteFile(fileName);
+    bool allWritten = true;
+    for (int c = 0; c < data.sprites.size(); ++c) {
+        for (int s = 0; s < data.sprites[c].size(); ++s) {
+            if (!selection.Covers(c, s))
+                continue;
+            const QString name = ExportFileName(fileName, selection.scope, c, s);
+            const bool written = raw ? WriteWholeFile(name, RawBytes(data, c, s))
+                                     : WritePictureFile(name, SpritePicture(data, c, s));
+            allWritten = allWritten && written;
+        }
+    }
+    return allWritten;
+}
+
+QByteArray RawScope(const ExchangeSelection &selection, const ExchangeData &data)
+{
+    QByteArray bytes;
+    for (int c = 0; c < data.sprites.size(); ++c) {
+        for (int s = 0; s < data.sprites[c].size(); ++s) {
+            if (selection.Covers(c, s))
+                bytes += RawBytes(data, c, s);
+        }
+    }
+    return bytes;
+}
+
+QImage PictureScope(const ExchangeSelection &selection, const ExchangeData &data)
+{
+    switch (selection.scope) {
+    case ExchangeScope::Sprite:
+        return SpritePicture(data, selection.car, selection.sprite);
+    case ExchangeScope::Car:
+        return CarSheetPicture(data, selection.car);
+    case ExchangeScope::AllCars:
+        return AllCarsSheetPicture(data);
+    }
+    return {};
+}
+
+}  // namespace
+
+QImage SpritePicture(const ExchangeData &data, int car, int sprite)
+{
+    return ComposeSpriteImage(SpriteAt(data.sprites, car, sprite), data.palette, data.background,
+                              OffsetOf(data.offsets, car, sprite), false, false);
+}
+
+QImage CarSheetPicture(const ExchangeData &data, int car)
+{
+    QImage sheet(kViewSheetSize, QImage::Format_RGB888);
+    sheet.fill(data.background);
+    DrawCarSheet(sheet, data, car, 0);
+    return sheet;
+}
+
+QImage AllCarsSheetPicture(const ExchangeData &data)
+{
+    const int cars = static_cast<int>(data.sprites.size());
+    QImage sheet(kViewSheetSize.width(), kViewSheetSize.height() * cars, QImage::Format_RGB888);
+    sheet.fill(data.background);
+    for (int c = 0; c < cars; ++c)
+        DrawCarSheet(sheet, data, c, kViewSheetSize.height() * c);
+    return sheet;
+}
+
+bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data)
+{
+    if (selection.separateFiles)
+        return WriteSeparateFiles(fileName, selection, data);
+    if (IsRawSpriteFile(fileName))
+        return WriteWholeFile(fileName, RawScope(selection, data));
+    return WritePictureFile(fileName, PictureScope(selection, data));
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include "exchange/exchangedata.h"
+#include "exchange/exchangescope.h"
+
+// Pictures and raw data of sprites as a save would write them: every sprite
+// moved by its pending offset. Exporting never changes the data.
+
+// The 48 x 48 RGB888 picture of a sprite, unmirrored; a plain background
+// square for a sprite the car does not have.
+QImage SpritePicture(const ExchangeData &data, int car, int sprite);
+
+// The 624 x 432 view sheet of a car: 13 rotation columns by 9 tilt rows (tilt
+// -4 at the top); cells without a sprite are plain background.
+QImage CarSheetPicture(const ExchangeData &data, int car);
+
+// The view sheets of all cars stacked, car 1 at the top: 624 x (432 x cars).
+QImage AllCarsSheetPicture(const ExchangeData &data);
+
+// Writes the selection to fileName, as raw data (suffix "bin", any case) or
+// as pictures. With separate files every sprite goes to its numbered file and
+// a failure does not stop the others. Every file is written whole or not at
+// all. Returns false if any file failed.
+bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data);

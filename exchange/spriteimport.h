@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include "exchange/exchangedata.h"
+#include "exchange/exchangescope.h"
+
+// Reads the selection from the picked file (or from the numbered set it
+// belongs to) into data.sprites: raw data (suffix "bin", any case) taken as it
+// is, pictures matched to data.palette with data.background for index 0.
+// Every replaced sprite gets offset (0, 0), since an export carries the offset
+// in its pixels. A failing file never stops the rest; each adds one line
+// "Cannot load file \"name\"\n" to the returned text (empty when all loaded).
+// A one-file raw import is checked whole before anything changes.
+QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither);
+
+// The one error line of a file that could not be used.
+QString CannotLoadLine(const QString &fileName);

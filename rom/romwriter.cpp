@@ -1,0 +1,182 @@
+#include "rom/romwriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "rom/colorword.h"
+
+namespace {
+
+// Far above any cartridge; guards against reading a huge file whole by mistake.
+constexpr qint64 kLargestImage = 256 * 1024 * 1024;
+
+// Adds the big-endian words of data to sum; an odd last byte is the high byte
+// of a word whose low byte is 0.
+quint16 addWords(quint16 sum, const char *data, qsizetype length)
+{
+    const auto *bytes = reinterpret_cast<const unsigned char *>(data);
+    qsizetype i = 0;
+    for (; i + 1 < length; i += 2)
+        sum = static_cast<quint16>(sum + ((bytes[i] << 8) | bytes[i + 1]));
+    if (i < length)
+        sum = static_cast<quint16>(sum + (bytes[i] << 8));
+    return sum;
+}
+
+void patch(QByteArray &image, qint64 offset, const QByteArray &block)
+{
+    image.replace(offset, block.size(), block);
+}
+
+// Row-major area from car-major strings: byte j of car k goes to k + cars*j.
+// The row length is that of car 0's string; shorter strings give 0.
+QByteArray interleaveBytes(const QList<QByteArray> &table)
+{
+    QByteArray block;
+    const qsizetype rowLength = table.isEmpty() ? 0 : table.first().size();
+    for (qsizetype j = 0; j < rowLength; ++j)
+        for (const QByteArray &row : table)
+            block.append(j < row.size() ? row.at(j) : '\0');
+    return block;
+}
+
+QByteArray encodePalettes(const PaletteTable &palettes)
+{
+    QByteArray block;
+    block.reserve(kPalettesAreaSize);
+    for (const Palette &palette : palettes)
+        for (const QColor &color : palette) {
+            const ColorWord word = WordFromColor(color);
+            block.append(static_cast<char>(word.first));
+            block.append(static_cast<char>(word.second));
+        }
+    return block;
+}
+
+QByteArray encodeSprites(const SpriteTable &sprites)
+{
+    // Every normalised sprite has an even number of pixels, so packing sprite
+    // by sprite gives the same bytes as packing the whole list at once.
+    QByteArray block;
+    block.reserve(kSpritesAreaSize);
+    for (const QList<SpritePixels> &car : sprites)
+        for (const SpritePixels &sprite : car)
+            block.append(PackPixels(sprite));
+    return block;
+}
+
+bool fail(QString *errorMessage, const QString &text)
+{
+    if (errorMessage)
+        *errorMessage = text;
+    return false;
+}
+
+} // namespace
+
+QByteArray PackPixels(const SpritePixels &pixels)
+{
+    QByteArray bytes;
+    bytes.reserve(pixels.size() / 2);
+    for (qsizetype k = 0; k + 1 < pixels.size(); k += 2)
+        bytes.append(static_cast<char>(((pixels.at(k) & 0x0F) << 4) | (pixels.at(k + 1) & 0x0F)));
+    return bytes;
+}
+
+bool WriteRom(const QString &path, CarData data, QString *errorMessage)
+{
+    data = NormalizeCarData(data);
+
+    // The current image, so that every byte outside the car data survives.
+    QByteArray image;
+    const QFileInfo info(path);
+    if (info.exists()) {
+        if (!info.isFile())
+            return fail(errorMessage, QStringLiteral("Cannot write \"%1\": not a file").arg(path));
+        if (info.size() > kLargestImage)
+            return fail(errorMessage, QStringLiteral("Cannot write \"%1\": the file is too large for a cartridge image").arg(path));
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(errorMessage, QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+        image = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return fail(errorMessage, QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+    }
+
+    // A short image grows with zero bytes up to the end of the last area.
+    if (image.size() < kSpritesAreaEnd)
+        image.append(QByteArray(kSpritesAreaEnd - image.size(), '\0'));
+
+    patch(image, kSpritesOffset, encodeSprites(data.sprites));
+    patch(image, kPalettesOffset, encodePalettes(data.palettes));
+    patch(image, kCharacteristicsOffset, interleaveBytes(data.characteristics));
+    patch(image, kWeaponsOffset, interleaveBytes(data.weapons));
+
+    const quint16 sum = RomChecksum(image);
+    image[kChecksumOffset] = static_cast<char>(sum >> 8);
+    image[kChecksumOffset + 1] = static_cast<char>(sum & 0xFF);
+
+    // Replace the file in one step; the old file stays whole if anything fails.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(errorMessage, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+    if (file.write(image) != image.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(errorMessage, QStringLiteral("Cannot write \"%1\": %2").arg(path, reason));
+    }
+    if (!file.commit())
+        return fail(errorMessage, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+    return true;
+}
+
+quint16 RomChecksum(const QByteArray &image)
+{
+    if (image.size() <= kChecksumStart)
+        return 0;
+    return addWords(0, image.constData() + kChecksumStart, image.size() - kChecksumStart);
+}
+
+int FixRomChecksum(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return -1;
+
+    quint16 stored = 0;
+    if (file.seek(kChecksumOffset)) {
+        const QByteArray bytes = file.read(2);
+        if (bytes.size() > 0)
+            stored = static_cast<quint16>(static_cast<unsigned char>(bytes.at(0)) << 8);
+        if (bytes.size() > 1)
+            stored = static_cast<quint16>(stored | static_cast<unsigned char>(bytes.at(1)));
+    }
+
+    // Large blocks; a block that ends on an odd byte carries it over as the
+    // high byte of the next word, and at the very end it pairs with a 0.
+    constexpr qint64 kBlockSize = 1 << 20;
+    quint16 sum = 0;
+    if (file.seek(kChecksumStart)) {
+        QByteArray block(kBlockSize + 1, Qt::Uninitialized);
+        qint64 carried = 0;
+        qint64 got = 0;
+        while ((got = file.read(block.data() + carried, kBlockSize)) > 0) {
+            const qint64 length = carried + got;
+            const qint64 even = length & ~qint64(1);
+            sum = addWords(sum, block.constData(), even);
+            carried = length - even;
+            if (carried)
+                block[0] = block.at(even);
+        }
+        if (carried)
+            sum = addWords(sum, block.constData(), 1);
+    }
+
+    if (sum != stored && file.seek(kChecksumOffset)) {
+        const char bytes[2] = {static_cast<char>(sum >> 8), static_cast<char>(sum & 0xFF)};
+        file.write(bytes, 2);
+    }
+    return sum;
+}

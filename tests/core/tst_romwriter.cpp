@@ -1,0 +1,304 @@
+#include <QtTest>
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+#include "rom/colorword.h"
+#include "rom/romreader.h"
+#include "rom/romwriter.h"
+
+namespace {
+
+QByteArray randomBytes(qsizetype size, quint32 seed)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator generator(seed);
+    for (char &byte : bytes)
+        byte = static_cast<char>(generator.generate() & 0xFF);
+    return bytes;
+}
+
+void storeChecksum(QByteArray &image)
+{
+    const quint16 sum = RomChecksum(image);
+    image[kChecksumOffset] = static_cast<char>(sum >> 8);
+    image[kChecksumOffset + 1] = static_cast<char>(sum & 0xFF);
+}
+
+// A random image whose colour words have clean zero bits and whose checksum is right:
+// exactly what saving without edits must reproduce.
+QByteArray wellFormedRom(quint32 seed, qsizetype size = kSpritesAreaEnd + 0x1001)
+{
+    QByteArray image = randomBytes(size, seed);
+    for (qint64 i = kPalettesOffset; i < kPalettesOffset + kPalettesAreaSize; i += 2) {
+        image[i] = static_cast<char>(image.at(i) & 0x0E);
+        image[i + 1] = static_cast<char>(image.at(i + 1) & 0xEE);
+    }
+    storeChecksum(image);
+    return image;
+}
+
+quint16 storedChecksum(const QByteArray &image)
+{
+    return static_cast<quint16>((static_cast<unsigned char>(image.at(kChecksumOffset)) << 8)
+                                | static_cast<unsigned char>(image.at(kChecksumOffset + 1)));
+}
+
+bool runningAsRoot()
+{
+#ifdef Q_OS_UNIX
+    return ::geteuid() == 0;
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
+class TestRomWriter : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            qFatal("cannot write the test file");
+        return path;
+    }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(dir.isValid()); }
+
+    void packPixels_data()
+    {
+        QTest::addColumn<QList<int>>("pixels");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("odd last index dropped") << QList<int>{10, 7, 3} << QByteArray("\xA7", 1);
+        QTest::newRow("low 4 bits only") << QList<int>{0x13, 0x21} << QByteArray("\x31", 1);
+        QTest::newRow("empty") << QList<int>{} << QByteArray();
+    }
+
+    void packPixels()
+    {
+        QFETCH(QList<int>, pixels);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(PackPixels(pixels), bytes);
+    }
+
+    void savingUneditedRomChangesNothing()
+    {
+        const QByteArray image = wellFormedRom(1);
+        const QString path = writeFile("identical.bin", image);
+        QString reason;
+        QVERIFY(WriteRom(path, ReadRom(path), &reason));
+        QVERIFY(reason.isEmpty());
+        QVERIFY(readFile(path) == image);
+    }
+
+    void wrongChecksumAndStrayBitsAreFixed()
+    {
+        QByteArray image = wellFormedRom(2);
+        image[kPalettesOffset + 2 * 5] = char(0xFF);       // palette 0, colour 5
+        image[kPalettesOffset + 2 * 5 + 1] = char(0xFF);
+        image[kChecksumOffset] = char(~image.at(kChecksumOffset));
+        const QString path = writeFile("fixed.bin", image);
+
+        QVERIFY(WriteRom(path, ReadRom(path)));
+        const QByteArray written = readFile(path);
+        QCOMPARE(written.size(), image.size());
+        QCOMPARE(written.mid(kPalettesOffset + 10, 2), QByteArray("\x0E\xEE", 2));
+        QCOMPARE(storedChecksum(written), RomChecksum(written));
+        QByteArray expected = image;
+        expected.replace(kPalettesOffset + 10, 2, QByteArray("\x0E\xEE", 2));
+        storeChecksum(expected);
+        QVERIFY(written == expected);
+    }
+
+    void editsLandAtTheirBytes()
+    {
+        const QByteArray image = wellFormedRom(3);
+        const QString path = writeFile("layout.bin", image);
+        CarData data = ReadRom(path);
+        data.weapons[2][1] = char(0x42);
+        data.characteristics[4][3] = char(0xC8);
+        data.palettes[9][15] = QColor(255, 0, 145);
+        data.sprites[4][44][2302] = 0x13;
+        data.sprites[4][44][2303] = 0x2A;
+        data.palettes.append(Palette(16, QColor(255, 255, 255)));   // "Import/Export": never written
+
+        QVERIFY(WriteRom(path, data));
+        const QByteArray written = readFile(path);
+        QCOMPARE(written.at(0x54A7), char(0x42));
+        QCOMPARE(written.at(0xE163), char(0xC8));
+        QCOMPARE(written.mid(0x68B4, 2), QByteArray("\x08\x0E", 2));
+        QCOMPARE(written.at(0xFE97F), char(0x3A));
+
+        // Nothing else moved: not the bytes after the palette area, not the rest.
+        QByteArray expected = image;
+        expected[0x54A7] = char(0x42);
+        expected[0xE163] = char(0xC8);
+        expected.replace(0x68B4, 2, QByteArray("\x08\x0E", 2));
+        expected[0xFE97F] = char(0x3A);
+        storeChecksum(expected);
+        QVERIFY(written == expected);
+    }
+
+    void checksum_data()
+    {
+        QTest::addColumn<QByteArray>("tail");   // the bytes from 0x200 on
+        QTest::addColumn<int>("sum");
+        QTest::newRow("nothing after the header") << QByteArray() << 0;
+        QTest::newRow("wraps modulo 65536") << QByteArray("\x01\x02\xFF\xFF", 4) << 0x0101;
+        QTest::newRow("odd last byte is a high byte") << QByteArray("\x01\x02\x03", 3) << 0x0402;
+    }
+
+    void checksum()
+    {
+        QFETCH(QByteArray, tail);
+        QFETCH(int, sum);
+        QByteArray image = randomBytes(0x200, 4) + tail;
+        QCOMPARE(int(RomChecksum(image)), sum);
+        const QString path = writeFile("sum.bin", image);
+        QCOMPARE(FixRomChecksum(path), sum);
+        QCOMPARE(int(storedChecksum(readFile(path))), sum);
+        QCOMPARE(readFile(path).size(), image.size());
+    }
+
+    void checksumOfShortFileIsZero()
+    {
+        const QByteArray image = randomBytes(0x1FF, 5);
+        QCOMPARE(RomChecksum(image), quint16(0));
+        const QString path = writeFile("tiny.bin", image);
+        QCOMPARE(FixRomChecksum(path), 0);
+        QVERIFY(readFile(path) == image.left(kChecksumOffset) + QByteArray(2, '\0') + image.mid(kChecksumOffset + 2));
+    }
+
+    void checksumSpansBlocks()
+    {
+        // Longer than the file reader's block and of odd length.
+        QByteArray image = randomBytes(3 * 1024 * 1024 + 3, 6);
+        const QString path = writeFile("big.bin", image);
+        const int sum = FixRomChecksum(path);
+        QCOMPARE(sum, int(RomChecksum(image)));
+        storeChecksum(image);
+        QVERIFY(readFile(path) == image);
+    }
+
+    void checksumOfMissingFile()
+    {
+        const QString path = dir.filePath("no-such-rom.bin");
+        QCOMPARE(FixRomChecksum(path), -1);
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void missingFileIsCreated()
+    {
+        const QString path = dir.filePath("new.bin");
+        CarData data = NormalizeCarData(CarData());
+        data.weapons[0][0] = 5;
+        QVERIFY(WriteRom(path, data));
+        const QByteArray written = readFile(path);
+        QCOMPARE(written.size(), kSpritesAreaEnd);
+        QCOMPARE(written.at(kWeaponsOffset), char(5));
+        QCOMPARE(int(storedChecksum(written)), 5 << 8);
+        QCOMPARE(ReadRom(path), data);
+    }
+
+    void shortFileGrows()
+    {
+        const QByteArray image = randomBytes(0x1000, 7);
+        const QString path = writeFile("short.bin", image);
+        QVERIFY(WriteRom(path, ReadRom(path)));
+        const QByteArray written = readFile(path);
+        QCOMPARE(written.size(), kSpritesAreaEnd);
+        QByteArray expected = image + QByteArray(kSpritesAreaEnd - image.size(), '\0');
+        storeChecksum(expected);
+        QVERIFY(written == expected);
+    }
+
+    void permissionsAreKept()
+    {
+        const QString path = writeFile("mode.bin", wellFormedRom(8));
+        const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther;   // unusual: 0604
+        const auto ownerGroupOther = QFileDevice::Permissions(0xF0FF);
+        QVERIFY(QFile::setPermissions(path, mode));
+        QVERIFY(WriteRom(path, ReadRom(path)));
+        QCOMPARE(QFile::permissions(path) & ownerGroupOther, mode);
+    }
+
+    void unwritablePaths_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("folder in the way") << QStringLiteral("folder");
+        QTest::newRow("parent is a file") << QStringLiteral("plain.bin/rom.bin");
+    }
+
+    void unwritablePaths()
+    {
+        QFETCH(QString, name);
+        QVERIFY(QDir(dir.path()).mkpath("folder"));
+        writeFile("plain.bin", "not a folder");
+        const QString path = dir.filePath(name);
+        QString reason;
+        QVERIFY(!WriteRom(path, NormalizeCarData(CarData()), &reason));
+        QVERIFY2(reason.contains(path), qPrintable(reason));
+        QCOMPARE(readFile(dir.filePath("plain.bin")), QByteArray("not a folder"));
+    }
+
+    void readOnlyFileIsLeftAlone()
+    {
+        if (runningAsRoot())
+            QSKIP("file permissions don't bind the superuser");
+        const QByteArray image = wellFormedRom(9);
+        const QString path = writeFile("readonly.bin", image);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        CarData data = ReadRom(path);
+        data.weapons[0][0] = char(~data.weapons[0][0]);
+        QString reason;
+        QVERIFY(!WriteRom(path, data, &reason));
+        QVERIFY2(reason.contains(path), qPrintable(reason));
+        QVERIFY(readFile(path) == image);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    void unwritableFolder()
+    {
+        if (runningAsRoot())
+            QSKIP("file permissions don't bind the superuser");
+        QTemporaryDir locked;
+        const QString existing = locked.filePath("rom.bin");
+        {
+            QFile file(existing);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const auto open = QFile::permissions(locked.path());
+        QVERIFY(QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::ExeOwner));
+
+        // A new file can't be made there; an existing writable one is written in place.
+        QString reason;
+        QVERIFY(!WriteRom(locked.filePath("new.bin"), NormalizeCarData(CarData()), &reason));
+        QVERIFY2(reason.contains("new.bin"), qPrintable(reason));
+        QVERIFY(WriteRom(existing, NormalizeCarData(CarData()), &reason));
+        QCOMPARE(QFileInfo(existing).size(), kSpritesAreaEnd);
+
+        QFile::setPermissions(locked.path(), open);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRomWriter)
+#include "tst_romwriter.moc"

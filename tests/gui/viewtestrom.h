@@ -1,0 +1,49 @@
+#pragma once
+
+// A small cartridge image for the view tests, written into a temporary folder.
+
+#include <QColor>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+
+#include "rom/colorword.h"
+#include "rom/romwriter.h"
+#include "view/spriteoffsets.h"
+
+// Palette p, entry i: red level i % 8, green level 2 + i / 8, blue level p % 8
+// (all on the cartridge's colour grid, none equal to the background colour).
+inline CarData ViewTestData()
+{
+    CarData data;
+    data.sprites = SpriteTable(kCarCount, QList<SpritePixels>(kSpritesPerCar, SpritePixels(kPixelsPerSprite, 0)));
+    for (int car = 0; car < kCarCount; ++car) {
+        for (int sprite = 0; sprite < kSpritesPerCar; ++sprite) {
+            // Each sprite: a block whose index and place tell car and sprite apart.
+            SpritePixels &pixels = data.sprites[car][sprite];
+            const int index = 1 + (car + sprite) % 15;
+            for (int y = 10; y < 20; ++y)
+                for (int x = sprite; x < sprite + 3; ++x)
+                    pixels[SpritePixelIndex(x, y)] = index;
+        }
+    }
+    for (int p = 0; p < kRomPaletteCount; ++p) {
+        Palette palette;
+        for (int i = 0; i < kColorsPerPalette; ++i)
+            palette.append(QColor(ColorLevels[i % 8], ColorLevels[2 + i / 8], ColorLevels[p % 8]));
+        data.palettes.append(palette);
+    }
+    return NormalizeCarData(data);
+}
+
+// Writes the test data as a ROM image at path.
+inline bool WriteViewTestRom(const QString &path, const CarData &data = ViewTestData())
+{
+    return WriteRom(path, data);
+}
+
+// Colour of the pixmap shown by a label at picture position (x, y).
+inline QRgb PixmapPixel(const QPixmap &pixmap, int x, int y)
+{
+    return pixmap.toImage().pixel(x, y) | 0xff000000u;
+}
