@@ -31,6 +31,32 @@ qsizetype SkipGifSubBlocks(const QByteArray &data, qsizetype pos)
     return -1;
 }
 
+// Walks BMP run-length data (RLE8, or RLE4 with two pixels a byte) up to its
+// end-of-bitmap escape; false if the data ends first.
+bool RunLengthDataComplete(const QByteArray &data, qsizetype pos, bool fourBit)
+{
+    const qsizetype n = data.size();
+    while (pos + 1 < n) {
+        const int count = Byte(data, pos);
+        const int code = Byte(data, pos + 1);
+        pos += 2;
+        if (count > 0)
+            continue;   // a run: count pixels of one value
+        if (code == 1)
+            return true;   // end of bitmap
+        if (code == 0)
+            continue;   // end of line
+        if (code == 2) {   // delta: two more bytes
+            pos += 2;
+            continue;
+        }
+        // Absolute mode: code pixels, padded to an even number of bytes.
+        const qsizetype bytes = fourBit ? (code + 1) / 2 : code;
+        pos += bytes + (bytes & 1);
+    }
+    return false;
+}
+
 }  // namespace
 
 bool JpegDataComplete(const QByteArray &data)
@@ -138,8 +164,9 @@ bool BmpDataComplete(const QByteArray &data)
     }
     if (pixelOffset > quint64(n))
         return false;
-    // Only uncompressed and bit-field pixel data has a size known in advance;
-    // Qt's reader fails on broken run-length data by itself.
+    if (compression == 1 || compression == 2)
+        return RunLengthDataComplete(data, pixelOffset, compression == 2);
+    // Other compressions (embedded JPEG or PNG) are checked by their readers.
     if (compression != 0 && compression != 3)
         return true;
     if (width <= 0 || bitsPerPixel <= 0)

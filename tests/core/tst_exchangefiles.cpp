@@ -58,6 +58,25 @@ QByteArray PngHeaderOnly(quint32 width, quint32 height)
     return png;
 }
 
+// A 2 x 2 run-length-encoded 8-bit BMP with two colours: a run of two index-1
+// pixels, end of line, a run of two index-0 pixels, end of bitmap.
+QByteArray RunLengthBmp()
+{
+    auto le = [](quint32 v, int bytes) {
+        QByteArray out;
+        for (int i = 0; i < bytes; ++i)
+            out.append(char((v >> (8 * i)) & 0xFF));
+        return out;
+    };
+    const QByteArray pixels = QByteArray::fromHex("0201000002000001");
+    const QByteArray colors = QByteArray::fromHex("00000000ffffff00");
+    const quint32 offset = 14 + 40 + colors.size();
+    QByteArray bmp = "BM" + le(offset + pixels.size(), 4) + le(0, 4) + le(offset, 4);
+    bmp += le(40, 4) + le(2, 4) + le(2, 4) + le(1, 2) + le(8, 2) + le(1, 4) + le(pixels.size(), 4);
+    bmp += le(2835, 4) + le(2835, 4) + le(2, 4) + le(2, 4);
+    return bmp + colors + pixels;
+}
+
 // A 1 x 1 two-colour GIF.
 const QByteArray kTinyGif = QByteArray::fromHex(
     "47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b");
@@ -236,6 +255,7 @@ void TestExchangeFiles::goodPictures_data()
     QTest::newRow("bmp") << Encoded(gradient, "bmp") << QSize(48, 48);
     QTest::newRow("jpeg") << Encoded(gradient, "jpeg") << QSize(48, 48);
     QTest::newRow("gif") << kTinyGif << QSize(1, 1);
+    QTest::newRow("run-length bmp") << RunLengthBmp() << QSize(2, 2);
     QTest::newRow("1-bit png") << Encoded(gradient.convertToFormat(QImage::Format_Mono), "png") << QSize(48, 48);
     QTest::newRow("indexed png")
         << Encoded(gradient.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither), "png") << QSize(48, 48);
@@ -272,6 +292,7 @@ void TestExchangeFiles::brokenPictures_data()
     QTest::newRow("corrupt png") << QByteArray(png).replace(60, 40, QByteArray(40, '\x11')) << sprite;
     QTest::newRow("truncated bmp") << bmp.left(bmp.size() - 100) << sprite;
     QTest::newRow("bmp header only") << bmp.left(54) << sprite;
+    QTest::newRow("run-length bmp without its end") << RunLengthBmp().chopped(2) << sprite;
     QTest::newRow("truncated jpeg") << jpeg.left(jpeg.size() * 2 / 3) << sprite;
     QTest::newRow("jpeg without end marker") << jpeg.left(jpeg.size() - 2) << sprite;
     QTest::newRow("truncated gif") << kTinyGif.left(kTinyGif.size() - 4) << sprite;

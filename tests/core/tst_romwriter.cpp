@@ -241,6 +241,18 @@ private slots:
         QCOMPARE(QFile::permissions(path) & ownerGroupOther, mode);
     }
 
+    void linkedRomIsWrittenThrough()
+    {
+        const QString target = writeFile("target.bin", wellFormedRom(10));
+        const QString link = dir.filePath("link.bin");
+        QVERIFY(QFile::link(target, link));
+        CarData data = ReadRom(link);
+        data.weapons[1][0] = 3;
+        QVERIFY(WriteRom(link, data));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readFile(target).at(kWeaponsOffset + 1), char(3));
+    }
+
     void unwritablePaths_data()
     {
         QTest::addColumn<QString>("name");

@@ -2,6 +2,15 @@
 
 // White-box access to the window for the tests (the window befriends this class).
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QTimer>
+
 #include "app/skmcareditor.h"
 #include "ui_skmcareditor.h"
 
@@ -45,4 +54,61 @@ public:
 
 private:
     SKMcarEditor &e;
+};
+
+
+// Answers the modal dialogs that come up while it lives, one after another:
+// a message box gets the next standard button of the list (NoButton, or an
+// exhausted list, rejects it as Escape would); any other dialog (file or
+// colour dialog) is rejected. Records what each dialog said.
+class ModalAnswerer : public QObject
+{
+public:
+    struct Seen
+    {
+        QString className;
+        QString title;
+        QString text;             // message boxes only
+        QString informativeText;  // message boxes only
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+    };
+
+    explicit ModalAnswerer(QList<QMessageBox::StandardButton> answers = {}) : pending(std::move(answers))
+    {
+        connect(&poll, &QTimer::timeout, this, &ModalAnswerer::answer);
+        poll.start(20);
+    }
+
+    QList<Seen> seen;
+
+private:
+    void answer()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        Seen record{QString::fromLatin1(modal->metaObject()->className()), modal->windowTitle(), {}, {}, {}};
+        const QMessageBox::StandardButton reply = pending.isEmpty() ? QMessageBox::NoButton : pending.takeFirst();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            record.text = box->text();
+            record.informativeText = box->informativeText();
+            record.icon = box->icon();
+            seen.append(record);
+            if (QAbstractButton *button = box->button(reply)) {
+                button->click();
+            } else {
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(box, &escape);
+            }
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            seen.append(record);
+            dialog->reject();
+        } else {
+            seen.append(record);
+            modal->close();
+        }
+    }
+
+    QList<QMessageBox::StandardButton> pending;
+    QTimer poll;
 };

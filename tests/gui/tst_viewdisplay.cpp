@@ -65,7 +65,9 @@ private slots:
         const QSize large = editor.size();
         probe.ui()->doubleSpinBoxSpriteZoom->setValue(1.0);
         const QSize small = editor.size();
-        QVERIFY2(large.height() >= small.height() + 400, qPrintable(QStringLiteral("%1 -> %2").arg(large.height()).arg(small.height())));
+        QVERIFY2(large.height() > 480 && large.width() > 480, qPrintable(QStringLiteral("%1 x %2").arg(large.width()).arg(large.height())));
+        QVERIFY2(small.height() < large.height() && small.width() < large.width(), qPrintable(QStringLiteral("%1 x %2").arg(small.width()).arg(small.height())));
+        QCOMPARE(small, editor.minimumSize());
     }
 
     void pixelsFollowControls()

@@ -29,7 +29,7 @@ constexpr BodyShades kBodies[kRomPaletteCount] = {
     {{3, 6, 2}, {1, 4, 0}, {0, 2, 0}},   // Green
     {{7, 7, 7}, {5, 5, 5}, {3, 3, 3}},   // -: silver
     {{7, 5, 2}, {7, 3, 0}, {4, 1, 0}},   // Opponent 2: orange
-    {{3, 7, 7}, {0, 5, 5}, {0, 3, 3}},   // Opponent 1: teal
+    {{2, 6, 6}, {0, 4, 4}, {0, 2, 2}},   // Opponent 1: teal
     {{6, 5, 3}, {4, 3, 1}, {2, 1, 0}},   // -: bronze
 };
 
@@ -43,10 +43,10 @@ Palette SharedColours()
     p[6] = Level(7, 0, 0);   // tail lights
     p[7] = Level(3, 3, 4);   // dark metal
     p[8] = Level(7, 4, 0);   // glow
-    p[9] = Level(1, 1, 2);   // dark glass
+    p[9] = Level(0, 1, 2);   // dark glass
     p[10] = Level(6, 6, 6);  // light metal
     p[11] = Level(7, 7, 6);  // headlights
-    p[12] = Level(3, 4, 5);  // glass
+    p[12] = Level(2, 3, 4);  // glass
     p[13] = Level(2, 2, 2);  // rubber
     p[14] = Level(0, 0, 1);  // outline, grilles
     p[15] = Level(7, 6, 0);  // lamps

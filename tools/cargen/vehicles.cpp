@@ -210,8 +210,11 @@ Mesh HoverCar()
     // wheels", glowing jets at the back.
     BothSides([&](double side) {
         const Vec3 centre{-1.05, side * 1.12, 0.62};
-        m.AddCylinder(centre, {1, 0, 0}, {0, 0, 1}, 0.22, 0.85, 8, {Body(), Body(), Fixed(kGlow), 0.7});
-        m.AddCylinder(centre + Vec3{0.95, 0.0, 0.0}, {1, 0, 0}, {0, 0, 1}, 0.25, 0.12, 8,
+        // The axis points forward on one side and backward on the other, so
+        // that the two rings are mirror images of each other.
+        const Vec3 axis{side, 0.0, 0.0};
+        m.AddCylinder(centre, axis, {0, 0, 1}, 0.22, 0.85, 8, {Body(), Body(), Fixed(kGlow), 0.7});
+        m.AddCylinder(centre + Vec3{0.95, 0.0, 0.0}, axis, {0, 0, 1}, 0.25, 0.12, 8,
                       {Fixed(kStripeA), Fixed(kStripeB), Fixed(kBlack), 0.5});
         // Tail fin.
         const double yc = side * 0.5;
