@@ -49,9 +49,7 @@ void SKMcarEditor::DisplaySpriteById()
     // conversion; nearest neighbour keeps the pixels sharp blocks.
     const QImage image = ComposeSprite(car, sprite, mirrored, wheelsTurned, true).convertToFormat(QImage::Format_RGB32);
     const QSize size = ZoomedSize(image.size(), ui->doubleSpinBoxSpriteZoom->value());
-    ui->labelSprite->setPixmap(QPixmap::fromImage(size.isEmpty() ? QImage()
-                                                                 : image.scaled(size, Qt::IgnoreAspectRatio,
-                                                                                Qt::FastTransformation)));
+    ui->labelSprite->setPixmap(QPixmap::fromImage(size.isEmpty() ? QImage() : ScaleNearest(image, size)));
 
     // Loading the move boxes must not write back: they clamp to -48..48, the
     // stored offset may lie beyond.

@@ -1,7 +1,50 @@
 #include "view/zoom.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+
+#include <QList>
+
+namespace {
+
+// Which source column feeds each target column, and which source row each
+// target row, for one pair of sizes.
+struct SampleMaps
+{
+    QSize source;
+    QSize target;
+    QList<int> columns;
+    QList<int> rows;
+};
+
+// Asks the toolkit where it samples: a picture whose pixels carry their own
+// coordinates, scaled, tells for every target pixel where it came from.
+SampleMaps MeasureSampling(QSize source, QSize target)
+{
+    QImage coordinates(source, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(coordinates.scanLine(y));
+        for (int x = 0; x < source.width(); ++x)
+            line[x] = 0xff000000u | (QRgb(y) << 12) | QRgb(x);
+    }
+    const QImage scaled = coordinates.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                              .convertToFormat(QImage::Format_RGB32);
+
+    SampleMaps maps{source, target, {}, {}};
+    if (scaled.size() != target)
+        return maps;
+    maps.columns.resize(target.width());
+    maps.rows.resize(target.height());
+    const QRgb *firstRow = reinterpret_cast<const QRgb *>(scaled.constScanLine(0));
+    for (int x = 0; x < target.width(); ++x)
+        maps.columns[x] = int(firstRow[x] & 0xfff);
+    for (int y = 0; y < target.height(); ++y)
+        maps.rows[y] = int((reinterpret_cast<const QRgb *>(scaled.constScanLine(y))[0] >> 12) & 0xfff);
+    return maps;
+}
+
+} // namespace
 
 int ZoomedLength(int length, double zoom)
 {
@@ -16,4 +59,47 @@ int ZoomedLength(int length, double zoom)
 QSize ZoomedSize(QSize size, double zoom)
 {
     return QSize(ZoomedLength(size.width(), zoom), ZoomedLength(size.height(), zoom));
+}
+
+QImage ScaleNearest(const QImage &image, QSize size)
+{
+    // Coordinates are packed 12 bits each; larger pictures go the toolkit's way.
+    constexpr int kMaxSide = 4096;
+    const bool direct = (image.format() == QImage::Format_RGB32)
+        && !image.isNull() && image.width() <= kMaxSide && image.height() <= kMaxSide && !size.isEmpty()
+        && size.width() <= kMaxSide && size.height() <= kMaxSide;
+    if (!direct)
+        return image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (size == image.size())
+        return image;
+
+    // The view asks for the same size on every tick: keep the last maps.
+    thread_local SampleMaps cached;
+    if (cached.source != image.size() || cached.target != size)
+        cached = MeasureSampling(image.size(), size);
+    if (cached.columns.size() != size.width())
+        return image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+
+    QImage result(size, image.format());
+    if (result.isNull())
+        return result;
+    const int *columns = cached.columns.constData();
+    const qsizetype rowBytes = qsizetype(size.width()) * 4;
+    int previousSource = -1;
+    const uchar *previousLine = nullptr;
+    for (int y = 0; y < size.height(); ++y) {
+        uchar *line = result.scanLine(y);
+        const int sourceRow = cached.rows.at(y);
+        if (sourceRow == previousSource) {
+            std::memcpy(line, previousLine, size_t(rowBytes));   // the same source row again
+        } else {
+            const QRgb *source = reinterpret_cast<const QRgb *>(image.constScanLine(sourceRow));
+            QRgb *target = reinterpret_cast<QRgb *>(line);
+            for (int x = 0; x < size.width(); ++x)
+                target[x] = source[columns[x]];
+            previousSource = sourceRow;
+        }
+        previousLine = line;
+    }
+    return result;
 }

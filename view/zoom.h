@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QSize>
 
 // Length of a picture side scaled by the zoom factor, computed in floating
@@ -7,3 +8,10 @@
 // Never negative.
 int ZoomedLength(int length, double zoom);
 QSize ZoomedSize(QSize size, double zoom);
+
+// The same picture as image.scaled(size, Qt::IgnoreAspectRatio,
+// Qt::FastTransformation), nearest neighbour, pixel for pixel. For 32-bit
+// RGB pictures (RGB32) it copies pixels along a column and a row map taken once per
+// pair of sizes from the toolkit's own scaling, so the sampling is the
+// toolkit's; other formats are handed to the toolkit.
+QImage ScaleNearest(const QImage &image, QSize size);

@@ -266,7 +266,7 @@ void TestExchangeMatcher::alphaAndPixelFormatPlayNoPart_data()
     QTest::newRow("indexed") << reference;
     QTest::newRow("fully transparent") << transparent;
     QTest::newRow("rgb888") << reference.convertToFormat(QImage::Format_RGB888);
-    QTest::newRow("rgb16-safe greys") << reference.convertToFormat(QImage::Format_RGBX64);
+    QTest::newRow("64-bit RGBX") << reference.convertToFormat(QImage::Format_RGBX64);
 }
 
 void TestExchangeMatcher::alphaAndPixelFormatPlayNoPart()

@@ -187,6 +187,33 @@ private slots:
             QCOMPARE(parsed->palettes.size(), kEditorPaletteCount);
         }
     }
+
+    void damagedStreamsAreRefusedOrWhole()
+    {
+        // Damage inside a well-framed stream, where the counts and lengths lie:
+        // a result, if any, has the exact shapes and only indices 0..15.
+        const QByteArray raw = uncompressedSample();
+        const qsizetype hotSpots[] = {0, 4, 8, kFirstPixel, kPalettesStart, kFirstColor, kCharacteristicsStart,
+                                      kWeaponsStart, raw.size() - 8};
+        QRandomGenerator random(7);
+        for (qsizetype spot : hotSpots) {
+            for (int round = 0; round < 3; ++round) {
+                QByteArray damaged = raw;
+                damaged[spot + random.bounded(4)] = char(random.bounded(256));
+                const std::optional<CarData> parsed = ParseFactoryData(qCompress(damaged));
+                if (!parsed)
+                    continue;
+                QCOMPARE(NormalizeCarData(*parsed).sprites, parsed->sprites);
+                QCOMPARE(parsed->palettes.size(), kEditorPaletteCount);
+                QCOMPARE(NormalizeCarData(*parsed).characteristics, parsed->characteristics);
+                QCOMPARE(NormalizeCarData(*parsed).weapons, parsed->weapons);
+                for (const auto &car : parsed->sprites)
+                    for (const SpritePixels &pixels : car)
+                        for (int pixel : pixels)
+                            QVERIFY(pixel >= 0 && pixel <= 15);
+            }
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFactoryData)

@@ -2,9 +2,8 @@
 
 #include "view/tiltstepper.h"
 #include "view/viewtable.h"
-#include "view/zoom.h"
 
-// Choosing the sprite of a view, the automatic tilt and the zoomed size.
+// Choosing the sprite of a view and the automatic tilt.
 class TestViewParameters : public QObject
 {
     Q_OBJECT
@@ -17,9 +16,6 @@ private slots:
     void tiltSequence();
     void tiltTurnsAtBounds_data();
     void tiltTurnsAtBounds();
-    void zoomedLength_data();
-    void zoomedLength();
-    void everyZoomStepTruncates();
 };
 
 void TestViewParameters::findSprite_data()
@@ -126,41 +122,6 @@ void TestViewParameters::tiltTurnsAtBounds()
 
     QCOMPARE(StepTiltValue(value, -4, 4, rising), expectedValue);
     QCOMPARE(rising, expectedRising);
-}
-
-void TestViewParameters::zoomedLength_data()
-{
-    QTest::addColumn<double>("zoom");
-    QTest::addColumn<int>("length");
-
-    QTest::newRow("3.0") << 3.0 << 144;
-    QTest::newRow("0.1") << 0.1 << 4;
-    QTest::newRow("1.1 truncates") << 1.1 << 52;
-    QTest::newRow("10.0") << 10.0 << 480;
-    QTest::newRow("1.0") << 1.0 << 48;
-    QTest::newRow("0.3") << 0.3 << 14;
-    QTest::newRow("4.9") << 4.9 << 235;
-    QTest::newRow("zero") << 0.0 << 0;
-    QTest::newRow("negative") << -2.0 << 0;
-    QTest::newRow("not a number") << qQNaN() << 0;
-}
-
-void TestViewParameters::zoomedLength()
-{
-    QFETCH(double, zoom);
-    QFETCH(int, length);
-    QCOMPARE(ZoomedLength(48, zoom), length);
-    QCOMPARE(ZoomedSize(QSize(48, 48), zoom), QSize(length, length));
-}
-
-void TestViewParameters::everyZoomStepTruncates()
-{
-    // The zoom box holds one decimal; the size must be the exact 48 * k / 10
-    // rounded down for every step, not one less where floating point falls short.
-    for (int k = 1; k <= 100; ++k) {
-        const double zoom = QString::number(k / 10.0, 'f', 1).toDouble();
-        QVERIFY2(ZoomedLength(48, zoom) == 48 * k / 10, qPrintable(QString::number(zoom)));
-    }
 }
 
 QTEST_GUILESS_MAIN(TestViewParameters)

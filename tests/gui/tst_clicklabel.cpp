@@ -73,7 +73,11 @@ void TestClickLabel::doubleClickEmitsTwice()
     label->resize(40, 20);
     QSignalSpy leftSpy(label, &QClickLabel::Clicked);
 
+    // What the window system delivers for a double click.
+    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QTest::mouseDClick(label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
 
     QCOMPARE(leftSpy.count(), 2);
     QCOMPARE(parent.presses, 0);

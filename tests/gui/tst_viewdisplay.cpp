@@ -155,8 +155,6 @@ private slots:
         probe.ui()->spinBoxRotation->setValue(22);
         QVERIFY(probe.reactToControls());
         probe.ui()->doubleSpinBoxSpriteZoom->setValue(1.0);
-        const SpritePixels &three = probe.sprites().at(0).at(2);
-        Q_UNUSED(three);
         // Sprite 3 (columns 2..4) mirrored: columns 43..45.
         QCOMPARE(PixmapPixel(probe.ui()->labelSprite->pixmap(), 44, 12), Entry(probe, 3));
 

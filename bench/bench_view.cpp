@@ -1,0 +1,129 @@
+// Speed of the view: one redraw of the sprite label at the largest and the
+// default zoom, composing one sprite, and baking all pending offsets on save.
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_view
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QTemporaryDir>
+
+#include "app/skmcareditor.h"
+#include "rom/romwriter.h"
+#include "view/spritecomposer.h"
+#include "view/spriteoffsets.h"
+
+namespace {
+
+CarData BenchData()
+{
+    CarData data;
+    data.sprites = SpriteTable(kCarCount, QList<SpritePixels>(kSpritesPerCar, SpritePixels(kPixelsPerSprite)));
+    for (int c = 0; c < kCarCount; ++c)
+        for (int s = 0; s < kSpritesPerCar; ++s)
+            for (int n = 0; n < kPixelsPerSprite; ++n)
+                data.sprites[c][s][n] = (n * 7 + c + s) % 16;
+    for (int p = 0; p < kRomPaletteCount; ++p) {
+        Palette palette;
+        for (int i = 0; i < kColorsPerPalette; ++i)
+            palette.append(QColor(i * 16, 255 - i * 16, p * 20));
+        data.palettes.append(palette);
+    }
+    return data;
+}
+
+// One window on a ROM in a temporary folder, shared by the window benchmarks.
+struct EditorFixture
+{
+    QTemporaryDir dir;
+    SKMcarEditor *editor = nullptr;
+
+    EditorFixture()
+    {
+        const QString path = dir.filePath(QStringLiteral("bench.bin"));
+        WriteRom(path, BenchData());
+        editor = new SKMcarEditor(path);
+        // The timer would redraw behind the measurement; stop it by name.
+        if (auto *timer = editor->findChild<QTimer *>())
+            timer->stop();
+        editor->show();
+    }
+    ~EditorFixture() { delete editor; }
+};
+
+EditorFixture &Fixture()
+{
+    static EditorFixture fixture;
+    return fixture;
+}
+
+void SetZoom(double zoom)
+{
+    auto *box = Fixture().editor->findChild<QDoubleSpinBox *>(QStringLiteral("doubleSpinBoxSpriteZoom"));
+    box->setValue(zoom);
+}
+
+void BM_DisplaySpriteById(benchmark::State &state)
+{
+    const double zoom = double(state.range(0)) / 10.0;
+    SetZoom(zoom);
+    SKMcarEditor *editor = Fixture().editor;
+    for (auto _ : state) {
+        QMetaObject::invokeMethod(editor, "DisplaySpriteById", Qt::DirectConnection);
+        QCoreApplication::processEvents();   // the layout and repaint requests it posts
+    }
+    state.SetLabel(QStringLiteral("zoom %1").arg(zoom, 0, 'f', 1).toStdString());
+}
+BENCHMARK(BM_DisplaySpriteById)->Arg(100)->Arg(30)->Unit(benchmark::kMicrosecond);
+
+void BM_Animate(benchmark::State &state)
+{
+    SetZoom(3.0);
+    SKMcarEditor *editor = Fixture().editor;
+    for (auto _ : state) {
+        QMetaObject::invokeMethod(editor, "Animate", Qt::DirectConnection);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_Animate)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeSpriteImage(benchmark::State &state)
+{
+    const CarData data = BenchData();
+    const SpritePixels &pixels = data.sprites.at(2).at(17);
+    for (auto _ : state) {
+        QImage image = ComposeSpriteImage(&pixels, data.palettes.at(0), QColor(218, 218, 218), QPoint(3, -2), true, true);
+        benchmark::DoNotOptimize(image);
+    }
+}
+BENCHMARK(BM_ComposeSpriteImage)->Unit(benchmark::kMicrosecond);
+
+void BM_ApplySpriteOffsets(benchmark::State &state)
+{
+    const CarData data = BenchData();
+    SpriteOffsets pending = ZeroOffsetsFor(data.sprites);
+    for (int c = 0; c < kCarCount; ++c)
+        for (int s = 0; s < kSpritesPerCar; ++s)
+            pending[c][s] = QPoint(s % 7 - 3, c - 2 == 0 ? 1 : c - 2);
+    for (auto _ : state) {
+        state.PauseTiming();
+        SpriteTable sprites = data.sprites;
+        SpriteOffsets offsets = pending;
+        state.ResumeTiming();
+        ApplySpriteOffsets(sprites, offsets);
+        benchmark::DoNotOptimize(sprites);
+    }
+}
+BENCHMARK(BM_ApplySpriteOffsets)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,381 @@
+#include <QBuffer>
+#include <QtTest>
+
+#include "exchange/spriteexport.h"
+#include "exchangetestrom.h"
+#include "rom/romreader.h"
+
+namespace {
+
+QString Line(const QString &name)
+{
+    return QStringLiteral("Cannot load file \"%1\"\n").arg(name);
+}
+
+} // namespace
+
+// Reading sprites back from pictures and raw data.
+class TestImportSprites : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void rawOneFile_data();
+    void rawOneFile();
+    void rawSeparateFileUsesItsFirstSprite();
+    void allCarsRawRoundTrip();
+    void pictureRoundTrip_data();
+    void pictureRoundTrip();
+    void missingNumberedFile();
+    void allCarsPictureSizes_data();
+    void allCarsPictureSizes();
+    void badPictures_data();
+    void badPictures();
+    void indicesOutOfRangeAreRefused();
+    void ditherSwitch();
+    void loadSpriteSlot();
+    void quickSpriteIn();
+
+private:
+    QString Path(const QString &name) const { return dir->filePath(name); }
+    QString WriteBytes(const QString &name, const QByteArray &bytes) const;
+    void UseImportExportPalette() { probe->ui()->comboBoxPalette->setCurrentIndex(kImportExportPalette); }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<SKMcarEditor> editor;
+    std::unique_ptr<EditorProbe> probe;
+};
+
+QString TestImportSprites::WriteBytes(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(Path(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write test file");
+    return file.fileName();
+}
+
+void TestImportSprites::init()
+{
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+    QVERIFY(WriteRom(Path(QStringLiteral("game.rom")), ExchangeTestData()));
+    editor = std::make_unique<SKMcarEditor>(Path(QStringLiteral("game.rom")));
+    probe = std::make_unique<EditorProbe>(*editor);
+    probe->animationTimer().stop();
+}
+
+void TestImportSprites::cleanup()
+{
+    probe.reset();
+    editor.reset();
+    dir.reset();
+}
+
+void TestImportSprites::rawOneFile_data()
+{
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<int>("scope");
+    QTest::addColumn<bool>("accepted");
+    const int one = int(ExchangeScope::Sprite);
+    const int car = int(ExchangeScope::Car);
+    const int all = int(ExchangeScope::AllCars);
+    QTest::newRow("1152, sprite") << 1152 << one << true;
+    QTest::newRow("1153, sprite: two sprites") << 1153 << one << false;
+    QTest::newRow("empty, sprite") << 0 << one << false;
+    QTest::newRow("51 840, sprite") << 51840 << one << false;
+    QTest::newRow("51 840, car") << 51840 << car << true;
+    QTest::newRow("1152, car") << 1152 << car << false;
+    QTest::newRow("empty, car") << 0 << car << false;
+    QTest::newRow("200 000, all") << 200000 << all << false;
+    QTest::newRow("259 200, all") << 259200 << all << true;
+    QTest::newRow("300 000, all: the first 259 200 bytes") << 300000 << all << true;
+    QTest::newRow("empty, all") << 0 << all << false;
+}
+
+void TestImportSprites::rawOneFile()
+{
+    QFETCH(int, bytes);
+    QFETCH(int, scope);
+    QFETCH(bool, accepted);
+    QByteArray raw(bytes, '\0');
+    for (int i = 0; i < bytes; ++i)
+        raw[i] = char((i * 7 + i / 1152) & 0xFF);
+    const QString name = WriteBytes(QStringLiteral("in.BIN"), raw);
+
+    SelectScope(*probe, ExchangeScope(scope), false, 3, 9);
+    for (QList<QPoint> &car : probe->spriteOffsets())
+        for (QPoint &offset : car)
+            offset = QPoint(1, 1);
+    const SpriteTable before = probe->sprites();
+    const SpriteOffsets offsetsBefore = probe->spriteOffsets();
+
+    const QString errors = probe->importSprites(name);
+    if (!accepted) {
+        QCOMPARE(errors, Line(name));
+        QCOMPARE(probe->sprites(), before);
+        QCOMPARE(probe->spriteOffsets(), offsetsBefore);
+        return;
+    }
+    QCOMPARE(errors, QString());
+    const SpriteTable read = ReadSprites(name, 0);
+    switch (ExchangeScope(scope)) {
+    case ExchangeScope::Sprite:
+        QCOMPARE(probe->sprites()[2][8], read[0][0]);
+        QCOMPARE(probe->spriteOffsets()[2][8], QPoint(0, 0));
+        QCOMPARE(probe->spriteOffsets()[2][7], QPoint(1, 1));
+        break;
+    case ExchangeScope::Car:
+        QCOMPARE(probe->sprites()[2], read[0]);
+        QCOMPARE(probe->sprites()[1], before[1]);
+        QCOMPARE(probe->spriteOffsets()[2], QList<QPoint>(45, QPoint(0, 0)));
+        QCOMPARE(probe->spriteOffsets()[1], offsetsBefore[1]);
+        break;
+    case ExchangeScope::AllCars:
+        QCOMPARE(probe->sprites(), read);
+        QCOMPARE(probe->spriteOffsets(), ZeroOffsetsFor(read));
+        break;
+    }
+}
+
+void TestImportSprites::rawSeparateFileUsesItsFirstSprite()
+{
+    // Separate files, one car: x-01.bin holds 1153 bytes, x-02.bin only 1151.
+    QByteArray first(1153, '\x12');
+    first[0] = '\x34';
+    WriteBytes(QStringLiteral("x-01.bin"), first);
+    WriteBytes(QStringLiteral("x-02.bin"), QByteArray(1151, '\x56'));
+    SelectScope(*probe, ExchangeScope::Car, true, 2);
+    const SpriteTable before = probe->sprites();
+
+    const QString errors = probe->importSprites(Path(QStringLiteral("x-30.bin")));
+    QCOMPARE(probe->sprites()[1][0], UnpackPixels(first.left(1152)));
+    QCOMPARE(probe->sprites()[1][1], before[1][1]);
+    QString expected = Line(Path(QStringLiteral("x-02.bin")));
+    for (int s = 3; s <= 45; ++s)
+        expected += Line(Path(QStringLiteral("x-%1.bin").arg(s, 2, 10, QLatin1Char('0'))));
+    QCOMPARE(errors, expected);
+}
+
+void TestImportSprites::allCarsRawRoundTrip()
+{
+    probe->spriteOffsets()[0][0] = QPoint(3, 2);
+    probe->spriteOffsets()[3][17] = QPoint(-4, 7);
+    SpriteTable shifted = probe->sprites();
+    for (int c = 0; c < kCarCount; ++c)
+        for (int s = 0; s < kSpritesPerCar; ++s)
+            shifted[c][s] = ShiftSpritePixels(shifted[c][s], probe->spriteOffsets()[c][s].x(),
+                                              -probe->spriteOffsets()[c][s].y());
+    SelectScope(*probe, ExchangeScope::AllCars, false);
+    QVERIFY(probe->exportSprites(Path(QStringLiteral("all.bin"))));
+
+    probe->sprites() = ExchangeTestData(99).sprites;
+    QCOMPARE(probe->importSprites(Path(QStringLiteral("all.bin"))), QString());
+    QCOMPARE(probe->sprites(), shifted);
+    QCOMPARE(probe->spriteOffsets(), ZeroOffsetsFor(shifted));
+}
+
+void TestImportSprites::pictureRoundTrip_data()
+{
+    QTest::addColumn<int>("scope");
+    QTest::addColumn<bool>("separate");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("picked");
+    QTest::newRow("one sprite png") << int(ExchangeScope::Sprite) << false << "s.png" << "s.png";
+    QTest::newRow("car sheet bmp") << int(ExchangeScope::Car) << false << "car.bmp" << "car.bmp";
+    QTest::newRow("all-cars sheet png") << int(ExchangeScope::AllCars) << false << "all.png" << "all.png";
+    QTest::newRow("car set, any file picked") << int(ExchangeScope::Car) << true << "x.png" << "x-17.png";
+    QTest::newRow("all-cars set, any file picked") << int(ExchangeScope::AllCars) << true << "car.png"
+                                                   << "car-03-07.png";
+}
+
+void TestImportSprites::pictureRoundTrip()
+{
+    QFETCH(int, scope);
+    QFETCH(bool, separate);
+    QFETCH(QString, name);
+    QFETCH(QString, picked);
+    UseImportExportPalette();
+    probe->ui()->checkBoxDither->setChecked(true);
+    SelectScope(*probe, ExchangeScope(scope), separate, 4, 30);
+    const SpriteTable exported = probe->sprites();
+    QVERIFY(probe->exportSprites(Path(name)));
+
+    probe->sprites() = ExchangeTestData(7).sprites;
+    for (QList<QPoint> &car : probe->spriteOffsets())
+        for (QPoint &offset : car)
+            offset = QPoint(2, -2);
+    const SpriteTable scrambled = probe->sprites();
+    QCOMPARE(probe->importSprites(Path(picked)), QString());
+
+    for (int c = 0; c < kCarCount; ++c) {
+        for (int s = 0; s < kSpritesPerCar; ++s) {
+            const bool covered = ExchangeScope(scope) == ExchangeScope::AllCars
+                                 || (c == 3 && (ExchangeScope(scope) == ExchangeScope::Car || s == 29));
+            QCOMPARE(probe->sprites()[c][s], covered ? exported[c][s] : scrambled[c][s]);
+            QCOMPARE(probe->spriteOffsets()[c][s], covered ? QPoint(0, 0) : QPoint(2, -2));
+        }
+    }
+}
+
+void TestImportSprites::missingNumberedFile()
+{
+    UseImportExportPalette();
+    SelectScope(*probe, ExchangeScope::Car, true, 2);
+    const SpriteTable exported = probe->sprites();
+    QVERIFY(probe->exportSprites(Path(QStringLiteral("x.png"))));
+    QVERIFY(QFile::remove(Path(QStringLiteral("x-07.png"))));
+    probe->sprites() = ExchangeTestData(5).sprites;
+    const SpriteTable scrambled = probe->sprites();
+
+    QCOMPARE(probe->importSprites(Path(QStringLiteral("x-01.png"))), Line(Path(QStringLiteral("x-07.png"))));
+    for (int s = 0; s < kSpritesPerCar; ++s)
+        QCOMPARE(probe->sprites()[1][s], s == 6 ? scrambled[1][6] : exported[1][s]);
+}
+
+void TestImportSprites::allCarsPictureSizes_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("624 x 2161: the last row ignored") << QSize(624, 2161) << true;
+    QTest::newRow("432 x 1200: five compact sheets") << QSize(432, 1200) << true;
+    QTest::newRow("600 x 2160") << QSize(600, 2160) << false;
+    QTest::newRow("one car sheet") << QSize(624, 432) << false;
+}
+
+void TestImportSprites::allCarsPictureSizes()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, accepted);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(QColor(255, 0, 0));   // entry 2 of the fixed palette
+    const QString name = Path(QStringLiteral("sheet.png"));
+    QVERIFY(picture.save(name));
+    UseImportExportPalette();
+    SelectScope(*probe, ExchangeScope::AllCars, false);
+    const SpriteTable before = probe->sprites();
+
+    const QString errors = probe->importSprites(name);
+    if (accepted) {
+        QCOMPARE(errors, QString());
+        QCOMPARE(probe->sprites(), SpriteTable(5, QList<SpritePixels>(45, SpritePixels(2304, 2))));
+    } else {
+        QCOMPARE(errors, Line(name).repeated(5));
+        QCOMPARE(probe->sprites(), before);
+    }
+}
+
+void TestImportSprites::badPictures_data()
+{
+    QTest::addColumn<int>("scope");
+    QTest::addColumn<QByteArray>("data");
+
+    QImage sprite(48, 48, QImage::Format_RGB32);
+    sprite.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    sprite.save(&buffer, "PNG");
+    QImage wide(49, 48, QImage::Format_RGB32);
+    wide.fill(Qt::blue);
+    QByteArray widePng;
+    QBuffer wideBuffer(&widePng);
+    wideBuffer.open(QIODevice::WriteOnly);
+    wide.save(&wideBuffer, "PNG");
+
+    const int one = int(ExchangeScope::Sprite);
+    const int car = int(ExchangeScope::Car);
+    QTest::newRow("not a picture") << one << QByteArray("hello");
+    QTest::newRow("truncated png") << one << png.left(png.size() / 2);
+    QTest::newRow("49 x 48 sprite") << one << widePng;
+    QTest::newRow("sprite picture as a car") << car << png;
+    QTest::newRow("empty file as a car") << car << QByteArray();
+}
+
+void TestImportSprites::badPictures()
+{
+    QFETCH(int, scope);
+    QFETCH(QByteArray, data);
+    const QString name = WriteBytes(QStringLiteral("bad.png"), data);
+    SelectScope(*probe, ExchangeScope(scope), false, 2, 2);
+    probe->spriteOffsets()[1][1] = QPoint(4, 4);
+    const SpriteTable before = probe->sprites();
+    QCOMPARE(probe->importSprites(name), Line(name));
+    QCOMPARE(probe->sprites(), before);
+    QCOMPARE(probe->spriteOffsets()[1][1], QPoint(4, 4));
+}
+
+void TestImportSprites::indicesOutOfRangeAreRefused()
+{
+    QImage picture(48, 48, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const SpriteTable before = probe->sprites();
+    QVERIFY(!probe->imageToSprite(picture, 5, 0));
+    QVERIFY(!probe->imageToSprite(picture, 0, 45));
+    QVERIFY(!probe->imageToSprite(picture, -1, 0));
+    QVERIFY(!probe->imageToCar(probe->renderCarSheet(0), 5));
+    QCOMPARE(probe->sprites(), before);
+    QVERIFY(probe->imageToSprite(picture, 4, 44));
+}
+
+void TestImportSprites::ditherSwitch()
+{
+    // Grey 128 lies between the fixed palette's grey 182 and dark grey 72.
+    UseImportExportPalette();
+    QImage grey(48, 48, QImage::Format_RGB32);
+    grey.fill(QColor(128, 128, 128));
+    probe->ui()->checkBoxDither->setChecked(false);
+    QVERIFY(probe->imageToSprite(grey, 0, 0));
+    QCOMPARE(QSet<int>(probe->sprites()[0][0].begin(), probe->sprites()[0][0].end()).size(), 1);
+    probe->ui()->checkBoxDither->setChecked(true);
+    QVERIFY(probe->imageToSprite(grey, 0, 0));
+    QVERIFY(QSet<int>(probe->sprites()[0][0].begin(), probe->sprites()[0][0].end()).size() > 1);
+}
+
+void TestImportSprites::loadSpriteSlot()
+{
+    SelectScope(*probe, ExchangeScope::AllCars, false);
+    const QString name = WriteBytes(QStringLiteral("short.bin"), QByteArray(200000, '\1'));
+    const SpriteTable before = probe->sprites();
+    {
+        DialogAnswerer answer(name);
+        QVERIFY(probe->invoke("LoadSprite"));
+        QCOMPARE(answer.dialogTitles, QStringList{QStringLiteral("Load Sprite")});
+        QCOMPARE(answer.dialogFilters,
+                 QStringList{QStringLiteral("Images and Binary files (*.bin *.png *.bmp *.gif *.jpg *.jpeg);;"
+                                            "Binary files (*.bin);;Images (*.png *.bmp *.gif *.jpg *.jpeg);;"
+                                            "All files(*.*)")});
+        QCOMPARE(answer.messages, QStringList{Line(name)});
+    }
+    QCOMPARE(probe->sprites(), before);
+    {
+        DialogAnswerer cancel{QString()};
+        QVERIFY(probe->invoke("LoadSprite"));
+        QVERIFY(cancel.messages.isEmpty());
+    }
+}
+
+void TestImportSprites::quickSpriteIn()
+{
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir->path()));
+    UseImportExportPalette();
+    SelectScope(*probe, ExchangeScope::Sprite, false, 5, 45);
+    const SpriteTable before = probe->sprites();
+
+    QVERIFY(probe->invoke("QuickSpriteIn"));   // no sprite.bmp: nothing happens
+    QCOMPARE(probe->sprites(), before);
+
+    QVERIFY(probe->invoke("QuickSpriteOut"));
+    probe->sprites()[4][44] = SpritePixels(2304, 1);
+    probe->spriteOffsets()[4][44] = QPoint(1, 0);
+    QVERIFY(probe->invoke("QuickSpriteIn"));
+    QDir::setCurrent(previous);
+    // The export carried offset (0, 0), so the import restores the sprite as it was.
+    QCOMPARE(probe->sprites(), before);
+    QCOMPARE(probe->spriteOffsets()[4][44], QPoint(0, 0));
+}
+
+QTEST_MAIN(TestImportSprites)
+#include "tst_importsprites.moc"
