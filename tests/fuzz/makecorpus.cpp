@@ -8,7 +8,7 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -63,7 +63,7 @@ QByteArray romLike(int size)
 
 int main(int argc, char *argv[])
 {
-    QGuiApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: fuzz_makecorpus DIR\n");
         return 2;
