@@ -172,8 +172,10 @@ bool BmpDataComplete(const QByteArray &data)
     if (width <= 0 || bitsPerPixel <= 0)
         return false;
     const qint64 rows = height < 0 ? -height : height;
+    if (rows == 0)
+        return false;
     const qint64 stride = ((width * bitsPerPixel + 31) / 32) * 4;
-    return qint64(pixelOffset) + stride * rows <= n;
+    return stride <= (n - qint64(pixelOffset)) / rows;   // stride * rows could overflow
 }
 
 bool PictureDataComplete(const QByteArray &data)

@@ -1,5 +1,7 @@
 #include "exchange/spriteconversion.h"
 
+#include <algorithm>
+
 #include "exchange/palettematcher.h"
 #include "exchange/sheetlayout.h"
 #include "view/spriteoffsets.h"

@@ -1,6 +1,7 @@
 #include "view/spriteoffsets.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -8,6 +9,22 @@ constexpr int kStripWidth = 8;
 constexpr int kStripHeight = 24;
 constexpr int kStripsPerRow = kSpriteSide / kStripWidth;          // 6
 constexpr int kStripArea = kStripWidth * kStripHeight;             // 192
+
+constexpr int IndexAt(int x, int y)
+{
+    return kStripArea * (kStripsPerRow * (y / kStripHeight) + x / kStripWidth) + kStripWidth * (y % kStripHeight)
+        + x % kStripWidth;
+}
+
+// Storage index of every frame position, row by row: the shift below looks
+// indices up instead of computing them for each of the 2304 pixels.
+constexpr std::array<int, kPixelsPerSprite> kIndexAt = [] {
+    std::array<int, kPixelsPerSprite> table{};
+    for (int y = 0; y < kSpriteSide; ++y)
+        for (int x = 0; x < kSpriteSide; ++x)
+            table[y * kSpriteSide + x] = IndexAt(x, y);
+    return table;
+}();
 
 } // namespace
 
@@ -34,8 +51,7 @@ int SpritePixelIndex(int x, int y)
 {
     if (x < 0 || x >= kSpriteSide || y < 0 || y >= kSpriteSide)
         return -1;
-    return kStripArea * (kStripsPerRow * (y / kStripHeight) + x / kStripWidth)
-        + kStripWidth * (y % kStripHeight) + x % kStripWidth;
+    return IndexAt(x, y);
 }
 
 SpritePixels ShiftSpritePixels(const SpritePixels &pixels, int dx, int dy)
@@ -53,11 +69,14 @@ SpritePixels ShiftSpritePixels(const SpritePixels &pixels, int dx, int dy)
 
     const int *source = pixels.constData();
     int *target = result.data();
+    const bool complete = size >= kPixelsPerSprite;
     for (int ny = firstY; ny < endY; ++ny) {
+        const int toRow = ny * kSpriteSide;
+        const int fromRow = (ny - shiftY) * kSpriteSide - shiftX;
         for (int nx = firstX; nx < endX; ++nx) {
-            const int from = SpritePixelIndex(nx - shiftX, ny - shiftY);
-            const int to = SpritePixelIndex(nx, ny);
-            if (from < size && to < size)
+            const int from = kIndexAt[fromRow + nx];
+            const int to = kIndexAt[toRow + nx];
+            if (complete || (from < size && to < size))
                 target[to] = source[from];
         }
     }

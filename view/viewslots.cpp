@@ -1,10 +1,13 @@
 #include "app/skmcareditor.h"
 
+#include <algorithm>
+
 #include <QLayout>
 #include <QPixmap>
 #include <QScopedValueRollback>
 
 #include "ui_skmcareditor.h"
+#include "view/samepicture.h"
 #include "view/spritecomposer.h"
 #include "view/tiltstepper.h"
 #include "view/viewtable.h"
@@ -46,10 +49,14 @@ void SKMcarEditor::DisplaySpriteById()
     const int car = CurrentCar();
 
     // Scaled in the screen's pixel format, so that the pixmap needs no
-    // conversion; nearest neighbour keeps the pixels sharp blocks.
+    // conversion; nearest neighbour keeps the pixels sharp blocks. The timer
+    // redraws on every tick: an unchanged picture is not handed over again, so
+    // the window is neither repainted nor laid out for nothing.
     const QImage image = ComposeSprite(car, sprite, mirrored, wheelsTurned, true).convertToFormat(QImage::Format_RGB32);
     const QSize size = ZoomedSize(image.size(), ui->doubleSpinBoxSpriteZoom->value());
-    ui->labelSprite->setPixmap(QPixmap::fromImage(size.isEmpty() ? QImage() : ScaleNearest(image, size)));
+    const QImage zoomed = size.isEmpty() ? QImage() : ScaleNearest(image, size);
+    if (!SamePicture(zoomed, ui->labelSprite->pixmap().toImage()))
+        ui->labelSprite->setPixmap(QPixmap::fromImage(zoomed));
 
     // Loading the move boxes must not write back: they clamp to -48..48, the
     // stored offset may lie beyond.
@@ -57,9 +64,15 @@ void SKMcarEditor::DisplaySpriteById()
                            && sprite < spriteOffsets.at(car).size())
         ? spriteOffsets.at(car).at(sprite)
         : QPoint();
+    // A box already showing the value is left alone, so that a tick does not
+    // repaint it or reset what the user is typing into it.
+    const auto load = [](QSpinBox *box, int value) {
+        if (box->value() != std::clamp(value, box->minimum(), box->maximum()))
+            box->setValue(value);
+    };
     reactToMoveControls = false;
-    ui->spinBoxMoveSpriteUp->setValue(offset.y());
-    ui->spinBoxMoveSpriteRight->setValue(offset.x());
+    load(ui->spinBoxMoveSpriteUp, offset.y());
+    load(ui->spinBoxMoveSpriteRight, offset.x());
     reactToMoveControls = true;
 
     // The window grows and shrinks with the zoomed sprite.

@@ -1,4 +1,5 @@
 #include <QBuffer>
+#include <QRandomGenerator>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -103,6 +104,7 @@ private slots:
     void goodPictures();
     void brokenPictures_data();
     void brokenPictures();
+    void mutatedPicturesNeverCrash();
     void writeFailuresLeaveNothing_data();
     void writeFailuresLeaveNothing();
     void failedWriteKeepsTheOldFile();
@@ -307,6 +309,25 @@ void TestExchangeFiles::brokenPictures()
     QFETCH(QByteArray, data);
     QFETCH(QSize, largest);
     QVERIFY(ReadPictureFile(WriteBytes(QStringLiteral("broken.png"), data), largest).isNull());
+}
+
+void TestExchangeFiles::mutatedPicturesNeverCrash()
+{
+    // Cut and scrambled pictures of every format: each is refused or read
+    // whole, within the size asked for; none may crash or hang.
+    const QImage gradient = Gradient(48, 48);
+    const QList<QByteArray> originals{Encoded(gradient, "png"), Encoded(gradient, "bmp"),
+                                      Encoded(gradient, "jpeg"), kTinyGif, RunLengthBmp()};
+    QRandomGenerator random(11);
+    for (const QByteArray &original : originals) {
+        for (int round = 0; round < 60; ++round) {
+            QByteArray data = original.left(random.bounded(int(original.size()) + 1));
+            for (int flips = random.bounded(4); flips > 0 && !data.isEmpty(); --flips)
+                data[random.bounded(int(data.size()))] = char(random.bounded(256));
+            const QImage image = ReadPictureFile(WriteBytes(QStringLiteral("mutated"), data), QSize(48, 48));
+            QVERIFY(image.width() <= 48 && image.height() <= 48);
+        }
+    }
 }
 
 void TestExchangeFiles::writeFailuresLeaveNothing_data()

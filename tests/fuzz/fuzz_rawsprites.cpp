@@ -14,14 +14,18 @@
 
 namespace {
 
-ExchangeData blankData()
+// Built once; every import works on its own (copy-on-write) copy.
+const ExchangeData &blankData()
 {
+    static const ExchangeData data = [] {
     ExchangeData data;
     data.sprites = NormalizeCarData({}).sprites;
     for (int car = 0; car < kCarCount; ++car)
         data.offsets.append(QList<QPoint>(kSpritesPerCar, QPoint(1, -1)));
     data.palette = Palette(kColorsPerPalette, QColor(0, 0, 0));
     data.background = QColor(218, 218, 218);
+    return data;
+    }();
     return data;
 }
 

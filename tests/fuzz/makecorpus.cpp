@@ -80,6 +80,7 @@ int main(int argc, char *argv[])
     QByteArray block(96, '\0');
     for (int i = 0; i < block.size(); ++i)
         block[i] = static_cast<char>(i * 29 + 3);
+    block[block.size() - 1] = '\x2B';   // odd: laid over the areas
     ok &= put(rom, QStringLiteral("area-block"), block);
 
     // Raw sprites: one sprite, one byte too many, half a sprite.

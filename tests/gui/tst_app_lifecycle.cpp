@@ -1,0 +1,189 @@
+#include <QtTest>
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "editorprobe.h"
+#include "rom/colorword.h"
+#include "rom/romreader.h"
+
+namespace {
+
+// A cartridge image of random bytes (fixed seed) that covers every car-data area.
+QByteArray randomImage(quint32 seed)
+{
+    QByteArray image(kSpritesAreaEnd, Qt::Uninitialized);
+    QRandomGenerator generator(seed);
+    for (char &byte : image)
+        byte = static_cast<char>(generator.generate() & 0xFF);
+    return image;
+}
+
+} // namespace
+
+class TestAppLifecycle : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    QString romPath;
+
+private slots:
+    void initTestCase();
+    void startsWithRomData();
+    void startsBlankOnMissingFile_data();
+    void startsBlankOnMissingFile();
+    void restoreRomReturnsToStart();
+    void infoBoxLinkColour_data();
+    void infoBoxLinkColour();
+};
+
+void TestAppLifecycle::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir::setCurrent(dir.path()));
+    romPath = dir.filePath(QStringLiteral("random.bin"));
+    QFile rom(romPath);
+    QVERIFY(rom.open(QIODevice::WriteOnly));
+    QVERIFY(rom.write(randomImage(7)) == kSpritesAreaEnd);
+}
+
+void TestAppLifecycle::startsWithRomData()
+{
+    SKMcarEditor window(romPath);
+    EditorProbe probe(window);
+    const CarData rom = ReadRom(romPath);
+
+    QCOMPARE(probe.romFileName(), romPath);
+    QCOMPARE(probe.sprites(), rom.sprites);
+    QCOMPARE(probe.characteristics(), rom.characteristics);
+    QCOMPARE(probe.weapons(), rom.weapons);
+    // The ten cartridge palettes and the fixed exchange palette.
+    QCOMPARE(probe.palettes().size(), kEditorPaletteCount);
+    QCOMPARE(probe.palettes().mid(0, kRomPaletteCount), rom.palettes);
+    QCOMPARE(probe.palettes().at(kImportExportPalette), ImportExportPalette());
+    QCOMPARE(probe.backgroundColor(), QColor(218, 218, 218));
+
+    // The untouched copies equal the working tables at start.
+    QCOMPARE(probe.romSprites(), probe.sprites());
+    QCOMPARE(probe.romPalettes(), probe.palettes());
+    QCOMPARE(probe.romCharacteristics(), probe.characteristics());
+    QCOMPARE(probe.romWeapons(), probe.weapons());
+
+    // One (0, 0) offset per sprite, the guards open, the timer running.
+    QCOMPARE(probe.spriteOffsets().size(), kCarCount);
+    for (const QList<QPoint> &car : probe.spriteOffsets())
+        QCOMPARE(car, QList<QPoint>(kSpritesPerCar, QPoint()));
+    QVERIFY(probe.reactToControls());
+    QVERIFY(probe.animationTimer().isActive());
+    QCOMPARE(probe.animationTimer().interval(), 60);
+    QCOMPARE(probe.ui()->comboBoxPalette->count(), kEditorPaletteCount);
+    QCOMPARE(probe.ui()->comboBoxPalette->currentIndex(), 0);
+}
+
+void TestAppLifecycle::startsBlankOnMissingFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("missing file") << QStringLiteral("no-such-rom.bin");
+    QTest::newRow("folder") << QStringLiteral(".");
+    QTest::newRow("empty file") << QStringLiteral("empty.bin");
+}
+
+void TestAppLifecycle::startsBlankOnMissingFile()
+{
+    QFETCH(QString, path);
+    QFile empty(dir.filePath(QStringLiteral("empty.bin")));
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    empty.close();
+
+    SKMcarEditor window(dir.filePath(path));
+    EditorProbe probe(window);
+    const CarData blank = NormalizeCarData(CarData());
+
+    QCOMPARE(probe.sprites(), blank.sprites);
+    QCOMPARE(probe.characteristics(), blank.characteristics);
+    QCOMPARE(probe.weapons(), blank.weapons);
+    QCOMPARE(probe.palettes().mid(0, kRomPaletteCount), blank.palettes);
+    QCOMPARE(probe.palettes().at(kImportExportPalette), ImportExportPalette());
+    QVERIFY(probe.ui()->groupBoxParameters->isHidden());
+}
+
+void TestAppLifecycle::restoreRomReturnsToStart()
+{
+    SKMcarEditor window(romPath);
+    EditorProbe probe(window);
+    const SpriteTable sprites = probe.sprites();
+    const PaletteTable palettes = probe.palettes();
+    const CharacteristicsTable characteristics = probe.characteristics();
+    const WeaponTable weapons = probe.weapons();
+
+    probe.sprites()[2][7].fill(3);
+    probe.palettes()[4][1] = Qt::white;
+    probe.palettes()[kImportExportPalette][2] = Qt::black;
+    probe.characteristics()[0][0] = char(99);
+    probe.weapons()[4][2] = char(1);
+    probe.spriteOffsets()[1][1] = QPoint(2, -3);
+    probe.backgroundColor() = QColor(0, 0, 255);
+
+    QVERIFY(probe.invoke("RestoreRom"));
+
+    QCOMPARE(probe.sprites(), sprites);
+    QCOMPARE(probe.palettes(), palettes);
+    QCOMPARE(probe.characteristics(), characteristics);
+    QCOMPARE(probe.weapons(), weapons);
+    // The pending offsets and the background are not ROM data.
+    QCOMPARE(probe.spriteOffsets()[1][1], QPoint(2, -3));
+    QCOMPARE(probe.backgroundColor(), QColor(0, 0, 255));
+}
+
+void TestAppLifecycle::infoBoxLinkColour_data()
+{
+    QTest::addColumn<QColor>("windowText");
+    QTest::addColumn<QString>("digits");
+
+    QTest::newRow("black") << QColor(Qt::black) << "000000";
+    QTest::newRow("white") << QColor(Qt::white) << "ffffff";
+    QTest::newRow("small values keep their zeros") << QColor(0x01, 0x02, 0x0a) << "01020a";
+    QTest::newRow("alpha is dropped") << QColor(0x12, 0xab, 0x56, 0x40) << "12ab56";
+}
+
+void TestAppLifecycle::infoBoxLinkColour()
+{
+    QFETCH(QColor, windowText);
+    QFETCH(QString, digits);
+
+    SKMcarEditor window(romPath);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::WindowText, windowText);
+    window.setPalette(palette);
+    EditorProbe probe(window);
+
+    ModalAnswerer answerer;
+    QVERIFY(probe.invoke("ShowInfo"));
+
+    QCOMPARE(answerer.seen.size(), 1);
+    const ModalAnswerer::Seen &box = answerer.seen.first();
+    QCOMPARE(box.title, QStringLiteral("Skidmarch [SMD] car editor"));
+    QCOMPARE(box.text.count(QStringLiteral("#") + digits), 4);
+    QCOMPARE(box.text.count(QStringLiteral("a href = \"")), 5);
+    QVERIFY(box.text.endsWith(QStringLiteral("and others<br><br>v 1.0.1")));
+
+    // Line by line as the user reads it.
+    QTextDocument document;
+    document.setHtml(box.text);
+    const QStringList lines =
+        document.toPlainText().replace(QChar::LineSeparator, QLatin1Char('\n')).split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 11);
+    QVERIFY(lines.at(0).startsWith(QStringLiteral("https://")));
+    QCOMPARE(lines.at(1), QString());
+    QVERIFY(lines.at(2).startsWith(QStringLiteral("Thanks to ")));
+    QVERIFY(lines.at(2).endsWith(QStringLiteral(" community:")));
+    QCOMPARE(lines.at(8), QStringLiteral("and others"));
+    QCOMPARE(lines.at(10), QStringLiteral("v 1.0.1"));
+}
+
+QTEST_MAIN(TestAppLifecycle)
+#include "tst_app_lifecycle.moc"

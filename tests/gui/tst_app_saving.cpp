@@ -1,0 +1,228 @@
+#include <QtTest>
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "editorprobe.h"
+#include "rom/romreader.h"
+#include "view/spriteoffsets.h"
+
+namespace {
+
+// A cartridge image of random bytes (fixed seed) that covers every car-data area.
+QByteArray randomImage(quint32 seed)
+{
+    QByteArray image(kSpritesAreaEnd, Qt::Uninitialized);
+    QRandomGenerator generator(seed);
+    for (char &byte : image)
+        byte = static_cast<char>(generator.generate() & 0xFF);
+    return image;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestAppSaving : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    QString romPath;
+    QByteArray image;
+    std::unique_ptr<SKMcarEditor> window;
+
+    // Edits a characteristic and moves sprite 1 of car 1 one pixel right.
+    void edit(EditorProbe &probe)
+    {
+            probe.characteristics()[0][0] = char(77);
+            probe.spriteOffsets()[0][0] = QPoint(1, 0);
+    }
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void exitQuestion_data();
+    void exitQuestion();
+    void exitSaveBakesOffsetsAndWrites();
+    void exitFailedSaveKeepsWindowOpen();
+    void exitWithoutRomAsksNothing();
+    void saveSlot_data();
+    void saveSlot();
+    void saveSlotReportsFailure();
+};
+
+void TestAppSaving::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir::setCurrent(dir.path()));
+    romPath = dir.filePath(QStringLiteral("game.bin"));
+    image = randomImage(11);
+}
+
+void TestAppSaving::init()
+{
+    QFile rom(romPath);
+    QVERIFY(rom.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QVERIFY(rom.write(image) == image.size());
+    rom.close();
+    window = std::make_unique<SKMcarEditor>(romPath);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestAppSaving::cleanup()
+{
+    window.reset();
+}
+
+void TestAppSaving::exitQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+
+    QTest::newRow("cancel keeps the window") << int(QMessageBox::Cancel) << false;
+    QTest::newRow("escape keeps the window") << int(QMessageBox::NoButton) << false;
+    QTest::newRow("discard closes, writes nothing") << int(QMessageBox::Discard) << true;
+}
+
+void TestAppSaving::exitQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+
+    EditorProbe probe(*window);
+    edit(probe);
+    ModalAnswerer answerer({QMessageBox::StandardButton(answer)});
+
+    QCOMPARE(window->close(), closes);
+
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].text, QStringLiteral("Program exit"));
+    QCOMPARE(answerer.seen[0].informativeText, QStringLiteral("Do you want to save your changes to ROM?"));
+    QCOMPARE(window->isVisible(), !closes);
+    QCOMPARE(fileBytes(romPath), image);
+    // Nothing is lost while the window stays.
+    QCOMPARE(int(probe.characteristics()[0].at(0)), 77);
+    QCOMPARE(probe.spriteOffsets()[0][0], QPoint(1, 0));
+}
+
+void TestAppSaving::exitSaveBakesOffsetsAndWrites()
+{
+    EditorProbe probe(*window);
+    const SpritePixels before = probe.sprites()[0][0];
+    edit(probe);
+    ModalAnswerer answerer({QMessageBox::Save});
+
+    QVERIFY(window->close());
+
+    QCOMPARE(answerer.seen.size(), 1);
+    QVERIFY(!window->isVisible());
+    const CarData saved = ReadRom(romPath);
+    QCOMPARE(int(quint8(saved.characteristics[0].at(0))), 77);
+    QCOMPARE(saved.sprites[0][0], ShiftSpritePixels(before, 1, 0));
+    QCOMPARE(saved.sprites[0][1], probe.romSprites()[0][1]);
+    QCOMPARE(probe.spriteOffsets()[0][0], QPoint());
+}
+
+void TestAppSaving::exitFailedSaveKeepsWindowOpen()
+{
+    EditorProbe probe(*window);
+    edit(probe);
+    const QString unwritable = dir.filePath(QStringLiteral("no-such-folder/game.bin"));
+    probe.romFileName() = unwritable;
+    {
+        ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Ok});
+
+        QVERIFY(!window->close());
+
+        QVERIFY(window->isVisible());
+        QCOMPARE(answerer.seen.size(), 2);
+        QCOMPARE(answerer.seen[1].icon, QMessageBox::Warning);
+        QVERIFY2(answerer.seen[1].text.contains(QDir::toNativeSeparators(unwritable)), qPrintable(answerer.seen[1].text));
+        QVERIFY(!QFileInfo::exists(unwritable));
+        // The edit is still there (the offset now lives in the pixels).
+        QCOMPARE(int(probe.characteristics()[0].at(0)), 77);
+    }
+
+    // A second try with a good path saves and closes.
+    probe.romFileName() = romPath;
+    ModalAnswerer again({QMessageBox::Save});
+    QVERIFY(window->close());
+    QCOMPARE(int(quint8(ReadRom(romPath).characteristics[0].at(0))), 77);
+}
+
+void TestAppSaving::exitWithoutRomAsksNothing()
+{
+    EditorProbe probe(*window);
+    probe.romFileName().clear();
+    ModalAnswerer answerer;
+    QVERIFY(window->close());
+    QVERIFY(answerer.seen.isEmpty());
+}
+
+void TestAppSaving::saveSlot_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("writes");
+
+    QTest::newRow("save") << int(QMessageBox::Save) << true;
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << false;
+    QTest::newRow("escape") << int(QMessageBox::NoButton) << false;
+}
+
+void TestAppSaving::saveSlot()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, writes);
+
+    EditorProbe probe(*window);
+    edit(probe);
+    ModalAnswerer answerer({QMessageBox::StandardButton(answer)});
+
+    QVERIFY(probe.invoke("Save"));
+
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].text, QString());
+    QCOMPARE(answerer.seen[0].informativeText, QStringLiteral("Do you want to save your changes?"));
+    QVERIFY(window->isVisible());
+    const CarData onDisk = ReadRom(romPath);
+    QCOMPARE(int(quint8(onDisk.characteristics[0].at(0))), writes ? 77 : int(quint8(image[kCharacteristicsOffset])));
+    QCOMPARE(probe.spriteOffsets()[0][0], writes ? QPoint() : QPoint(1, 0));
+    if (!writes)
+        QCOMPARE(fileBytes(romPath), image);
+    // The untouched tables stay as read at start.
+    QCOMPARE(probe.romCharacteristics()[0].at(0), image.at(kCharacteristicsOffset));
+}
+
+void TestAppSaving::saveSlotReportsFailure()
+{
+    EditorProbe probe(*window);
+    edit(probe);
+    // A folder where the ROM file should be: it can be neither replaced nor written.
+    const QString blocked = dir.filePath(QStringLiteral("folder.bin"));
+    QVERIFY(QDir().mkpath(blocked));
+    probe.romFileName() = blocked;
+    ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Ok});
+
+    QVERIFY(probe.invoke("Save"));
+
+    QCOMPARE(answerer.seen.size(), 2);
+    QCOMPARE(answerer.seen[1].icon, QMessageBox::Warning);
+    QVERIFY2(answerer.seen[1].text.contains(QDir::toNativeSeparators(blocked)), qPrintable(answerer.seen[1].text));
+    QVERIFY(QFileInfo(blocked).isDir());
+    QCOMPARE(int(probe.characteristics()[0].at(0)), 77);
+    QCOMPARE(fileBytes(romPath), image);
+}
+
+QTEST_MAIN(TestAppSaving)
+#include "tst_app_saving.moc"
