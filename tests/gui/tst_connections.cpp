@@ -145,10 +145,7 @@ const QList<Connection> &Connections()
         {"spinBoxSpriteNumber valueChanged -> DisplaySpriteById",
          [](Fixture &f) { ExpectNewPicture(f, [&] { StepSpin(f.ui->spinBoxSpriteNumber); }); }},
         {"checkBoxMirrorSprite clicked -> DisplaySpriteById",
-         [](Fixture &f) {
-             ExpectNewPicture(f, [&] { f.ui->checkBoxMirrorSprite->click(); });
-             QCOMPARE(Shown(f.ui), Shown(f.ui).mirrored(false, false));   // still the displayed picture
-         }},
+         [](Fixture &f) { ExpectNewPicture(f, [&] { f.ui->checkBoxMirrorSprite->click(); }); }},
         {"doubleSpinBoxSpriteZoom valueChanged -> DisplaySpriteById",
          [](Fixture &f) {
              StepSpin(f.ui->doubleSpinBoxSpriteZoom, 10);
