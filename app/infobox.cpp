@@ -2,24 +2,42 @@
 
 #include <QMessageBox>
 
-// The about box: download page, credits, version. The names in the credits
-// link in the window's text colour rather than the usual link colour.
+namespace {
+
+// An anchor as the about text writes it; a colour, if given, is six hex digits
+// for the link text.
+QString Link(const QString &target, const QString &text, const QString &color = QString())
+{
+    const QString shown =
+        color.isEmpty() ? text : QStringLiteral("<font color = \"#%1\">%2</font>").arg(color, text);
+    return QStringLiteral("<a href = \"%1\">%2</a>").arg(target, shown);
+}
+
+} // namespace
+
+// The about box: project page, credits, version. The community and the
+// personal pages link in the window's own text colour rather than the usual
+// link colour, so that the names read as names.
 void SKMcarEditor::ShowInfo()
 {
-    const QString linkColor =
-        QStringLiteral("%1").arg(palette().color(QPalette::WindowText).rgb() & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+    const QString color = QStringLiteral("%1").arg(palette().color(QPalette::WindowText).rgb() & 0xFFFFFF, 6, 16,
+                                                   QLatin1Char('0'));
+    const QString page = QStringLiteral("https://example.org/skm-car-editor");
 
-    const QString text =
-        QStringLiteral("<a href = \"https://example.org/skm-car-editor\">https://example.org/skm-car-editor</a><br><br>")
-        + QStringLiteral("Thanks to <a href = \"https://example.org/retro-racing-forum\"><font color = \"#%1\">"
-                         "Retro Racing Forum</font></a> community:<br>")
+    const QString text = Link(page, page) + QStringLiteral("<br><br>")
+        + QStringLiteral("Thanks to ")
+        + Link(QStringLiteral("https://example.org/retro-racing-forum"), QStringLiteral("Retro Racing Forum"), color)
+        + QStringLiteral(" community:<br>")
         + QStringLiteral("Alder Quillfeather<br>")
         + QStringLiteral("Brindle Maplethorpe<br>")
-        + QStringLiteral("<a href = \"https://example.org/~corvin\"><font color = \"#%1\">Corvin Ashgrove</font></a><br>")
-        + QStringLiteral("<a href = \"https://example.org/~delphine\"><font color = \"#%1\">Delphine Wrenwick</font></a><br>")
-        + QStringLiteral("<a href = \"https://example.org/~ebbert\"><font color = \"#%1\">Ebbert Fallowmere</font></a><br>")
+        + Link(QStringLiteral("https://example.org/~corvin"), QStringLiteral("Corvin Ashgrove"), color)
+        + QStringLiteral("<br>")
+        + Link(QStringLiteral("https://example.org/~delphine"), QStringLiteral("Delphine Wrenwick"), color)
+        + QStringLiteral("<br>")
+        + Link(QStringLiteral("https://example.org/~ebbert"), QStringLiteral("Ebbert Fallowmere"), color)
+        + QStringLiteral("<br>")
         + QStringLiteral("and others<br><br>")
         + QStringLiteral("v 1.0.1");
 
-    QMessageBox::about(this, tr("Skidmarch [SMD] car editor"), text.arg(linkColor));
+    QMessageBox::about(this, tr("Skidmarch [SMD] car editor"), text);
 }

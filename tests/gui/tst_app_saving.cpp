@@ -148,7 +148,8 @@ void TestAppSaving::exitFailedSaveKeepsWindowOpen()
         QVERIFY(window->isVisible());
         QCOMPARE(answerer.seen.size(), 2);
         QCOMPARE(answerer.seen[1].icon, QMessageBox::Warning);
-        QVERIFY2(answerer.seen[1].text.contains(QDir::toNativeSeparators(unwritable)), qPrintable(answerer.seen[1].text));
+        const QString warning = answerer.seen[1].text;
+        QVERIFY2(warning.contains(QDir::toNativeSeparators(unwritable)), qPrintable(warning));
         QVERIFY(!QFileInfo::exists(unwritable));
         // The edit is still there (the offset now lives in the pixels).
         QCOMPARE(int(probe.characteristics()[0].at(0)), 77);
