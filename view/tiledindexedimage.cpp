@@ -89,12 +89,18 @@ QImage TiledIndexedImage::render() const
     const int *values = pixelList.constData();
     uchar *bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
-    for (qsizetype n = 0; n < count; ++n) {
-        const int v = values[n];
-        if (v < 0 || v >= colorCount)
-            continue;
-        const QPoint p = positionOf(int(n));
-        bits[p.y() * stride + p.x()] = uchar(v);
+    // Storage indices run along one row of an innermost block: one position
+    // lookup per run of width(0) pixels is enough.
+    const int run = levelList.first().width;
+    for (qsizetype start = 0; start < count; start += run) {
+        const QPoint p = positionOf(int(start));
+        uchar *line = bits + p.y() * stride + p.x();
+        const qsizetype end = qMin<qsizetype>(start + run, count);
+        for (qsizetype n = start; n < end; ++n) {
+            const int v = values[n];
+            if (v >= 0 && v < colorCount)
+                line[n - start] = uchar(v);
+        }
     }
     return image;
 }

@@ -42,6 +42,10 @@ void SKMcarEditor::DisplaySpriteById()
 {
     if (!reactToControls)
         return;
+    // The label paints its own background, so the group box behind it is not
+    // repainted with every new picture (the timer brings one up to 50 times a
+    // second); it looks the same, the picture covers the label.
+    ui->labelSprite->setAutoFillBackground(true);
 
     const bool wheelsTurned = ui->checkBoxRotateWheels->isChecked();
     const bool mirrored = ui->checkBoxMirrorSprite->isChecked();
@@ -89,7 +93,8 @@ void SKMcarEditor::DisplaySpriteByParameters()
 
     {
         QScopedValueRollback<bool> quiet(reactToControls, false);
-        ui->spinBoxSpriteNumber->setValue(view.spriteNumber);
+        if (ui->spinBoxSpriteNumber->value() != view.spriteNumber)   // spares the box a repaint
+            ui->spinBoxSpriteNumber->setValue(view.spriteNumber);
         ui->checkBoxMirrorSprite->setChecked(view.mirrored);
     }
     DisplaySpriteById();

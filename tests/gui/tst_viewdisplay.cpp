@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include "editorprobe.h"
@@ -164,6 +165,28 @@ private slots:
         QVERIFY(!probe.reactToControls());
         QCOMPARE(probe.ui()->spinBoxSpriteNumber->value(), 1);
         QCOMPARE(PixmapPixel(probe.ui()->labelSprite->pixmap(), 44, 12), Entry(probe, 3));
+    }
+
+    void unchangedPictureIsKept()
+    {
+        // A tick with nothing changed hands nothing new to the label, and a
+        // move box the user is typing into keeps its text.
+        SKMcarEditor editor(romPath);
+        EditorProbe probe(editor);
+        probe.animationTimer().stop();
+        Ui::SKMcarEditor *ui = probe.ui();
+        const qint64 shown = ui->labelSprite->pixmap().cacheKey();
+        QVERIFY(probe.invoke("Animate"));
+        QCOMPARE(ui->labelSprite->pixmap().cacheKey(), shown);
+
+        QLineEdit *edit = ui->spinBoxMoveSpriteUp->findChild<QLineEdit *>();
+        QVERIFY(edit);
+        edit->setText(QStringLiteral("-"));
+        QVERIFY(probe.invoke("Animate"));
+        QCOMPARE(edit->text(), QStringLiteral("-"));
+
+        ui->checkBoxMirrorSprite->click();
+        QVERIFY(ui->labelSprite->pixmap().cacheKey() != shown);
     }
 
     void swatches_data()

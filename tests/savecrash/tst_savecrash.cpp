@@ -150,7 +150,7 @@ void TestSaveCrash::killedSaveLeavesOldOrNewRom()
     timer.start();
     QVERIFY(WriteRom(rom, SaveCrashData(0)));
     const int saveMs = int(qMax<qint64>(1, timer.elapsed()));
-    const int latestKillMs = qBound(4, 3 * saveMs, 500);
+    const int latestKillMs = qBound(4, 2 * saveMs, 500);
 
     constexpr int kTries = 200;
     QRandomGenerator random(20260115);
