@@ -68,7 +68,7 @@ ctest --test-dir "$build_dir" --output-on-failure --parallel 2
 if [ "$run_bench" -eq 1 ]; then
   found=0
   for b in "$build_dir"/bench/bench_*; do
-    [ -x "$b" ] || continue
+    [ -f "$b" ] && [ -x "$b" ] || continue
     found=1
     echo "== $(basename "$b")"
     QT_QPA_PLATFORM=offscreen "$b"

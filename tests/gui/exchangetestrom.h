@@ -80,6 +80,10 @@ private:
             if (fileName.isEmpty()) {
                 dialog->reject();
             } else {
+                // selectFile() leaves the name box alone while it has the keyboard focus, and
+                // whether it has it yet depends on when the window got activated.
+                if (QWidget *focused = dialog->focusWidget())
+                    focused->clearFocus();
                 dialog->selectFile(fileName);
                 static_cast<QDialog *>(dialog)->accept();   // as the Open/Save button does
             }
