@@ -13,11 +13,3 @@ void ClearOffset(SpriteOffsets &offsets, int car, int sprite)
         return;
     offsets[car][sprite] = QPoint(0, 0);
 }
-
-void ClearCarOffsets(SpriteOffsets &offsets, int car)
-{
-    if (car < 0 || car >= offsets.size())
-        return;
-    for (QPoint &offset : offsets[car])
-        offset = QPoint(0, 0);
-}

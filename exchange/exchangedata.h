@@ -20,5 +20,3 @@ struct ExchangeData
 QPoint OffsetOf(const SpriteOffsets &offsets, int car, int sprite);
 // Clears the pending offset of a sprite, if the table has an entry for it.
 void ClearOffset(SpriteOffsets &offsets, int car, int sprite);
-// Clears every pending offset of a car.
-void ClearCarOffsets(SpriteOffsets &offsets, int car);

@@ -6,6 +6,7 @@
 #include "exchange/spriteconversion.h"
 #include "exchange/spritefiles.h"
 #include "rom/romreader.h"
+#include "view/offsetediting.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ bool ImportPictureCar(const QImage &picture, int car, ExchangeData &data, bool d
         return false;
     if (!ConvertCarSheet(picture, data.palette, data.background, dither, data.sprites[car]))
         return false;
-    ClearCarOffsets(data.offsets, car);
+    ResetCarOffsets(data.offsets, car);
     return true;
 }
 

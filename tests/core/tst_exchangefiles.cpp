@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "common/testrom.h"
 #include "exchange/numberednames.h"
 #include "exchange/picturecheck.h"
 #include "exchange/rawsprites.h"
@@ -112,16 +113,8 @@ private slots:
 private:
     QTemporaryDir dir;
     QString Path(const QString &name) const { return dir.filePath(name); }
-    QString WriteBytes(const QString &name, const QByteArray &bytes) const;
+    QString WriteBytes(const QString &name, const QByteArray &bytes) const { return WriteTestFile(Path(name), bytes); }
 };
-
-QString TestExchangeFiles::WriteBytes(const QString &name, const QByteArray &bytes) const
-{
-    QFile file(Path(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write test file");
-    return file.fileName();
-}
 
 void TestExchangeFiles::initTestCase()
 {

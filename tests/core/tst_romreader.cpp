@@ -1,25 +1,16 @@
 #include <QtTest>
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
 
+#include "common/testrom.h"
 #include "rom/colorword.h"
 #include "rom/romreader.h"
 
 namespace {
-
-QByteArray randomBytes(qsizetype size, quint32 seed)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(seed);
-    for (char &byte : bytes)
-        byte = static_cast<char>(generator.generate() & 0xFF);
-    return bytes;
-}
 
 QByteArray counting(int count, int from = 1)
 {
@@ -63,11 +54,7 @@ private:
 
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write the test file");
-        return path;
+        return WriteTestFile(dir.filePath(name), bytes);
     }
 
 private slots:
@@ -133,7 +120,7 @@ private slots:
     {
         QFETCH(int, length);
         QFETCH(QList<int>, shape);
-        const QByteArray bytes = randomBytes(length, 7);
+        const QByteArray bytes = RandomBytes(length, 7);
         const PaletteTable table = ReadPalettes(writeFile("palettes.bin", bytes), 0);
         QCOMPARE(shapeOf(table), shape);
         const int last = qMin(length, 320) - 1;
@@ -160,7 +147,7 @@ private slots:
     {
         QFETCH(int, length);
         QFETCH(QList<int>, shape);
-        const QByteArray bytes = randomBytes(length + 10, 11).left(length);
+        const QByteArray bytes = RandomBytes(length + 10, 11).left(length);
         const SpriteTable table = ReadSprites(writeFile("sprites.bin", bytes), 0);
         QCOMPARE(shapeOf(table), shape);
         if (length > 0)
@@ -197,7 +184,7 @@ private slots:
 
     void romEndingInsideThePalettes()
     {
-        const QByteArray image = randomBytes(kPalettesOffset + 40, 1);
+        const QByteArray image = RandomBytes(kPalettesOffset + 40, 1);
         const CarData data = ReadRom(writeFile("palettes-cut.bin", image));
         const CarData blank = NormalizeCarData(CarData());
 
@@ -217,7 +204,7 @@ private slots:
     void romEndingInsideASprite()
     {
         const qint64 sprite3 = kSpritesOffset + 3 * kBytesPerSprite;
-        const QByteArray image = randomBytes(sprite3 + 100, 2);
+        const QByteArray image = RandomBytes(sprite3 + 100, 2);
         const CarData data = ReadRom(writeFile("sprite-cut.bin", image));
 
         QCOMPARE(data.characteristics[4][3], image.at(0xE163));
@@ -230,7 +217,7 @@ private slots:
 
     void fullRomIsReadWhole()
     {
-        const QByteArray image = randomBytes(kSpritesAreaEnd, 3);
+        const QByteArray image = RandomBytes(kSpritesAreaEnd, 3);
         const CarData data = ReadRom(writeFile("full.bin", image));
 
         QCOMPARE(data.palettes[9][15], ColorFromWord(image.at(0x68B4), image.at(0x68B5)));

@@ -1,26 +1,17 @@
 #include <QtTest>
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
+#include "common/testrom.h"
 #include "rom/colorword.h"
 #include "rom/romreader.h"
 #include "rom/romwriter.h"
 
 namespace {
-
-QByteArray randomBytes(qsizetype size, quint32 seed)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(seed);
-    for (char &byte : bytes)
-        byte = static_cast<char>(generator.generate() & 0xFF);
-    return bytes;
-}
 
 void storeChecksum(QByteArray &image)
 {
@@ -33,7 +24,7 @@ void storeChecksum(QByteArray &image)
 // exactly what saving without edits must reproduce.
 QByteArray wellFormedRom(quint32 seed, qsizetype size = kSpritesAreaEnd + 0x1001)
 {
-    QByteArray image = randomBytes(size, seed);
+    QByteArray image = RandomBytes(size, seed);
     for (qint64 i = kPalettesOffset; i < kPalettesOffset + kPalettesAreaSize; i += 2) {
         image[i] = static_cast<char>(image.at(i) & 0x0E);
         image[i + 1] = static_cast<char>(image.at(i + 1) & 0xEE);
@@ -68,17 +59,7 @@ private:
 
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-            qFatal("cannot write the test file");
-        return path;
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return WriteTestFile(dir.filePath(name), bytes);
     }
 
 private slots:
@@ -107,7 +88,7 @@ private slots:
         QString reason;
         QVERIFY(WriteRom(path, ReadRom(path), &reason));
         QVERIFY(reason.isEmpty());
-        QVERIFY(readFile(path) == image);
+        QVERIFY(ReadBytes(path) == image);
     }
 
     void wrongChecksumAndStrayBitsAreFixed()
@@ -119,7 +100,7 @@ private slots:
         const QString path = writeFile("fixed.bin", image);
 
         QVERIFY(WriteRom(path, ReadRom(path)));
-        const QByteArray written = readFile(path);
+        const QByteArray written = ReadBytes(path);
         QCOMPARE(written.size(), image.size());
         QCOMPARE(written.mid(kPalettesOffset + 10, 2), QByteArray("\x0E\xEE", 2));
         QCOMPARE(storedChecksum(written), RomChecksum(written));
@@ -142,7 +123,7 @@ private slots:
         data.palettes.append(Palette(16, QColor(255, 255, 255)));   // "Import/Export": never written
 
         QVERIFY(WriteRom(path, data));
-        const QByteArray written = readFile(path);
+        const QByteArray written = ReadBytes(path);
         QCOMPARE(written.at(0x54A7), char(0x42));
         QCOMPARE(written.at(0xE163), char(0xC8));
         QCOMPARE(written.mid(0x68B4, 2), QByteArray("\x08\x0E", 2));
@@ -171,32 +152,32 @@ private slots:
     {
         QFETCH(QByteArray, tail);
         QFETCH(int, sum);
-        QByteArray image = randomBytes(0x200, 4) + tail;
+        QByteArray image = RandomBytes(0x200, 4) + tail;
         QCOMPARE(int(RomChecksum(image)), sum);
         const QString path = writeFile("sum.bin", image);
         QCOMPARE(FixRomChecksum(path), sum);
-        QCOMPARE(int(storedChecksum(readFile(path))), sum);
-        QCOMPARE(readFile(path).size(), image.size());
+        QCOMPARE(int(storedChecksum(ReadBytes(path))), sum);
+        QCOMPARE(ReadBytes(path).size(), image.size());
     }
 
     void checksumOfShortFileIsZero()
     {
-        const QByteArray image = randomBytes(0x1FF, 5);
+        const QByteArray image = RandomBytes(0x1FF, 5);
         QCOMPARE(RomChecksum(image), quint16(0));
         const QString path = writeFile("tiny.bin", image);
         QCOMPARE(FixRomChecksum(path), 0);
-        QVERIFY(readFile(path) == image.left(kChecksumOffset) + QByteArray(2, '\0') + image.mid(kChecksumOffset + 2));
+        QVERIFY(ReadBytes(path) == image.left(kChecksumOffset) + QByteArray(2, '\0') + image.mid(kChecksumOffset + 2));
     }
 
     void checksumSpansBlocks()
     {
         // Longer than the file reader's block and of odd length.
-        QByteArray image = randomBytes(3 * 1024 * 1024 + 3, 6);
+        QByteArray image = RandomBytes(3 * 1024 * 1024 + 3, 6);
         const QString path = writeFile("big.bin", image);
         const int sum = FixRomChecksum(path);
         QCOMPARE(sum, int(RomChecksum(image)));
         storeChecksum(image);
-        QVERIFY(readFile(path) == image);
+        QVERIFY(ReadBytes(path) == image);
     }
 
     void checksumOfMissingFile()
@@ -212,7 +193,7 @@ private slots:
         CarData data = NormalizeCarData(CarData());
         data.weapons[0][0] = 5;
         QVERIFY(WriteRom(path, data));
-        const QByteArray written = readFile(path);
+        const QByteArray written = ReadBytes(path);
         QCOMPARE(written.size(), kSpritesAreaEnd);
         QCOMPARE(written.at(kWeaponsOffset), char(5));
         QCOMPARE(int(storedChecksum(written)), 5 << 8);
@@ -221,10 +202,10 @@ private slots:
 
     void shortFileGrows()
     {
-        const QByteArray image = randomBytes(0x1000, 7);
+        const QByteArray image = RandomBytes(0x1000, 7);
         const QString path = writeFile("short.bin", image);
         QVERIFY(WriteRom(path, ReadRom(path)));
-        const QByteArray written = readFile(path);
+        const QByteArray written = ReadBytes(path);
         QCOMPARE(written.size(), kSpritesAreaEnd);
         QByteArray expected = image + QByteArray(kSpritesAreaEnd - image.size(), '\0');
         storeChecksum(expected);
@@ -250,7 +231,7 @@ private slots:
         data.weapons[1][0] = 3;
         QVERIFY(WriteRom(link, data));
         QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(readFile(target).at(kWeaponsOffset + 1), char(3));
+        QCOMPARE(ReadBytes(target).at(kWeaponsOffset + 1), char(3));
     }
 
     void unwritablePaths_data()
@@ -269,7 +250,7 @@ private slots:
         QString reason;
         QVERIFY(!WriteRom(path, NormalizeCarData(CarData()), &reason));
         QVERIFY2(reason.contains(path), qPrintable(reason));
-        QCOMPARE(readFile(dir.filePath("plain.bin")), QByteArray("not a folder"));
+        QCOMPARE(ReadBytes(dir.filePath("plain.bin")), QByteArray("not a folder"));
     }
 
     void readOnlyFileIsLeftAlone()
@@ -284,7 +265,7 @@ private slots:
         QString reason;
         QVERIFY(!WriteRom(path, data, &reason));
         QVERIFY2(reason.contains(path), qPrintable(reason));
-        QVERIFY(readFile(path) == image);
+        QVERIFY(ReadBytes(path) == image);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     }
 

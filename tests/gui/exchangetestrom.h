@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "app/skmcareditor.h"
+#include "core/exchangetestdata.h"
 #include "editorprobe.h"
 #include "exchange/exchangescope.h"
 #include "rom/colorword.h"
@@ -20,7 +21,7 @@
 // with entries 1 to 3 changed, so no palette holds the background colour.
 inline CarData ExchangeTestData(quint32 seed = 1)
 {
-    static const QList<int> indices{0, 1, 2, 3, 4, 5, 11, 12, 13, 14, 15};
+    const QList<int> indices = CandidateIndices();
     QRandomGenerator random(seed);
     CarData data;
     for (int c = 0; c < kCarCount; ++c) {

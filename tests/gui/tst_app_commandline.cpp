@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "common/testrom.h"
+
 // Runs the built program the way a shell would and reads what it says.
 class TestAppCommandLine : public QObject
 {
@@ -117,10 +119,7 @@ void TestAppCommandLine::readableRomStartsTheEditor()
     // A readable file is accepted: the program keeps running with its window
     // (and is stopped here) instead of refusing.
     const QString rom = dir.filePath(QStringLiteral("small.bin"));
-    QFile file(rom);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(1024, '\0'));
-    file.close();
+    QVERIFY(WriteBytes(rom, QByteArray(1024, '\0')));
 
     const Run result = run({rom}, 1500);
     QVERIFY(!result.finished);

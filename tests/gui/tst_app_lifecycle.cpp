@@ -1,27 +1,13 @@
 #include <QtTest>
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <memory>
 
+#include "common/testrom.h"
 #include "editorprobe.h"
 #include "rom/colorword.h"
 #include "rom/romreader.h"
-
-namespace {
-
-// A cartridge image of random bytes (fixed seed) that covers every car-data area.
-QByteArray randomImage(quint32 seed)
-{
-    QByteArray image(kSpritesAreaEnd, Qt::Uninitialized);
-    QRandomGenerator generator(seed);
-    for (char &byte : image)
-        byte = static_cast<char>(generator.generate() & 0xFF);
-    return image;
-}
-
-} // namespace
 
 class TestAppLifecycle : public QObject
 {
@@ -46,9 +32,7 @@ void TestAppLifecycle::initTestCase()
     QVERIFY(dir.isValid());
     QVERIFY(QDir::setCurrent(dir.path()));
     romPath = dir.filePath(QStringLiteral("random.bin"));
-    QFile rom(romPath);
-    QVERIFY(rom.open(QIODevice::WriteOnly));
-    QVERIFY(rom.write(randomImage(7)) == kSpritesAreaEnd);
+    QVERIFY(WriteBytes(romPath, RandomRomImage(7)));
 }
 
 void TestAppLifecycle::startsWithRomData()

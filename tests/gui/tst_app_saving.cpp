@@ -1,33 +1,13 @@
 #include <QtTest>
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <memory>
 
+#include "common/testrom.h"
 #include "editorprobe.h"
 #include "rom/romreader.h"
 #include "view/spriteoffsets.h"
-
-namespace {
-
-// A cartridge image of random bytes (fixed seed) that covers every car-data area.
-QByteArray randomImage(quint32 seed)
-{
-    QByteArray image(kSpritesAreaEnd, Qt::Uninitialized);
-    QRandomGenerator generator(seed);
-    for (char &byte : image)
-        byte = static_cast<char>(generator.generate() & 0xFF);
-    return image;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class TestAppSaving : public QObject
 {
@@ -66,15 +46,12 @@ void TestAppSaving::initTestCase()
     QVERIFY(dir.isValid());
     QVERIFY(QDir::setCurrent(dir.path()));
     romPath = dir.filePath(QStringLiteral("game.bin"));
-    image = randomImage(11);
+    image = RandomRomImage(11);
 }
 
 void TestAppSaving::init()
 {
-    QFile rom(romPath);
-    QVERIFY(rom.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QVERIFY(rom.write(image) == image.size());
-    rom.close();
+    QVERIFY(WriteBytes(romPath, image));
     window = std::make_unique<SKMcarEditor>(romPath);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -110,7 +87,7 @@ void TestAppSaving::exitQuestion()
     QCOMPARE(answerer.seen[0].text, QStringLiteral("Program exit"));
     QCOMPARE(answerer.seen[0].informativeText, QStringLiteral("Do you want to save your changes to ROM?"));
     QCOMPARE(window->isVisible(), !closes);
-    QCOMPARE(fileBytes(romPath), image);
+    QCOMPARE(ReadBytes(romPath), image);
     // Nothing is lost while the window stays.
     QCOMPARE(int(probe.characteristics()[0].at(0)), 77);
     QCOMPARE(probe.spriteOffsets()[0][0], QPoint(1, 0));
@@ -200,7 +177,7 @@ void TestAppSaving::saveSlot()
     QCOMPARE(int(quint8(onDisk.characteristics[0].at(0))), writes ? 77 : int(quint8(image[kCharacteristicsOffset])));
     QCOMPARE(probe.spriteOffsets()[0][0], writes ? QPoint() : QPoint(1, 0));
     if (!writes)
-        QCOMPARE(fileBytes(romPath), image);
+        QCOMPARE(ReadBytes(romPath), image);
     // The untouched tables stay as read at start.
     QCOMPARE(probe.romCharacteristics()[0].at(0), image.at(kCharacteristicsOffset));
 }
@@ -222,7 +199,7 @@ void TestAppSaving::saveSlotReportsFailure()
     QVERIFY2(answerer.seen[1].text.contains(QDir::toNativeSeparators(blocked)), qPrintable(answerer.seen[1].text));
     QVERIFY(QFileInfo(blocked).isDir());
     QCOMPARE(int(probe.characteristics()[0].at(0)), 77);
-    QCOMPARE(fileBytes(romPath), image);
+    QCOMPARE(ReadBytes(romPath), image);
 }
 
 QTEST_MAIN(TestAppSaving)

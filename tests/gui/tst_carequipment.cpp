@@ -1,9 +1,9 @@
 #include <QtTest>
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include "car/equipment.h"
+#include "common/testrom.h"
 #include "editorprobe.h"
 
 namespace {
@@ -15,10 +15,7 @@ const QByteArray kCar1Characteristics("\x80\xFF\x00\x7F\xC8", 5);
 // car 1's characteristics as above.
 QByteArray makeRom(quint32 seed, const QByteArray &weaponArea = QByteArray())
 {
-    QByteArray image(kSpritesAreaEnd, Qt::Uninitialized);
-    QRandomGenerator generator(seed);
-    for (char &byte : image)
-        byte = static_cast<char>(generator.generate() & 0xFF);
+    QByteArray image = RandomRomImage(seed);
     for (int car = 0; car < kCarCount; ++car) {
         image[kWeaponsOffset + car] = static_cast<char>(car % 6);
         image[kWeaponsOffset + 5 + car] = static_cast<char>((car + 2) % 6);
@@ -49,17 +46,7 @@ private:
 
     QString writeRom(const QByteArray &image)
     {
-        const QString path = dir.filePath(QStringLiteral("rom%1.bin").arg(++romCount));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size())
-            qFatal("cannot write the test ROM");
-        return path;
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return WriteTestFile(dir.filePath(QStringLiteral("rom%1.bin").arg(++romCount)), image);
     }
 
 private slots:
@@ -166,7 +153,7 @@ private slots:
         probe.ui()->spinBoxJumping->setValue(6);
         probe.ui()->spinBoxCarNumber->setValue(2);
         QVERIFY(probe.saveToRom());
-        QCOMPARE(readFile(path).at(0xE150 + 5 * 3 + 1), char(4));   // the save wrote the edit
+        QCOMPARE(ReadBytes(path).at(0xE150 + 5 * 3 + 1), char(4));   // the save wrote the edit
 
         QVERIFY(probe.invoke("RestoreParameters"));
         QCOMPARE(probe.characteristics()[1], start[1]);
@@ -200,7 +187,7 @@ private slots:
         QCOMPARE(probe.weapons(), probe.romWeapons());
 
         QVERIFY(probe.saveToRom());
-        QCOMPARE(readFile(path).mid(kWeaponsOffset, 15), area);
+        QCOMPARE(ReadBytes(path).mid(kWeaponsOffset, 15), area);
 
         // Choosing an item replaces the unknown code.
         probe.ui()->comboBoxWeaponA->setCurrentIndex(2);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/testrom.h"
 #include "editorprobe.h"
 #include "palette/randomcolor.h"
 #include "rom/colorword.h"
@@ -19,8 +20,8 @@ namespace {
 // Car data whose every visible part tells cars, sprites and palettes apart:
 // each sprite holds two wheel-coloured blocks (entries 4 and 5) and a block
 // whose size depends on car and sprite, all in the top-left part of the frame
-// (so that centring moves them); palette p, entry i is (L[i % 8], L[2 + i / 8],
-// L[p % 8]); characteristics and weapons differ per car.
+// (so that centring moves them); the palettes are the LevelGridPalettes;
+// characteristics and weapons differ per car.
 CarData ConnectionTestData()
 {
     CarData data;
@@ -39,12 +40,7 @@ CarData ConnectionTestData()
                     pixels[SpritePixelIndex(x, y)] = 1 + (car + sprite) % 3;
         }
     }
-    for (int p = 0; p < kRomPaletteCount; ++p) {
-        Palette palette;
-        for (int i = 0; i < kColorsPerPalette; ++i)
-            palette.append(QColor(ColorLevels[i % 8], ColorLevels[2 + i / 8], ColorLevels[p % 8]));
-        data.palettes.append(palette);
-    }
+    data.palettes = LevelGridPalettes();
     for (int car = 0; car < kCarCount; ++car) {
         QByteArray characteristics;
         for (int c = 0; c < kCharacteristicCount; ++c)

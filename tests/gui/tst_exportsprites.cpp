@@ -2,6 +2,7 @@
 
 #include "exchangetestrom.h"
 #include "rom/romreader.h"
+#include "testwindow.h"
 
 // Writing sprites, cars and all cars as pictures and raw data.
 class TestExportSprites : public QObject
@@ -24,29 +25,24 @@ private slots:
     void quickSpriteOut();
 
 private:
-    QString Path(const QString &name) const { return dir->filePath(name); }
-    QStringList Files() const { return QDir(dir->path()).entryList(QDir::Files, QDir::Name); }
+    QString Path(const QString &name) const { return window->path(name); }
+    QStringList Files() const { return QDir(window->dir.path()).entryList(QDir::Files, QDir::Name); }
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<SKMcarEditor> editor;
-    std::unique_ptr<EditorProbe> probe;
+    std::unique_ptr<TestWindow> window;
+    EditorProbe *probe = nullptr;
 };
 
 void TestExportSprites::init()
 {
-    dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir->isValid());
-    QVERIFY(WriteRom(Path(QStringLiteral("game.rom")), ExchangeTestData()));
-    editor = std::make_unique<SKMcarEditor>(Path(QStringLiteral("game.rom")));
-    probe = std::make_unique<EditorProbe>(*editor);
-    probe->animationTimer().stop();
+    window = std::make_unique<TestWindow>(ExchangeTestData());
+    QVERIFY(window->romWritten);
+    probe = &window->probe;
 }
 
 void TestExportSprites::cleanup()
 {
-    probe.reset();
-    editor.reset();
-    dir.reset();
+    probe = nullptr;
+    window.reset();
 }
 
 void TestExportSprites::separateFiles_data()
@@ -202,9 +198,9 @@ void TestExportSprites::unwritableFolder()
     QFETCH(QString, chosen);
     QFETCH(bool, separate);
     SelectScope(*probe, ExchangeScope::AllCars, separate);
-    const QStringList before = QDir(dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QStringList before = QDir(window->dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     QVERIFY(!probe->exportSprites(Path(chosen)));
-    QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    QCOMPARE(QDir(window->dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
 }
 
 void TestExportSprites::saveSpriteSlot()
@@ -233,7 +229,7 @@ void TestExportSprites::saveSpriteSlot()
 void TestExportSprites::quickSpriteOut()
 {
     const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir->path()));
+    QVERIFY(QDir::setCurrent(window->dir.path()));
     SelectScope(*probe, ExchangeScope::AllCars, true, 4, 20);
     probe->spriteOffsets()[3][19] = QPoint(-2, 5);
     QVERIFY(probe->invoke("QuickSpriteOut"));

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "car/equipment.h"
+#include "common/testrom.h"
 #include "editorprobe.h"
 #include "palette/palettenames.h"
 
@@ -94,9 +95,7 @@ void TestForm::initTestCase()
     // The quick export writes "sprite.bmp" into the working folder.
     QVERIFY(QDir::setCurrent(dir.path()));
     romPath = dir.filePath(QStringLiteral("blank.bin"));
-    QFile rom(romPath);
-    QVERIFY(rom.open(QIODevice::WriteOnly));
-    QVERIFY(rom.write(QByteArray(kSpritesAreaEnd, '\0')) == kSpritesAreaEnd);
+    QVERIFY(WriteBytes(romPath, QByteArray(kSpritesAreaEnd, '\0')));
 }
 
 void TestForm::init()

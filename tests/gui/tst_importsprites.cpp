@@ -4,6 +4,7 @@
 #include "exchange/spriteexport.h"
 #include "exchangetestrom.h"
 #include "rom/romreader.h"
+#include "testwindow.h"
 
 namespace {
 
@@ -39,38 +40,25 @@ private slots:
     void quickSpriteIn();
 
 private:
-    QString Path(const QString &name) const { return dir->filePath(name); }
-    QString WriteBytes(const QString &name, const QByteArray &bytes) const;
+    QString Path(const QString &name) const { return window->path(name); }
+    QString WriteBytes(const QString &name, const QByteArray &bytes) const { return WriteTestFile(Path(name), bytes); }
     void UseImportExportPalette() { probe->ui()->comboBoxPalette->setCurrentIndex(kImportExportPalette); }
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<SKMcarEditor> editor;
-    std::unique_ptr<EditorProbe> probe;
+    std::unique_ptr<TestWindow> window;
+    EditorProbe *probe = nullptr;
 };
-
-QString TestImportSprites::WriteBytes(const QString &name, const QByteArray &bytes) const
-{
-    QFile file(Path(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write test file");
-    return file.fileName();
-}
 
 void TestImportSprites::init()
 {
-    dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir->isValid());
-    QVERIFY(WriteRom(Path(QStringLiteral("game.rom")), ExchangeTestData()));
-    editor = std::make_unique<SKMcarEditor>(Path(QStringLiteral("game.rom")));
-    probe = std::make_unique<EditorProbe>(*editor);
-    probe->animationTimer().stop();
+    window = std::make_unique<TestWindow>(ExchangeTestData());
+    QVERIFY(window->romWritten);
+    probe = &window->probe;
 }
 
 void TestImportSprites::cleanup()
 {
-    probe.reset();
-    editor.reset();
-    dir.reset();
+    probe = nullptr;
+    window.reset();
 }
 
 void TestImportSprites::rawOneFile_data()
@@ -359,7 +347,7 @@ void TestImportSprites::loadSpriteSlot()
 void TestImportSprites::quickSpriteIn()
 {
     const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir->path()));
+    QVERIFY(QDir::setCurrent(window->dir.path()));
     UseImportExportPalette();
     SelectScope(*probe, ExchangeScope::Sprite, false, 5, 45);
     const SpriteTable before = probe->sprites();

@@ -4,20 +4,12 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "common/testrom.h"
 #include "editorprobe.h"
 #include "palette/randomcolor.h"
 #include "rom/colorword.h"
 
 namespace {
-
-QByteArray makeRom(quint32 seed)
-{
-    QByteArray image(kSpritesAreaEnd, Qt::Uninitialized);
-    QRandomGenerator generator(seed);
-    for (char &byte : image)
-        byte = static_cast<char>(generator.generate() & 0xFF);
-    return image;
-}
 
 // Answers the next colour dialog: picks color and accepts, or cancels when it is invalid.
 void answerColorDialog(const QColor &color)
@@ -50,9 +42,7 @@ private slots:
     {
         QVERIFY(dir.isValid());
         romPath = dir.filePath("rom.bin");
-        QFile file(romPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(makeRom(1));
+        QVERIFY(WriteBytes(romPath, RandomRomImage(1)));
     }
 
     void dialogColorsAreSnapped_data()

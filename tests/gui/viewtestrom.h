@@ -7,12 +7,11 @@
 #include <QRect>
 #include <QString>
 
-#include "rom/colorword.h"
+#include "common/testrom.h"
 #include "rom/romwriter.h"
 #include "view/spriteoffsets.h"
 
-// Palette p, entry i: red level i % 8, green level 2 + i / 8, blue level p % 8
-// (all on the cartridge's colour grid, none equal to the background colour).
+// Sprites that tell car and sprite apart, on the LevelGridPalettes.
 inline CarData ViewTestData()
 {
     CarData data;
@@ -27,12 +26,7 @@ inline CarData ViewTestData()
                     pixels[SpritePixelIndex(x, y)] = index;
         }
     }
-    for (int p = 0; p < kRomPaletteCount; ++p) {
-        Palette palette;
-        for (int i = 0; i < kColorsPerPalette; ++i)
-            palette.append(QColor(ColorLevels[i % 8], ColorLevels[2 + i / 8], ColorLevels[p % 8]));
-        data.palettes.append(palette);
-    }
+    data.palettes = LevelGridPalettes();
     return NormalizeCarData(data);
 }
 
