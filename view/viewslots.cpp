@@ -42,11 +42,6 @@ void SKMcarEditor::DisplaySpriteById()
 {
     if (!reactToControls)
         return;
-    // The label paints its own background, so the group box behind it is not
-    // repainted with every new picture (the timer brings one up to 50 times a
-    // second); it looks the same, the picture covers the label.
-    ui->labelSprite->setAutoFillBackground(true);
-
     const bool wheelsTurned = ui->checkBoxRotateWheels->isChecked();
     const bool mirrored = ui->checkBoxMirrorSprite->isChecked();
     const int sprite = CurrentSprite();
