@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QTime>
 
-#include "app/skmcareditor.h"
+#include "editor/skmcareditor.h"
 #include "palette/randomcolor.h"
 
 namespace {

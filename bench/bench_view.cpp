@@ -9,7 +9,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
-#include "app/skmcareditor.h"
+#include "editor/skmcareditor.h"
+#include <QTimer>
 #include "rom/romwriter.h"
 #include "view/spritecomposer.h"
 #include "view/spriteoffsets.h"
@@ -97,7 +98,7 @@ void BM_DisplaySpriteByIdUnchanged(benchmark::State &state)
     SKMcarEditor *editor = Fixture().editor;
     QCoreApplication::processEvents();
     for (auto _ : state)
-        QMetaObject::invokeMethod(editor, "DisplaySpriteById", Qt::DirectConnection);
+        QMetaObject::invokeMethod(editor->findChild<QObject *>(QStringLiteral("spriteViewController")), "DisplaySpriteById", Qt::DirectConnection);
     state.SetLabel(QStringLiteral("zoom %1").arg(zoom, 0, 'f', 1).toStdString());
 }
 BENCHMARK(BM_DisplaySpriteByIdUnchanged)->Arg(100)->Arg(30)->Unit(benchmark::kMicrosecond);
@@ -124,7 +125,7 @@ void BM_Animate(benchmark::State &state)
     SetZoom(3.0);
     SKMcarEditor *editor = Fixture().editor;
     for (auto _ : state) {
-        QMetaObject::invokeMethod(editor, "Animate", Qt::DirectConnection);
+        QMetaObject::invokeMethod(editor->findChild<QObject *>(QStringLiteral("spriteViewController")), "Animate", Qt::DirectConnection);
         QCoreApplication::processEvents();
     }
 }

@@ -62,6 +62,13 @@ if command -v convert-im6.q16 >/dev/null && command -v xwd >/dev/null; then
 fi
 "$spritecheck" demo.bin sprite.bmp || fail "sprite.bmp differs from the composed sprite"
 
+# An edit, so that there is something to lose: the next car, and the sprite
+# just exported imported into it (Ctrl+Q).
+xdotool key Up
+sleep 0.2
+xdotool key ctrl+q
+sleep 0.3
+
 # Close as a window manager would; the exit question comes up.
 "$closewindow" "$window" || fail "cannot send the close request"
 question=

@@ -11,7 +11,13 @@
 #include <QObject>
 #include <QTimer>
 
-#include "app/skmcareditor.h"
+#include "editor/equipmentcontroller.h"
+#include "editor/exchangecontroller.h"
+#include "editor/offsetcontroller.h"
+#include "editor/palettecontroller.h"
+#include "editor/romcontroller.h"
+#include "editor/skmcareditor.h"
+#include "editor/spriteviewcontroller.h"
 #include "ui_skmcareditor.h"
 
 class EditorProbe
@@ -20,37 +26,48 @@ public:
     explicit EditorProbe(SKMcarEditor &editor) : e(editor) {}
 
     Ui::SKMcarEditor *ui() const { return e.ui; }
-    QString &romFileName() { return e.romFileName; }
-    SpriteTable &sprites() { return e.sprites; }
-    PaletteTable &palettes() { return e.palettes; }
-    CharacteristicsTable &characteristics() { return e.characteristics; }
-    WeaponTable &weapons() { return e.weapons; }
-    SpriteTable &romSprites() { return e.romSprites; }
-    PaletteTable &romPalettes() { return e.romPalettes; }
-    CharacteristicsTable &romCharacteristics() { return e.romCharacteristics; }
-    WeaponTable &romWeapons() { return e.romWeapons; }
-    bool &reactToControls() { return e.reactToControls; }
-    bool &reactToMoveControls() { return e.reactToMoveControls; }
-    QTimer &animationTimer() { return e.animationTimer; }
-    SpriteOffsets &spriteOffsets() { return e.spriteOffsets; }
-    QColor &backgroundColor() { return e.backgroundColor; }
+    CarDocument &document() { return e.document; }
+    QString &romFileName() { return e.document.romPath; }
+    SpriteTable &sprites() { return e.document.current.sprites; }
+    PaletteTable &palettes() { return e.document.current.palettes; }
+    CharacteristicsTable &characteristics() { return e.document.current.characteristics; }
+    WeaponTable &weapons() { return e.document.current.weapons; }
+    SpriteTable &romSprites() { return e.document.asRead.sprites; }
+    PaletteTable &romPalettes() { return e.document.asRead.palettes; }
+    CharacteristicsTable &romCharacteristics() { return e.document.asRead.characteristics; }
+    WeaponTable &romWeapons() { return e.document.asRead.weapons; }
+    bool &reactToControls() { return e.context.reactToControls; }
+    bool &reactToMoveControls() { return e.context.reactToMoveControls; }
+    QTimer &animationTimer() { return e.viewControl->AnimationTimer(); }
+    SpriteOffsets &spriteOffsets() { return e.document.current.offsets; }
+    QColor &backgroundColor() { return e.document.backgroundColor; }
 
     QImage composeSprite(int car, int sprite, bool mirrored, bool wheels, bool offsets) const
     {
-        return e.ComposeSprite(car, sprite, mirrored, wheels, offsets);
+        return e.viewControl->ComposeSprite(car, sprite, mirrored, wheels, offsets);
     }
-    void applySpriteOffsets() { e.ApplySpriteOffsets(); }
-    void centerSprite(int car, int sprite) { e.CenterSprite(car, sprite); }
-    void centerCar(int car) { e.CenterCar(car); }
-    bool saveToRom() { return e.SaveToRom(); }
-    bool imageToSprite(const QImage &image, int car, int sprite) { return e.ImageToSprite(image, car, sprite); }
-    bool imageToCar(const QImage &image, int car) { return e.ImageToCar(image, car); }
-    QImage renderCarSheet(int car) const { return e.RenderCarSheet(car); }
-    bool exportSprites(const QString &fileName) { return e.ExportSprites(fileName); }
-    QString importSprites(const QString &fileName) { return e.ImportSprites(fileName); }
+    void applySpriteOffsets() { ::ApplySpriteOffsets(sprites(), spriteOffsets()); }
+    void centerSprite(int car, int sprite) { e.offsetsControl->CenterSprite(car, sprite); }
+    void centerCar(int car) { e.offsetsControl->CenterCar(car); }
+    bool saveToRom() { return e.romControl->SaveToRom(); }
+    bool imageToSprite(const QImage &image, int car, int sprite) { return e.exchangeControl->ImageToSprite(image, car, sprite); }
+    bool imageToCar(const QImage &image, int car) { return e.exchangeControl->ImageToCar(image, car); }
+    QImage renderCarSheet(int car) const { return e.exchangeControl->RenderCarSheet(car); }
+    bool exportSprites(const QString &fileName) { return e.exchangeControl->ExportSprites(fileName); }
+    QString importSprites(const QString &fileName) { return e.exchangeControl->ImportSprites(fileName); }
 
-    // Runs a slot by name, as a connected signal would.
-    bool invoke(const char *slot) { return QMetaObject::invokeMethod(&e, slot, Qt::DirectConnection); }
+    // Runs a slot by name, as a connected signal would: the window's own or
+    // that of the controller that has it.
+    bool invoke(const char *slot)
+    {
+        for (QObject *target : QList<QObject *>{&e, e.viewControl, e.offsetsControl, e.paletteControl,
+                                                e.equipmentControl, e.exchangeControl, e.romControl}) {
+            const QByteArray signature = QByteArray(slot) + "()";
+            if (target->metaObject()->indexOfMethod(signature.constData()) >= 0)
+                return QMetaObject::invokeMethod(target, slot, Qt::DirectConnection);
+        }
+        return false;
+    }
 
 private:
     SKMcarEditor &e;

@@ -9,7 +9,7 @@
 #include <QRandomGenerator>
 #include <QTimer>
 
-#include "app/skmcareditor.h"
+#include "editor/skmcareditor.h"
 #include "core/exchangetestdata.h"
 #include "editorprobe.h"
 #include "exchange/exchangescope.h"

@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(probe.animationTimer().interval(), 200);
         QVERIFY(probe.animationTimer().isActive());
 
-        QVERIFY(QMetaObject::invokeMethod(&editor, "SetAnimationInterval", Qt::DirectConnection, Q_ARG(int, 0)));
+        QVERIFY(QMetaObject::invokeMethod(editor.findChild<QObject *>(QStringLiteral("spriteViewController")), "SetAnimationInterval", Qt::DirectConnection, Q_ARG(int, 0)));
         QVERIFY(probe.animationTimer().interval() >= 1);
     }
 };

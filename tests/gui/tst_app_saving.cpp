@@ -22,8 +22,11 @@ private:
     // Edits a characteristic and moves sprite 1 of car 1 one pixel right.
     void edit(EditorProbe &probe)
     {
-            probe.characteristics()[0][0] = char(77);
-            probe.spriteOffsets()[0][0] = QPoint(1, 0);
+        // Through the document, so that the window has unsaved changes.
+        DocumentTables after = probe.document().tables();
+        after.characteristics[0][0] = char(77);
+        after.offsets[0][0] = QPoint(1, 0);
+        QVERIFY(probe.document().Change(QStringLiteral("edit"), {}, after));
     }
 
 private slots:

@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-#include "app/qclicklabel.h"
+#include "editor/qclicklabel.h"
 
 namespace {
 

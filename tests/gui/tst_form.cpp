@@ -111,7 +111,7 @@ void TestForm::cleanup()
 void TestForm::window_hints()
 {
     QCOMPARE(window->objectName(), QStringLiteral("SKMcarEditor"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("SKM [SMD] Car Editor"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("blank.bin[*] - SKM [SMD] Car Editor"));
     QVERIFY(!window->windowIcon().isNull());
     QCOMPARE(window->windowIcon().availableSizes().value(0), QSize(32, 32));
     QVERIFY(window->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));

@@ -1,4 +1,4 @@
-#include "app/qclicklabel.h"
+#include "editor/qclicklabel.h"
 
 #include <QMouseEvent>
 

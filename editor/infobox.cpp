@@ -1,4 +1,4 @@
-#include "app/skmcareditor.h"
+#include "editor/skmcareditor.h"
 
 #include <QMessageBox>
 

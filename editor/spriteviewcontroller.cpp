@@ -1,4 +1,4 @@
-#include "app/skmcareditor.h"
+#include "editor/spriteviewcontroller.h"
 
 #include <algorithm>
 
@@ -21,31 +21,40 @@ bool tiltRising = true;
 
 } // namespace
 
-QImage SKMcarEditor::ComposeSprite(int car, int sprite, bool mirrored, bool wheelsTurned, bool applyOffsets) const
+SpriteViewController::SpriteViewController(EditorContext &context, QObject *parent)
+    : QObject(parent), context(context)
 {
-    const int paletteIndex = CurrentPaletteIndex();
-    const Palette palette = (paletteIndex >= 0 && paletteIndex < palettes.size()) ? palettes.at(paletteIndex)
-                                                                                 : Palette();
-
-    const SpritePixels *pixels = nullptr;
-    if (car >= 0 && car < sprites.size() && sprite >= 0 && sprite < sprites.at(car).size())
-        pixels = &sprites.at(car).at(sprite);
-
-    QPoint offset;
-    if (applyOffsets && pixels && car < spriteOffsets.size() && sprite < spriteOffsets.at(car).size())
-        offset = spriteOffsets.at(car).at(sprite);
-
-    return ComposeSpriteImage(pixels, palette, backgroundColor, offset, mirrored, wheelsTurned);
+    setObjectName(QStringLiteral("spriteViewController"));
+    animationTimer.setInterval(60);
+    connect(&animationTimer, &QTimer::timeout, this, &SpriteViewController::Animate);
 }
 
-void SKMcarEditor::DisplaySpriteById()
+QImage SpriteViewController::ComposeSprite(int car, int sprite, bool mirrored, bool wheelsTurned,
+                                           bool applyOffsets) const
 {
-    if (!reactToControls)
+    const CarDocument &document = *context.document;
+    const Palette palette = context.CurrentPalette();
+
+    const SpritePixels *pixels = nullptr;
+    if (car >= 0 && car < document.sprites().size() && sprite >= 0 && sprite < document.sprites().at(car).size())
+        pixels = &document.sprites().at(car).at(sprite);
+
+    QPoint offset;
+    if (applyOffsets && pixels && car < document.offsets().size() && sprite < document.offsets().at(car).size())
+        offset = document.offsets().at(car).at(sprite);
+
+    return ComposeSpriteImage(pixels, palette, document.background(), offset, mirrored, wheelsTurned);
+}
+
+void SpriteViewController::DisplaySpriteById()
+{
+    if (!context.reactToControls)
         return;
+    Ui::SKMcarEditor *ui = context.ui;
     const bool wheelsTurned = ui->checkBoxRotateWheels->isChecked();
     const bool mirrored = ui->checkBoxMirrorSprite->isChecked();
-    const int sprite = CurrentSprite();
-    const int car = CurrentCar();
+    const int sprite = context.CurrentSprite();
+    const int car = context.CurrentCar();
 
     // Scaled in the screen's pixel format, so that the pixmap needs no
     // conversion; nearest neighbour keeps the pixels sharp blocks. The timer
@@ -59,9 +68,9 @@ void SKMcarEditor::DisplaySpriteById()
 
     // Loading the move boxes must not write back: they clamp to -48..48, the
     // stored offset may lie beyond.
-    const QPoint offset = (car >= 0 && car < spriteOffsets.size() && sprite >= 0
-                           && sprite < spriteOffsets.at(car).size())
-        ? spriteOffsets.at(car).at(sprite)
+    const SpriteOffsets &offsets = context.document->offsets();
+    const QPoint offset = (car >= 0 && car < offsets.size() && sprite >= 0 && sprite < offsets.at(car).size())
+        ? offsets.at(car).at(sprite)
         : QPoint();
     // A box already showing the value is left alone, so that a tick does not
     // repaint it or reset what the user is typing into it.
@@ -69,25 +78,28 @@ void SKMcarEditor::DisplaySpriteById()
         if (box->value() != std::clamp(value, box->minimum(), box->maximum()))
             box->setValue(value);
     };
-    reactToMoveControls = false;
-    load(ui->spinBoxMoveSpriteUp, offset.y());
-    load(ui->spinBoxMoveSpriteRight, offset.x());
-    reactToMoveControls = true;
+    {
+        QScopedValueRollback<bool> quiet(context.reactToMoveControls, false);
+        load(ui->spinBoxMoveSpriteUp, offset.y());
+        load(ui->spinBoxMoveSpriteRight, offset.x());
+    }
 
     // The window grows and shrinks with the zoomed sprite.
-    if (layout())
-        layout()->activate();
-    resize(minimumSize());
+    QWidget *window = context.window;
+    if (window->layout())
+        window->layout()->activate();
+    window->resize(window->minimumSize());
 }
 
-void SKMcarEditor::DisplaySpriteByParameters()
+void SpriteViewController::DisplaySpriteByParameters()
 {
+    Ui::SKMcarEditor *ui = context.ui;
     const ViewLookup view = FindSpriteByParameters(ui->spinBoxRotation->value(), ui->spinBoxTilt->value());
     if (view.spriteNumber == -1)
         return;   // no sprite for this view: the last one stays on screen
 
     {
-        QScopedValueRollback<bool> quiet(reactToControls, false);
+        QScopedValueRollback<bool> quiet(context.reactToControls, false);
         if (ui->spinBoxSpriteNumber->value() != view.spriteNumber)   // spares the box a repaint
             ui->spinBoxSpriteNumber->setValue(view.spriteNumber);
         ui->checkBoxMirrorSprite->setChecked(view.mirrored);
@@ -95,12 +107,13 @@ void SKMcarEditor::DisplaySpriteByParameters()
     DisplaySpriteById();
 }
 
-void SKMcarEditor::Animate()
+void SpriteViewController::Animate()
 {
+    Ui::SKMcarEditor *ui = context.ui;
     {
         // The steps below fire the controls' signals; they all end in the one
         // redraw after the guard is restored.
-        QScopedValueRollback<bool> quiet(reactToControls, false);
+        QScopedValueRollback<bool> quiet(context.reactToControls, false);
         if (ui->checkBoxWheelAnimation->isChecked())
             ui->checkBoxRotateWheels->click();
         if (ui->checkBoxRotation->isChecked()) {
@@ -113,13 +126,13 @@ void SKMcarEditor::Animate()
     DisplaySpriteById();
 }
 
-void SKMcarEditor::StepTilt()
+void SpriteViewController::StepTilt()
 {
-    QSpinBox *tilt = ui->spinBoxTilt;
+    QSpinBox *tilt = context.ui->spinBoxTilt;
     tilt->setValue(StepTiltValue(tilt->value(), tilt->minimum(), tilt->maximum(), tiltRising));
 }
 
-void SKMcarEditor::SetAnimationInterval(int speed)
+void SpriteViewController::SetAnimationInterval(int speed)
 {
     // A zero interval would turn the animation into a busy loop.
     animationTimer.setInterval(qMax(1, speed));

@@ -1,0 +1,118 @@
+#include "document/cardocument.h"
+
+#include "document/documentdelta.h"
+#include "document/editcommand.h"
+#include "rom/colorword.h"
+
+namespace {
+
+bool sameShape(const DocumentTables &a, const DocumentTables &b)
+{
+    const auto nested = [](const auto &x, const auto &y) {
+        if (x.size() != y.size())
+            return false;
+        for (qsizetype i = 0; i < x.size(); ++i)
+            if (x.at(i).size() != y.at(i).size())
+                return false;
+        return true;
+    };
+    return nested(a.sprites, b.sprites) && nested(a.offsets, b.offsets) && a.palettes.size() == b.palettes.size()
+        && a.characteristics.size() == b.characteristics.size() && a.weapons.size() == b.weapons.size();
+}
+
+} // namespace
+
+CarDocument::CarDocument(QObject *parent) : QObject(parent), backgroundColor(DefaultBackgroundColor())
+{
+    connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
+}
+
+void CarDocument::Load(const QString &path, const CarData &romData)
+{
+    const CarData normalized = NormalizeCarData(romData);
+    romPath = path;
+    current.sprites = normalized.sprites;
+    current.palettes = normalized.palettes;
+    current.palettes.append(ImportExportPalette());
+    current.characteristics = normalized.characteristics;
+    current.weapons = normalized.weapons;
+    current.offsets = ZeroOffsetsFor(current.sprites);
+    asRead = current;
+    stack.clear();
+    stack.setClean();
+    emit loaded();
+    TableChanges all;
+    all.everything = true;
+    emit tablesChanged(all);
+}
+
+CarData CarDocument::dataToSave() const
+{
+    CarData data{current.sprites, current.palettes, current.characteristics, current.weapons};
+    SpriteOffsets offsets = current.offsets;
+    ApplySpriteOffsets(data.sprites, offsets);
+    data.palettes = data.palettes.mid(0, kRomPaletteCount);
+    return data;
+}
+
+bool CarDocument::hasPendingOffsets() const
+{
+    for (const QList<QPoint> &car : current.offsets)
+        for (const QPoint &offset : car)
+            if (!offset.isNull())
+                return true;
+    return false;
+}
+
+void CarDocument::setBackground(const QColor &color)
+{
+    if (color == backgroundColor)
+        return;
+    backgroundColor = color;
+    emit backgroundChanged();
+}
+
+bool CarDocument::Change(const QString &text, StepFocus focus, const DocumentTables &after, int id,
+                         const QList<int> &mergeKey)
+{
+    if (!sameShape(current, after))
+        return false;
+    DocumentDelta delta = DocumentDelta::Between(current, after);
+    if (delta.isEmpty())
+        return false;
+    // push() runs redo(), which puts the after values in.
+    stack.push(new EditCommand(this, text, focus, std::move(delta), id, mergeKey));
+    return true;
+}
+
+bool CarDocument::Record(const QString &text, StepFocus focus, const DocumentTables &before, int id)
+{
+    if (!sameShape(current, before))
+        return false;
+    DocumentDelta delta = DocumentDelta::Between(before, current);
+    if (delta.isEmpty())
+        return false;
+    stack.push(new EditCommand(this, text, focus, std::move(delta), id));
+    return true;
+}
+
+void CarDocument::SetLive(const DocumentTables &tables, const TableChanges &changes)
+{
+    if (!sameShape(current, tables))
+        return;
+    current = tables;
+    emit tablesChanged(changes);
+}
+
+void CarDocument::MarkSaved()
+{
+    stack.setClean();
+}
+
+void CarDocument::applyDelta(const DocumentDelta &delta, bool forward, StepFocus focus, bool showFocus)
+{
+    const TableChanges changes = delta.applyTo(current, forward);
+    if (showFocus)
+        emit focusRequested(focus);
+    emit tablesChanged(changes);
+}

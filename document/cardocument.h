@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include "document/commandids.h"
+#include "document/documenttables.h"
+#include "rom/cardata.h"
+
+class DocumentDelta;
+
+// The editor's data: the ROM file it came from, the working tables, the tables
+// as read, and the undo stack. Every change of the tables is a step on the
+// stack, made with Change() or Record(); the window observes the signals and
+// redraws what they name. View settings (car on show, zoom, palette chosen,
+// background colour) are not part of the steps.
+class CarDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CarDocument(QObject *parent = nullptr);
+
+    // Replaces everything with the data of the ROM at path (normalised, the
+    // "Import/Export" palette added, offsets zero) and empties the stack.
+    void Load(const QString &path, const CarData &romData);
+
+    const QString &path() const { return romPath; }
+    const DocumentTables &tables() const { return current; }
+    const SpriteTable &sprites() const { return current.sprites; }
+    const PaletteTable &palettes() const { return current.palettes; }
+    const CharacteristicsTable &characteristics() const { return current.characteristics; }
+    const WeaponTable &weapons() const { return current.weapons; }
+    const SpriteOffsets &offsets() const { return current.offsets; }
+    // The tables as read from the ROM (offsets all zero).
+    const DocumentTables &original() const { return asRead; }
+    // The ROM tables as they would be saved now: offsets baked in, palette 10 dropped.
+    CarData dataToSave() const;
+    bool hasPendingOffsets() const;
+
+    QUndoStack *undoStack() { return &stack; }
+    bool isModified() const { return !stack.isClean(); }
+
+    // The colour that stands in for index 0 on screen and in exchanged pictures.
+    QColor background() const { return backgroundColor; }
+    void setBackground(const QColor &color);
+
+    // Makes one undoable step named text that turns the tables into after.
+    // Nothing is pushed when after equals the tables now or has another shape.
+    // Steps with the same id (not kNoMerge) and merge key fold into one.
+    // Returns whether the tables changed.
+    bool Change(const QString &text, StepFocus focus, const DocumentTables &after, int id = kNoMerge,
+                const QList<int> &mergeKey = {});
+    // Records a step whose change is in the tables already (drawn live), from
+    // before to the tables now. Returns whether a step was pushed.
+    bool Record(const QString &text, StepFocus focus, const DocumentTables &before, int id = kNoMerge);
+    // Changes the tables without a step, for a change in progress that
+    // Record() will finish (a pen stroke). Same-shape tables only.
+    void SetLive(const DocumentTables &tables, const TableChanges &changes);
+
+    // Marks the tables as saved.
+    void MarkSaved();
+
+    // For the steps: puts a delta's values in and tells the observers.
+    void applyDelta(const DocumentDelta &delta, bool forward, StepFocus focus, bool showFocus);
+
+signals:
+    void tablesChanged(const TableChanges &changes);
+    void focusRequested(const StepFocus &focus);
+    void backgroundChanged();
+    // The ROM was replaced (Load): every control shows the new data.
+    void loaded();
+    void modifiedChanged(bool modified);
+
+private:
+    QString romPath;
+    DocumentTables current;
+    DocumentTables asRead;
+    QColor backgroundColor;
+    QUndoStack stack;
+
+    friend class EditorProbe;   // white-box access for the older window tests
+};

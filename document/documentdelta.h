@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPoint>
+
+#include "document/documenttables.h"
+
+// What one step changed, item by item, with the value before and after. Only
+// changed items are stored; sprites are kept packed (two indices a byte) when
+// every index fits a nibble, so a step of one sprite costs about 2.3 KB.
+class DocumentDelta
+{
+public:
+    // Everything that differs between before and after. Tables of different
+    // shapes give an empty delta: a step never changes the shape.
+    static DocumentDelta Between(const DocumentTables &before, const DocumentTables &after);
+
+    bool isEmpty() const;
+    // Puts the after (forward) or before values into tables and says which
+    // items it set.
+    TableChanges applyTo(DocumentTables &tables, bool forward) const;
+
+    // Folds a later delta into this one: the earlier before values stay, the
+    // later after values win. Items that end where they started are dropped.
+    void mergeLater(const DocumentDelta &later);
+
+    // Bytes held by the stored values (for the memory benchmark).
+    qsizetype storedBytes() const;
+
+private:
+    struct SpriteItem
+    {
+        int car, sprite;
+        QByteArray before, after;   // see StoreSprite
+    };
+    struct OffsetItem
+    {
+        int car, sprite;
+        QPoint before, after;
+    };
+    struct PaletteItem
+    {
+        int palette;
+        Palette before, after;
+    };
+    struct BytesItem
+    {
+        int car;
+        QByteArray before, after;
+    };
+
+    static QByteArray StoreSprite(const SpritePixels &pixels);
+    static SpritePixels LoadSprite(const QByteArray &stored);
+
+    QList<SpriteItem> spriteItems;
+    QList<OffsetItem> offsetItems;
+    QList<PaletteItem> paletteItems;
+    QList<BytesItem> characteristicItems;
+    QList<BytesItem> weaponItems;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+
+#include "rom/cardata.h"
+#include "view/spriteoffsets.h"
+
+// Everything a step of the editor can change: the working copies of the four
+// ROM tables (palettes including the editor's "Import/Export" palette) and the
+// pending sprite offsets. Copies are cheap: the Qt containers share their data
+// until one side changes.
+struct DocumentTables
+{
+    SpriteTable sprites;
+    PaletteTable palettes;
+    CharacteristicsTable characteristics;
+    WeaponTable weapons;
+    SpriteOffsets offsets;
+
+    friend bool operator==(const DocumentTables &, const DocumentTables &) = default;
+};
+
+// Which car, sprite and palette a step touched, so that undo and redo can
+// show it; -1 where the step does not concern one.
+struct StepFocus
+{
+    int car = -1;
+    int sprite = -1;
+    int palette = -1;
+};
+
+// Which items a change set: the window redraws only what it shows of them.
+struct TableChanges
+{
+    QList<QPair<int, int>> sprites;   // (car, sprite): pixels or pending offset
+    QList<int> palettes;
+    QList<int> equipmentCars;         // characteristics or weapons
+    bool everything = false;          // a new ROM: all of it
+
+    bool touchesSprite(int car, int sprite) const { return everything || sprites.contains({car, sprite}); }
+    bool touchesPalette(int palette) const { return everything || palettes.contains(palette); }
+    bool touchesEquipment(int car) const { return everything || equipmentCars.contains(car); }
+};

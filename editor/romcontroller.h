@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+#include "editor/editorcontext.h"
+
+// Saving into the ROM file and the two whole-data restores.
+class RomController : public QObject
+{
+    Q_OBJECT
+
+public:
+    RomController(EditorContext &context, QObject *parent);
+
+    // Writes the tables, offsets baked in, into the ROM file. On success the
+    // baking becomes a step of its own ("Apply sprite offsets", only when an
+    // offset was pending) and the document is clean. On failure shows a warning
+    // naming the file and the reason and changes nothing.
+    bool SaveToRom();
+
+public slots:
+    void Save();
+    void RestoreRom();
+    void RestoreDefaults();
+
+private:
+    EditorContext &context;
+};
