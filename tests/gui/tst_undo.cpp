@@ -1,0 +1,283 @@
+// Every kind of step, undone and redone from the keyboard, with the tables
+// compared whole before and after; merging; the clean state across saves; the
+// exit question only with unsaved changes.
+#include <functional>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+
+#include "common/testrom.h"
+#include "rom/romreader.h"
+#include "car/equipment.h"
+#include "exchangetestrom.h"
+#include "testwindow.h"
+
+namespace {
+
+using Action = std::function<void(SKMcarEditor &, EditorProbe &, const QString &folder)>;
+
+void ClickLabel(QWidget *label, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(label, button);
+}
+
+void PressUndo(QWidget *focus)
+{
+    QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+}
+
+void PressRedo(QWidget *focus, bool withY)
+{
+    if (withY)
+        QTest::keyClick(focus, Qt::Key_Y, Qt::ControlModifier);
+    else
+        QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+// Sprite 1 of car 1 becomes a small block in the top left corner, so that
+// centring has something to move.
+void PutBlockInCorner(SKMcarEditor &, EditorProbe &p, const QString &)
+{
+    DocumentTables tables = p.document().tables();
+    SpritePixels pixels(kPixelsPerSprite, 0);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            pixels[SpritePixelIndex(x, y)] = 3;
+    tables.sprites[0][0] = pixels;
+    QVERIFY(p.document().Change(QStringLiteral("block"), {}, tables));
+}
+
+} // namespace
+
+class TestUndo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyStep_data();
+    void everyStep();
+    void typingMergesPerBoxAndCar();
+    void failedImportLeavesNoStep();
+    void cleanAcrossSaves();
+    void exitQuestionOnlyWhenModified();
+};
+
+void TestUndo::everyStep_data()
+{
+    QTest::addColumn<Action>("prepare");   // a change the step can undo (may be empty)
+    QTest::addColumn<Action>("act");
+
+    const Action none = [](SKMcarEditor &, EditorProbe &, const QString &) {};
+    const auto ui = [](EditorProbe &p) { return p.ui(); };
+
+    QTest::newRow("random colour") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ClickLabel(ui(p)->labelColor2, Qt::RightButton);
+    });
+    QTest::newRow("swap") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ClickLabel(ui(p)->labelPaletteSwap);
+    });
+    QTest::newRow("shift") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ClickLabel(ui(p)->labelPalettShift);
+    });
+    QTest::newRow("restore palette") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ClickLabel(ui(p)->labelPaletteSwap);
+    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ClickLabel(ui(p)->labelPaletteREstore); });
+    QTest::newRow("characteristic") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ui(p)->spinBoxCornering->setValue(200);
+    });
+    QTest::newRow("weapon") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ui(p)->comboBoxWeaponC->setCurrentIndex((ui(p)->comboBoxWeaponC->currentIndex() + 1) % 3);
+    });
+    QTest::newRow("restore characteristics") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ui(p)->spinBoxJumping->setValue(3);
+    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ClickLabel(ui(p)->labelRestoreParamaters); });
+    QTest::newRow("restore weapons") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ui(p)->comboBoxWeaponA->setCurrentIndex((ui(p)->comboBoxWeaponA->currentIndex() + 1) % 3);
+    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ClickLabel(ui(p)->labelRestoreWeapons); });
+    QTest::newRow("move sprite") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ui(p)->spinBoxMoveSpriteUp->setValue(5);
+    });
+    QTest::newRow("move all sprites") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ui(p)->checkBoxMoveCar->setChecked(true);
+        ui(p)->spinBoxMoveSpriteRight->setValue(-4);
+    });
+    QTest::newRow("auto-centre sprite") << Action(PutBlockInCorner) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ui(p)->pushButtonAutocenterSprite->click();
+    });
+    QTest::newRow("auto-centre car") << Action(PutBlockInCorner) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ui(p)->pushButtonAutocenterCar->click();
+    });
+    QTest::newRow("reset moves") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ui(p)->spinBoxMoveSpriteUp->setValue(5);
+    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ui(p)->pushButtonResetCarMovings->click(); });
+    QTest::newRow("import raw car") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &folder) {
+        ui(p)->radioButtonSaveCar->setChecked(true);
+        const QString file = WriteTestFile(folder + QStringLiteral("/car.bin"),
+                                           RandomBytes(kSpritesPerCar * kBytesPerSprite, 5));
+        QCOMPARE(p.importSprites(file), QString());
+    });
+    QTest::newRow("quick import") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ui(p)->spinBoxMoveSpriteUp->setValue(2);
+        ui(p)->pushButtonQuickOut->click();   // the sprite moved, into sprite.bmp
+        ui(p)->spinBoxSpriteNumber->setValue(7);
+    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ui(p)->pushButtonQuickIn->click(); });
+    QTest::newRow("restore all rom") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ClickLabel(ui(p)->labelPaletteSwap);
+        ui(p)->spinBoxTopSpeed->setValue(9);
+    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ClickLabel(ui(p)->labelRestoreRom); });
+    QTest::newRow("restore defaults") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
+        ClickLabel(ui(p)->labelRestoreDefaults);
+    });
+}
+
+void TestUndo::everyStep()
+{
+    QFETCH(Action, prepare);
+    QFETCH(Action, act);
+
+    TestWindow w(ExchangeTestData(3));
+    QVERIFY(w.romWritten);
+    QVERIFY(QDir::setCurrent(w.dir.path()));
+    w.editor.show();
+    QApplication::setActiveWindow(&w.editor);
+    QVERIFY(QTest::qWaitForWindowActive(&w.editor));
+    w.probe.ui()->groupBoxParameters->show();
+    w.probe.ui()->groupBoxWeapons->show();
+    CarDocument &document = w.probe.document();
+
+    prepare(w.editor, w.probe, w.dir.path());
+    const DocumentTables before = document.tables();
+    const int steps = document.undoStack()->count();
+    act(w.editor, w.probe, w.dir.path());
+    const DocumentTables after = document.tables();
+    QVERIFY2(!(after == before), "the action changed nothing");
+    QCOMPARE(document.undoStack()->count(), steps + 1);
+    QVERIFY(w.editor.isWindowModified());
+
+    // Undo from a spin box: the document's undo wins over the box's own.
+    QSpinBox *focus = w.probe.ui()->spinBoxTopSpeed;
+    focus->setFocus();
+    PressUndo(focus);
+    QVERIFY(document.tables() == before);
+    PressRedo(focus, false);
+    QVERIFY(document.tables() == after);
+    PressUndo(&w.editor);
+    QVERIFY(document.tables() == before);
+    PressRedo(&w.editor, true);
+    QVERIFY(document.tables() == after);
+
+    // The controls show the restored state.
+    const int car = w.probe.ui()->spinBoxCarNumber->value() - 1;
+    QCOMPARE(w.probe.ui()->spinBoxTopSpeed->value(), int(quint8(after.characteristics[car][0])));
+    QCOMPARE(w.probe.ui()->labelSprite->pixmap().isNull(), false);
+}
+
+void TestUndo::typingMergesPerBoxAndCar()
+{
+    TestWindow w(ExchangeTestData(4));
+    QVERIFY(w.romWritten);
+    CarDocument &document = w.probe.document();
+    Ui::SKMcarEditor *ui = w.probe.ui();
+    ui->groupBoxParameters->show();
+
+    QSpinBox *speed = ui->spinBoxTopSpeed;
+    speed->setFocus();
+    speed->selectAll();
+    QTest::keyClicks(speed, QStringLiteral("123"));
+    QTest::keyClick(speed, Qt::Key_Up);
+    QCOMPARE(document.undoStack()->count(), 1);
+    QCOMPARE(document.undoStack()->text(0), QStringLiteral("Top speed of car 1: 124"));
+
+    ui->spinBoxCornering->setValue(7);   // another box: a step of its own
+    ui->spinBoxCarNumber->setValue(2);
+    ui->spinBoxCornering->setValue(8);   // same box, another car
+    ui->spinBoxCornering->setValue(9);
+    QCOMPARE(document.undoStack()->count(), 3);
+
+    // Typed back to where it was: nothing left to undo for that box.
+    const int original = int(quint8(document.original().characteristics[1][Cornering]));
+    ui->spinBoxCornering->setValue(original);
+    QCOMPARE(document.undoStack()->count(), 2);
+}
+
+void TestUndo::failedImportLeavesNoStep()
+{
+    TestWindow w(ExchangeTestData(5));
+    QVERIFY(w.romWritten);
+    CarDocument &document = w.probe.document();
+    const QString broken = WriteTestFile(w.path(QStringLiteral("broken.png")), QByteArray("not a picture"));
+    QVERIFY(!w.probe.importSprites(broken).isEmpty());
+    QCOMPARE(document.undoStack()->count(), 0);
+    QVERIFY(!document.isModified());
+}
+
+void TestUndo::cleanAcrossSaves()
+{
+    TestWindow w(ExchangeTestData(6));
+    QVERIFY(w.romWritten);
+    CarDocument &document = w.probe.document();
+    Ui::SKMcarEditor *ui = w.probe.ui();
+    QVERIFY(!document.isModified());
+    QVERIFY(!w.editor.isWindowModified());
+    QVERIFY(w.editor.windowTitle().startsWith(QStringLiteral("game.rom[*]")));
+
+    ui->spinBoxMoveSpriteRight->setValue(3);
+    QVERIFY(document.isModified());
+
+    // A failed save changes nothing: the offset is still pending, no step.
+    const QString path = document.path();
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkdir(path));   // a folder where the ROM was: cannot be written
+    {
+        ModalAnswerer answerer({QMessageBox::Ok, QMessageBox::Ok});
+        QVERIFY(!w.probe.saveToRom());
+    }
+    QCOMPARE(document.undoStack()->count(), 1);
+    QVERIFY(document.isModified());
+    QCOMPARE(document.offsets()[0][0], QPoint(3, 0));
+    QVERIFY(QDir().rmdir(path));
+
+    // A save bakes the offset as its own step and marks the document clean.
+    QVERIFY(w.probe.saveToRom());
+    QCOMPARE(document.undoStack()->count(), 2);
+    QCOMPARE(document.undoStack()->text(1), QStringLiteral("Apply sprite offsets"));
+    QVERIFY(!document.isModified());
+    QVERIFY(!w.editor.isWindowModified());
+    QCOMPARE(ReadRom(path).sprites, document.dataToSave().sprites);
+
+    // Undo after the save: modified again, and the offset is back.
+    document.undoStack()->undo();
+    QVERIFY(document.isModified());
+    QVERIFY(w.editor.isWindowModified());
+    QCOMPARE(document.offsets()[0][0], QPoint(3, 0));
+}
+
+void TestUndo::exitQuestionOnlyWhenModified()
+{
+    TestWindow w(ExchangeTestData(7));
+    QVERIFY(w.romWritten);
+    const QByteArray image = ReadBytes(w.probe.document().path());
+    w.editor.show();
+    {
+        ModalAnswerer answerer({QMessageBox::Cancel});
+        QVERIFY(w.editor.close());   // unchanged: closes at once
+        QCOMPARE(answerer.seen.size(), 0);
+    }
+    QCOMPARE(ReadBytes(w.probe.document().path()), image);
+
+    w.editor.show();
+    w.probe.ui()->labelPaletteSwap->setFocus();
+    ClickLabel(w.probe.ui()->labelPaletteSwap);
+    {
+        ModalAnswerer answerer({QMessageBox::Cancel});
+        QVERIFY(!w.editor.close());
+        QCOMPARE(answerer.seen.size(), 1);
+    }
+}
+
+QTEST_MAIN(TestUndo)
+#include "tst_undo.moc"
