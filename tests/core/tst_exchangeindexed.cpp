@@ -65,7 +65,6 @@ void TestExchangeIndexed::roundTrip_data()
     QTest::newRow("car, BMP") << ExchangeScope::Car << false << "car.bmp";
     QTest::newRow("all cars") << ExchangeScope::AllCars << false << "all.PNG";
     QTest::newRow("car, separate") << ExchangeScope::Car << true << "car.png";
-    QTest::newRow("all cars, separate") << ExchangeScope::AllCars << true << "all.png";
     QTest::newRow("JPEG refused") << ExchangeScope::Sprite << false << "s.jpg";
 }
 
