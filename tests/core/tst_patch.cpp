@@ -105,32 +105,16 @@ std::optional<QByteArray> ApplyBps(const QByteArray &patch, const QByteArray &so
     if (!in.ok || sourceSize != quint64(source.size()))
         return std::nullopt;
     QByteArray target;
-    qint64 sourceRelative = 0, targetRelative = 0;
     while (in.ok && in.at < body.size()) {
         const quint64 data = in.Number();
         const qint64 length = qint64(data >> 2) + 1;
-        const auto signedOffset = [&in] {
-            const quint64 n = in.Number();
-            return (n & 1 ? -1 : 1) * qint64(n >> 1);
-        };
-        switch (data & 3) {
-        case 0:
+        if ((data & 3) == 0) {   // SourceRead
             target += source.mid(target.size(), length);
-            break;
-        case 1:
+        } else if ((data & 3) == 1) {   // TargetRead
             target += body.mid(in.at, length);
             in.at += length;
-            break;
-        case 2:
-            sourceRelative += signedOffset();
-            target += source.mid(sourceRelative, length);
-            sourceRelative += length;
-            break;
-        case 3:
-            targetRelative += signedOffset();
-            for (qint64 i = 0; i < length; ++i)
-                target.append(target.at(targetRelative++));
-            break;
+        } else {
+            return std::nullopt;   // the copies are never written
         }
     }
     Reader footer{patch, patch.size() - 12};
