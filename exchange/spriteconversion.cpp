@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "exchange/indexedpicture.h"
 #include "exchange/palettematcher.h"
 #include "exchange/sheetlayout.h"
 #include "view/spriteoffsets.h"
@@ -42,6 +43,8 @@ std::optional<SpritePixels> ConvertSpritePicture(const QImage &image, const Pale
 {
     if (image.width() != kSpriteSide || image.height() != kSpriteSide)
         return std::nullopt;
+    if (std::optional<SpritePixels> exact = IndexedSpritePixels(image, palette, background))
+        return exact;
 
     PaletteMatcher matcher;
     matcher.SetDither(dither);
@@ -66,9 +69,11 @@ bool ConvertCarSheet(const QImage &sheet, const Palette &palette, const QColor &
     if (cells.isEmpty())
         return false;
 
-    // One format conversion for the whole sheet instead of one per cell.
+    // One format conversion for the whole sheet instead of one per cell;
+    // indexed exchange sheets keep their indices.
     QImage source = sheet;
-    if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32)
+    if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32
+        && !IsIndexedExchangePicture(source, palette, background))
         source = source.convertToFormat(QImage::Format_ARGB32);
 
     bool allConverted = true;

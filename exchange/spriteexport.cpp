@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "exchange/indexedpicture.h"
 #include "exchange/numberednames.h"
 #include "exchange/rawsprites.h"
 #include "exchange/sheetlayout.h"
@@ -44,17 +45,19 @@ QByteArray RawBytes(const ExchangeData &data, int car, int sprite)
     return RawSpriteBytes(*pixels, OffsetOf(data.offsets, car, sprite));
 }
 
-bool WriteSeparateFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data)
+bool WriteSeparateFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
+                        bool indexed)
 {
-    const bool raw = IsRawSpriteFile(fileName);
+    const bool raw = !indexed && IsRawSpriteFile(fileName);
     bool allWritten = true;
     for (int c = 0; c < data.sprites.size(); ++c) {
         for (int s = 0; s < data.sprites[c].size(); ++s) {
             if (!selection.Covers(c, s))
                 continue;
             const QString name = ExportFileName(fileName, selection.scope, c, s);
-            const bool written = raw ? WriteWholeFile(name, RawBytes(data, c, s))
-                                     : WritePictureFile(name, SpritePicture(data, c, s));
+            const bool written = raw       ? WriteWholeFile(name, RawBytes(data, c, s))
+                                 : indexed ? WritePictureFile(name, IndexedSpritePicture(data, c, s))
+                                           : WritePictureFile(name, SpritePicture(data, c, s));
             allWritten = allWritten && written;
         }
     }
@@ -73,15 +76,16 @@ QByteArray RawScope(const ExchangeSelection &selection, const ExchangeData &data
     return bytes;
 }
 
-QImage PictureScope(const ExchangeSelection &selection, const ExchangeData &data)
+QImage PictureScope(const ExchangeSelection &selection, const ExchangeData &data, bool indexed)
 {
     switch (selection.scope) {
     case ExchangeScope::Sprite:
-        return SpritePicture(data, selection.car, selection.sprite);
+        return indexed ? IndexedSpritePicture(data, selection.car, selection.sprite)
+                       : SpritePicture(data, selection.car, selection.sprite);
     case ExchangeScope::Car:
-        return CarSheetPicture(data, selection.car);
+        return indexed ? IndexedCarSheetPicture(data, selection.car) : CarSheetPicture(data, selection.car);
     case ExchangeScope::AllCars:
-        return AllCarsSheetPicture(data);
+        return indexed ? IndexedAllCarsSheetPicture(data) : AllCarsSheetPicture(data);
     }
     return {};
 }
@@ -112,11 +116,15 @@ QImage AllCarsSheetPicture(const ExchangeData &data)
     return sheet;
 }
 
-bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data)
+bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
+                      SpriteFileType type)
 {
+    const bool indexed = type == SpriteFileType::IndexedPicture;
+    if (indexed && !IsIndexedPictureFile(fileName))
+        return false;
     if (selection.separateFiles)
-        return WriteSeparateFiles(fileName, selection, data);
-    if (IsRawSpriteFile(fileName))
+        return WriteSeparateFiles(fileName, selection, data, indexed);
+    if (!indexed && IsRawSpriteFile(fileName))
         return WriteWholeFile(fileName, RawScope(selection, data));
-    return WritePictureFile(fileName, PictureScope(selection, data));
+    return WritePictureFile(fileName, PictureScope(selection, data, indexed));
 }

@@ -20,8 +20,15 @@ QImage CarSheetPicture(const ExchangeData &data, int car);
 // The view sheets of all cars stacked, car 1 at the top: 624 x (432 x cars).
 QImage AllCarsSheetPicture(const ExchangeData &data);
 
+// What an export writes: by the name's suffix (raw data for "bin", else a
+// picture in the suffix's format), or indexed pictures (indexedpicture.h),
+// which need a "png" or "bmp" name.
+enum class SpriteFileType { BySuffix, IndexedPicture };
+
 // Writes the selection to fileName, as raw data (suffix "bin", any case) or
 // as pictures. With separate files every sprite goes to its numbered file and
 // a failure does not stop the others. Every file is written whole or not at
-// all. Returns false if any file failed.
-bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data);
+// all. Returns false if any file failed, and at once, writing nothing, for
+// indexed pictures under a name that is not "png" or "bmp".
+bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
+                      SpriteFileType type = SpriteFileType::BySuffix);

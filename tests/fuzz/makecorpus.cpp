@@ -1,6 +1,7 @@
 // fuzz_makecorpus DIR: writes the seed corpus of the fuzz targets into
 // DIR/<target>/: short ROM-like images, raw sprite files, factory-data
-// fragments and small pictures in every format the import reads.
+// fragments, small pictures in every format the import reads and palette
+// files in every format.
 
 #include <cstdio>
 
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "palette/palettefiles.h"
 #include "rom/colorword.h"
 #include "rom/factorydata.h"
 #include "rom/romwriter.h"
@@ -122,6 +124,17 @@ int main(int argc, char *argv[])
     ok &= put(pictures, QStringLiteral("pixel.gif"),
               QByteArray::fromHex("47494638396101000100800000000000ffffff21f90401000000002c00000000"
                                   "010001000002024401003b"));
+    // Palette files: the import palette in every format, and a short GIMP
+    // palette with comments, names and CR LF line ends.
+    const QString paletteFiles = root + QStringLiteral("/fuzz_palettefile");
+    const Palette importPalette = ImportExportPalette();
+    ok &= put(paletteFiles, QStringLiteral("palette.gpl"),
+              PaletteFileBytes(PaletteFileFormat::Gimp, importPalette, QStringLiteral("Import")));
+    ok &= put(paletteFiles, QStringLiteral("palette.pal"), PaletteFileBytes(PaletteFileFormat::Jasc, importPalette));
+    ok &= put(paletteFiles, QStringLiteral("palette.act"), PaletteFileBytes(PaletteFileFormat::Act, importPalette));
+    ok &= put(paletteFiles, QStringLiteral("palette.bin"), PaletteFileBytes(PaletteFileFormat::Words, importPalette));
+    ok &= put(paletteFiles, QStringLiteral("short.gpl"),
+              QByteArray("GIMP Palette\r\nName: short\r\nColumns: 2\r\n# comment\r\n255 0 0\tRed\r\n0 0 255 Blue\r\n"));
     if (!ok) {
         std::fprintf(stderr, "fuzz_makecorpus: cannot write into %s\n", argv[1]);
         return 1;

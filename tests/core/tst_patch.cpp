@@ -1,0 +1,280 @@
+// IPS and BPS creation, checked by appliers written here from the two format
+// definitions alone.
+#include <optional>
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "common/testrom.h"
+#include "patch/bpspatch.h"
+#include "patch/ipspatch.h"
+#include "patch/patchfile.h"
+
+namespace {
+
+quint32 BitwiseCrc32(const QByteArray &data)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (char ch : data) {
+        crc ^= static_cast<unsigned char>(ch);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+struct Reader
+{
+    const QByteArray &bytes;
+    qsizetype at = 0;
+    bool ok = true;
+
+    quint32 Take(int count, bool bigEndian)
+    {
+        if (at + count > bytes.size()) {
+            ok = false;
+            return 0;
+        }
+        quint32 value = 0;
+        for (int i = 0; i < count; ++i) {
+            const quint32 byte = static_cast<unsigned char>(bytes.at(at + i));
+            value |= bigEndian ? byte << (8 * (count - 1 - i)) : byte << (8 * i);
+        }
+        at += count;
+        return value;
+    }
+
+    quint64 Number()
+    {
+        quint64 data = 0, shift = 1;
+        for (;;) {
+            const quint32 x = Take(1, true);
+            if (!ok)
+                return 0;
+            data += (x & 0x7F) * shift;
+            if (x & 0x80)
+                return data;
+            shift <<= 7;
+            data += shift;
+        }
+    }
+};
+
+// IPS, with RLE records and the truncation extension. The record offsets go to *starts.
+std::optional<QByteArray> ApplyIps(const QByteArray &patch, QByteArray file, QList<qint64> *starts = nullptr)
+{
+    if (!patch.startsWith("PATCH"))
+        return std::nullopt;
+    Reader in{patch, 5};
+    for (;;) {
+        if (patch.mid(in.at, 3) == "EOF") {
+            in.at += 3;
+            if (in.at + 3 == patch.size())
+                file.truncate(in.Take(3, true));
+            return in.at == patch.size() ? std::optional(file) : std::nullopt;
+        }
+        const qint64 offset = in.Take(3, true);
+        quint32 size = in.Take(2, true);
+        QByteArray data;
+        if (size == 0) {
+            size = in.Take(2, true);
+            data = QByteArray(size, static_cast<char>(in.Take(1, true)));
+        } else {
+            data = patch.mid(in.at, size);
+            in.at += size;
+        }
+        if (!in.ok || data.size() != qsizetype(size))
+            return std::nullopt;
+        if (starts)
+            starts->append(offset);
+        if (file.size() < offset + size)
+            file.resize(offset + size, '\0');
+        file.replace(offset, size, data);
+    }
+}
+
+std::optional<QByteArray> ApplyBps(const QByteArray &patch, const QByteArray &source)
+{
+    if (patch.size() < 16 || !patch.startsWith("BPS1"))
+        return std::nullopt;
+    const QByteArray body = patch.left(patch.size() - 12);
+    Reader in{body, 4};
+    const quint64 sourceSize = in.Number();
+    const quint64 targetSize = in.Number();
+    in.at += in.Number();   // metadata
+    if (!in.ok || sourceSize != quint64(source.size()))
+        return std::nullopt;
+    QByteArray target;
+    while (in.ok && in.at < body.size()) {
+        const quint64 data = in.Number();
+        const qint64 length = qint64(data >> 2) + 1;
+        if ((data & 3) == 0) {   // SourceRead
+            target += source.mid(target.size(), length);
+        } else if ((data & 3) == 1) {   // TargetRead
+            target += body.mid(in.at, length);
+            in.at += length;
+        } else {
+            return std::nullopt;   // the copies are never written
+        }
+    }
+    Reader footer{patch, patch.size() - 12};
+    if (!in.ok || in.at != body.size() || quint64(target.size()) != targetSize
+        || footer.Take(4, false) != BitwiseCrc32(source) || footer.Take(4, false) != BitwiseCrc32(target)
+        || footer.Take(4, false) != BitwiseCrc32(patch.left(patch.size() - 4)))
+        return std::nullopt;
+    return target;
+}
+
+// source with count random bytes changed, runs of up to 300 bytes among them.
+QByteArray Changed(QByteArray source, int count, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    for (int k = 0; k < count && !source.isEmpty(); ++k) {
+        const qsizetype at = random.bounded(source.size());
+        const qsizetype run = std::min<qsizetype>(random.bounded(1 + (k % 3) * 150) + 1, source.size() - at);
+        for (qsizetype i = 0; i < run; ++i)
+            source[at + i] = static_cast<char>(source.at(at + i) ^ (1 + random.bounded(255)));
+    }
+    return source;
+}
+
+}  // namespace
+
+class TestPatch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void ipsSixteenMiB_data();
+    void ipsSixteenMiB();
+    void writeFile_data();
+    void writeFile();
+};
+
+void TestPatch::roundTrip_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QByteArray>("target");
+
+    const QByteArray random = RandomBytes(300000, 7);
+    QTest::newRow("unchanged") << random << random;
+    QTest::newRow("both empty") << QByteArray() << QByteArray();
+    QTest::newRow("random changes") << random << Changed(random, 400, 1);
+    QTest::newRow("first and last byte") << random << Changed(Changed(random, 0, 0).replace(0, 1, "\x01"), 0, 0)
+                                                           .replace(random.size() - 1, 1, "\x02");
+    QTest::newRow("longer by 70000") << random << Changed(random, 20, 2) + RandomBytes(70000, 3);
+    QTest::newRow("shorter") << random << Changed(random.left(123457), 30, 4);
+    QTest::newRow("from nothing") << QByteArray() << RandomBytes(1000, 5);
+    QTest::newRow("to nothing") << random << QByteArray();
+    QTest::newRow("every byte, 200000") << random << Changed(random.left(200000), 200000, 6);
+
+    // Offset 0x454F46 reads as "EOF": a change there, one right after a
+    // record that ends there, and a long stretch whose second record would start there.
+    const QByteArray zeros(0x460000, '\0');
+    QByteArray atEof = zeros;
+    atEof[kIpsEofOffset] = 1;
+    QTest::newRow("change at EOF offset") << zeros << atEof;
+    QByteArray afterGap = atEof;
+    afterGap.replace(kIpsEofOffset - 20, 10, QByteArray(10, '\x07'));
+    QTest::newRow("change at EOF offset after a gap") << zeros << afterGap;
+    QByteArray stretch = zeros;
+    stretch.replace(kIpsEofOffset - kIpsLargestRecord, kIpsLargestRecord + 10, QByteArray(kIpsLargestRecord + 10, 'x'));
+    QTest::newRow("record boundary at EOF offset") << zeros << stretch;
+}
+
+void TestPatch::roundTrip()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QByteArray, target);
+
+    const std::optional<QByteArray> ips = MakeIpsPatch(source, target);
+    QVERIFY(ips);
+    QList<qint64> starts;
+    const std::optional<QByteArray> ipsApplied = ApplyIps(*ips, source, &starts);
+    QVERIFY(ipsApplied);
+    QVERIFY(*ipsApplied == target);
+    QVERIFY(!starts.contains(kIpsEofOffset));
+    if (source == target)
+        QCOMPARE(*ips, QByteArray("PATCHEOF"));
+    // The truncation extension only where the file shrinks.
+    if (target.size() >= source.size())
+        QVERIFY(ips->endsWith("EOF"));
+
+    const QByteArray bps = MakeBpsPatch(source, target);
+    const std::optional<QByteArray> bpsApplied = ApplyBps(bps, source);
+    QVERIFY(bpsApplied);
+    QVERIFY(*bpsApplied == target);
+    if (source == target)
+        QVERIFY(bps.size() < 40);
+}
+
+void TestPatch::ipsSixteenMiB_data()
+{
+    QTest::addColumn<qint64>("changeAt");
+    QTest::addColumn<qint64>("targetSize");
+    QTest::addColumn<bool>("expressible");
+
+    QTest::newRow("last byte below 16 MiB") << qint64(kIpsOffsetLimit - 1) << qint64(kIpsOffsetLimit + 16) << true;
+    QTest::newRow("at 16 MiB") << kIpsOffsetLimit << qint64(kIpsOffsetLimit + 16) << false;
+    QTest::newRow("grows past 16 MiB") << qint64(-1) << qint64(kIpsOffsetLimit + 32) << false;
+    QTest::newRow("shrinks to 16 MiB + 1") << qint64(-1) << qint64(kIpsOffsetLimit + 1) << false;
+    QTest::newRow("shrinks to below 16 MiB") << qint64(-1) << qint64(kIpsOffsetLimit - 1) << true;
+}
+
+void TestPatch::ipsSixteenMiB()
+{
+    QFETCH(qint64, changeAt);
+    QFETCH(qint64, targetSize);
+    QFETCH(bool, expressible);
+
+    const QByteArray source(kIpsOffsetLimit + 16, '\0');
+    QByteArray target(targetSize, '\0');
+    if (changeAt >= 0)
+        target[changeAt] = 1;
+    QString error;
+    const std::optional<QByteArray> ips = MakeIpsPatch(source, target, &error);
+    QCOMPARE(bool(ips), expressible);
+    if (ips)
+        QVERIFY(ApplyIps(*ips, source) == target);
+    else
+        QVERIFY2(error.contains(QLatin1String("16 MiB")), qPrintable(error));
+}
+
+void TestPatch::writeFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");   // empty: written
+
+    QTest::newRow("ips") << "mod.ips" << "";
+    QTest::newRow("BPS upper case") << "mod.BPS" << "";
+    QTest::newRow("other suffix") << "mod.bin" << ".ips or .bps";
+    QTest::newRow("folder") << "folder.ips" << "not a regular file";
+    QTest::newRow("missing folder") << "missing/mod.bps" << "missing/mod.bps";
+}
+
+void TestPatch::writeFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.ips")));
+    const QString path = dir.filePath(name);
+    const QByteArray source = RandomBytes(5000, 9);
+    const QByteArray target = Changed(source, 10, 10);
+    QString error;
+    QCOMPARE(WritePatchFile(path, source, target, &error), reason.isEmpty());
+    if (reason.isEmpty()) {
+        const QByteArray patch = ReadBytes(path);
+        const auto applied = name.endsWith(QLatin1String("ips")) ? ApplyIps(patch, source) : ApplyBps(patch, source);
+        QVERIFY(applied == target);
+    } else {
+        QVERIFY2(error.contains(name) && error.contains(reason), qPrintable(error));
+        QVERIFY(!QFileInfo(path).isFile());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestPatch)
+#include "tst_patch.moc"
