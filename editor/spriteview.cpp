@@ -1,6 +1,7 @@
 #include "editor/spriteview.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr int kTileSide = 8;
+constexpr quint8 kNoLine = 0, kPixelLine = 1, kTileLine = 2;
 const QSize kFrameSize(kSpriteSide, kSpriteSide);
 
 // First zoomed position of every source position, and the zoomed length at the
@@ -85,6 +87,8 @@ void SpriteView::rebuildScaled()
         rows.clear();
         columnStart.clear();
         rowStart.clear();
+        columnLines.clear();
+        rowLines.clear();
         return;
     }
     scaled = ScaleNearest(frame, size);
@@ -93,6 +97,54 @@ void SpriteView::rebuildScaled()
     rows = sampling.rows;
     columnStart = StartsOf(columns, kSpriteSide);
     rowStart = StartsOf(rows, kSpriteSide);
+
+    // Which zoomed columns and rows carry a grid line: the first one of every
+    // pixel but the first, tile lines over pixel lines.
+    const bool pixels = pixelGrid && viewMapping.zoom >= kPixelGridZoom;
+    const auto lines = [&](const QList<int> &starts, int length) {
+        QList<quint8> kinds(length, kNoLine);
+        for (int s = 1; s < kSpriteSide; ++s) {
+            if (starts.at(s) >= starts.at(s + 1))
+                continue;   // a pixel not shown at this zoom
+            if (tileGrid && s % kTileSide == 0)
+                kinds[starts.at(s)] = kTileLine;
+            else if (pixels)
+                kinds[starts.at(s)] = kPixelLine;
+        }
+        return kinds;
+    };
+    columnLines = lines(columnStart, size.width());
+    rowLines = lines(rowStart, size.height());
+    drawGrids(scaled.rect());
+}
+
+void SpriteView::drawGrids(const QRect &zoomedRect)
+{
+    if (!pixelGrid && !tileGrid)
+        return;
+    const QRgb colors[3] = {0, pixelColor.rgba(), tileColor.rgba()};
+    // Blends a line colour over a pixel once, also where two lines cross.
+    const auto blend = [&](QRgb &pixel, int kind) {
+        const QRgb over = colors[kind];
+        const int a = qAlpha(over);
+        const auto mix = [a](int top, int bottom) { return (top * a + bottom * (255 - a) + 127) / 255; };
+        pixel = qRgb(mix(qRed(over), qRed(pixel)), mix(qGreen(over), qGreen(pixel)), mix(qBlue(over), qBlue(pixel)));
+    };
+    QList<int> lineColumns;
+    for (int x = zoomedRect.left(); x <= zoomedRect.right(); ++x)
+        if (columnLines.at(x) != kNoLine)
+            lineColumns.append(x);
+    for (int y = zoomedRect.top(); y <= zoomedRect.bottom(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(scaled.scanLine(y));
+        const int rowKind = rowLines.at(y);
+        if (rowKind != kNoLine) {
+            for (int x = zoomedRect.left(); x <= zoomedRect.right(); ++x)
+                blend(line[x], std::max<int>(rowKind, columnLines.at(x)));
+        } else {
+            for (int x : lineColumns)
+                blend(line[x], columnLines.at(x));
+        }
+    }
 }
 
 void SpriteView::updateScaled(const QRect &frameRect)
@@ -101,12 +153,20 @@ void SpriteView::updateScaled(const QRect &frameRect)
         return;
     const int x0 = columnStart.at(frameRect.left()), x1 = columnStart.at(frameRect.right() + 1);
     const int y0 = rowStart.at(frameRect.top()), y1 = rowStart.at(frameRect.bottom() + 1);
+    const int *sourceColumns = columns.constData();
     for (int y = y0; y < y1; ++y) {
-        const QRgb *source = reinterpret_cast<const QRgb *>(frame.constScanLine(rows.at(y)));
         QRgb *target = reinterpret_cast<QRgb *>(scaled.scanLine(y));
+        if (y > y0 && rows.at(y) == rows.at(y - 1)) {   // the same source row again
+            std::memcpy(target + x0, reinterpret_cast<const QRgb *>(scaled.constScanLine(y - 1)) + x0,
+                        size_t(x1 - x0) * sizeof(QRgb));
+            continue;
+        }
+        const QRgb *source = reinterpret_cast<const QRgb *>(frame.constScanLine(rows.at(y)));
         for (int x = x0; x < x1; ++x)
-            target[x] = source[columns.at(x)];
+            target[x] = source[sourceColumns[x]];
     }
+    if (x1 > x0 && y1 > y0)
+        drawGrids(QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)));
 }
 
 QRect SpriteView::zoomedRectOf(const QRect &frameRect) const
@@ -123,6 +183,7 @@ void SpriteView::setPixelGridVisible(bool visible)
     if (pixelGrid == visible)
         return;
     pixelGrid = visible;
+    rebuildScaled();
     update(spriteRect());
 }
 
@@ -131,6 +192,7 @@ void SpriteView::setTileGridVisible(bool visible)
     if (tileGrid == visible)
         return;
     tileGrid = visible;
+    rebuildScaled();
     update(spriteRect());
 }
 
@@ -139,8 +201,10 @@ void SpriteView::setPixelGridColor(const QColor &color)
     if (pixelColor == color)
         return;
     pixelColor = color;
-    if (pixelGrid)
+    if (pixelGrid) {
+        rebuildScaled();
         update(spriteRect());
+    }
 }
 
 void SpriteView::setTileGridColor(const QColor &color)
@@ -148,8 +212,10 @@ void SpriteView::setTileGridColor(const QColor &color)
     if (tileColor == color)
         return;
     tileColor = color;
-    if (tileGrid)
+    if (tileGrid) {
+        rebuildScaled();
         update(spriteRect());
+    }
 }
 
 QRect SpriteView::spriteRect() const
@@ -202,33 +268,6 @@ void SpriteView::paintEvent(QPaintEvent *event)
     if (scaled.isNull() || dirty.isEmpty())
         return;
     painter.drawImage(dirty.topLeft(), scaled, dirty.translated(-area.topLeft()));
-
-    // Lines between pixels: a line takes the first zoomed column (row) of the
-    // pixel to its right (below). Only the lines crossing the dirty block.
-    const bool pixels = pixelGrid && viewMapping.zoom >= kPixelGridZoom;
-    if (!pixels && !tileGrid)
-        return;
-    QList<QLine> pixelLines, tileLines;
-    for (int s = 1; s < kSpriteSide; ++s) {
-        const bool tile = s % kTileSide == 0;
-        if (!(tile ? tileGrid || pixels : pixels))
-            continue;
-        QList<QLine> &lines = (tile && tileGrid) ? tileLines : pixelLines;
-        const int x = area.left() + columnStart.at(s);
-        if (x >= dirty.left() && x <= dirty.right() && columnStart.at(s) < columnStart.at(s + 1))
-            lines.append(QLine(x, dirty.top(), x, dirty.bottom()));
-        const int y = area.top() + rowStart.at(s);
-        if (y >= dirty.top() && y <= dirty.bottom() && rowStart.at(s) < rowStart.at(s + 1))
-            lines.append(QLine(dirty.left(), y, dirty.right(), y));
-    }
-    if (!pixelLines.isEmpty()) {
-        painter.setPen(QPen(pixelColor, 0));
-        painter.drawLines(pixelLines);
-    }
-    if (!tileLines.isEmpty()) {
-        painter.setPen(QPen(tileColor, 0));
-        painter.drawLines(tileLines);
-    }
 }
 
 void SpriteView::mousePressEvent(QMouseEvent *event)

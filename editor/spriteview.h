@@ -99,15 +99,17 @@ protected:
 private:
     void rebuildScaled();
     void updateScaled(const QRect &frameRect);
+    void drawGrids(const QRect &zoomedRect);
     QRect zoomedRectOf(const QRect &frameRect) const;
     void hoverAt(QPointF position);
     void clearHover();
 
     QImage frame;                     // 48 x 48 RGB32, as shown
-    QImage scaled;                    // zoomed, RGB32
+    QImage scaled;                    // zoomed, RGB32, with the grids drawn in
     SpriteViewMapping viewMapping;
     QList<int> columns, rows;         // source column / row of each zoomed one
     QList<int> columnStart, rowStart; // first zoomed column / row of each source one, 49 entries
+    QList<quint8> columnLines, rowLines;   // grid line on each zoomed column / row
 
     bool pixelGrid = false;
     bool tileGrid = false;

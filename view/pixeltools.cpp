@@ -133,6 +133,7 @@ PixelChanges FillChanges(const SpritePixels &pixels, QPoint at, int index)
     if (target == index)
         return changes;
 
+    changes.reserve(kPixelsPerSprite);
     // Depth-first over frame positions (y * 48 + x); every pixel is pushed once.
     bool seen[kPixelsPerSprite] = {};
     int stack[kPixelsPerSprite];
