@@ -272,6 +272,7 @@ void SpriteView::paintEvent(QPaintEvent *event)
 
 void SpriteView::mousePressEvent(QMouseEvent *event)
 {
+    hoverAt(event->position());
     if (isStrokeActive()) {
         event->accept();   // another button during a stroke: swallowed
         return;

@@ -99,7 +99,7 @@ void TestSpriteView::stroke()
     Send(&view, QEvent::MouseMove, QPointF(25, 5), Qt::NoButton, Qt::RightButton);
     QCOMPARE(moveSpy.size(), 1);
     QCOMPARE(moveSpy.at(0).at(0).value<SpriteViewPointer>().stored, moved);
-    QCOMPARE(hoverSpy.size(), 2);   // the pressed pixel on the first move, then the second pixel
+    QCOMPARE(hoverSpy.size(), 2);   // the pressed pixel, then the second one
     QCOMPARE(hoverSpy.last().at(1).value<OptionalPoint>(), moved);
 
     // Outside the picture: no move, but the release still ends the stroke.
