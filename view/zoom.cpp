@@ -1,5 +1,6 @@
 #include "view/zoom.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -44,6 +45,24 @@ SampleMaps MeasureSampling(QSize source, QSize target)
     return maps;
 }
 
+// Coordinates are packed 12 bits each; larger pictures go the toolkit's way.
+constexpr int kMaxSide = 4096;
+
+bool Measurable(QSize source, QSize target)
+{
+    return !source.isEmpty() && !target.isEmpty() && source.width() <= kMaxSide && source.height() <= kMaxSide
+        && target.width() <= kMaxSide && target.height() <= kMaxSide;
+}
+
+// The view asks for the same sizes on every tick: keep the last maps.
+const SampleMaps &CachedSampling(QSize source, QSize target)
+{
+    thread_local SampleMaps cached;
+    if (cached.source != source || cached.target != target)
+        cached = MeasureSampling(source, target);
+    return cached;
+}
+
 } // namespace
 
 int ZoomedLength(int length, double zoom)
@@ -63,20 +82,13 @@ QSize ZoomedSize(QSize size, double zoom)
 
 QImage ScaleNearest(const QImage &image, QSize size)
 {
-    // Coordinates are packed 12 bits each; larger pictures go the toolkit's way.
-    constexpr int kMaxSide = 4096;
-    const bool direct = (image.format() == QImage::Format_RGB32)
-        && !image.isNull() && image.width() <= kMaxSide && image.height() <= kMaxSide && !size.isEmpty()
-        && size.width() <= kMaxSide && size.height() <= kMaxSide;
+    const bool direct = (image.format() == QImage::Format_RGB32) && !image.isNull() && Measurable(image.size(), size);
     if (!direct)
         return image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     if (size == image.size())
         return image;
 
-    // The view asks for the same size on every tick: keep the last maps.
-    thread_local SampleMaps cached;
-    if (cached.source != image.size() || cached.target != size)
-        cached = MeasureSampling(image.size(), size);
+    const SampleMaps &cached = CachedSampling(image.size(), size);
     if (cached.columns.size() != size.width())
         return image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 
@@ -102,4 +114,23 @@ QImage ScaleNearest(const QImage &image, QSize size)
         previousLine = line;
     }
     return result;
+}
+
+NearestSampling NearestSamplingFor(QSize source, QSize target)
+{
+    if (source.isEmpty() || target.isEmpty())
+        return {};
+    if (Measurable(source, target)) {
+        const SampleMaps &maps = CachedSampling(source, target);
+        if (maps.columns.size() == target.width() && maps.rows.size() == target.height())
+            return {maps.columns, maps.rows};
+    }
+    // Beyond what can be measured: the centre of each target pixel.
+    const auto map = [](int from, int to) {
+        QList<int> samples(to);
+        for (int i = 0; i < to; ++i)
+            samples[i] = std::min(from - 1, int((qint64(2 * i + 1) * from) / (qint64(2) * to)));
+        return samples;
+    };
+    return {map(source.width(), target.width()), map(source.height(), target.height())};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QSize>
 
 // Length of a picture side scaled by the zoom factor, computed in floating
@@ -15,3 +16,13 @@ QSize ZoomedSize(QSize size, double zoom);
 // pair of sizes from the toolkit's own scaling, so the sampling is the
 // toolkit's; other formats are handed to the toolkit.
 QImage ScaleNearest(const QImage &image, QSize size);
+
+// Where ScaleNearest samples when it scales a picture of size source to size
+// target: target column x shows source column columns[x], target row y source
+// row rows[y]. Both maps rise monotonically. Empty maps for an empty size.
+struct NearestSampling
+{
+    QList<int> columns;
+    QList<int> rows;
+};
+NearestSampling NearestSamplingFor(QSize source, QSize target);

@@ -1,0 +1,74 @@
+#include "editor/drawingindexstrip.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPixmap>
+#include <QToolButton>
+
+#include "view/spritecomposer.h"
+
+namespace {
+
+constexpr int kSwatchSide = 14;
+
+QIcon SwatchIcon(QRgb color)
+{
+    QPixmap pixmap(kSwatchSide, kSwatchSide);
+    pixmap.fill(QColor::fromRgb(color));
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(0, 0, 0, 140));
+    painter.drawRect(0, 0, kSwatchSide - 1, kSwatchSide - 1);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(new QButtonGroup(this))
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    group->setExclusive(true);
+    for (int i = 0; i < kIndexCount; ++i) {
+        auto *button = new QToolButton(this);
+        const QString name = QStringLiteral("index %1").arg(i);
+        button->setObjectName(QStringLiteral("swatchIndex%1").arg(i));
+        button->setAccessibleName(name);
+        button->setToolTip(name);
+        button->setCheckable(true);
+        button->setIconSize(QSize(kSwatchSide, kSwatchSide));
+        group->addButton(button, i);
+        layout->addWidget(button);
+        swatches.append(button);
+    }
+    swatches.at(current)->setChecked(true);
+    setColors(Palette(), QColor(Qt::gray));
+    connect(group, &QButtonGroup::idClicked, this, &DrawingIndexStrip::setCurrentIndex);
+}
+
+void DrawingIndexStrip::setColors(const Palette &palette, const QColor &background)
+{
+    const QList<QRgb> next = SpriteColorTable(palette, background, false);
+    for (int i = 0; i < kIndexCount; ++i)
+        if (swatchColors.size() != kIndexCount || swatchColors.at(i) != next.at(i))
+            swatches.at(i)->setIcon(SwatchIcon(next.at(i)));
+    swatchColors = next;
+}
+
+void DrawingIndexStrip::setCurrentIndex(int index)
+{
+    if (index < 0 || index >= kIndexCount)
+        return;
+    // A click on the checked swatch keeps it checked; a programmatic change moves the mark.
+    swatches.at(index)->setChecked(true);
+    if (index == current)
+        return;
+    current = index;
+    emit currentIndexChanged(index);
+}
+
+QToolButton *DrawingIndexStrip::swatch(int index) const
+{
+    return (index >= 0 && index < kIndexCount) ? swatches.at(index) : nullptr;
+}

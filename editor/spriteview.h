@@ -1,0 +1,124 @@
+#pragma once
+
+#include <optional>
+
+#include <QColor>
+#include <QImage>
+#include <QLabel>
+#include <QList>
+#include <QPoint>
+#include <QPointF>
+
+#include "view/pixeltools.h"
+
+class QMouseEvent;
+
+// The mouse on the sprite view: the frame pixel as shown (0..47), the stored
+// pixel it shows (none where the offset moved the sprite away), the button
+// that was pressed or released (Qt::NoButton for moves), the buttons held and
+// the keyboard modifiers.
+struct SpriteViewPointer
+{
+    std::optional<QPoint> shown;
+    std::optional<QPoint> stored;
+    Qt::MouseButton button = Qt::NoButton;
+    Qt::MouseButtons buttons;
+    Qt::KeyboardModifiers modifiers;
+};
+
+// The sprite label: paints the composed sprite itself, zoomed with the same
+// sample positions as ScaleNearest, with an optional pixel grid (from zoom 4.0
+// up) and 8 x 8 tile grid over it, and reports the pixel under the mouse.
+// A QLabel so that a form can promote its label to it; the picture comes from
+// setSprite only (text and pixmap of the label are not drawn). The picture
+// sits in the contents rectangle by the label's alignment.
+//
+// A press inside the picture starts a stroke: pixelPressed, then pixelMoved
+// each time the mouse reaches another frame pixel inside the picture, then
+// pixelReleased when that button is let go, wherever that is (shown and
+// stored are none outside the picture). Presses outside the picture and other
+// buttons during a stroke are ignored. Hiding or disabling the view, or
+// endStroke(), finishes a stroke in progress with a pixelReleased without
+// pixel and without button, so a stroke always ends.
+class SpriteView : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit SpriteView(QWidget *parent = nullptr);
+
+    // The sprite as composed (48 x 48, any format) and how it maps to the
+    // stored sprite. Only the pixels that differ from the previous picture are
+    // repainted; a new zoom repaints (and lays out) the whole view.
+    void setSprite(const QImage &frame, const SpriteViewMapping &mapping);
+    QImage sprite() const { return frame; }
+    SpriteViewMapping mapping() const { return viewMapping; }
+
+    void setPixelGridVisible(bool visible);
+    bool isPixelGridVisible() const { return pixelGrid; }
+    void setTileGridVisible(bool visible);
+    bool isTileGridVisible() const { return tileGrid; }
+    void setPixelGridColor(const QColor &color);
+    QColor pixelGridColor() const { return pixelColor; }
+    void setTileGridColor(const QColor &color);
+    QColor tileGridColor() const { return tileColor; }
+    // The pixel grid shows from this zoom up.
+    static constexpr double kPixelGridZoom = 4.0;
+
+    // Where the zoomed picture lies, in widget coordinates.
+    QRect spriteRect() const;
+    // What lies under a widget position.
+    SpriteViewPointer pointerAt(QPointF position) const;
+
+    bool isStrokeActive() const { return strokeButton != Qt::NoButton; }
+    // Ends a stroke in progress (pixelReleased without pixel); nothing otherwise.
+    void endStroke();
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // The mouse is over frame pixel shown (0..47) that shows stored pixel
+    // stored (none: background from the offset); sent when either changes.
+    void pixelHovered(QPoint shown, std::optional<QPoint> stored);
+    // The mouse left the picture.
+    void hoverLeft();
+    void pixelPressed(const SpriteViewPointer &pointer);
+    void pixelMoved(const SpriteViewPointer &pointer);
+    void pixelReleased(const SpriteViewPointer &pointer);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void rebuildScaled();
+    void updateScaled(const QRect &frameRect);
+    void drawGrids(const QRect &zoomedRect);
+    QRect zoomedRectOf(const QRect &frameRect) const;
+    void hoverAt(QPointF position);
+    void clearHover();
+
+    QImage frame;                     // 48 x 48 RGB32, as shown
+    QImage scaled;                    // zoomed, RGB32, with the grids drawn in
+    SpriteViewMapping viewMapping;
+    QList<int> columns, rows;         // source column / row of each zoomed one
+    QList<int> columnStart, rowStart; // first zoomed column / row of each source one, 49 entries
+    QList<quint8> columnLines, rowLines;   // grid line on each zoomed column / row
+
+    bool pixelGrid = false;
+    bool tileGrid = false;
+    QColor pixelColor{128, 128, 128, 110};
+    QColor tileColor{0, 150, 255, 210};
+
+    Qt::MouseButton strokeButton = Qt::NoButton;
+    std::optional<QPoint> strokeShown;   // last frame pixel reported in the stroke
+    std::optional<QPoint> hoverShown;
+    std::optional<QPoint> hoverStored;
+    QPointF lastMouse{-1.0, -1.0};
+};
