@@ -10,6 +10,7 @@
 
 #include "editor/skmcareditor.h"
 #include "palette/randomcolor.h"
+#include "skm_version.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("skmcareditor"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+    QApplication::setApplicationVersion(QStringLiteral(SKM_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Car editor for Skidmarch Mega Drive ROM images."));

@@ -15,7 +15,7 @@ display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 1280x1024x24 > /dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
-"$build/app/skmcareditor" "$rom" > "$work/app.log" 2>&1 &
+"$build/app/skm-car-editor" "$rom" > "$work/app.log" 2>&1 &
 app=$!
 trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 sleep 3

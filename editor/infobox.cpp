@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "skm_version.h"
+
 namespace {
 
 // An anchor as the about text writes it; a colour, if given, is six hex digits
@@ -37,7 +39,7 @@ void SKMcarEditor::ShowInfo()
         + Link(QStringLiteral("https://example.org/~ebbert"), QStringLiteral("Ebbert Fallowmere"), color)
         + QStringLiteral("<br>")
         + QStringLiteral("and others<br><br>")
-        + QStringLiteral("v 1.0.1");
+        + QStringLiteral("v " SKM_VERSION);
 
     QMessageBox::about(this, tr("Skidmarch [SMD] car editor"), text);
 }

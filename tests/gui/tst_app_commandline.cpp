@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "common/testrom.h"
+#include "skm_version.h"
 
 // Runs the built program the way a shell would and reads what it says.
 class TestAppCommandLine : public QObject
@@ -67,7 +68,7 @@ private slots:
 void TestAppCommandLine::initTestCase()
 {
     QVERIFY(dir.isValid());
-    program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/skmcareditor"));
+    program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/skm-car-editor"));
     QVERIFY2(QFileInfo(program).isExecutable(), qPrintable(program + QStringLiteral(" is not built")));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.bin")));
 }
@@ -102,7 +103,9 @@ void TestAppCommandLine::version()
     const Run result = run({QStringLiteral("--version")});
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, 0);
-    QCOMPARE(result.out, QByteArray("skmcareditor 1.0.1\n"));
+    // "<name> <version>", the version as the project states it.
+    QVERIFY2(result.out.endsWith(" " SKM_VERSION "\n"), result.out.constData());
+    QCOMPARE(result.out.count('\n'), 1);
 }
 
 void TestAppCommandLine::help()

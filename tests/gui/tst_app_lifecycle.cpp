@@ -8,6 +8,7 @@
 #include "editorprobe.h"
 #include "rom/colorword.h"
 #include "rom/romreader.h"
+#include "skm_version.h"
 
 class TestAppLifecycle : public QObject
 {
@@ -153,7 +154,7 @@ void TestAppLifecycle::infoBoxLinkColour()
     QCOMPARE(box.title, QStringLiteral("Skidmarch [SMD] car editor"));
     QCOMPARE(box.text.count(QStringLiteral("#") + digits), 4);
     QCOMPARE(box.text.count(QStringLiteral("a href = \"")), 5);
-    QVERIFY(box.text.endsWith(QStringLiteral("and others<br><br>v 1.0.1")));
+    QVERIFY(box.text.endsWith(QStringLiteral("and others<br><br>v " SKM_VERSION)));
 
     // Line by line as the user reads it.
     QTextDocument document;
@@ -166,7 +167,7 @@ void TestAppLifecycle::infoBoxLinkColour()
     QVERIFY(lines.at(2).startsWith(QStringLiteral("Thanks to ")));
     QVERIFY(lines.at(2).endsWith(QStringLiteral(" community:")));
     QCOMPARE(lines.at(8), QStringLiteral("and others"));
-    QCOMPARE(lines.at(10), QStringLiteral("v 1.0.1"));
+    QCOMPARE(lines.at(10), QStringLiteral("v " SKM_VERSION));
 }
 
 QTEST_MAIN(TestAppLifecycle)
