@@ -12,6 +12,22 @@
 #include "rom/romreader.h"
 #include "ui_skmcareditor.h"
 
+namespace {
+
+// The car data of the ROM at path, keeping the file's image for saving. A file
+// that cannot be read whole is still shown as far as it can be read.
+CarData OpenRom(const QString &path, RomImage &image, QString &error)
+{
+    if (std::optional<RomImage> loaded = RomImage::Load(path, &error)) {
+        image = *loaded;
+        return CarDataFromImage(image.fileBytes);
+    }
+    image = RomImage{path, {}, {}};
+    return ReadRom(path);
+}
+
+} // namespace
+
 SKMcarEditor::SKMcarEditor(QWidget *parent) : QWidget(parent), ui(new Ui::SKMcarEditor)
 {
     // The editor has nothing to show without a ROM, so the dialog comes back
@@ -20,12 +36,12 @@ SKMcarEditor::SKMcarEditor(QWidget *parent) : QWidget(parent), ui(new Ui::SKMcar
         romFileName = QFileDialog::getOpenFileName(this, tr("Open ROM file"), QString(),
                                                    tr("SMD files (*.bin *.smd);;All files (*.*)"));
     }
-    Initialise(ReadRom(romFileName), romFileName);
+    Initialise(OpenRom(romFileName, romImage, romImageError), romFileName);
 }
 
 SKMcarEditor::SKMcarEditor(const QString &romPath, QWidget *parent) : QWidget(parent), ui(new Ui::SKMcarEditor)
 {
-    Initialise(ReadRom(romPath), romPath);
+    Initialise(OpenRom(romPath, romImage, romImageError), romPath);
 }
 
 SKMcarEditor::~SKMcarEditor()

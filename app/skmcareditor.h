@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "rom/cardata.h"
+#include "rom/romimage.h"
 #include "view/spriteoffsets.h"
 
 QT_BEGIN_NAMESPACE
@@ -85,8 +86,10 @@ private:
     int CurrentPaletteIndex() const;
 
     // --- saving (rom/romslots.cpp)
-    // Bakes the offsets in and writes the working tables to romFileName.
-    // On failure shows a warning naming the file and the reason and returns false.
+    // Bakes the offsets in and writes the working tables to romFileName,
+    // starting from romImage. Asks first when the file is gone or was changed
+    // by another program. Shows a warning naming the file and the reason on
+    // failure; false when nothing was saved.
     bool SaveToRom();
 
     // --- view (view/viewslots.cpp)
@@ -118,6 +121,8 @@ private:
 
     Ui::SKMcarEditor *ui;
     QString romFileName;
+    RomImage romImage;       // the ROM file as opened or last saved; saves start from it
+    QString romImageError;   // why the file could not be read whole (then it is never saved)
     SpriteTable sprites;
     PaletteTable palettes;
     CharacteristicsTable characteristics;
