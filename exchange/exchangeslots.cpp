@@ -1,5 +1,6 @@
 // The window's sprite exchange: the dialogs and messages around the exchange
 // core, which does the converting, the file naming and the size checks.
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -14,6 +15,12 @@
 namespace {
 
 const QString kQuickExchangeFile = QStringLiteral("sprite.bmp");
+
+// The quick exchange file in the working folder, as messages name it.
+QString QuickExchangePath()
+{
+    return QDir::toNativeSeparators(QDir::current().absoluteFilePath(kQuickExchangeFile));
+}
 
 ExchangeSelection SelectionOf(const Ui::SKMcarEditor &ui)
 {
@@ -110,17 +117,28 @@ void SKMcarEditor::LoadSprite()
 
 void SKMcarEditor::QuickSpriteOut()
 {
-    // Quick export reports nothing; an unwritable folder simply leaves no file.
-    WritePictureFile(kQuickExchangeFile, ComposeSprite(CurrentCar(), CurrentSprite(), false, false, true));
+    // Silent when it works; one message with the reason when it does not.
+    QString reason;
+    if (!WritePictureFile(kQuickExchangeFile, ComposeSprite(CurrentCar(), CurrentSprite(), false, false, true),
+                          &reason))
+        ShowMessage(QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), reason));
 }
 
 void SKMcarEditor::QuickSpriteIn()
 {
-    const QImage picture = ReadPictureFile(kQuickExchangeFile, QSize(kSpriteSide, kSpriteSide));
+    QString reason;
+    const QImage picture = ReadPictureFile(kQuickExchangeFile, QSize(kSpriteSide, kSpriteSide), &reason);
+    if (reason.isEmpty() && picture.size() != QSize(kSpriteSide, kSpriteSide))
+        reason = QStringLiteral("the picture is %1 x %2 pixels, not %3 x %3")
+                     .arg(picture.width()).arg(picture.height()).arg(kSpriteSide);
     const int car = CurrentCar();
     const int sprite = CurrentSprite();
-    if (!ImageToSprite(picture, car, sprite))
+    if (reason.isEmpty() && !ImageToSprite(picture, car, sprite))
+        reason = QStringLiteral("the picture cannot be converted");
+    if (!reason.isEmpty()) {
+        ShowMessage(QStringLiteral("Cannot load \"%1\": %2").arg(QuickExchangePath(), reason));
         return;
+    }
     ClearOffset(spriteOffsets, car, sprite);
     DisplaySpriteById();
 }
