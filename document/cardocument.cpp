@@ -3,7 +3,9 @@
 #include "document/documentdelta.h"
 #include "document/editcommand.h"
 #include "rom/colorword.h"
+#include "rom/romcheck.h"
 #include "rom/romreader.h"
+#include "rom/romsave.h"
 
 namespace {
 
@@ -33,10 +35,17 @@ void CarDocument::Open(const QString &path)
     romImageError.clear();
     if (std::optional<RomImage> loaded = RomImage::Load(path, &romImageError)) {
         romImage = *loaded;
-        Load(path, CarDataFromImage(romImage.fileBytes));
+        const RomContents contents = RomContentsFromFile(path, romImage.fileBytes);
+        plain = contents.plain;
+        smd = contents.smdHeader;
+        problems = contents.problems;
+        Load(path, CarDataFromImage(plain));
         return;
     }
     romImage = RomImage{path, {}, {}};
+    plain.clear();
+    smd.clear();
+    problems = QStringList{romImageError};
     Load(path, ReadRom(path));
 }
 
@@ -66,6 +75,16 @@ CarData CarDocument::dataToSave() const
     ApplySpriteOffsets(data.sprites, offsets);
     data.palettes = data.palettes.mid(0, kRomPaletteCount);
     return data;
+}
+
+QByteArray CarDocument::bytesToSave() const
+{
+    return SavedFileBytes(plain, smd, dataToSave());
+}
+
+SaveResult CarDocument::SaveToFile()
+{
+    return SaveCarData(romImage, plain, smd, dataToSave());
 }
 
 bool CarDocument::hasPendingOffsets() const

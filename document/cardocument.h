@@ -3,11 +3,13 @@
 #include <QColor>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUndoStack>
 
 #include "document/commandids.h"
 #include "document/documenttables.h"
 #include "rom/cardata.h"
+#include "rom/romfilewriter.h"
 #include "rom/romimage.h"
 
 class DocumentDelta;
@@ -36,6 +38,17 @@ public:
     // The ROM file as opened or last saved; saves start from it.
     RomImage &image() { return romImage; }
     const QString &imageError() const { return romImageError; }
+    // The image as the car data sees it: de-interleaved for an .smd file.
+    const QByteArray &plainImage() const { return plain; }
+    // Not empty for an interleaved .smd file: saves interleave again.
+    const QByteArray &smdHeader() const { return smd; }
+    // What the ROM check found when the file was opened (see rom/romcheck.h).
+    const QStringList &openProblems() const { return problems; }
+    // The file bytes a save would write now (offsets baked, checksum fixed).
+    QByteArray bytesToSave() const;
+    // Writes the tables into the file (see SaveCarData); on success the
+    // image and the plain bytes are the saved ones. Does not touch the stack.
+    SaveResult SaveToFile();
 
     const QString &path() const { return romImage.path; }
     const DocumentTables &tables() const { return current; }
@@ -87,6 +100,9 @@ signals:
 private:
     RomImage romImage;
     QString romImageError;   // why the file could not be read whole
+    QByteArray plain;
+    QByteArray smd;
+    QStringList problems;
     DocumentTables current;
     DocumentTables asRead;
     QColor backgroundColor;

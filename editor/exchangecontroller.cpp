@@ -129,6 +129,13 @@ QString ExchangeController::ImportSprites(const QString &fileName)
     return errors;
 }
 
+void ExchangeController::ImportDroppedFile(const QString &path)
+{
+    const QString errors = ImportSprites(path);
+    if (!errors.isEmpty())
+        ShowMessage(errors);
+}
+
 void ExchangeController::SaveSprite()
 {
     const QString fileName = QFileDialog::getSaveFileName(context.window, QStringLiteral("Save Sprite"), QString(),

@@ -26,6 +26,9 @@ public:
     // Reads the current scope from fileName as one step; returns the
     // accumulated error text.
     QString ImportSprites(const QString &fileName);
+    // Imports a file dropped on the sprite view into the current scope, as
+    // Load does.
+    void ImportDroppedFile(const QString &path);
 
 public slots:
     void SaveSprite();

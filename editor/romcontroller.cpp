@@ -7,6 +7,7 @@
 #include <QMessageBox>
 
 #include "rom/factorydata.h"
+#include "rom/numbertext.h"
 #include "rom/romsave.h"
 #include "rom/romwriter.h"
 
@@ -70,7 +71,20 @@ bool RomController::SaveToRom()
     }
     }
 
-    const SaveResult result = SaveCarData(image, document.dataToSave());
+    // A file opened in spite of the ROM check (too short) would grow: ask.
+    const qsizetype newSize = document.bytesToSave().size();
+    if (image.stamp.exists && newSize > image.fileBytes.size()) {
+        QMessageBox question(QMessageBox::Warning, tr("Save"),
+                             tr("Saving makes %1 larger: it grows from %2 to %3.")
+                                 .arg(name, ByteCountText(image.fileBytes.size()), ByteCountText(newSize)));
+        question.setInformativeText(tr("Save and let the file grow?"));
+        question.setStandardButtons(QMessageBox::Save | QMessageBox::Cancel);
+        question.setDefaultButton(QMessageBox::Cancel);
+        if (question.exec() != QMessageBox::Save)
+            return false;
+    }
+
+    const SaveResult result = document.SaveToFile();
     if (!result.ok) {
         // The file is as it was (or holds only whole changed bytes); the
         // tables and the stack are as they were.
@@ -84,6 +98,10 @@ bool RomController::SaveToRom()
     }
     document.MarkSaved();
     lastSave = result;
+    emit statusMessage(tr("Saved %1 (%2, checksum %3)%4")
+                           .arg(name, ByteCountText(image.fileBytes.size()),
+                                QStringLiteral("%1").arg(RomChecksum(document.plainImage()), 4, 16, QLatin1Char('0')).toUpper(),
+                                result.method == SaveResult::Method::InPlace ? tr(", written in place") : QString()));
     return true;
 }
 

@@ -21,6 +21,9 @@ public:
     // How the last successful save was written.
     const SaveResult &LastSave() const { return lastSave; }
 
+signals:
+    void statusMessage(const QString &text);
+
 public slots:
     void Save();
     void RestoreRom();

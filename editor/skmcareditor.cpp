@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTime>
+#include <QWheelEvent>
 
 #include "car/equipment.h"
 #include "editor/equipmentcontroller.h"
@@ -91,6 +92,15 @@ void SKMcarEditor::closeEvent(QCloseEvent *event)
 
 bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
 {
+    // Ctrl + mouse wheel over the sprite zooms in whole steps.
+    if (event->type() == QEvent::Wheel && watched == ui->labelSprite) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            if (wheel->angleDelta().y() != 0)
+                ZoomBy(wheel->angleDelta().y() > 0);
+            return true;
+        }
+    }
     // The document's undo and redo win over a spin box's own text undo: the
     // override request is refused, so the keys reach the window's actions.
     if (event->type() == QEvent::ShortcutOverride) {
@@ -122,6 +132,13 @@ void SKMcarEditor::Initialise(const QString &romPath)
 
     ConnectControls();
     CreateUndoActions();
+    CreateMenus();
+    CreateStatusBar();
+    setAcceptDrops(true);
+    if (document.image().stamp.exists) {
+        recent.add(romPath);
+        UpdateRecentMenu();
+    }
     setWindowFlags(windowFlags() ^ Qt::MSWindowsFixedSizeDialogHint);
     UpdateTitle();
 

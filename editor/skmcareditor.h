@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QWidget>
 
 #include "document/cardocument.h"
 #include "editor/editorcontext.h"
+#include "editor/recentfiles.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -12,6 +14,13 @@ class SKMcarEditor;
 }
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+class QWidget;
 QT_END_NAMESPACE
 
 class SpriteViewController;
@@ -36,10 +45,20 @@ public:
     ~SKMcarEditor() override;
 
     CarDocument &Document() { return document; }
+    QMenuBar *MenuBar() const { return menuBar; }
+    QStatusBar *StatusBar() const { return statusBar; }
+
+    // Opens another ROM in this window, as File > Open does: asks to save
+    // unsaved changes (Save, Discard, Cancel), runs the ROM check, then
+    // replaces the document and empties the undo stack. False when the
+    // current ROM stays.
+    bool OpenRom(const QString &path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     void ShowInfo();
@@ -49,6 +68,22 @@ private:
     void ConnectControls();   // the form connections, in order
     void CreateUndoActions();
     void UpdateTitle();
+    // --- the shell (editor/windowshell.cpp): menus, status bar, files
+    void CreateMenus();
+    void CreateStatusBar();
+    void ShowStatus(const QString &text);
+    void UpdateRomInfo();
+    void UpdateRecentMenu();
+    void OpenRomDialog();
+    void OpenRecent(const QString &path);
+    void SaveNow();
+    void SaveCopyAs();
+    void ShowHistory();
+    void ShowUserGuide();
+    void ZoomBy(bool in);
+    // Asks to save unsaved changes before they would be lost; false on Cancel
+    // or when the save failed.
+    bool MaybeSave(const QString &question);
     // Redraws what a change touched of what is on show.
     void ShowChanges(const TableChanges &changes);
     // Selects the car, sprite and palette an undone or redone step concerned.
@@ -65,6 +100,16 @@ private:
     RomController *romControl = nullptr;
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;
+    QMenuBar *menuBar = nullptr;
+    QStatusBar *statusBar = nullptr;
+    QLabel *romInfo = nullptr;
+    QMenu *recentMenu = nullptr;
+    QMenu *fileMenu = nullptr;
+    QMenu *viewMenu = nullptr;
+    QWidget *historyWindow = nullptr;
+    QWidget *guideWindow = nullptr;
+    QSettings settings;
+    RecentFiles recent{settings};
 
     friend class EditorProbe;   // white-box access for the older window tests
 };

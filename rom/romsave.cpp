@@ -1,6 +1,13 @@
 #include "rom/romsave.h"
 
 #include "rom/romwriter.h"
+#include "rom/smdformat.h"
+
+QByteArray SavedFileBytes(const QByteArray &plain, const QByteArray &smdHeader, const CarData &data)
+{
+    const QByteArray patched = PatchedImage(plain, data);
+    return smdHeader.isEmpty() ? patched : InterleaveSmd(smdHeader, patched);
+}
 
 SaveResult SaveCarData(RomImage &image, const CarData &data)
 {
@@ -9,6 +16,19 @@ SaveResult SaveCarData(RomImage &image, const CarData &data)
     if (result.ok) {
         image.fileBytes = patched;
         image.stamp = StampFile(image.path, patched);
+    }
+    return result;
+}
+
+SaveResult SaveCarData(RomImage &image, QByteArray &plain, const QByteArray &smdHeader, const CarData &data)
+{
+    const QByteArray patched = PatchedImage(plain, data);
+    const QByteArray fileBytes = smdHeader.isEmpty() ? patched : InterleaveSmd(smdHeader, patched);
+    const SaveResult result = WriteRomFile(image.path, fileBytes);
+    if (result.ok) {
+        image.fileBytes = fileBytes;
+        image.stamp = StampFile(image.path, fileBytes);
+        plain = patched;
     }
     return result;
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The ROM check before a file is used: a file that cannot be read gets an
+// error box; a file that does not look like the game's ROM (too short for the
+// car data, no Mega Drive header) gets a warning naming the file and what is
+// wrong, with "Open Anyway" and "Cancel". Returns whether to open it.
+bool ConfirmRomFile(QWidget *parent, const QString &path);

@@ -1,0 +1,307 @@
+// The window's shell: menu bar, status bar, opening ROMs (menu, recent list,
+// drag and drop), saving a copy, the history, the user guide and zooming.
+#include <QAction>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QUndoView>
+
+#include "editor/exchangecontroller.h"
+#include "editor/romcheckdialog.h"
+#include "editor/romcontroller.h"
+#include "editor/skmcareditor.h"
+#include "editor/zoomsteps.h"
+#include "rom/numbertext.h"
+#include "rom/romcheck.h"
+#include "rom/romfilewriter.h"
+#include "ui_skmcareditor.h"
+
+namespace {
+
+QString RomFilter()
+{
+    return QObject::tr("ROM images (*.bin *.smd *.gen *.md);;All files (*)");
+}
+
+QString Hex4(quint16 value)
+{
+    return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+QAction *AddAction(QMenu *menu, const QString &text, const QString &name, const QKeySequence &keys = {})
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(name);
+    if (!keys.isEmpty())
+        action->setShortcut(keys);
+    return action;
+}
+
+} // namespace
+
+void SKMcarEditor::CreateMenus()
+{
+    menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    layout()->setMenuBar(menuBar);
+
+    QMenu *file = menuBar->addMenu(tr("&File"));
+    connect(AddAction(file, tr("Open ROM..."), QStringLiteral("actionOpen"), QKeySequence::Open),
+            &QAction::triggered, this, &SKMcarEditor::OpenRomDialog);
+    recentMenu = file->addMenu(tr("Open Recent"));
+    recentMenu->setObjectName(QStringLiteral("menuRecent"));
+    file->addSeparator();
+    connect(AddAction(file, tr("Save"), QStringLiteral("actionSave"), QKeySequence::Save), &QAction::triggered, this,
+            &SKMcarEditor::SaveNow);
+    connect(AddAction(file, tr("Save a Copy As..."), QStringLiteral("actionSaveCopy")), &QAction::triggered, this,
+            &SKMcarEditor::SaveCopyAs);
+    connect(AddAction(file, tr("Revert"), QStringLiteral("actionRevert")), &QAction::triggered, romControl,
+            &RomController::RestoreRom);
+    file->addSeparator();
+    connect(AddAction(file, tr("Import..."), QStringLiteral("actionImport")), &QAction::triggered, exchangeControl,
+            &ExchangeController::LoadSprite);
+    connect(AddAction(file, tr("Export..."), QStringLiteral("actionExport")), &QAction::triggered, exchangeControl,
+            &ExchangeController::SaveSprite);
+    fileMenu = file;
+    file->addSeparator();
+    // No shortcut: Ctrl+Q is the quick import.
+    connect(AddAction(file, tr("Quit"), QStringLiteral("actionQuit")), &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = menuBar->addMenu(tr("&Edit"));
+    edit->addAction(undoAction);
+    edit->addAction(redoAction);
+    edit->addSeparator();
+    connect(AddAction(edit, tr("History"), QStringLiteral("actionHistory")), &QAction::triggered, this,
+            &SKMcarEditor::ShowHistory);
+
+    QMenu *view = menuBar->addMenu(tr("&View"));
+    viewMenu = view;
+    QAction *zoomIn = AddAction(view, tr("Zoom In"), QStringLiteral("actionZoomIn"));
+    zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomIn, &QAction::triggered, this, [this] { ZoomBy(true); });
+    connect(AddAction(view, tr("Zoom Out"), QStringLiteral("actionZoomOut"), QKeySequence(Qt::CTRL | Qt::Key_Minus)),
+            &QAction::triggered, this, [this] { ZoomBy(false); });
+    connect(AddAction(view, tr("Default Zoom"), QStringLiteral("actionDefaultZoom"), QKeySequence(Qt::CTRL | Qt::Key_0)),
+            &QAction::triggered, this, [this] { ui->doubleSpinBoxSpriteZoom->setValue(kDefaultZoom); });
+
+    QMenu *help = menuBar->addMenu(tr("&Help"));
+    connect(AddAction(help, tr("User Guide"), QStringLiteral("actionUserGuide"), QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, &SKMcarEditor::ShowUserGuide);
+    connect(AddAction(help, tr("About"), QStringLiteral("actionAbout")), &QAction::triggered, this,
+            &SKMcarEditor::ShowInfo);
+    connect(AddAction(help, tr("About Qt"), QStringLiteral("actionAboutQt")), &QAction::triggered, qApp,
+            &QApplication::aboutQt);
+
+    UpdateRecentMenu();
+}
+
+void SKMcarEditor::CreateStatusBar()
+{
+    statusBar = new QStatusBar(this);
+    statusBar->setObjectName(QStringLiteral("statusBar"));
+    statusBar->setSizeGripEnabled(false);
+    romInfo = new QLabel(statusBar);
+    romInfo->setObjectName(QStringLiteral("labelRomInfo"));
+    statusBar->addPermanentWidget(romInfo);
+    if (auto *box = qobject_cast<QBoxLayout *>(layout()))
+        box->addWidget(statusBar);
+    connect(romControl, &RomController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    UpdateRomInfo();
+}
+
+void SKMcarEditor::ShowStatus(const QString &text)
+{
+    statusBar->showMessage(text);
+}
+
+void SKMcarEditor::UpdateRomInfo()
+{
+    // As the file was when opened: its header title and whether the stored
+    // checksum was right.
+    const RomHeaderInfo header = ReadRomHeader(document.plainImage());
+    const QString title = header.title.isEmpty() ? tr("(no title)") : header.title;
+    QString checksum;
+    if (!header.hasStoredChecksum)
+        checksum = tr("no checksum");
+    else if (header.checksumMatches())
+        checksum = tr("checksum %1 correct").arg(Hex4(header.storedChecksum));
+    else
+        checksum = tr("checksum %1 wrong (should be %2)").arg(Hex4(header.storedChecksum), Hex4(header.computedChecksum));
+    const QString smd = document.smdHeader().isEmpty() ? QString() : tr(" · .smd");
+    romInfo->setText(QStringLiteral("%1 · %2%3").arg(title, checksum, smd));
+}
+
+void SKMcarEditor::UpdateRecentMenu()
+{
+    recentMenu->clear();
+    const QStringList files = recent.files();
+    for (const QString &path : files) {
+        QAction *action = recentMenu->addAction(QFileInfo(path).fileName());
+        action->setToolTip(QDir::toNativeSeparators(path));
+        action->setStatusTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    recentMenu->setEnabled(!files.isEmpty());
+}
+
+bool SKMcarEditor::MaybeSave(const QString &question)
+{
+    if (!document.isModified())
+        return true;
+    QMessageBox box(QMessageBox::Question, tr("Unsaved changes"), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return romControl->SaveToRom();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SKMcarEditor::OpenRom(const QString &path)
+{
+    const QString current = QFileInfo(document.path()).fileName();
+    if (!MaybeSave(tr("Do you want to save your changes to %1 before opening another ROM?").arg(current)))
+        return false;
+    if (!ConfirmRomFile(this, path))
+        return false;
+    document.Open(path);
+    recent.add(path);
+    UpdateRecentMenu();
+    UpdateTitle();
+    UpdateRomInfo();
+    ShowStatus(tr("Opened %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(document.image().fileBytes.size())));
+    return true;
+}
+
+void SKMcarEditor::OpenRomDialog()
+{
+    const QString folder = QFileInfo(document.path()).absolutePath();
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open ROM"), folder, RomFilter());
+    if (!path.isEmpty())
+        OpenRom(path);
+}
+
+void SKMcarEditor::OpenRecent(const QString &path)
+{
+    if (!IsReadableRegularFile(path)) {
+        QFileInfo info(path);
+        const QString why = !info.exists() ? tr("it no longer exists")
+            : info.isDir()                 ? tr("it is a folder")
+            : !info.isFile()               ? tr("it is not a regular file")
+                                           : tr("it cannot be read");
+        QMessageBox::warning(this, tr("Open Recent"),
+                             tr("%1 cannot be opened: %2. It is removed from the list.")
+                                 .arg(QDir::toNativeSeparators(path), why));
+        recent.remove(path);
+        UpdateRecentMenu();
+        return;
+    }
+    OpenRom(path);
+}
+
+void SKMcarEditor::SaveNow()
+{
+    romControl->SaveToRom();
+}
+
+void SKMcarEditor::SaveCopyAs()
+{
+    const QFileInfo info(document.path());
+    const QString proposed = info.absoluteDir().filePath(info.completeBaseName() + tr("-copy.") + info.suffix());
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save a Copy As"), proposed, RomFilter());
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).absoluteFilePath() == info.absoluteFilePath()) {
+        SaveNow();   // the open file itself: an ordinary save
+        return;
+    }
+    const QByteArray bytes = document.bytesToSave();
+    const SaveResult result = WriteRomFile(path, bytes);
+    if (!result.ok) {
+        QMessageBox::warning(this, tr("Save a Copy As"), result.error);
+        return;
+    }
+    ShowStatus(tr("Saved a copy as %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(bytes.size())));
+}
+
+void SKMcarEditor::ShowHistory()
+{
+    if (!historyWindow) {
+        auto *view = new QUndoView(document.undoStack(), this);
+        view->setWindowFlag(Qt::Tool);
+        view->setWindowTitle(tr("History"));
+        view->setObjectName(QStringLiteral("historyView"));
+        view->setEmptyLabel(tr("<as opened>"));
+        view->resize(320, 400);
+        historyWindow = view;
+    }
+    historyWindow->show();
+    historyWindow->raise();
+}
+
+void SKMcarEditor::ShowUserGuide()
+{
+    if (!guideWindow) {
+        auto *browser = new QTextBrowser(this);
+        browser->setWindowFlag(Qt::Window);
+        browser->setWindowTitle(tr("User Guide"));
+        browser->setObjectName(QStringLiteral("userGuide"));
+        browser->setOpenExternalLinks(true);
+        browser->setSource(QUrl(QStringLiteral("qrc:/userguide.html")));
+        browser->resize(640, 600);
+        guideWindow = browser;
+    }
+    guideWindow->show();
+    guideWindow->raise();
+}
+
+void SKMcarEditor::ZoomBy(bool in)
+{
+    QDoubleSpinBox *zoom = ui->doubleSpinBoxSpriteZoom;
+    zoom->setValue(in ? ZoomedIn(zoom->value()) : ZoomedOut(zoom->value()));
+}
+
+void SKMcarEditor::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void SKMcarEditor::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    QString refusal;
+    if (urls.size() != 1)
+        refusal = tr("Drop one file at a time (%1 were dropped).").arg(urls.size());
+    else if (!urls.first().isLocalFile())
+        refusal = tr("%1 is not a local file.").arg(urls.first().toDisplayString());
+    else if (QFileInfo(urls.first().toLocalFile()).isDir())
+        refusal = tr("%1 is a folder, not a file.").arg(QDir::toNativeSeparators(urls.first().toLocalFile()));
+    if (!refusal.isEmpty()) {
+        event->ignore();
+        QMessageBox::warning(this, tr("Drop"), refusal);
+        return;
+    }
+    event->acceptProposedAction();
+    const QString path = urls.first().toLocalFile();
+    const QRect spriteArea(ui->labelSprite->mapTo(this, QPoint(0, 0)), ui->labelSprite->size());
+    if (spriteArea.contains(event->position().toPoint()))
+        exchangeControl->ImportDroppedFile(path);
+    else
+        OpenRom(path);
+}
