@@ -10,6 +10,7 @@
 #include <QTime>
 
 #include "car/equipment.h"
+#include "editor/drawingcontroller.h"
 #include "editor/equipmentcontroller.h"
 #include "editor/exchangecontroller.h"
 #include "editor/offsetcontroller.h"
@@ -119,6 +120,7 @@ void SKMcarEditor::Initialise(const QString &romPath)
     equipmentControl = new EquipmentController(context, this);
     exchangeControl = new ExchangeController(context, *viewControl, this);
     romControl = new RomController(context, this);
+    drawingControl = new DrawingController(context, *viewControl, this);
 
     ConnectControls();
     CreateUndoActions();

@@ -15,6 +15,7 @@ class QCloseEvent;
 QT_END_NAMESPACE
 
 class SpriteViewController;
+class DrawingController;
 class OffsetController;
 class PaletteController;
 class EquipmentController;
@@ -58,6 +59,7 @@ private:
     CarDocument document;
     EditorContext context;
     SpriteViewController *viewControl = nullptr;
+    DrawingController *drawingControl = nullptr;
     OffsetController *offsetsControl = nullptr;
     PaletteController *paletteControl = nullptr;
     EquipmentController *equipmentControl = nullptr;
