@@ -67,7 +67,7 @@ private slots:
         probe.ui()->doubleSpinBoxSpriteZoom->setValue(1.0);
         const QSize small = editor.size();
         QVERIFY2(large.height() > 480 && large.width() > 480, qPrintable(QStringLiteral("%1 x %2").arg(large.width()).arg(large.height())));
-        QVERIFY2(small.height() < large.height() && small.width() < large.width(), qPrintable(QStringLiteral("%1 x %2").arg(small.width()).arg(small.height())));
+        QVERIFY2(small.height() < large.height() && small.width() < large.width(), qPrintable(QStringLiteral("%1 x %2, %3 x %4").arg(small.width()).arg(small.height()).arg(large.width()).arg(large.height())));
         QCOMPARE(small, editor.minimumSize());
     }
 
