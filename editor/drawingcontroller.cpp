@@ -203,6 +203,7 @@ void DrawingController::Pressed(const SpriteViewPointer &pointer)
     QTimer &timer = viewControl.AnimationTimer();
     resumeAnimation = timer.isActive();
     timer.stop();
+    LockUndo(true);
 
     if (!pointer.stored)
         return;   // background moved in by the offset: nothing to draw here
@@ -267,9 +268,23 @@ void DrawingController::Released(const SpriteViewPointer &)
         context.document->Record(text, {strokeCar, strokeSprite, -1}, before, kDrawCommand);
     before = DocumentTables();
     stroke.clear();
+    LockUndo(false);
     if (resumeAnimation)
         viewControl.AnimationTimer().start();
     resumeAnimation = false;
+}
+
+void DrawingController::LockUndo(bool locked)
+{
+    // Undo or redo in the middle of a stroke would mix a step into the
+    // stroke's pixels: the keys wait for the release.
+    QUndoStack *stack = context.document->undoStack();
+    for (QAction *action : context.window->findChildren<QAction *>()) {
+        if (action->objectName() == QLatin1String("actionUndo"))
+            action->setEnabled(!locked && stack->canUndo());
+        else if (action->objectName() == QLatin1String("actionRedo"))
+            action->setEnabled(!locked && stack->canRedo());
+    }
 }
 
 void DrawingController::EndStroke()
@@ -290,6 +305,8 @@ void DrawingController::Abandon()
     before = DocumentTables();
     stroke.clear();
     view->endStroke();
+    if (wasStroking)
+        LockUndo(false);
     if (wasStroking && resumeAnimation)
         viewControl.AnimationTimer().start();
     resumeAnimation = false;

@@ -67,6 +67,7 @@ private:
     // Puts the changes into the stroke's sprite, live.
     void Apply(const PixelChanges &changes);
     void Abandon();
+    void LockUndo(bool locked);
     void TablesChanged(const TableChanges &changes);
 
     EditorContext &context;

@@ -105,7 +105,9 @@ private slots:
         for (int y = 34; y <= 40; ++y)
             QCOMPARE(Stored(w.probe, storedX(26), y), 7);
         const DocumentTables lined = w.probe.document().tables();
-        Click(w.view, {20, 30}, Qt::RightButton);
+        Mouse(w.view, QEvent::MouseButtonPress, {20, 30}, Qt::RightButton, Qt::RightButton);
+        QTest::keyClick(&w.editor, Qt::Key_Z, Qt::ControlModifier);   // undo waits for the release
+        Mouse(w.view, QEvent::MouseButtonRelease, {20, 30}, Qt::RightButton, Qt::NoButton);
         QCOMPARE(Stored(w.probe, storedX(20), 30), 0);
         QCOMPARE(w.probe.document().undoStack()->count(), steps + 3);
 
