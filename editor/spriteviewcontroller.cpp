@@ -25,6 +25,15 @@ SpriteViewController::SpriteViewController(EditorContext &context, QObject *pare
     setObjectName(QStringLiteral("spriteViewController"));
     animationTimer.setInterval(60);
     connect(&animationTimer, &QTimer::timeout, this, &SpriteViewController::Animate);
+
+    // The animation changes these on every tick. Filling their own background
+    // makes them opaque, so their repaint does not repaint the group box
+    // behind them (whose frame is the costly part) each time.
+    Ui::SKMcarEditor *ui = context.ui;
+    for (QWidget *control : std::initializer_list<QWidget *>{ui->spinBoxRotation, ui->spinBoxTilt,
+                                                             ui->spinBoxSpriteNumber, ui->checkBoxRotateWheels,
+                                                             ui->checkBoxMirrorSprite})
+        control->setAutoFillBackground(true);
 }
 
 QImage SpriteViewController::ComposeSprite(int car, int sprite, bool mirrored, bool wheelsTurned,
