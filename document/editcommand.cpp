@@ -23,7 +23,8 @@ void EditCommand::redo()
 bool EditCommand::mergeWith(const QUndoCommand *other)
 {
     const auto *later = dynamic_cast<const EditCommand *>(other);
-    if (!later || later->commandId != commandId || commandId == kNoMerge || later->mergeKey != mergeKey)
+    if (!later || later->commandId != commandId || commandId == kNoMerge || commandId == kDrawCommand
+        || later->mergeKey != mergeKey)
         return false;
     change.mergeLater(later->change);
     setText(later->text());

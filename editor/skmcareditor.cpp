@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include "car/equipment.h"
+#include "editor/drawingcontroller.h"
 #include "editor/equipmentcontroller.h"
 #include "editor/exchangecontroller.h"
 #include "editor/offsetcontroller.h"
@@ -129,6 +130,7 @@ void SKMcarEditor::Initialise(const QString &romPath)
     equipmentControl = new EquipmentController(context, this);
     exchangeControl = new ExchangeController(context, *viewControl, this);
     romControl = new RomController(context, this);
+    drawingControl = new DrawingController(context, *viewControl, this);
 
     ConnectControls();
     CreateUndoActions();

@@ -24,6 +24,7 @@ class QWidget;
 QT_END_NAMESPACE
 
 class SpriteViewController;
+class DrawingController;
 class OffsetController;
 class PaletteController;
 class EquipmentController;
@@ -93,6 +94,7 @@ private:
     CarDocument document;
     EditorContext context;
     SpriteViewController *viewControl = nullptr;
+    DrawingController *drawingControl = nullptr;
     OffsetController *offsetsControl = nullptr;
     PaletteController *paletteControl = nullptr;
     EquipmentController *equipmentControl = nullptr;

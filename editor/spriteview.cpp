@@ -39,13 +39,14 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
 {
     QImage next = picture.size() == kFrameSize ? picture.convertToFormat(QImage::Format_RGB32) : QImage();
     const SpriteViewMapping previous = viewMapping;
+    const QSize oldHint = sizeHint();   // from the previous zoom
     viewMapping = mapping;
 
     const bool sameLayout = ZoomedSize(kFrameSize, previous.zoom) == ZoomedSize(kFrameSize, mapping.zoom)
         && (previous.zoom >= kPixelGridZoom) == (mapping.zoom >= kPixelGridZoom);
     if (!sameLayout || frame.isNull() || next.isNull()) {
-        const QSize oldHint = sizeHint();
         frame = next;
+        pictureCache = QPixmap();
         rebuildScaled();
         if (sizeHint() != oldHint)
             updateGeometry();
@@ -67,6 +68,7 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
         }
         frame = next;
         if (right >= 0) {
+            pictureCache = QPixmap();
             const QRect changed(QPoint(left, top), QPoint(right, bottom));
             updateScaled(changed);
             update(zoomedRectOf(changed));
@@ -76,6 +78,16 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
     // What lies under a resting mouse may have changed with the mapping.
     if (hoverShown)
         hoverAt(lastMouse);
+}
+
+QPixmap SpriteView::picture() const
+{
+    if (pictureCache.isNull() && !frame.isNull()) {
+        const QSize size = ZoomedSize(kFrameSize, viewMapping.zoom);
+        if (!size.isEmpty())
+            pictureCache = QPixmap::fromImage(ScaleNearest(frame, size));
+    }
+    return pictureCache;
 }
 
 void SpriteView::rebuildScaled()

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QList>
+#include <QPixmap>
 #include <QPoint>
 #include <QPointF>
 
@@ -53,6 +54,9 @@ public:
     void setSprite(const QImage &frame, const SpriteViewMapping &mapping);
     QImage sprite() const { return frame; }
     SpriteViewMapping mapping() const { return viewMapping; }
+    // The picture as shown, zoomed, without grids; made on demand and kept
+    // (same cache key) until the picture or the zoom changes.
+    QPixmap picture() const;
 
     void setPixelGridVisible(bool visible);
     bool isPixelGridVisible() const { return pixelGrid; }
@@ -106,6 +110,7 @@ private:
 
     QImage frame;                     // 48 x 48 RGB32, as shown
     QImage scaled;                    // zoomed, RGB32, with the grids drawn in
+    mutable QPixmap pictureCache;     // see picture(); null when stale
     SpriteViewMapping viewMapping;
     QList<int> columns, rows;         // source column / row of each zoomed one
     QList<int> columnStart, rowStart; // first zoomed column / row of each source one, 49 entries

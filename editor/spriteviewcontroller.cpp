@@ -3,11 +3,9 @@
 #include <algorithm>
 
 #include <QLayout>
-#include <QPixmap>
 #include <QScopedValueRollback>
 
 #include "ui_skmcareditor.h"
-#include "view/samepicture.h"
 #include "view/spritecomposer.h"
 #include "view/tiltstepper.h"
 #include "view/viewtable.h"
@@ -27,6 +25,15 @@ SpriteViewController::SpriteViewController(EditorContext &context, QObject *pare
     setObjectName(QStringLiteral("spriteViewController"));
     animationTimer.setInterval(60);
     connect(&animationTimer, &QTimer::timeout, this, &SpriteViewController::Animate);
+
+    // The animation changes these on every tick. Filling their own background
+    // makes them opaque, so their repaint does not repaint the group box
+    // behind them (whose frame is the costly part) each time.
+    Ui::SKMcarEditor *ui = context.ui;
+    for (QWidget *control : std::initializer_list<QWidget *>{ui->spinBoxRotation, ui->spinBoxTilt,
+                                                             ui->spinBoxSpriteNumber, ui->checkBoxRotateWheels,
+                                                             ui->checkBoxMirrorSprite})
+        control->setAutoFillBackground(true);
 }
 
 QImage SpriteViewController::ComposeSprite(int car, int sprite, bool mirrored, bool wheelsTurned,
@@ -56,22 +63,20 @@ void SpriteViewController::DisplaySpriteById()
     const int sprite = context.CurrentSprite();
     const int car = context.CurrentCar();
 
-    // Scaled in the screen's pixel format, so that the pixmap needs no
-    // conversion; nearest neighbour keeps the pixels sharp blocks. The timer
-    // redraws on every tick: an unchanged picture is not handed over again, so
-    // the window is neither repainted nor laid out for nothing.
-    const QImage image = ComposeSprite(car, sprite, mirrored, wheelsTurned, true).convertToFormat(QImage::Format_RGB32);
-    const QSize size = ZoomedSize(image.size(), ui->doubleSpinBoxSpriteZoom->value());
-    const QImage zoomed = size.isEmpty() ? QImage() : ScaleNearest(image, size);
-    if (!SamePicture(zoomed, ui->labelSprite->pixmap().toImage()))
-        ui->labelSprite->setPixmap(QPixmap::fromImage(zoomed));
-
-    // Loading the move boxes must not write back: they clamp to -48..48, the
-    // stored offset may lie beyond.
+    // The view paints the frame itself and repaints only the pixels that
+    // changed, so a tick that changes nothing costs no repaint.
     const SpriteOffsets &offsets = context.document->offsets();
     const QPoint offset = (car >= 0 && car < offsets.size() && sprite >= 0 && sprite < offsets.at(car).size())
         ? offsets.at(car).at(sprite)
         : QPoint();
+    SpriteViewMapping mapping;
+    mapping.zoom = ui->doubleSpinBoxSpriteZoom->value();
+    mapping.mirrored = mirrored;
+    mapping.offset = offset;
+    ui->labelSprite->setSprite(ComposeSprite(car, sprite, mirrored, wheelsTurned, true), mapping);
+
+    // Loading the move boxes must not write back: they clamp to -48..48, the
+    // stored offset may lie beyond.
     // A box already showing the value is left alone, so that a tick does not
     // repaint it or reset what the user is typing into it.
     const auto load = [](QSpinBox *box, int value) {
@@ -84,7 +89,9 @@ void SpriteViewController::DisplaySpriteById()
         load(ui->spinBoxMoveSpriteRight, offset.x());
     }
 
-    // The window grows and shrinks with the zoomed sprite.
+    // The window grows and shrinks with the zoomed sprite (the view asks for
+    // a new layout only when its size changes; activating a settled layout and
+    // resizing to the same size do nothing).
     QWidget *window = context.window;
     if (window->layout())
         window->layout()->activate();

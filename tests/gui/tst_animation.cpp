@@ -43,7 +43,7 @@ private slots:
         QVERIFY(probe.animationTimer().isActive());
         QCOMPARE(probe.animationTimer().interval(), 60);
         // Ticks redraw even with nothing animated, and leave the guard on.
-        QVERIFY(QTest::qWaitFor([&] { return !probe.ui()->labelSprite->pixmap().isNull(); }));
+        QVERIFY(QTest::qWaitFor([&] { return !probe.ui()->labelSprite->picture().isNull(); }));
         QTest::qWait(150);
         QVERIFY(probe.reactToControls());
     }
@@ -121,12 +121,12 @@ private slots:
             QVERIFY(probe.invoke("Animate"));
             const bool turned = tick % 2 == 1;
             QCOMPARE(ui->checkBoxRotateWheels->isChecked(), turned);
-            QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 4, 12), turned ? five : four);
+            QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 4, 12), turned ? five : four);
         }
         ui->checkBoxWheelAnimation->setChecked(false);
         QVERIFY(probe.invoke("Animate"));
         QVERIFY(ui->checkBoxRotateWheels->isChecked());
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 4, 12), five);
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 4, 12), five);
     }
 
     void cellsWithoutSpriteKeepPrevious()
@@ -161,13 +161,13 @@ private slots:
         SKMcarEditor editor(romPath);
         EditorProbe probe(editor);
         probe.animationTimer().stop();
-        const QImage before = probe.ui()->labelSprite->pixmap().toImage();
+        const QImage before = probe.ui()->labelSprite->picture().toImage();
         probe.ui()->checkBoxRotation->setChecked(true);
         probe.reactToControls() = false;
         QVERIFY(probe.invoke("Animate"));
         QVERIFY(!probe.reactToControls());
         QCOMPARE(probe.ui()->spinBoxSpriteNumber->value(), 2);
-        QCOMPARE(probe.ui()->labelSprite->pixmap().toImage(), before);
+        QCOMPARE(probe.ui()->labelSprite->picture().toImage(), before);
     }
 
     void sliderDragSetsInterval()

@@ -55,7 +55,7 @@ CarData ConnectionTestData()
 
 QImage Shown(const Ui::SKMcarEditor *ui)
 {
-    return ui->labelSprite->pixmap().toImage();
+    return ui->labelSprite->picture().toImage();
 }
 
 QRgb SwatchColor(const QLabel *label)

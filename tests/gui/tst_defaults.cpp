@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(ui->comboBoxWeaponA->currentIndex(), int(factory.weapons[2][0]));
         QCOMPARE(swatchColor(ui->labelColor1), factory.palettes[4][1]);
         QCOMPARE(swatchColor(ui->labelColor3), factory.palettes[4][3]);
-        const QImage shown = ui->labelSprite->pixmap().toImage();
+        const QImage shown = ui->labelSprite->picture().toImage();
         const QImage expected = probe.composeSprite(2, 6, false, false, true);
         QCOMPARE(shown.size(), expected.size() * 2);
         QCOMPARE(shown.scaled(expected.size()).convertToFormat(expected.format()), expected);

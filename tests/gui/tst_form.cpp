@@ -366,8 +366,10 @@ void TestForm::tooltips()
 void TestForm::noOtherTooltips()
 {
     const QStringList withTips = {"horizontalSlider", "checkBoxDither", "pushButtonQuickIn", "pushButtonQuickOut"};
+    // The drawing tools and index swatches name themselves in their tips.
+    QWidget *drawingTools = window->findChild<QWidget *>(QStringLiteral("drawingTools"));
     for (QWidget *widget : window->findChildren<QWidget *>()) {
-        if (!withTips.contains(widget->objectName()))
+        if (!withTips.contains(widget->objectName()) && !(drawingTools && drawingTools->isAncestorOf(widget)))
             QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
     }
 }

@@ -48,9 +48,9 @@ private slots:
         QCOMPARE(probe.spriteOffsets().at(1).at(3), QPoint(0, 0));
         // Sprite 5 of car 2: index 6 at columns 4..6, rows 10..19; shown 2 left, 3 up.
         const QRgb six = probe.palettes().at(0).at(6).rgb();
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 2, 7), six);
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 4, 16), six);
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 5, 17), probe.backgroundColor().rgb());
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 2, 7), six);
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 4, 16), six);
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 5, 17), probe.backgroundColor().rgb());
 
         // Another sprite loads its own offset, and coming back shows this one again.
         ui->spinBoxSpriteNumber->setValue(6);
@@ -197,7 +197,7 @@ private slots:
         probe.spriteOffsets()[4][44] = QPoint(-3, -2);
         probe.spriteOffsets()[2][7] = QPoint(48, 0);
         QVERIFY(probe.invoke("DisplaySpriteById"));
-        const QImage shown = ui->labelSprite->pixmap().toImage();
+        const QImage shown = ui->labelSprite->picture().toImage();
         const SpriteTable before = probe.sprites();
 
         QVERIFY(probe.saveToRom());
@@ -205,7 +205,7 @@ private slots:
 
         QCOMPARE(probe.spriteOffsets(), ZeroOffsetsFor(probe.sprites()));
         QCOMPARE(ui->spinBoxMoveSpriteUp->value(), 0);
-        QCOMPARE(ui->labelSprite->pixmap().toImage(), shown);   // the picture does not move
+        QCOMPARE(ui->labelSprite->picture().toImage(), shown);   // the picture does not move
 
         const CarData written = ReadRom(romPath);
         QCOMPARE(written.sprites, probe.sprites());

@@ -173,7 +173,7 @@ void TestUndo::everyStep()
     // The controls show the restored state.
     const int car = w.probe.ui()->spinBoxCarNumber->value() - 1;
     QCOMPARE(w.probe.ui()->spinBoxTopSpeed->value(), int(quint8(after.characteristics[car][0])));
-    QCOMPARE(w.probe.ui()->labelSprite->pixmap().isNull(), false);
+    QCOMPARE(w.probe.ui()->labelSprite->picture().isNull(), false);
 }
 
 void TestUndo::typingMergesPerBoxAndCar()

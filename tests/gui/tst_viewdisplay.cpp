@@ -48,7 +48,7 @@ private slots:
         probe.animationTimer().stop();
 
         probe.ui()->doubleSpinBoxSpriteZoom->setValue(zoom);
-        const QPixmap shown = probe.ui()->labelSprite->pixmap();
+        const QPixmap shown = probe.ui()->labelSprite->picture();
         QCOMPARE(shown.size(), QSize(side, side));
         // Nearest neighbour: the last pixel still shows the last sprite pixel's colour.
         QCOMPARE(PixmapPixel(shown, side - 1, side - 1), probe.backgroundColor().rgb());
@@ -67,7 +67,7 @@ private slots:
         probe.ui()->doubleSpinBoxSpriteZoom->setValue(1.0);
         const QSize small = editor.size();
         QVERIFY2(large.height() > 480 && large.width() > 480, qPrintable(QStringLiteral("%1 x %2").arg(large.width()).arg(large.height())));
-        QVERIFY2(small.height() < large.height() && small.width() < large.width(), qPrintable(QStringLiteral("%1 x %2").arg(small.width()).arg(small.height())));
+        QVERIFY2(small.height() < large.height() && small.width() < large.width(), qPrintable(QStringLiteral("%1 x %2, %3 x %4").arg(small.width()).arg(small.height()).arg(large.width()).arg(large.height())));
         QCOMPARE(small, editor.minimumSize());
     }
 
@@ -80,27 +80,27 @@ private slots:
 
         // Sprite 1 of car 1: a 3 x 10 block of index 1 at columns 0..2, rows 10..19.
         ui->doubleSpinBoxSpriteZoom->setValue(1.0);
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 0, 10), Entry(probe, 1));
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 3, 10), probe.backgroundColor().rgb());
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 0, 10), Entry(probe, 1));
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 3, 10), probe.backgroundColor().rgb());
 
         ui->checkBoxMirrorSprite->click();
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 47, 10), Entry(probe, 1));
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 0, 10), probe.backgroundColor().rgb());
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 47, 10), Entry(probe, 1));
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 0, 10), probe.backgroundColor().rgb());
         ui->checkBoxMirrorSprite->click();
 
         // Sprite 4 of car 1 has index 4: the wheels box shows entry 5 instead.
         ui->spinBoxSpriteNumber->setValue(4);
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 3, 10), Entry(probe, 4));
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 3, 10), Entry(probe, 4));
         ui->checkBoxRotateWheels->click();
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 3, 10), Entry(probe, 5));
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 3, 10), Entry(probe, 5));
 
         // Car 2 sprite 4 has index 5, now shown as entry 4.
         ui->spinBoxCarNumber->setValue(2);
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 3, 10), Entry(probe, 4));
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 3, 10), Entry(probe, 4));
 
         // Another palette redraws at once.
         ui->comboBoxPalette->setCurrentIndex(3);
-        QCOMPARE(PixmapPixel(ui->labelSprite->pixmap(), 3, 10), Entry(probe, 4));
+        QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 3, 10), Entry(probe, 4));
         QCOMPARE(Entry(probe, 4), probe.palettes().at(3).at(4).rgb());
     }
 
@@ -109,14 +109,14 @@ private slots:
         SKMcarEditor editor(romPath);
         EditorProbe probe(editor);
         probe.animationTimer().stop();
-        const QImage before = probe.ui()->labelSprite->pixmap().toImage();
+        const QImage before = probe.ui()->labelSprite->picture().toImage();
 
         probe.reactToControls() = false;
         probe.ui()->spinBoxSpriteNumber->setValue(20);
-        QCOMPARE(probe.ui()->labelSprite->pixmap().toImage(), before);
+        QCOMPARE(probe.ui()->labelSprite->picture().toImage(), before);
         probe.reactToControls() = true;
         QVERIFY(probe.invoke("DisplaySpriteById"));
-        QVERIFY(probe.ui()->labelSprite->pixmap().toImage() != before);
+        QVERIFY(probe.ui()->labelSprite->picture().toImage() != before);
     }
 
     void parametersWithoutSpriteChangeNothing()
@@ -129,18 +129,18 @@ private slots:
         ui->spinBoxRotation->setValue(13);
         QCOMPARE(ui->spinBoxSpriteNumber->value(), 12);
         QVERIFY(ui->checkBoxMirrorSprite->isChecked());
-        const QImage shown = ui->labelSprite->pixmap().toImage();
+        const QImage shown = ui->labelSprite->picture().toImage();
 
         ui->spinBoxRotation->setValue(5);   // sprite 6, not mirrored
         ui->spinBoxTilt->setValue(2);       // (5, 2) has no sprite
         QCOMPARE(ui->spinBoxSpriteNumber->value(), 6);
         QVERIFY(!ui->checkBoxMirrorSprite->isChecked());
-        const QImage six = ui->labelSprite->pixmap().toImage();
+        const QImage six = ui->labelSprite->picture().toImage();
         QVERIFY(six != shown);
 
         ui->spinBoxRotation->setValue(6);   // (6, 2): still none
         QCOMPARE(ui->spinBoxSpriteNumber->value(), 6);
-        QCOMPARE(ui->labelSprite->pixmap().toImage(), six);
+        QCOMPARE(ui->labelSprite->picture().toImage(), six);
 
         ui->spinBoxTilt->setValue(0);
         QCOMPARE(ui->spinBoxSpriteNumber->value(), 7);
@@ -157,14 +157,14 @@ private slots:
         QVERIFY(probe.reactToControls());
         probe.ui()->doubleSpinBoxSpriteZoom->setValue(1.0);
         // Sprite 3 (columns 2..4) mirrored: columns 43..45.
-        QCOMPARE(PixmapPixel(probe.ui()->labelSprite->pixmap(), 44, 12), Entry(probe, 3));
+        QCOMPARE(PixmapPixel(probe.ui()->labelSprite->picture(), 44, 12), Entry(probe, 3));
 
         // Inside an outer guard the inner restore leaves it cleared.
         probe.reactToControls() = false;
         probe.ui()->spinBoxRotation->setValue(0);
         QVERIFY(!probe.reactToControls());
         QCOMPARE(probe.ui()->spinBoxSpriteNumber->value(), 1);
-        QCOMPARE(PixmapPixel(probe.ui()->labelSprite->pixmap(), 44, 12), Entry(probe, 3));
+        QCOMPARE(PixmapPixel(probe.ui()->labelSprite->picture(), 44, 12), Entry(probe, 3));
     }
 
     void unchangedPictureIsKept()
@@ -175,9 +175,9 @@ private slots:
         EditorProbe probe(editor);
         probe.animationTimer().stop();
         Ui::SKMcarEditor *ui = probe.ui();
-        const qint64 shown = ui->labelSprite->pixmap().cacheKey();
+        const qint64 shown = ui->labelSprite->picture().cacheKey();
         QVERIFY(probe.invoke("Animate"));
-        QCOMPARE(ui->labelSprite->pixmap().cacheKey(), shown);
+        QCOMPARE(ui->labelSprite->picture().cacheKey(), shown);
 
         QLineEdit *edit = ui->spinBoxMoveSpriteUp->findChild<QLineEdit *>();
         QVERIFY(edit);
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(edit->text(), QStringLiteral("-"));
 
         ui->checkBoxMirrorSprite->click();
-        QVERIFY(ui->labelSprite->pixmap().cacheKey() != shown);
+        QVERIFY(ui->labelSprite->picture().cacheKey() != shown);
     }
 
     void swatches_data()
@@ -226,8 +226,8 @@ private slots:
         probe.ui()->comboBoxPalette->setCurrentIndex(-1);
         QVERIFY(probe.invoke("ShowColors"));
         QVERIFY(probe.invoke("DisplaySpriteById"));
-        QCOMPARE(probe.ui()->labelSprite->pixmap().size(), QSize(144, 144));
-        QCOMPARE(PixmapPixel(probe.ui()->labelSprite->pixmap(), 0, 0), probe.backgroundColor().rgb());
+        QCOMPARE(probe.ui()->labelSprite->picture().size(), QSize(144, 144));
+        QCOMPARE(PixmapPixel(probe.ui()->labelSprite->picture(), 0, 0), probe.backgroundColor().rgb());
     }
 };
 
