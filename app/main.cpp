@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTime>
 
+#include "cli/clicommand.h"
 #include "editor/skmcareditor.h"
 #include "palette/randomcolor.h"
 #include "skm_version.h"
@@ -33,6 +34,10 @@ void PrintError(const QString &message)
 // skmcareditor [rom]: opens the given ROM image, or asks for one.
 int main(int argc, char *argv[])
 {
+    // "skm-car-editor info ROM" and the other subcommands: no window, no display.
+    if (argc > 1 && IsSubcommand(QString::fromLocal8Bit(argv[1])))
+        return RunCommandLine(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("skmcareditor"));
     QApplication::setApplicationVersion(QStringLiteral(SKM_VERSION));

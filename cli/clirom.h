@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+
+#include "rom/cardata.h"
+
+// Files as the subcommands read and write them: inputs only when they are
+// regular, readable files; the ROM checked before use and saved in one step.
+
+// Files larger than this are refused: far above any cartridge or picture.
+inline constexpr qint64 kLargestInputFile = 256 * 1024 * 1024;
+
+// Whether path is a regular file that can be opened for reading; otherwise
+// false with "<what> \"path\": reason" in *error. A FIFO or device is never opened.
+bool CheckInputFile(const QString &path, const QString &what, QString *error);
+
+// The whole regular file at path; nothing, with the file and the reason in
+// *error, when it is missing, not a regular file, unreadable or too large.
+std::optional<QByteArray> ReadInputFile(const QString &path, const QString &what, QString *error);
+
+// Why the image does not look like the game's ROM (too short for the car
+// data, no "SEGA" header); empty when it does.
+QString RomProblem(const QByteArray &image);
+
+struct RomInput
+{
+    QString path;
+    QByteArray bytes;   // the whole file as read
+    CarData data;       // its car data
+};
+
+// Reads the ROM at path; refuses a file that does not look like the game's
+// ROM unless force is set.
+std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error);
+
+// Where a changed ROM goes: output, or the ROM itself when output is empty or
+// names the ROM's own file.
+QString SaveTarget(const RomInput &rom, const QString &output);
+
+// Saves data into the ROM's bytes (car areas and checksum) at SaveTarget. The
+// file is replaced in one step, so a failure leaves it, and the ROM, as they
+// were; false with the file and the reason in *error.
+bool SaveRom(const RomInput &rom, const CarData &data, const QString &output, QString *error);
