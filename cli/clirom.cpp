@@ -78,13 +78,18 @@ std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error)
     return RomInput{path, *bytes, ReadRom(path)};
 }
 
+bool SameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
+}
+
 QString SaveTarget(const RomInput &rom, const QString &output)
 {
     if (output.isEmpty())
         return rom.path;
-    const QFileInfo out(output);
-    const QFileInfo in(rom.path);
-    if (out.exists() && out.canonicalFilePath() == in.canonicalFilePath())
+    if (SameFile(output, rom.path))
         return rom.path;
     return output;
 }

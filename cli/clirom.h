@@ -36,6 +36,9 @@ struct RomInput
 // ROM unless force is set.
 std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error);
 
+// Whether a and b name the same existing file (through links too).
+bool SameFile(const QString &a, const QString &b);
+
 // Where a changed ROM goes: output, or the ROM itself when output is empty or
 // names the ROM's own file.
 QString SaveTarget(const RomInput &rom, const QString &output);

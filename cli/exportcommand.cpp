@@ -48,6 +48,8 @@ int RunExportCommand(const QStringList &arguments)
     if (const std::optional<int> status = options.Read(parser, kCommand, &selection, &paletteIndex))
         return *status;
     const QString output = parser.positionalArguments().at(1);
+    if (SameFile(output, parser.positionalArguments().at(0)))
+        return UsageError(kCommand, QStringLiteral("OUTPUT is the ROM itself"));
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (parser.isSet(indexed) && suffix != QLatin1String("png") && suffix != QLatin1String("bmp"))
         return UsageError(kCommand, QStringLiteral("--indexed writes .png or .bmp files"));

@@ -24,6 +24,8 @@ int RunPatchCommand(const QStringList &arguments)
     const QStringList files = parser.positionalArguments();
     if (!PatchFormatFor(files.at(2)))
         return UsageError(kCommand, QStringLiteral("\"%1\": the suffix must be .ips or .bps").arg(ShownPath(files.at(2))));
+    if (SameFile(files.at(2), files.at(0)) || SameFile(files.at(2), files.at(1)))
+        return UsageError(kCommand, QStringLiteral("OUTPUT is one of the files compared"));
     QString error;
     const std::optional<QByteArray> original = ReadInputFile(files.at(0), QStringLiteral("original"), &error);
     if (!original)

@@ -106,6 +106,7 @@ void TestCli::initTestCase()
     WriteTestFile(path(QStringLiteral("bad.gpl")), "GIMP Palette\n255 0\n");
     WriteTestFile(path(QStringLiteral("notapicture.png")), "not a picture");
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.bin")));
+    QCOMPARE(run({QStringLiteral("export"), QStringLiteral("game.bin"), QStringLiteral("cars.png")}).exitCode, 0);
 }
 
 void TestCli::init()
@@ -113,7 +114,6 @@ void TestCli::init()
     WriteTestFile(path(QStringLiteral("game.bin")), romBytes);
     QFile::remove(path(QStringLiteral("out.bin")));
     QFile::remove(path(QStringLiteral("out.png")));
-    QVERIFY(run({QStringLiteral("export"), QStringLiteral("game.bin"), QStringLiteral("cars.png")}).exitCode == 0);
 }
 
 void TestCli::statuses_data()
@@ -139,6 +139,7 @@ void TestCli::statuses_data()
     row("export sprite without car", "export game.bin out.png --sprite 3", 2, "--car");
     row("export car 6", "export game.bin out.png --car 6", 2, "--car");
     row("export unknown palette", "export game.bin out.png --palette Mauve", 2, "Mauve");
+    row("export over the rom", "export game.bin ./game.bin", 2, "ROM itself");
     row("export indexed gif", "export game.bin out.gif --indexed", 2, "--indexed");
     row("import", "import game.bin cars.png --palette Red --dither --output out.bin", 0, {});
     row("import output is the rom", "import game.bin cars.png --output ./game.bin", 0, {});
@@ -157,6 +158,7 @@ void TestCli::statuses_data()
     row("palette malformed", "palette game.bin import bad.gpl --palette 1 --output out.bin", 1, "line 2");
     row("palette missing file", "palette game.bin import nothing.gpl --palette 1 --output out.bin", 1, "nothing.gpl");
     row("palette fixed", "palette game.bin import two.gpl --palette 11 --output out.bin", 2, "Import/Export");
+    row("palette over the rom", "palette game.bin export game.bin --palette 1", 2, "ROM itself");
     row("palette no palette", "palette game.bin export out.gpl", 2, "--palette");
     row("palette bad direction", "palette game.bin swap out.gpl --palette 1", 2, "swap");
     row("palette bad suffix", "palette game.bin export out.txt --palette 1", 2, "out.txt");
