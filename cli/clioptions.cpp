@@ -4,7 +4,6 @@
 
 #include <QDir>
 
-#include "rom/cardata.h"
 #include "palette/palettenames.h"
 
 namespace {
