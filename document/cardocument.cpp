@@ -3,6 +3,7 @@
 #include "document/documentdelta.h"
 #include "document/editcommand.h"
 #include "rom/colorword.h"
+#include "rom/romreader.h"
 
 namespace {
 
@@ -27,10 +28,22 @@ CarDocument::CarDocument(QObject *parent) : QObject(parent), backgroundColor(Def
     connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
+void CarDocument::Open(const QString &path)
+{
+    romImageError.clear();
+    if (std::optional<RomImage> loaded = RomImage::Load(path, &romImageError)) {
+        romImage = *loaded;
+        Load(path, CarDataFromImage(romImage.fileBytes));
+        return;
+    }
+    romImage = RomImage{path, {}, {}};
+    Load(path, ReadRom(path));
+}
+
 void CarDocument::Load(const QString &path, const CarData &romData)
 {
     const CarData normalized = NormalizeCarData(romData);
-    romPath = path;
+    romImage.path = path;
     current.sprites = normalized.sprites;
     current.palettes = normalized.palettes;
     current.palettes.append(ImportExportPalette());

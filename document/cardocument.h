@@ -8,6 +8,7 @@
 #include "document/commandids.h"
 #include "document/documenttables.h"
 #include "rom/cardata.h"
+#include "rom/romimage.h"
 
 class DocumentDelta;
 
@@ -23,11 +24,20 @@ class CarDocument : public QObject
 public:
     explicit CarDocument(QObject *parent = nullptr);
 
-    // Replaces everything with the data of the ROM at path (normalised, the
-    // "Import/Export" palette added, offsets zero) and empties the stack.
+    // Reads the ROM file at path whole (kept for saving) and loads its car
+    // data. A file that cannot be read whole is still shown as far as it can
+    // be read, but never saved: imageError() says why.
+    void Open(const QString &path);
+    // Replaces everything with romData as the data of the ROM at path
+    // (normalised, the "Import/Export" palette added, offsets zero) and
+    // empties the stack. The kept image is left as it is.
     void Load(const QString &path, const CarData &romData);
 
-    const QString &path() const { return romPath; }
+    // The ROM file as opened or last saved; saves start from it.
+    RomImage &image() { return romImage; }
+    const QString &imageError() const { return romImageError; }
+
+    const QString &path() const { return romImage.path; }
     const DocumentTables &tables() const { return current; }
     const SpriteTable &sprites() const { return current.sprites; }
     const PaletteTable &palettes() const { return current.palettes; }
@@ -75,7 +85,8 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
-    QString romPath;
+    RomImage romImage;
+    QString romImageError;   // why the file could not be read whole
     DocumentTables current;
     DocumentTables asRead;
     QColor backgroundColor;

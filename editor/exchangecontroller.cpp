@@ -1,5 +1,6 @@
 #include "editor/exchangecontroller.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -15,6 +16,12 @@
 namespace {
 
 const QString kQuickExchangeFile = QStringLiteral("sprite.bmp");
+
+// The quick exchange file in the working folder, as messages name it.
+QString QuickExchangePath()
+{
+    return QDir::toNativeSeparators(QDir::current().absoluteFilePath(kQuickExchangeFile));
+}
 
 ExchangeSelection SelectionOf(const Ui::SKMcarEditor &ui)
 {
@@ -147,23 +154,37 @@ void ExchangeController::LoadSprite()
 
 void ExchangeController::QuickSpriteOut()
 {
-    // Quick export reports nothing; an unwritable folder simply leaves no file.
-    WritePictureFile(kQuickExchangeFile,
-                     view.ComposeSprite(context.CurrentCar(), context.CurrentSprite(), false, false, true));
+    // Silent when it works; one message with the reason when it does not.
+    QString reason;
+    if (!WritePictureFile(kQuickExchangeFile,
+                          view.ComposeSprite(context.CurrentCar(), context.CurrentSprite(), false, false, true),
+                          &reason))
+        ShowMessage(QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), reason));
 }
 
 void ExchangeController::QuickSpriteIn()
 {
-    const QImage picture = ReadPictureFile(kQuickExchangeFile, QSize(kSpriteSide, kSpriteSide));
+    QString reason;
+    const QImage picture = ReadPictureFile(kQuickExchangeFile, QSize(kSpriteSide, kSpriteSide), &reason);
+    if (reason.isEmpty() && picture.size() != QSize(kSpriteSide, kSpriteSide))
+        reason = QStringLiteral("the picture is %1 x %2 pixels, not %3 x %3")
+                     .arg(picture.width()).arg(picture.height()).arg(kSpriteSide);
     const int car = context.CurrentCar();
     const int sprite = context.CurrentSprite();
     DocumentTables after = context.document->tables();
     if (car < 0 || car >= after.sprites.size() || sprite < 0 || sprite >= after.sprites.at(car).size())
         return;
-    const std::optional<SpritePixels> pixels = ConvertSpritePicture(
-        picture, context.CurrentPalette(), context.document->background(), context.ui->checkBoxDither->isChecked());
-    if (!pixels)
+    std::optional<SpritePixels> pixels;
+    if (reason.isEmpty()) {
+        pixels = ConvertSpritePicture(picture, context.CurrentPalette(), context.document->background(),
+                                      context.ui->checkBoxDither->isChecked());
+        if (!pixels)
+            reason = QStringLiteral("the picture cannot be converted");
+    }
+    if (!reason.isEmpty()) {
+        ShowMessage(QStringLiteral("Cannot load \"%1\": %2").arg(QuickExchangePath(), reason));
         return;
+    }
     after.sprites[car][sprite] = *pixels;
     ClearOffset(after.offsets, car, sprite);
     context.document->Change(tr("Quick import into sprite %1 of car %2").arg(sprite + 1).arg(car + 1),

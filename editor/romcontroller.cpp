@@ -1,10 +1,13 @@
 #include "editor/romcontroller.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QMessageBox>
 
 #include "rom/factorydata.h"
+#include "rom/romsave.h"
 #include "rom/romwriter.h"
 
 RomController::RomController(EditorContext &context, QObject *parent) : QObject(parent), context(context)
@@ -26,13 +29,52 @@ void RomController::Save()
 bool RomController::SaveToRom()
 {
     CarDocument &document = *context.document;
-    const CarData data = document.dataToSave();
-    QString reason;
-    if (!WriteRom(document.path(), data, &reason)) {
-        // The file is as it was and so are the tables; the edits stay.
-        QMessageBox::warning(nullptr, tr("Save failed"),
-                             tr("The ROM file \"%1\" could not be saved:\n%2")
-                                 .arg(QDir::toNativeSeparators(document.path()), reason));
+    const auto warn = [](const QString &reason) {
+        QMessageBox::warning(nullptr, tr("Save failed"), tr("%1\nThe edits are kept in the editor.").arg(reason));
+    };
+    if (!document.imageError().isEmpty()) {
+        // Never read whole, so there is no image to save from.
+        warn(document.imageError());
+        return false;
+    }
+
+    // Before writing, make sure nobody else's work is overwritten unasked.
+    RomImage &image = document.image();
+    const QString name = QFileInfo(image.path).fileName();
+    switch (CheckOnDisk(image)) {
+    case DiskState::Unchanged:
+        break;
+    case DiskState::Missing: {
+        QMessageBox question(QMessageBox::Warning, tr("Save"),
+                             tr("%1 no longer exists: it was deleted or renamed since it was opened.").arg(name));
+        question.setInformativeText(tr("Write the whole ROM as opened, game code included, with your changes "
+                                       "back to \"%1\"?").arg(QDir::toNativeSeparators(image.path)));
+        question.setStandardButtons(QMessageBox::Save | QMessageBox::Cancel);
+        question.button(QMessageBox::Save)->setText(tr("Write back"));
+        question.setDefaultButton(QMessageBox::Save);
+        if (question.exec() != QMessageBox::Save)
+            return false;
+        break;
+    }
+    case DiskState::Changed: {
+        QMessageBox question(QMessageBox::Warning, tr("Save"),
+                             tr("%1 was changed by another program since it was opened.").arg(name));
+        question.setInformativeText(tr("Overwrite it with the ROM as opened and your changes, or cancel and "
+                                       "write nothing?"));
+        question.setStandardButtons(QMessageBox::Save | QMessageBox::Cancel);
+        question.button(QMessageBox::Save)->setText(tr("Overwrite"));
+        question.setDefaultButton(QMessageBox::Cancel);
+        if (question.exec() != QMessageBox::Save)
+            return false;
+        break;
+    }
+    }
+
+    const SaveResult result = SaveCarData(image, document.dataToSave());
+    if (!result.ok) {
+        // The file is as it was (or holds only whole changed bytes); the
+        // tables and the stack are as they were.
+        warn(result.error);
         return false;
     }
     if (document.hasPendingOffsets()) {
@@ -41,6 +83,7 @@ bool RomController::SaveToRom()
         document.Change(tr("Apply sprite offsets"), {}, baked);
     }
     document.MarkSaved();
+    lastSave = result;
     return true;
 }
 

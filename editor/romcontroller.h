@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "editor/editorcontext.h"
+#include "rom/romfilewriter.h"
 
 // Saving into the ROM file and the two whole-data restores.
 class RomController : public QObject
@@ -17,6 +18,8 @@ public:
     // offset was pending) and the document is clean. On failure shows a warning
     // naming the file and the reason and changes nothing.
     bool SaveToRom();
+    // How the last successful save was written.
+    const SaveResult &LastSave() const { return lastSave; }
 
 public slots:
     void Save();
@@ -25,4 +28,5 @@ public slots:
 
 private:
     EditorContext &context;
+    SaveResult lastSave;
 };

@@ -107,7 +107,7 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
 void SKMcarEditor::Initialise(const QString &romPath)
 {
     SeedEditorRandom(QTime::currentTime().msec());
-    document.Load(romPath, ReadRom(romPath));
+    document.Open(romPath);
 
     ui->setupUi(this);
     context.ui = ui;

@@ -114,6 +114,10 @@ QList<int> PaletteMatcher::MatchIndices(const QImage &image)
         float *row = errorGrid[y].data();
         float *next = y + 1 < h ? errorGrid[y + 1].data() : nullptr;
         for (int x = 0; x < w; ++x) {
+            if (transparentIsFirst && qAlpha(line[x]) < 128) {
+                *out++ = 0;   // background; its hidden colour and the error reaching it go nowhere
+                continue;
+            }
             const QRgb rgb = line[x] | 0xFF000000u;
             if (!haveLast || rgb != lastRgb) {
                 last = MatchColorOf(rgb);

@@ -18,6 +18,11 @@ public:
     void SetDither(bool on) { dither = on; }
     bool Dither() const { return dither; }
 
+    // With this on, a pixel whose alpha is below 128 takes candidate 0 (the
+    // background) and passes no dithering error on: what it hides is not
+    // matched. Off by default, when alpha plays no part.
+    void SetTransparentIsFirst(bool on) { transparentIsFirst = on; }
+
     // Appends a candidate; its list position is the index NearestIndex returns.
     // Duplicates are allowed (the lower index wins ties).
     void AddColor(const QColor &color);
@@ -35,7 +40,8 @@ public:
 
     // A w x h RGB888 picture whose every pixel is a candidate colour; all white
     // when there are fewer than two candidates. Pixels are visited row by row,
-    // left to right; alpha plays no part. Rebuilds the error grid.
+    // left to right; alpha plays no part unless SetTransparentIsFirst. Rebuilds
+    // the error grid.
     QImage Convert(const QImage &image);
 
     // The candidate index of every pixel, row by row: exactly the choice that
@@ -49,4 +55,5 @@ private:
     QList<QColor> candidates;
     QList<QList<float>> errorGrid;
     bool dither = true;
+    bool transparentIsFirst = false;
 };

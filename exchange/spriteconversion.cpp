@@ -48,6 +48,7 @@ std::optional<SpritePixels> ConvertSpritePicture(const QImage &image, const Pale
 
     PaletteMatcher matcher;
     matcher.SetDither(dither);
+    matcher.SetTransparentIsFirst(true);
     const QList<QColor> candidates = ImportCandidates(palette, background);
     for (const QColor &color : candidates)
         matcher.AddColor(color);

@@ -20,7 +20,8 @@ QList<QColor> ImportCandidates(const Palette &palette, const QColor &background)
 // pixel is matched to a candidate (dithered if asked) and takes the first
 // palette index holding exactly that colour, entry 0 counting as the
 // background: background pixels become 0, and a candidate whose colour a lower
-// entry also holds takes the lower index. Nothing for any other size. An
+// entry also holds takes the lower index. A pixel with alpha below 128 is
+// background (0) and passes no dithering error. Nothing for any other size. An
 // indexed exchange picture (indexedpicture.h) gives its pixel values as they are.
 std::optional<SpritePixels> ConvertSpritePicture(const QImage &image, const Palette &palette,
                                                  const QColor &background, bool dither);

@@ -9,6 +9,11 @@
 
 #include "exchange/picturecheck.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+
 namespace {
 
 // No picture the exchange accepts comes near this; larger files are not
@@ -44,33 +49,66 @@ bool WriteWholeFile(const QString &fileName, const QByteArray &bytes)
     return file.commit();
 }
 
-bool WritePictureFile(const QString &fileName, const QImage &image)
+bool WritePictureFile(const QString &fileName, const QImage &image, QString *reason)
 {
-    const QByteArray format = WriterFormatFor(fileName);
-    if (format.isEmpty() || image.isNull())
+    const auto fail = [&](const QString &why) {
+        if (reason)
+            *reason = why;
         return false;
+    };
+    const QByteArray format = WriterFormatFor(fileName);
+    if (format.isEmpty())
+        return fail(QStringLiteral("no picture format for this file name"));
+    if (image.isNull())
+        return fail(QStringLiteral("no picture to write"));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return fail(file.errorString());
     QImageWriter writer(&file, format);
     if (!writer.write(image)) {
+        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
         file.cancelWriting();
-        return false;
+        return fail(why);
     }
-    return file.commit();
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
 }
 
-QImage ReadPictureFile(const QString &fileName, QSize largest)
+QString NotRegularFileReason(const QString &fileName)
 {
+    struct stat info {};
+    if (::stat(QFile::encodeName(fileName).constData(), &info) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return S_ISREG(info.st_mode) ? QString() : QStringLiteral("not a regular file");
+}
+
+QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason)
+{
+    const auto fail = [&](const QString &why) {
+        if (reason)
+            *reason = why;
+        return QImage();
+    };
+    // A FIFO would block the open (and the window) until someone writes to it.
+    const QString notRegular = NotRegularFileReason(fileName);
+    if (!notRegular.isEmpty())
+        return fail(notRegular);
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    // Sequential files (pipes, devices) report no size; read at most the limit.
+        return fail(file.errorString());
+    // A file swapped for a pipe or device since the look above reports no size; read at most the limit.
     if (!file.isSequential() && file.size() > kLargestPictureFile)
-        return {};
+        return fail(QStringLiteral("too large for a picture"));
     const QByteArray data = file.read(kLargestPictureFile + 1);
-    if (data.size() > kLargestPictureFile || !PictureDataComplete(data))
-        return {};
+    if (data.size() > kLargestPictureFile)
+        return fail(QStringLiteral("too large for a picture"));
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (data.isEmpty())
+        return fail(QStringLiteral("the file is empty"));
+    if (!PictureDataComplete(data))
+        return fail(QStringLiteral("not a complete picture (cut off or damaged)"));
 
     QBuffer buffer;
     buffer.setData(data);
@@ -78,12 +116,16 @@ QImage ReadPictureFile(const QString &fileName, QSize largest)
     QImageReader reader(&buffer);
     reader.setAllocationLimit(kPictureAllocationLimit);
     const QSize announced = reader.size();
+    const auto tooLarge = [&](QSize size) {
+        return fail(QStringLiteral("the picture is %1 x %2 pixels, larger than %3 x %4")
+                        .arg(size.width()).arg(size.height()).arg(largest.width()).arg(largest.height()));
+    };
     if (announced.isValid() && (announced.width() > largest.width() || announced.height() > largest.height()))
-        return {};
+        return tooLarge(announced);
     QImage image;
     if (!reader.read(&image))
-        return {};
+        return fail(QStringLiteral("not a picture that can be read (%1)").arg(reader.errorString()));
     if (image.width() > largest.width() || image.height() > largest.height())
-        return {};
+        return tooLarge(image.size());
     return image;
 }

@@ -17,12 +17,18 @@ bool IsRawSpriteFile(const QString &fileName);
 bool WriteWholeFile(const QString &fileName, const QByteArray &bytes);
 
 // Writes a picture in the format its suffix names, the same all-or-nothing
-// way. False for a suffix no image writer knows (or none) and on any failure.
-bool WritePictureFile(const QString &fileName, const QImage &image);
+// way. False for a suffix no image writer knows (or none) and on any failure;
+// then *reason (if given) says why.
+bool WritePictureFile(const QString &fileName, const QImage &image, QString *reason = nullptr);
 
 // Reads a picture, in any format and pixel format Qt reads. Gives a null image
 // for anything that is not a complete, intact picture of at most `largest`
 // pixels in each direction: missing, unreadable, not a picture, truncated,
 // corrupt, or too big (the size is checked before decoding where the format
-// tells it).
-QImage ReadPictureFile(const QString &fileName, QSize largest);
+// tells it). Only regular files are read: a FIFO, a device or a folder is
+// refused without being opened. *reason (if given) says why a null image came.
+QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason = nullptr);
+
+// Empty when fileName is a regular file; else why it is not one ("No such
+// file or directory", "not a regular file", ...). Looks without opening.
+QString NotRegularFileReason(const QString &fileName);

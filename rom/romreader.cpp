@@ -44,30 +44,19 @@ QList<QByteArray> transposeBytes(const QByteArray &block, int cars, int bytesPer
     return table;
 }
 
-} // namespace
-
-WeaponTable ReadWeapons(const QString &path, qint64 offset)
+// The decoders of the four areas, from a block of at most the area's length.
+WeaponTable decodeWeapons(const QByteArray &block)
 {
-    QByteArray block;
-    if (!readBlock(path, offset, kWeaponsAreaSize, &block))
-        return {};
     return transposeBytes(block, kCarCount, kWeaponSlotCount);
 }
 
-CharacteristicsTable ReadCharacteristics(const QString &path, qint64 offset)
+CharacteristicsTable decodeCharacteristics(const QByteArray &block)
 {
-    QByteArray block;
-    if (!readBlock(path, offset, kCharacteristicsAreaSize, &block))
-        return {};
     return transposeBytes(block, kCarCount, kCharacteristicCount);
 }
 
-PaletteTable ReadPalettes(const QString &path, qint64 offset)
+PaletteTable decodePalettes(const QByteArray &block)
 {
-    QByteArray block;
-    if (!readBlock(path, offset, kPalettesAreaSize, &block))
-        return {};
-
     // Palettes of 16 colours; the last one keeps whatever is left, and an
     // empty block still gives one (empty) palette. A lone last byte is a
     // first byte whose second byte is 0.
@@ -86,12 +75,8 @@ PaletteTable ReadPalettes(const QString &path, qint64 offset)
     return table;
 }
 
-SpriteTable ReadSprites(const QString &path, qint64 offset)
+SpriteTable decodeSprites(const QByteArray &block)
 {
-    QByteArray block;
-    if (!readBlock(path, offset, kSpritesAreaSize, &block))
-        return {};
-
     // Sprites of 1152 bytes, 45 to a car; the last car takes the rest (at least
     // one sprite, possibly short or empty).
     const qsizetype spriteCount = qMax<qsizetype>(1, (block.size() + kBytesPerSprite - 1) / kBytesPerSprite);
@@ -106,6 +91,40 @@ SpriteTable ReadSprites(const QString &path, qint64 offset)
     }
     table.append(car);
     return table;
+}
+
+// The block of an area in an image: at most length bytes at offset, fewer at
+// the end, none past it.
+QByteArray imageBlock(const QByteArray &image, qint64 offset, qint64 length)
+{
+    return offset < image.size() ? image.mid(offset, length) : QByteArray();
+}
+
+} // namespace
+
+WeaponTable ReadWeapons(const QString &path, qint64 offset)
+{
+    QByteArray block;
+    return readBlock(path, offset, kWeaponsAreaSize, &block) ? decodeWeapons(block) : WeaponTable();
+}
+
+CharacteristicsTable ReadCharacteristics(const QString &path, qint64 offset)
+{
+    QByteArray block;
+    return readBlock(path, offset, kCharacteristicsAreaSize, &block) ? decodeCharacteristics(block)
+                                                                      : CharacteristicsTable();
+}
+
+PaletteTable ReadPalettes(const QString &path, qint64 offset)
+{
+    QByteArray block;
+    return readBlock(path, offset, kPalettesAreaSize, &block) ? decodePalettes(block) : PaletteTable();
+}
+
+SpriteTable ReadSprites(const QString &path, qint64 offset)
+{
+    QByteArray block;
+    return readBlock(path, offset, kSpritesAreaSize, &block) ? decodeSprites(block) : SpriteTable();
 }
 
 SpritePixels UnpackPixels(const QByteArray &bytes)
@@ -127,5 +146,15 @@ CarData ReadRom(const QString &path)
     data.palettes = ReadPalettes(path, kPalettesOffset);
     data.characteristics = ReadCharacteristics(path, kCharacteristicsOffset);
     data.weapons = ReadWeapons(path, kWeaponsOffset);
+    return NormalizeCarData(data);
+}
+
+CarData CarDataFromImage(const QByteArray &plainBytes)
+{
+    CarData data;
+    data.sprites = decodeSprites(imageBlock(plainBytes, kSpritesOffset, kSpritesAreaSize));
+    data.palettes = decodePalettes(imageBlock(plainBytes, kPalettesOffset, kPalettesAreaSize));
+    data.characteristics = decodeCharacteristics(imageBlock(plainBytes, kCharacteristicsOffset, kCharacteristicsAreaSize));
+    data.weapons = decodeWeapons(imageBlock(plainBytes, kWeaponsOffset, kWeaponsAreaSize));
     return NormalizeCarData(data);
 }

@@ -23,3 +23,7 @@ SpritePixels UnpackPixels(const QByteArray &bytes);
 // The whole car data of a ROM image, normalised. Never fails: an unreadable
 // file gives blank data.
 CarData ReadRom(const QString &path);
+
+// The same from an image in memory (the whole file, not interleaved): equal
+// to ReadRom of a file holding plainBytes.
+CarData CarDataFromImage(const QByteArray &plainBytes);

@@ -2,14 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "rom/colorword.h"
+#include "rom/romsave.h"
 
 namespace {
-
-// Far above any cartridge; guards against reading a huge file whole by mistake.
-constexpr qint64 kLargestImage = 256 * 1024 * 1024;
 
 // Adds the big-endian words of data to sum; an odd last byte is the high byte
 // of a word whose low byte is 0.
@@ -84,25 +81,9 @@ QByteArray PackPixels(const SpritePixels &pixels)
     return bytes;
 }
 
-bool WriteRom(const QString &path, CarData data, QString *errorMessage)
+QByteArray PatchedImage(QByteArray image, const CarData &carData)
 {
-    data = NormalizeCarData(data);
-
-    // The current image, so that every byte outside the car data survives.
-    QByteArray image;
-    const QFileInfo info(path);
-    if (info.exists()) {
-        if (!info.isFile())
-            return fail(errorMessage, QStringLiteral("Cannot write \"%1\": not a file").arg(path));
-        if (info.size() > kLargestImage)
-            return fail(errorMessage, QStringLiteral("Cannot write \"%1\": the file is too large for a cartridge image").arg(path));
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(errorMessage, QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
-        image = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return fail(errorMessage, QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
-    }
+    const CarData data = NormalizeCarData(carData);
 
     // A short image grows with zero bytes up to the end of the last area.
     if (image.size() < kSpritesAreaEnd)
@@ -116,19 +97,18 @@ bool WriteRom(const QString &path, CarData data, QString *errorMessage)
     const quint16 sum = RomChecksum(image);
     image[kChecksumOffset] = static_cast<char>(sum >> 8);
     image[kChecksumOffset + 1] = static_cast<char>(sum & 0xFF);
+    return image;
+}
 
-    // Replace the file in one step; the old file stays whole if anything fails.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(errorMessage, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    if (file.write(image) != image.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(errorMessage, QStringLiteral("Cannot write \"%1\": %2").arg(path, reason));
-    }
-    if (!file.commit())
-        return fail(errorMessage, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+bool WriteRom(const QString &path, CarData data, QString *errorMessage)
+{
+    QString error;
+    std::optional<RomImage> image = RomImage::Load(path, &error);
+    if (!image)
+        return fail(errorMessage, error);
+    const SaveResult result = SaveCarData(*image, data);
+    if (!result.ok)
+        return fail(errorMessage, result.error);
     return true;
 }
 

@@ -9,12 +9,16 @@
 // are kept; an odd last index is dropped.
 QByteArray PackPixels(const SpritePixels &pixels);
 
-// Writes the (normalised) car data into the ROM image at path and fixes the
-// header checksum. The file is read whole, patched in memory and replaced in
-// one step, so a failed save leaves it as it was. Every byte outside the four
-// areas and the checksum keeps its value; a short file grows, a missing one is
-// created. Returns whether the file was written; on failure *errorMessage (if
-// given) says why.
+// The image with the (normalised) car data written into its four areas and
+// the header checksum fixed. Every other byte keeps its value; an image that
+// ends before the sprite area's end grows with zero bytes up to there.
+QByteArray PatchedImage(QByteArray plainBytes, const CarData &data);
+
+// Writes the car data into the ROM file at path: the file as it is now,
+// patched (PatchedImage) and written with WriteRomFile, so a failed save
+// leaves it as it was (or, written in place, holding only whole changed
+// bytes). A missing file is created. Returns whether the file was written; on
+// failure *errorMessage (if given) names the file and the reason.
 bool WriteRom(const QString &path, CarData data, QString *errorMessage = nullptr);
 
 // The 16-bit big-endian word sum from 0x200 to the end of the image (an odd

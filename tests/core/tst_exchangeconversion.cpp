@@ -1,6 +1,7 @@
 #include <QPainter>
 #include <QtTest>
 
+#include "exchange/palettematcher.h"
 #include "exchange/sheetlayout.h"
 #include "exchange/spriteconversion.h"
 #include "exchange/spriteexport.h"
@@ -42,6 +43,8 @@ private slots:
     void emptyCellsAreIgnored();
     void wrongSheetSizeChangesNothing_data();
     void wrongSheetSizeChangesNothing();
+    void transparentPixelsAreBackground_data();
+    void transparentPixelsAreBackground();
 };
 
 void TestExchangeConversion::candidates()
@@ -212,6 +215,50 @@ void TestExchangeConversion::wrongSheetSizeChangesNothing()
     QList<SpritePixels> back = car;
     QVERIFY(!ConvertCarSheet(sheet, ImportExportPalette(), kExchangeBackground, true, back));
     QCOMPARE(back, car);
+}
+
+void TestExchangeConversion::transparentPixelsAreBackground_data()
+{
+    QTest::addColumn<int>("alpha");   // of the transparent columns, or of the left half when none are
+    QTest::addColumn<int>("transparentColumns");
+    QTest::newRow("all transparent, dark colours hidden") << 0 << 48;
+    QTest::newRow("alpha 127 counts as transparent") << 127 << 48;
+    QTest::newRow("left half transparent") << 0 << 24;
+    QTest::newRow("alpha 128 counts as opaque") << 128 << 0;
+}
+
+void TestExchangeConversion::transparentPixelsAreBackground()
+{
+    QFETCH(int, alpha);
+    QFETCH(int, transparentColumns);
+    // A dark noisy picture as a PNG with an alpha channel would give it.
+    QImage picture(kSpriteSide, kSpriteSide, QImage::Format_ARGB32);
+    QRandomGenerator random(12);
+    for (int y = 0; y < kSpriteSide; ++y)
+        for (int x = 0; x < kSpriteSide; ++x)
+            picture.setPixel(x, y, qRgba(random.bounded(60), random.bounded(60), random.bounded(200), x < qMax(24, transparentColumns) ? alpha : 255));
+    const Palette palette = ImportExportPalette();
+
+    for (bool dither : {false, true}) {
+        const std::optional<SpritePixels> pixels = ConvertSpritePicture(picture, palette, kExchangeBackground, dither);
+        QVERIFY(pixels);
+        int zeros = 0;
+        for (int k = 0; k < kPixelsPerSprite; ++k)
+            zeros += SpritePixelPosition(k).x() < transparentColumns && pixels->at(k) == 0;
+        QCOMPARE(zeros, transparentColumns * kSpriteSide);
+    }
+
+    // The opaque right half comes out as it does alone: no error crosses from the hidden half.
+    if (transparentColumns == 24) {
+        PaletteMatcher matcher;
+        for (const QColor &color : ImportCandidates(palette, kExchangeBackground))
+            matcher.AddColor(color);
+        matcher.SetTransparentIsFirst(true);
+        const QList<int> whole = matcher.MatchIndices(picture);
+        const QList<int> right = matcher.MatchIndices(picture.copy(24, 0, 24, kSpriteSide));
+        for (int y = 0; y < kSpriteSide; ++y)
+            QCOMPARE(whole.mid(y * kSpriteSide + 24, 24), right.mid(y * 24, 24));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestExchangeConversion)

@@ -3,12 +3,16 @@
 #include <QTemporaryDir>
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+#include <QElapsedTimer>
 
 #include "common/testrom.h"
 #include "rom/colorword.h"
 #include "rom/romreader.h"
+#include "rom/romsave.h"
 #include "rom/romwriter.h"
 
 namespace {
@@ -290,6 +294,154 @@ private slots:
         QCOMPARE(QFileInfo(existing).size(), kSpritesAreaEnd);
 
         QFile::setPermissions(locked.path(), open);
+    }
+
+    void imageDecodesAsTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("image");
+        QTest::newRow("whole") << wellFormedRom(20);
+        QTest::newRow("ends inside the sprites") << RandomBytes(kSpritesOffset + 5000 + 3, 21);
+        QTest::newRow("ends inside the palettes") << RandomBytes(kPalettesOffset + 31, 22);
+        QTest::newRow("empty") << QByteArray();
+    }
+
+    void imageDecodesAsTheFile()
+    {
+        QFETCH(QByteArray, image);
+        const QString path = writeFile("decode.bin", image);
+        QCOMPARE(CarDataFromImage(image), ReadRom(path));
+        // Saving from the image writes what saving through the file did.
+        const QByteArray patched = PatchedImage(image, ReadRom(path));
+        QVERIFY(WriteRom(path, ReadRom(path)));
+        QVERIFY(ReadBytes(path) == patched);
+    }
+
+    void loadRefusesAllButRegularFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder") << "folder" << "not a regular file";
+        QTest::newRow("fifo") << "fifo" << "not a regular file";
+        QTest::newRow("device") << "device" << "not a regular file";
+        QTest::newRow("parent is a file") << "under-file" << "Not a directory";
+    }
+
+    void loadRefusesAllButRegularFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QString path = dir.filePath("odd-" + kind);
+        if (kind == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        else if (kind == "device")
+            path = QStringLiteral("/dev/zero");
+        else
+            path = writeFile("plain-file", "x") + "/game.bin";
+
+        QElapsedTimer timer;
+        timer.start();
+        QString error;
+        QVERIFY(!RomImage::Load(path, &error));
+        QVERIFY2(error.contains(path) && error.contains(reason), qPrintable(error));
+        QVERIFY(!WriteRom(path, ReadRom(path), &error));   // nothing opened, nothing written
+        QVERIFY2(error.contains(path), qPrintable(error));
+        QVERIFY(timer.elapsed() < 10000);   // a FIFO is never opened, so nothing waits on it
+    }
+
+    void diskState()
+    {
+        const QByteArray image = wellFormedRom(23);
+        const QString path = writeFile("state.bin", image);
+        std::optional<RomImage> rom = RomImage::Load(path);
+        QVERIFY(rom);
+        QVERIFY(rom->fileBytes == image);
+        QCOMPARE(CheckOnDisk(*rom), DiskState::Unchanged);
+
+        writeFile("state.bin", image);   // written again, same bytes: nothing to lose
+        QCOMPARE(CheckOnDisk(*rom), DiskState::Unchanged);
+        QByteArray other = image;
+        other[0x300] = char(~other.at(0x300));
+        writeFile("state.bin", other);   // same size, same second: the bytes tell
+        QCOMPARE(CheckOnDisk(*rom), DiskState::Changed);
+
+        // Our own save is not another program's change.
+        rom = RomImage::Load(path);
+        QVERIFY(SaveCarData(*rom, CarDataFromImage(image)).ok);
+        QCOMPARE(CheckOnDisk(*rom), DiskState::Unchanged);
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(CheckOnDisk(*rom), DiskState::Missing);
+        QVERIFY(QDir().mkpath(path));
+        QCOMPARE(CheckOnDisk(*rom), DiskState::Changed);
+        QVERIFY(QDir().rmdir(path));
+
+        // A file missing when opened: still missing is no change, and a save creates it.
+        std::optional<RomImage> blank = RomImage::Load(path);
+        QVERIFY(blank && !blank->stamp.exists && blank->fileBytes.isEmpty());
+        QCOMPARE(CheckOnDisk(*blank), DiskState::Unchanged);
+        QVERIFY(SaveCarData(*blank, CarDataFromImage(image)).ok);
+        QCOMPARE(ReadBytes(path).size(), kSpritesAreaEnd);
+    }
+
+    void hardLinkedRomIsWrittenInPlace()
+    {
+        const QByteArray image = wellFormedRom(24);
+        const QString path = writeFile("linked.bin", image);
+        const QString other = dir.filePath("other-name.bin");
+        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+        std::optional<RomImage> rom = RomImage::Load(path);
+        CarData data = CarDataFromImage(image);
+        data.weapons[3][2] = char(0x17);
+        const SaveResult result = SaveCarData(*rom, data);
+        QVERIFY(result.ok);
+        QCOMPARE(result.method, SaveResult::Method::InPlace);
+        QVERIFY(ReadBytes(path) == PatchedImage(image, data));
+        QVERIFY(ReadBytes(other) == ReadBytes(path));
+        struct stat one {}, two {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &one), 0);
+        QCOMPARE(::stat(QFile::encodeName(other).constData(), &two), 0);
+        QCOMPARE(one.st_ino, two.st_ino);
+    }
+
+    void modeAndOwnerAreKept_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("otherOwner");
+        QTest::newRow("444") << 0444 << false;
+        QTest::newRow("400") << 0400 << false;
+        QTest::newRow("600") << 0600 << false;
+        QTest::newRow("setuid 4755, owner nobody") << 04755 << true;
+        QTest::newRow("setgid 2640, owner nobody") << 02640 << true;
+    }
+
+    void modeAndOwnerAreKept()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, otherOwner);
+        if (!runningAsRoot())
+            QSKIP("writing a read-only file or one of another owner takes the superuser");
+        const QString path = writeFile("owned.bin", wellFormedRom(25));
+        const QByteArray native = QFile::encodeName(path);
+        if (otherOwner)
+            QCOMPARE(::chown(native.constData(), 65534, 65534), 0);   // nobody:nogroup
+        QCOMPARE(::chmod(native.constData(), mode_t(mode)), 0);
+        struct stat before {};
+        QCOMPARE(::stat(native.constData(), &before), 0);
+
+        CarData data = ReadRom(path);
+        data.characteristics[0][0] = char(~data.characteristics[0][0]);
+        std::optional<RomImage> rom = RomImage::Load(path);
+        const SaveResult result = SaveCarData(*rom, data);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(result.method, SaveResult::Method::Replaced);
+        struct stat after {};
+        QCOMPARE(::stat(native.constData(), &after), 0);
+        QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
+        QCOMPARE(ReadRom(path), NormalizeCarData(data));
+        QFile::remove(path);
     }
 };
 

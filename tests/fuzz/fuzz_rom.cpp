@@ -49,10 +49,13 @@ void roundTrip(const QByteArray &image)
 
     const CarData data = ReadRom(path);
     FUZZ_CHECK(data == NormalizeCarData(data));
+    FUZZ_CHECK(CarDataFromImage(image) == data);
+    const QByteArray patched = PatchedImage(image, data);
     QString error;
     FUZZ_CHECK(WriteRom(path, data, &error));
 
     const QByteArray saved = FuzzReadFile(path);
+    FUZZ_CHECK(saved == patched);
     FUZZ_CHECK(saved.size() == qMax<qint64>(image.size(), kSpritesAreaEnd));
     FUZZ_CHECK(keptOutsideAreas(image, saved));
     const quint16 sum = RomChecksum(saved);

@@ -27,7 +27,7 @@ public:
 
     Ui::SKMcarEditor *ui() const { return e.ui; }
     CarDocument &document() { return e.document; }
-    QString &romFileName() { return e.document.romPath; }
+    QString &romFileName() { return e.document.romImage.path; }
     SpriteTable &sprites() { return e.document.current.sprites; }
     PaletteTable &palettes() { return e.document.current.palettes; }
     CharacteristicsTable &characteristics() { return e.document.current.characteristics; }

@@ -42,6 +42,8 @@ private slots:
     void saveSlot_data();
     void saveSlot();
     void saveSlotReportsFailure();
+    void fileChangedOrGoneSinceOpened_data();
+    void fileChangedOrGoneSinceOpened();
 };
 
 void TestAppSaving::initTestCase()
@@ -121,14 +123,15 @@ void TestAppSaving::exitFailedSaveKeepsWindowOpen()
     const QString unwritable = dir.filePath(QStringLiteral("no-such-folder/game.bin"));
     probe.romFileName() = unwritable;
     {
-        ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Ok});
+        // Exit: save; the file is gone: write it back; that fails: OK.
+        ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Save, QMessageBox::Ok});
 
         QVERIFY(!window->close());
 
         QVERIFY(window->isVisible());
-        QCOMPARE(answerer.seen.size(), 2);
-        QCOMPARE(answerer.seen[1].icon, QMessageBox::Warning);
-        const QString warning = answerer.seen[1].text;
+        QCOMPARE(answerer.seen.size(), 3);
+        QCOMPARE(answerer.seen[2].icon, QMessageBox::Warning);
+        const QString warning = answerer.seen[2].text;
         QVERIFY2(warning.contains(QDir::toNativeSeparators(unwritable)), qPrintable(warning));
         QVERIFY(!QFileInfo::exists(unwritable));
         // The edit is still there (the offset now lives in the pixels).
@@ -193,16 +196,84 @@ void TestAppSaving::saveSlotReportsFailure()
     const QString blocked = dir.filePath(QStringLiteral("folder.bin"));
     QVERIFY(QDir().mkpath(blocked));
     probe.romFileName() = blocked;
-    ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Ok});
+    // Something else is where the ROM was: overwrite it, which fails.
+    ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Save, QMessageBox::Ok});
 
     QVERIFY(probe.invoke("Save"));
 
-    QCOMPARE(answerer.seen.size(), 2);
-    QCOMPARE(answerer.seen[1].icon, QMessageBox::Warning);
-    QVERIFY2(answerer.seen[1].text.contains(QDir::toNativeSeparators(blocked)), qPrintable(answerer.seen[1].text));
+    QCOMPARE(answerer.seen.size(), 3);
+    QCOMPARE(answerer.seen[2].icon, QMessageBox::Warning);
+    const QString warning = answerer.seen[2].text;
+    QVERIFY2(warning.contains(QDir::toNativeSeparators(blocked)), qPrintable(warning));
+    QCOMPARE(warning.count(QDir::toNativeSeparators(blocked)), 1);
+    QVERIFY2(warning.contains(QStringLiteral("not a regular file")), qPrintable(warning));
     QVERIFY(QFileInfo(blocked).isDir());
     QCOMPARE(int(probe.characteristics()[0].at(0)), 77);
     QCOMPARE(ReadBytes(romPath), image);
+}
+
+void TestAppSaving::fileChangedOrGoneSinceOpened_data()
+{
+    QTest::addColumn<QString>("meanwhile");   // what another program did
+    QTest::addColumn<int>("answer");           // to the question that follows
+    QTest::addColumn<QString>("question");
+
+    const QString changed = QStringLiteral("game.bin was changed by another program since it was opened.");
+    const QString gone = QStringLiteral("game.bin no longer exists: it was deleted or renamed since it was opened.");
+    QTest::newRow("changed, overwrite") << "change" << int(QMessageBox::Save) << changed;
+    QTest::newRow("changed, cancel") << "change" << int(QMessageBox::Cancel) << changed;
+    QTest::newRow("replaced by a renamed copy") << "replace" << int(QMessageBox::Cancel) << changed;
+    QTest::newRow("deleted, write back") << "delete" << int(QMessageBox::Save) << gone;
+    QTest::newRow("renamed, cancel") << "rename" << int(QMessageBox::Cancel) << gone;
+}
+
+void TestAppSaving::fileChangedOrGoneSinceOpened()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(int, answer);
+    QFETCH(QString, question);
+
+    EditorProbe probe(*window);
+    edit(probe);
+    QByteArray other = image;
+    other[0x100] = char(~other.at(0x100));   // another program's edit, outside the car data
+    if (meanwhile == QLatin1String("change")) {
+        QVERIFY(WriteBytes(romPath, other));
+    } else if (meanwhile == QLatin1String("replace")) {
+        QVERIFY(WriteBytes(romPath + QStringLiteral(".new"), other));
+        QVERIFY(QFile::rename(romPath + QStringLiteral(".new"), romPath) || (QFile::remove(romPath) && QFile::rename(romPath + QStringLiteral(".new"), romPath)));
+    } else if (meanwhile == QLatin1String("delete")) {
+        QVERIFY(QFile::remove(romPath));
+    } else {
+        QFile::remove(romPath + QStringLiteral(".moved"));
+        QVERIFY(QFile::rename(romPath, romPath + QStringLiteral(".moved")));
+    }
+    const QByteArray before = ReadBytes(romPath);
+    auto answerer = std::make_unique<ModalAnswerer>(
+        QList<QMessageBox::StandardButton>{QMessageBox::Save, QMessageBox::StandardButton(answer)});
+
+    QVERIFY(probe.invoke("Save"));
+
+    QCOMPARE(answerer->seen.size(), 2);
+    QCOMPARE(answerer->seen[1].text, question);
+    answerer.reset();
+    QCOMPARE(int(probe.characteristics()[0].at(0)), 77);
+    if (answer == QMessageBox::Cancel) {
+        QCOMPARE(ReadBytes(romPath), before);
+        QCOMPARE(QFileInfo::exists(romPath), !before.isEmpty());
+        return;
+    }
+    // Written from the image as opened: the game code comes back, the other edit is overwritten.
+    const QByteArray saved = ReadBytes(romPath);
+    QCOMPARE(saved.size(), image.size());
+    QCOMPARE(saved.left(kChecksumOffset), image.left(kChecksumOffset));
+    QCOMPARE(saved.mid(0x200, kWeaponsOffset - 0x200), image.mid(0x200, kWeaponsOffset - 0x200));
+    QCOMPARE(int(quint8(CarDataFromImage(saved).characteristics[0].at(0))), 77);
+
+    // Saving again asks nothing: the image knows the file it wrote.
+    ModalAnswerer again({QMessageBox::Save});
+    QVERIFY(probe.invoke("Save"));
+    QCOMPARE(again.seen.size(), 1);
 }
 
 QTEST_MAIN(TestAppSaving)

@@ -1,6 +1,10 @@
 #include <QBuffer>
 #include <QtTest>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "exchange/spriteexport.h"
 #include "exchangetestrom.h"
 #include "rom/romreader.h"
@@ -38,6 +42,8 @@ private slots:
     void ditherSwitch();
     void loadSpriteSlot();
     void quickSpriteIn();
+    void quickExchangeFailures_data();
+    void quickExchangeFailures();
 
 private:
     QString Path(const QString &name) const { return window->path(name); }
@@ -352,17 +358,98 @@ void TestImportSprites::quickSpriteIn()
     SelectScope(*probe, ExchangeScope::Sprite, false, 5, 45);
     const SpriteTable before = probe->sprites();
 
-    QVERIFY(probe->invoke("QuickSpriteIn"));   // no sprite.bmp: nothing happens
+    const QString quickFile = QDir::toNativeSeparators(window->path(QStringLiteral("sprite.bmp")));
+    QFile::remove(quickFile);
+    {
+        DialogAnswerer answer{QString()};
+        QVERIFY(probe->invoke("QuickSpriteIn"));   // no sprite.bmp: one message, nothing changes
+        QCOMPARE(answer.messages,
+                 QStringList{QStringLiteral("Cannot load \"%1\": No such file or directory").arg(quickFile)});
+    }
     QCOMPARE(probe->sprites(), before);
 
-    QVERIFY(probe->invoke("QuickSpriteOut"));
-    probe->sprites()[4][44] = SpritePixels(2304, 1);
-    probe->spriteOffsets()[4][44] = QPoint(1, 0);
-    QVERIFY(probe->invoke("QuickSpriteIn"));
+    {
+        DialogAnswerer answer{QString()};
+        QVERIFY(probe->invoke("QuickSpriteOut"));
+        probe->sprites()[4][44] = SpritePixels(2304, 1);
+        probe->spriteOffsets()[4][44] = QPoint(1, 0);
+        QVERIFY(probe->invoke("QuickSpriteIn"));
+        QVERIFY(answer.messages.isEmpty());   // success is silent
+    }
     QDir::setCurrent(previous);
     // The export carried offset (0, 0), so the import restores the sprite as it was.
     QCOMPARE(probe->sprites(), before);
     QCOMPARE(probe->spriteOffsets()[4][44], QPoint(0, 0));
+}
+
+void TestImportSprites::quickExchangeFailures_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("in: corrupt") << "corrupt" << "QuickSpriteIn" << "not a complete picture";
+    QTest::newRow("in: empty") << "empty" << "QuickSpriteIn" << "the file is empty";
+    QTest::newRow("in: wrong size") << "small" << "QuickSpriteIn" << "is 40 x 48 pixels, not 48 x 48";
+    QTest::newRow("in: a FIFO, refused unopened") << "fifo" << "QuickSpriteIn" << "not a regular file";
+    QTest::newRow("in: a folder") << "folder" << "QuickSpriteIn" << "not a regular file";
+    QTest::newRow("out: folder in the way") << "folder" << "QuickSpriteOut" << "";
+    QTest::newRow("out: unwritable working folder") << "readonly" << "QuickSpriteOut" << "";
+}
+
+void TestImportSprites::quickExchangeFailures()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, slot);
+    QFETCH(QString, reason);
+
+    QTemporaryDir work;
+    QVERIFY(work.isValid());
+    const QString file = work.filePath(QStringLiteral("sprite.bmp"));
+    if (setup == QLatin1String("corrupt")) {
+        QImage picture(48, 48, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(file));
+        QVERIFY(::WriteBytes(file, ReadBytes(file).left(100)));
+    } else if (setup == QLatin1String("empty")) {
+        QVERIFY(::WriteBytes(file, QByteArray()));
+    } else if (setup == QLatin1String("small")) {
+        QImage picture(40, 48, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(file));
+    } else if (setup == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0644), 0);
+    } else if (setup == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(file));
+    } else {
+        // A folder no one may write: read-only for others, and a read-only
+        // mount for the superuser where one can be made.
+        QVERIFY(QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::ExeOwner));
+        if (::geteuid() == 0
+            && ::mount("tmpfs", QFile::encodeName(work.path()).constData(), "tmpfs", MS_RDONLY, "size=64k") != 0)
+            QSKIP("the superuser writes any folder, and no read-only tmpfs can be mounted here");
+    }
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(work.path()));
+    const SpriteTable before = probe->sprites();
+
+    QElapsedTimer timer;
+    timer.start();
+    DialogAnswerer answer{QString()};
+    QVERIFY(probe->invoke(slot.toLatin1().constData()));
+    const qint64 took = timer.elapsed();
+    QDir::setCurrent(previous);
+    if (setup == QLatin1String("readonly")) {
+        ::umount2(QFile::encodeName(work.path()).constData(), MNT_DETACH);
+        QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    QCOMPARE(answer.messages.size(), 1);
+    const QString message = answer.messages.first();
+    QVERIFY2(message.contains(QDir::toNativeSeparators(file)) && message.contains(reason), qPrintable(message));
+    QCOMPARE(probe->sprites(), before);
+    if (setup == QLatin1String("fifo"))
+        QVERIFY2(took < 1000, qPrintable(QString::number(took)));
 }
 
 QTEST_MAIN(TestImportSprites)

@@ -230,16 +230,19 @@ void TestUndo::cleanAcrossSaves()
 
     // A failed save changes nothing: the offset is still pending, no step.
     const QString path = document.path();
+    const QByteArray image = ReadBytes(path);
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));   // a folder where the ROM was: cannot be written
     {
-        ModalAnswerer answerer({QMessageBox::Ok, QMessageBox::Ok});
+        ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Ok});   // overwrite, then the warning
         QVERIFY(!w.probe.saveToRom());
+        QCOMPARE(answerer.seen.size(), 2);
     }
     QCOMPARE(document.undoStack()->count(), 1);
     QVERIFY(document.isModified());
     QCOMPARE(document.offsets()[0][0], QPoint(3, 0));
     QVERIFY(QDir().rmdir(path));
+    WriteTestFile(path, image);   // the same bytes again: nothing to ask
 
     // A save bakes the offset as its own step and marks the document clean.
     QVERIFY(w.probe.saveToRom());

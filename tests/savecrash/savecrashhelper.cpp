@@ -9,6 +9,10 @@
 //       saves changed data once with the process's file size limited to
 //       BYTES, so that writing runs out of room part-way, as on a full disk.
 //       Exits 0 when the save reported the failure, 3 when it claimed success.
+//   savecrash_helper once ROM
+//       loads ROM and saves changed data into it once, as the window does.
+//       Prints "replaced", "in place" or the error; exits 0 when saved, 1 when
+//       not. Run under another user by the test.
 
 #include <csignal>
 #include <cstdio>
@@ -20,6 +24,7 @@
 #include <QString>
 
 #include "rom/romreader.h"
+#include "rom/romsave.h"
 #include "rom/romwriter.h"
 #include "savecrashdata.h"
 
@@ -27,7 +32,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: savecrash_helper loop ROM | limited ROM BYTES\n");
+    std::fprintf(stderr, "usage: savecrash_helper loop ROM | limited ROM BYTES | once ROM\n");
     return 2;
 }
 
@@ -62,6 +67,23 @@ int saveLimited(const QString &rom, long long bytes)
     return 0;
 }
 
+int saveOnce(const QString &rom)
+{
+    QString error;
+    std::optional<RomImage> image = RomImage::Load(rom, &error);
+    if (!image) {
+        std::printf("%s\n", qPrintable(error));
+        return 1;
+    }
+    const SaveResult result = SaveCarData(*image, SaveCrashData(1));
+    if (!result.ok) {
+        std::printf("%s\n", qPrintable(result.error));
+        return 1;
+    }
+    std::printf("%s\n", result.method == SaveResult::Method::InPlace ? "in place" : "replaced");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -70,5 +92,7 @@ int main(int argc, char *argv[])
         saveForever(QString::fromLocal8Bit(argv[2]));
     if (argc == 4 && std::strcmp(argv[1], "limited") == 0)
         return saveLimited(QString::fromLocal8Bit(argv[2]), std::atoll(argv[3]));
+    if (argc == 3 && std::strcmp(argv[1], "once") == 0)
+        return saveOnce(QString::fromLocal8Bit(argv[2]));
     return usage();
 }
