@@ -4,7 +4,8 @@
 #include <QFileInfo>
 
 #include "cli/clioptions.h"
-#include "exchange/spritefiles.h"
+#include "rom/romfilewriter.h"
+#include "rom/romimage.h"
 #include "rom/romreader.h"
 #include "rom/romwriter.h"
 
@@ -67,15 +68,18 @@ QString RomProblem(const QByteArray &image)
 
 std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error)
 {
-    std::optional<QByteArray> bytes = ReadInputFile(path, QStringLiteral("ROM"), error);
-    if (!bytes)
+    // A missing file is an error here (the window would start a new one).
+    if (!CheckInputFile(path, QStringLiteral("ROM"), error))
         return std::nullopt;
-    if (const QString problem = RomProblem(*bytes); !problem.isEmpty() && !force) {
+    const std::optional<RomImage> image = RomImage::Load(path, error);
+    if (!image)
+        return std::nullopt;
+    if (const QString problem = RomProblem(image->fileBytes); !problem.isEmpty() && !force) {
         Fail(error, QStringLiteral("ROM \"%1\": %2; does not look like the game's ROM (--force uses it anyway)")
                         .arg(ShownPath(path), problem));
         return std::nullopt;
     }
-    return RomInput{path, *bytes, ReadRom(path)};
+    return RomInput{path, image->fileBytes, CarDataFromImage(image->fileBytes)};
 }
 
 bool SameFile(const QString &a, const QString &b)
@@ -96,22 +100,10 @@ QString SaveTarget(const RomInput &rom, const QString &output)
 
 bool SaveRom(const RomInput &rom, const CarData &data, const QString &output, QString *error)
 {
-    const QString target = SaveTarget(rom, output);
-    // Another file first gets the ROM's bytes, then the car data; the ROM
-    // itself is never written then.
-    if (target != rom.path) {
-        if (QFileInfo(target).exists() && !QFileInfo(target).isFile())
-            return Fail(error, QStringLiteral("cannot write \"%1\": not a regular file").arg(ShownPath(target)));
-        if (!WriteWholeFile(target, rom.bytes)) {
-            const QFileInfo folder(QFileInfo(target).absolutePath());
-            const QString reason = !folder.isDir()        ? QStringLiteral("no such folder")
-                                   : !folder.isWritable() ? QStringLiteral("the folder is not writable")
-                                                          : QStringLiteral("write error");
-            return Fail(error, QStringLiteral("cannot write \"%1\": %2").arg(ShownPath(target), reason));
-        }
-    }
-    QString reason;
-    if (!WriteRom(target, data, &reason))
-        return Fail(error, reason);
+    // The ROM's bytes with the car areas and the checksum patched, written in
+    // one step to the ROM or to the other file; the ROM is never touched then.
+    const SaveResult result = WriteRomFile(SaveTarget(rom, output), PatchedImage(rom.bytes, data));
+    if (!result.ok)
+        return Fail(error, result.error);
     return true;
 }

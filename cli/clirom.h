@@ -43,7 +43,7 @@ bool SameFile(const QString &a, const QString &b);
 // names the ROM's own file.
 QString SaveTarget(const RomInput &rom, const QString &output);
 
-// Saves data into the ROM's bytes (car areas and checksum) at SaveTarget. The
-// file is replaced in one step, so a failure leaves it, and the ROM, as they
-// were; false with the file and the reason in *error.
+// Saves data into the ROM's bytes (car areas and checksum) and writes them to
+// SaveTarget the crash-safe way (WriteRomFile): a failure leaves that file, and
+// the ROM, as they were; false with the file and the reason in *error.
 bool SaveRom(const RomInput &rom, const CarData &data, const QString &output, QString *error);
