@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -29,18 +30,49 @@ void PrintError(const QString &message)
     std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
+// The arguments without the options QApplication takes for itself (-platform
+// offscreen, -style fusion, ...), so that they can be parsed before it exists.
+QStringList WithoutQtOptions(const QStringList &arguments)
+{
+    static const QStringList withValue = {
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowtitle",
+        "qwindowicon", "geometry", "title", "icon", "session", "display", "name", "visual", "style", "stylesheet"};
+    static const QStringList flags = {"reverse", "widgetcount", "testability", "sync", "nograb", "dograb", "qdevel"};
+    static const QStringList withEquals = {"qmljsdebugger=", "style=", "stylesheet="};
+
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (i == 0 || !argument.startsWith(QLatin1Char('-'))) {
+            kept << argument;
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            kept << arguments.mid(i);
+            break;
+        }
+        const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        if (withValue.contains(name))
+            ++i;
+        else if (!flags.contains(name)
+                 && std::none_of(withEquals.begin(), withEquals.end(),
+                                 [&name](const QString &prefix) { return name.startsWith(prefix); }))
+            kept << argument;
+    }
+    return kept;
+}
+
 } // namespace
 
-// skmcareditor [rom]: opens the given ROM image, or asks for one.
+// skm-car-editor [rom]: opens the given ROM image, or asks for one.
 int main(int argc, char *argv[])
 {
     // "skm-car-editor info ROM" and the other subcommands: no window, no display.
     if (argc > 1 && IsSubcommand(QString::fromLocal8Bit(argv[1])))
         return RunCommandLine(argc, argv);
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("skmcareditor"));
-    QApplication::setApplicationVersion(QStringLiteral(SKM_VERSION));
+    QCoreApplication::setApplicationName(QStringLiteral("skm-car-editor"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SKM_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Car editor for Skidmarch Mega Drive ROM images."));
@@ -48,26 +80,39 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("rom"), QStringLiteral("ROM image to open (*.bin, *.smd)."),
                                  QStringLiteral("[rom]"));
-    if (!parser.parse(QApplication::arguments())) {
-        PrintError(QStringLiteral("skmcareditor: %1").arg(parser.errorText()));
+
+    // Parsed before the window system is reached, so that --help, --version
+    // and refused arguments work without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList ours = WithoutQtOptions(arguments);
+    const bool parsed = parser.parse(ours);
+    if (!parsed) {
+        PrintError(QStringLiteral("skm-car-editor: %1").arg(parser.errorText()));
         return 2;
     }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(0);
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
+        || parser.isSet(QStringLiteral("version"))) {
+        // The help text names the program from the core application; it needs no display.
+        const QCoreApplication core(argc, argv);
+        if (parser.isSet(QStringLiteral("help")))
+            parser.showHelp(0);
+        parser.process(ours);   // --help-all or --version: prints and exits with 0
+    }
 
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1) {
-        PrintError(QStringLiteral("skmcareditor: only one ROM file can be given"));
+        PrintError(QStringLiteral("skm-car-editor: only one ROM file can be given"));
         return 2;
     }
     if (positional.size() == 1 && !IsReadableFile(positional.first())) {
-        PrintError(QStringLiteral("skmcareditor: cannot read ROM file \"%1\"")
+        PrintError(QStringLiteral("skm-car-editor: cannot read ROM file \"%1\"")
                        .arg(QDir::toNativeSeparators(positional.first())));
         return 2;
     }
 
+    QApplication app(argc, argv);
     SeedEditorRandom(QTime::currentTime().msec());
 
     // Destroyed before the application object.

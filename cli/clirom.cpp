@@ -6,8 +6,10 @@
 #include "cli/clioptions.h"
 #include "rom/romfilewriter.h"
 #include "rom/romimage.h"
+#include "rom/romcheck.h"
 #include "rom/romreader.h"
 #include "rom/romwriter.h"
+#include "rom/smdformat.h"
 
 namespace {
 
@@ -55,17 +57,6 @@ std::optional<QByteArray> ReadInputFile(const QString &path, const QString &what
     return bytes;
 }
 
-QString RomProblem(const QByteArray &image)
-{
-    if (image.size() < kSpritesAreaEnd)
-        return QStringLiteral("too short for the car data (%1 bytes, at least %2 needed)")
-            .arg(image.size())
-            .arg(kSpritesAreaEnd);
-    if (image.mid(0x100, 4) != "SEGA")
-        return QStringLiteral("no \"SEGA\" header at 0x100");
-    return {};
-}
-
 std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error)
 {
     // A missing file is an error here (the window would start a new one).
@@ -74,12 +65,14 @@ std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error)
     const std::optional<RomImage> image = RomImage::Load(path, error);
     if (!image)
         return std::nullopt;
-    if (const QString problem = RomProblem(image->fileBytes); !problem.isEmpty() && !force) {
-        Fail(error, QStringLiteral("ROM \"%1\": %2; does not look like the game's ROM (--force uses it anyway)")
-                        .arg(ShownPath(path), problem));
+    RomContents contents = RomContentsFromFile(path, image->fileBytes);
+    if (!contents.problems.isEmpty() && !force) {
+        Fail(error, QStringLiteral("ROM \"%1\": %2 (--force uses it anyway)")
+                        .arg(ShownPath(path), contents.problems.join(QStringLiteral("; "))));
         return std::nullopt;
     }
-    return RomInput{path, image->fileBytes, CarDataFromImage(image->fileBytes)};
+    const CarData data = CarDataFromImage(contents.plain);
+    return RomInput{path, image->fileBytes.size(), contents.plain, contents.smdHeader, data};
 }
 
 bool SameFile(const QString &a, const QString &b)
@@ -102,7 +95,9 @@ bool SaveRom(const RomInput &rom, const CarData &data, const QString &output, QS
 {
     // The ROM's bytes with the car areas and the checksum patched, written in
     // one step to the ROM or to the other file; the ROM is never touched then.
-    const SaveResult result = WriteRomFile(SaveTarget(rom, output), PatchedImage(rom.bytes, data));
+    const QByteArray patched = PatchedImage(rom.plain, data);
+    const SaveResult result = WriteRomFile(SaveTarget(rom, output),
+                                           rom.smdHeader.isEmpty() ? patched : InterleaveSmd(rom.smdHeader, patched));
     if (!result.ok)
         return Fail(error, result.error);
     return true;

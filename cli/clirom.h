@@ -21,19 +21,18 @@ bool CheckInputFile(const QString &path, const QString &what, QString *error);
 // *error, when it is missing, not a regular file, unreadable or too large.
 std::optional<QByteArray> ReadInputFile(const QString &path, const QString &what, QString *error);
 
-// Why the image does not look like the game's ROM (too short for the car
-// data, no "SEGA" header); empty when it does.
-QString RomProblem(const QByteArray &image);
-
 struct RomInput
 {
     QString path;
-    QByteArray bytes;   // the whole file as read
-    CarData data;       // its car data
+    qint64 fileSize = 0;
+    QByteArray plain;       // the image, de-interleaved for an .smd file
+    QByteArray smdHeader;   // not empty for an .smd file, which is saved interleaved again
+    CarData data;           // its car data
 };
 
-// Reads the ROM at path; refuses a file that does not look like the game's
-// ROM unless force is set.
+// Reads the ROM at path (plain or .smd); refuses a file that does not look
+// like the game's ROM (the ROM check: too short for the car data, no Mega
+// Drive header) unless force is set.
 std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error);
 
 // Whether a and b name the same existing file (through links too).
@@ -43,7 +42,8 @@ bool SameFile(const QString &a, const QString &b);
 // names the ROM's own file.
 QString SaveTarget(const RomInput &rom, const QString &output);
 
-// Saves data into the ROM's bytes (car areas and checksum) and writes them to
+// Saves data into the ROM's image (car areas and checksum) and writes it, in
+// the ROM's own format (.smd interleaved again), to
 // SaveTarget the crash-safe way (WriteRomFile): a failure leaves that file, and
 // the ROM, as they were; false with the file and the reason in *error.
 bool SaveRom(const RomInput &rom, const CarData &data, const QString &output, QString *error);

@@ -8,7 +8,7 @@
 #include "cli/subcommands.h"
 #include "palette/palettenames.h"
 #include "rom/colorword.h"
-#include "rom/romwriter.h"
+#include "rom/romcheck.h"
 
 namespace {
 
@@ -17,29 +17,6 @@ const QString kCommand = QStringLiteral("info");
 QString Hex4(quint16 value)
 {
     return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
-}
-
-// The header's title: the overseas name, or the domestic one when that is
-// blank; unprintable bytes as spaces, runs of spaces as one.
-QString HeaderTitle(const QByteArray &image)
-{
-    for (const qsizetype start : {0x150, 0x120}) {
-        QString title;
-        for (const char byte : image.mid(start, 0x30))
-            title += (byte >= 0x20 && byte < 0x7F) ? QLatin1Char(byte) : QLatin1Char(' ');
-        title = title.simplified();
-        if (!title.isEmpty())
-            return title;
-    }
-    return {};
-}
-
-quint16 StoredChecksum(const QByteArray &image)
-{
-    if (image.size() < kChecksumOffset + 2)
-        return 0;
-    return static_cast<quint16>((static_cast<unsigned char>(image.at(kChecksumOffset)) << 8)
-                                | static_cast<unsigned char>(image.at(kChecksumOffset + 1)));
 }
 
 QJsonObject Equipment(int code, const QStringList &names)
@@ -84,11 +61,12 @@ QJsonObject InfoJson(const RomInput &rom)
                                     {QStringLiteral("name"), names.value(p)},
                                     {QStringLiteral("colors"), colors}});
     }
+    const RomHeaderInfo header = ReadRomHeader(rom.plain);
     return {{QStringLiteral("file"), rom.path},
-            {QStringLiteral("size"), rom.bytes.size()},
-            {QStringLiteral("title"), HeaderTitle(rom.bytes)},
-            {QStringLiteral("checksum"), QJsonObject{{QStringLiteral("stored"), Hex4(StoredChecksum(rom.bytes))},
-                                                     {QStringLiteral("computed"), Hex4(RomChecksum(rom.bytes))}}},
+            {QStringLiteral("size"), rom.fileSize},
+            {QStringLiteral("title"), header.title},
+            {QStringLiteral("checksum"), QJsonObject{{QStringLiteral("stored"), Hex4(header.storedChecksum)},
+                                                     {QStringLiteral("computed"), Hex4(header.computedChecksum)}}},
             {QStringLiteral("cars"), cars},
             {QStringLiteral("palettes"), palettes}};
 }

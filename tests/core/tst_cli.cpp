@@ -9,6 +9,7 @@
 #include "common/testrom.h"
 #include "rom/romreader.h"
 #include "rom/romwriter.h"
+#include "rom/smdformat.h"
 
 // Runs the program's subcommands the way a build script would and checks
 // their exit statuses, what they print and the files they leave.
@@ -84,6 +85,7 @@ private slots:
     void setChangesOnlyItsBytes();
     void paletteImportChangesOnlyGivenEntries();
     void patchApplies();
+    void smdStaysInterleaved();
 };
 
 void TestCli::initTestCase()
@@ -319,6 +321,25 @@ void TestCli::patchApplies()
     QCOMPARE(IpsApplied(ReadBytes(path(QStringLiteral("mod.ips"))), romBytes), ReadBytes(path(QStringLiteral("out.bin"))));
     QCOMPARE(run({"patch", "game.bin", "out.bin", "mod.bps"}).exitCode, 0);
     QVERIFY(ReadBytes(path(QStringLiteral("mod.bps"))).startsWith("BPS1"));
+}
+
+void TestCli::smdStaysInterleaved()
+{
+    QByteArray header(kSmdHeaderSize, '\0');
+    header[1] = 3;
+    header[8] = char(0xAA);
+    header[9] = char(0xBB);
+    WriteTestFile(path(QStringLiteral("game.smd")), InterleaveSmd(header, romBytes));
+    QCOMPARE(run({"set", "game.smd", "--car", "3", "--cornering", "42", "--output", "new.smd"}).exitCode, 0);
+
+    const QByteArray written = ReadBytes(path(QStringLiteral("new.smd")));
+    QVERIFY(written.startsWith(header));
+    CarData expected = ReadRom(path(QStringLiteral("game.bin")));
+    expected.characteristics[2][3] = 42;
+    QByteArray plain;
+    QVERIFY(DeinterleaveSmd(written, &plain));
+    QCOMPARE(CarDataFromImage(plain), expected);
+    QCOMPARE(RomChecksum(plain), quint16((quint8(plain[kChecksumOffset]) << 8) | quint8(plain[kChecksumOffset + 1])));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

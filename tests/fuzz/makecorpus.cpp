@@ -17,6 +17,7 @@
 #include "rom/colorword.h"
 #include "rom/factorydata.h"
 #include "rom/romwriter.h"
+#include "rom/smdformat.h"
 
 namespace {
 
@@ -84,6 +85,19 @@ int main(int argc, char *argv[])
         block[i] = static_cast<char>(i * 29 + 3);
     block[block.size() - 1] = '\x2B';   // odd: laid over the areas
     ok &= put(rom, QStringLiteral("area-block"), block);
+
+    // Interleaved images: one whole block (its plain image has a header), the
+    // same cut inside its block, and a body of one byte.
+    const QString smd = root + QStringLiteral("/fuzz_smd");
+    QByteArray smdHeader(kSmdHeaderSize, '\0');
+    smdHeader[0] = 1;
+    smdHeader[1] = 0x03;
+    smdHeader[8] = static_cast<char>(0xAA);
+    smdHeader[9] = static_cast<char>(0xBB);
+    const QByteArray smdBlock = InterleaveSmd(smdHeader, romLike(kSmdBlockSize));
+    ok &= put(smd, QStringLiteral("one-block"), smdBlock);
+    ok &= put(smd, QStringLiteral("cut-block"), smdBlock.left(kSmdHeaderSize + 9000));
+    ok &= put(smd, QStringLiteral("one-byte-body"), smdHeader + QByteArray(1, '\x11'));
 
     // Raw sprites: one sprite, one byte too many, half a sprite.
     const QString raw = root + QStringLiteral("/fuzz_rawsprites");

@@ -23,11 +23,17 @@ private:
         QByteArray err;
     };
 
-    Run run(const QStringList &arguments, int timeoutMs = 30000)
+    // Without a display: no platform chosen and no display server to reach.
+    Run run(const QStringList &arguments, int timeoutMs = 30000, bool display = true)
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        if (display) {
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        } else {
+            for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                environment.remove(QString::fromLatin1(name));
+        }
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(dir.path());
         process.start(program, arguments);
@@ -60,7 +66,9 @@ private slots:
     void initTestCase();
     void refusedArguments_data();
     void refusedArguments();
+    void version_data();
     void version();
+    void help_data();
     void help();
     void readableRomStartsTheEditor();
 };
@@ -77,19 +85,28 @@ void TestAppCommandLine::refusedArguments_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("mentions");
+    QTest::addColumn<bool>("display");
 
-    QTest::newRow("missing file") << QStringList{"no-such-rom.bin"} << QByteArray("no-such-rom.bin");
-    QTest::newRow("folder") << QStringList{"folder.bin"} << QByteArray("folder.bin");
-    QTest::newRow("two files") << QStringList{"a.bin", "b.bin"} << QByteArray("one ROM file");
-    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QByteArray("frobnicate");
+    QTest::newRow("missing file") << QStringList{"no-such-rom.bin"} << QByteArray("no-such-rom.bin") << true;
+    QTest::newRow("folder") << QStringList{"folder.bin"} << QByteArray("folder.bin") << true;
+    QTest::newRow("two files") << QStringList{"a.bin", "b.bin"} << QByteArray("one ROM file") << true;
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QByteArray("frobnicate") << true;
+    QTest::newRow("unknown option, no display") << QStringList{"--frobnicate"} << QByteArray("frobnicate") << false;
+    QTest::newRow("missing file, no display") << QStringList{"no-such-rom.bin"} << QByteArray("no-such-rom.bin")
+                                              << false;
+    // Qt's own options are left to Qt, not refused as unknown.
+    QTest::newRow("Qt options before the file")
+        << QStringList{"-platform", "offscreen", "--style=fusion", "-reverse", "no-such-rom.bin"}
+        << QByteArray("no-such-rom.bin") << false;
 }
 
 void TestAppCommandLine::refusedArguments()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, mentions);
+    QFETCH(bool, display);
 
-    const Run result = run(arguments);
+    const Run result = run(arguments, 30000, display);
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, 2);
     QCOMPARE(result.out, QByteArray());
@@ -98,9 +115,17 @@ void TestAppCommandLine::refusedArguments()
     QVERIFY2(lines.first().contains(mentions), lines.first().constData());
 }
 
+void TestAppCommandLine::version_data()
+{
+    QTest::addColumn<bool>("display");
+    QTest::newRow("offscreen") << true;
+    QTest::newRow("no display") << false;
+}
+
 void TestAppCommandLine::version()
 {
-    const Run result = run({QStringLiteral("--version")});
+    QFETCH(bool, display);
+    const Run result = run({QStringLiteral("--version")}, 30000, display);
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, 0);
     // "<name> <version>", the version as the project states it.
@@ -108,9 +133,15 @@ void TestAppCommandLine::version()
     QCOMPARE(result.out.count('\n'), 1);
 }
 
+void TestAppCommandLine::help_data()
+{
+    version_data();
+}
+
 void TestAppCommandLine::help()
 {
-    const Run result = run({QStringLiteral("--help")});
+    QFETCH(bool, display);
+    const Run result = run({QStringLiteral("--help")}, 30000, display);
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, 0);
     QVERIFY(result.out.contains("[rom]"));

@@ -1,0 +1,79 @@
+// Interleaved .smd images: any file is either refused with a reason or read
+// to a plain image that writes back byte-identical; every byte lands where the
+// block layout says; RomImageFromFile never fails on what it is given.
+//
+// The input is taken as a file as it is, and, since the fuzzer rarely meets
+// the header mark and a whole number of 16 KiB blocks, once more with the mark
+// set and (when the first byte is odd) the body padded to whole blocks.
+
+#include <cstdint>
+
+#include "fuzzsupport.h"
+#include "rom/romcheck.h"
+#include "rom/smdformat.h"
+
+namespace {
+
+void checkFile(const QByteArray &file)
+{
+    QByteArray plain;
+    QString reason;
+    const bool read = DeinterleaveSmd(file, &plain, &reason);
+    FUZZ_CHECK(read || (!reason.isEmpty() && plain.isEmpty()));
+    FUZZ_CHECK(!read || LooksLikeSmd(file));
+
+    const RomImage image = RomImageFromFile(QStringLiteral("fuzz.smd"), file);
+    FUZZ_CHECK(image.plain == (read ? plain : file));
+    FUZZ_CHECK(image.smdHeader.isEmpty() != read);
+    if (!read)
+        return;
+
+    FUZZ_CHECK(plain.size() == file.size() - kSmdHeaderSize);
+    FUZZ_CHECK(InterleaveSmd(file.left(kSmdHeaderSize), plain) == file);
+    // Spot checks of the layout: the first, middle and last pairs of every block.
+    for (qsizetype block = 0; block < plain.size(); block += kSmdBlockSize) {
+        for (const qsizetype i : {qsizetype(0), qsizetype(4095), qsizetype(8191)}) {
+            const qsizetype at = kSmdHeaderSize + block;
+            FUZZ_CHECK(file.at(at + i) == plain.at(block + 2 * i + 1));
+            FUZZ_CHECK(file.at(at + kSmdBlockSize / 2 + i) == plain.at(block + 2 * i));
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
+{
+    const QByteArray input(reinterpret_cast<const char *>(bytes), static_cast<qsizetype>(size));
+    checkFile(input);
+    if (size == 0)
+        return 0;
+
+    QByteArray marked = input;
+    if (marked.size() < kSmdHeaderSize)
+        marked.append(QByteArray(kSmdHeaderSize - marked.size(), '\0'));
+    marked[1] = 0x03;
+    marked[8] = static_cast<char>(0xAA);
+    marked[9] = static_cast<char>(0xBB);
+    if (bytes[0] & 1) {
+        const qsizetype body = marked.size() - kSmdHeaderSize;
+        const qsizetype blocks = qMax<qsizetype>(1, (body + kSmdBlockSize - 1) / kSmdBlockSize);
+        marked.append(QByteArray(kSmdHeaderSize + blocks * kSmdBlockSize - marked.size(), '\x5A'));
+    }
+    checkFile(marked);
+
+    // A plain image written out and read back: padded to whole blocks, the
+    // header kept.
+    const QByteArray written = InterleaveSmd(marked.left(kSmdHeaderSize), input);
+    FUZZ_CHECK(written.left(kSmdHeaderSize) == marked.left(kSmdHeaderSize));
+    QByteArray back;
+    if (DeinterleaveSmd(written, &back)) {
+        FUZZ_CHECK(back.left(input.size()) == input);
+        FUZZ_CHECK(back.size() % kSmdBlockSize == 0 && back.size() - input.size() < kSmdBlockSize);
+        FUZZ_CHECK(back.mid(input.size()) == QByteArray(back.size() - input.size(), '\0'));
+    } else {
+        // Only a plain header mark ("SEGA" at 0x100) takes it for plain data.
+        FUZZ_CHECK(written.mid(0x100, 4) == QByteArrayLiteral("SEGA"));
+    }
+    return 0;
+}
