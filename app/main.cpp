@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTime>
 
+#include "cli/clicommand.h"
 #include "editor/skmcareditor.h"
 #include "palette/randomcolor.h"
 #include "skm_version.h"
@@ -66,6 +67,10 @@ QStringList WithoutQtOptions(const QStringList &arguments)
 // skm-car-editor [rom]: opens the given ROM image, or asks for one.
 int main(int argc, char *argv[])
 {
+    // "skm-car-editor info ROM" and the other subcommands: no window, no display.
+    if (argc > 1 && IsSubcommand(QString::fromLocal8Bit(argv[1])))
+        return RunCommandLine(argc, argv);
+
     QCoreApplication::setApplicationName(QStringLiteral("skm-car-editor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SKM_VERSION));
 

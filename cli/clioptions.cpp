@@ -1,0 +1,104 @@
+#include "cli/clioptions.h"
+
+#include <cstdio>
+
+#include <QDir>
+
+#include "palette/palettenames.h"
+
+namespace {
+
+void PrintError(const QString &line)
+{
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int UsageError(const QString &command, const QString &message)
+{
+    PrintError(QStringLiteral("%1 %2: %3 (see %1 %2 --help)").arg(QLatin1String(kProgramName), command, message));
+    return kExitUsage;
+}
+
+int WorkFailed(const QString &command, const QString &message)
+{
+    PrintError(QStringLiteral("%1 %2: %3").arg(QLatin1String(kProgramName), command, message));
+    return kExitFailed;
+}
+
+void PrintOut(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &command, const QString &synopsis,
+                                    const QStringList &arguments, int least, int most)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    parser.addOption(help);
+    // The parser skips its first argument as the program's name: the subcommand stands there.
+    if (!parser.parse(arguments))
+        return UsageError(command, parser.errorText());
+    if (parser.isSet(help)) {
+        QString text = parser.helpText();
+        // Our own usage line instead of the parser's.
+        const qsizetype end = text.indexOf(QLatin1Char('\n'));
+        text.replace(0, end, QStringLiteral("Usage: %1 %2 %3").arg(QLatin1String(kProgramName), command, synopsis));
+        PrintOut(text);
+        return kExitSuccess;
+    }
+    const qsizetype count = parser.positionalArguments().size();
+    if (count < least)
+        return UsageError(command, QStringLiteral("missing arguments"));
+    if (count > most)
+        return UsageError(command, QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().at(most)));
+    return std::nullopt;
+}
+
+std::optional<int> ParseNumber(const QString &text, int least, int most)
+{
+    bool ok = false;
+    const QString trimmed = text.trimmed();
+    const int value = trimmed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? trimmed.mid(2).toInt(&ok, 16)
+                                                                                    : trimmed.toInt(&ok, 10);
+    if (!ok || value < least || value > most)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> ParsePaletteChoice(const QString &text)
+{
+    const QStringList names = PaletteNames();
+    if (const std::optional<int> position = ParseNumber(text, 1, static_cast<int>(names.size())))
+        return *position - 1;
+    int found = -1;
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i].compare(text.trimmed(), Qt::CaseInsensitive) != 0)
+            continue;
+        if (found >= 0)
+            return std::nullopt;   // an ambiguous name
+        found = i;
+    }
+    if (found < 0)
+        return std::nullopt;
+    return found;
+}
+
+std::optional<int> ParseNamedCode(const QString &text, const QStringList &names)
+{
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i].compare(text.trimmed(), Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return ParseNumber(text, 0, 255);
+}
+
+QString ShownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}

@@ -1,0 +1,104 @@
+#include "cli/clirom.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "cli/clioptions.h"
+#include "rom/romfilewriter.h"
+#include "rom/romimage.h"
+#include "rom/romcheck.h"
+#include "rom/romreader.h"
+#include "rom/romwriter.h"
+#include "rom/smdformat.h"
+
+namespace {
+
+bool Fail(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+} // namespace
+
+bool CheckInputFile(const QString &path, const QString &what, QString *error)
+{
+    const QString name = QStringLiteral("%1 \"%2\"").arg(what, ShownPath(path));
+    const QFileInfo info(path);
+    if (!info.exists())
+        return Fail(error, QStringLiteral("%1: no such file").arg(name));
+    if (!info.isFile())
+        return Fail(error, QStringLiteral("%1: not a regular file").arg(name));
+    if (info.size() > kLargestInputFile)
+        return Fail(error, QStringLiteral("%1: too large").arg(name));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(error, QStringLiteral("%1: %2").arg(name, file.errorString()));
+    return true;
+}
+
+std::optional<QByteArray> ReadInputFile(const QString &path, const QString &what, QString *error)
+{
+    if (!CheckInputFile(path, what, error))
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Fail(error, QStringLiteral("%1 \"%2\": %3").arg(what, ShownPath(path), file.errorString()));
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(kLargestInputFile + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kLargestInputFile) {
+        Fail(error, QStringLiteral("%1 \"%2\": %3").arg(what, ShownPath(path),
+                                                         bytes.size() > kLargestInputFile ? QStringLiteral("too large")
+                                                                                          : file.errorString()));
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error)
+{
+    // A missing file is an error here (the window would start a new one).
+    if (!CheckInputFile(path, QStringLiteral("ROM"), error))
+        return std::nullopt;
+    const std::optional<RomImage> image = RomImage::Load(path, error);
+    if (!image)
+        return std::nullopt;
+    RomContents contents = RomContentsFromFile(path, image->fileBytes);
+    if (!contents.problems.isEmpty() && !force) {
+        Fail(error, QStringLiteral("ROM \"%1\": %2 (--force uses it anyway)")
+                        .arg(ShownPath(path), contents.problems.join(QStringLiteral("; "))));
+        return std::nullopt;
+    }
+    const CarData data = CarDataFromImage(contents.plain);
+    return RomInput{path, image->fileBytes.size(), contents.plain, contents.smdHeader, data};
+}
+
+bool SameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
+}
+
+QString SaveTarget(const RomInput &rom, const QString &output)
+{
+    if (output.isEmpty())
+        return rom.path;
+    if (SameFile(output, rom.path))
+        return rom.path;
+    return output;
+}
+
+bool SaveRom(const RomInput &rom, const CarData &data, const QString &output, QString *error)
+{
+    // The ROM's bytes with the car areas and the checksum patched, written in
+    // one step to the ROM or to the other file; the ROM is never touched then.
+    const QByteArray patched = PatchedImage(rom.plain, data);
+    const SaveResult result = WriteRomFile(SaveTarget(rom, output),
+                                           rom.smdHeader.isEmpty() ? patched : InterleaveSmd(rom.smdHeader, patched));
+    if (!result.ok)
+        return Fail(error, result.error);
+    return true;
+}

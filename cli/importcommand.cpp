@@ -1,0 +1,65 @@
+#include "cli/clioptions.h"
+#include "cli/cliscope.h"
+#include "cli/subcommands.h"
+#include "exchange/spriteimport.h"
+#include "view/spriteoffsets.h"
+
+namespace {
+
+const QString kCommand = QStringLiteral("import");
+
+} // namespace
+
+int RunImportCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Reads sprites from pictures (matched to the chosen palette, the editor's grey background "
+                       "standing for colour 0; indexed pictures exported with that palette are taken as they are) "
+                       "or raw data (.bin), then saves them into the ROM with its checksum fixed."));
+    parser.addPositionalArgument(QStringLiteral("ROM"), QStringLiteral("The cartridge image."));
+    parser.addPositionalArgument(QStringLiteral("INPUT"),
+                                 QStringLiteral("The picture or raw file (one of the numbered files with --separate)."));
+    const ExchangeOptions options;
+    options.AddTo(parser);
+    const QCommandLineOption dither(QStringLiteral("dither"), QStringLiteral("Floyd-Steinberg dithering."));
+    const QCommandLineOption output(QStringLiteral("output"),
+                                    QStringLiteral("Saves into this file instead of ROM (ROM stays as it is)."),
+                                    QStringLiteral("NEW.bin"));
+    parser.addOptions({dither, output});
+    if (const std::optional<int> status = ParseCommandLine(
+            parser, kCommand,
+            QStringLiteral("ROM INPUT [--all | --car N [--sprite N]] [--separate] [--palette NAME|N] [--dither] "
+                           "[--output NEW.bin]"),
+            arguments, 2, 2))
+        return *status;
+
+    ExchangeSelection selection;
+    int paletteIndex = 0;
+    if (const std::optional<int> status = options.Read(parser, kCommand, &selection, &paletteIndex))
+        return *status;
+
+    QString error;
+    const QString input = parser.positionalArguments().at(1);
+    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), &error);
+    if (!rom)
+        return WorkFailed(kCommand, error);
+    if (!CheckInputFile(input, QStringLiteral("input"), &error))
+        return WorkFailed(kCommand, error);
+
+    ExchangeData exchange = ExchangeDataFor(rom->data, paletteIndex);
+    const QString errors = ReadSpriteFiles(input, selection, exchange, parser.isSet(dither));
+    if (!errors.isEmpty()) {
+        // Nothing is saved when any file could not be used.
+        const QStringList lines = errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QString line = lines.value(0);
+        if (lines.size() > 1)
+            line += QStringLiteral(" (and %1 more)").arg(lines.size() - 1);
+        return WorkFailed(kCommand, line + QStringLiteral("; nothing saved"));
+    }
+    CarData data = rom->data;
+    data.sprites = exchange.sprites;
+    if (!SaveRom(*rom, data, parser.value(output), &error))
+        return WorkFailed(kCommand, error);
+    return kExitSuccess;
+}

@@ -1,0 +1,39 @@
+#include "cli/clioptions.h"
+#include "cli/clirom.h"
+#include "cli/subcommands.h"
+#include "patch/patchfile.h"
+
+namespace {
+
+const QString kCommand = QStringLiteral("patch");
+
+} // namespace
+
+int RunPatchCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes the IPS or BPS patch (chosen by the suffix) that turns ORIGINAL into MODIFIED."));
+    parser.addPositionalArgument(QStringLiteral("ORIGINAL"), QStringLiteral("The file as it was."));
+    parser.addPositionalArgument(QStringLiteral("MODIFIED"), QStringLiteral("The file as it should become."));
+    parser.addPositionalArgument(QStringLiteral("OUTPUT"), QStringLiteral("The patch, .ips or .bps."));
+    if (const std::optional<int> status =
+            ParseCommandLine(parser, kCommand, QStringLiteral("ORIGINAL MODIFIED OUTPUT.ips|.bps"), arguments, 3, 3))
+        return *status;
+
+    const QStringList files = parser.positionalArguments();
+    if (!PatchFormatFor(files.at(2)))
+        return UsageError(kCommand, QStringLiteral("\"%1\": the suffix must be .ips or .bps").arg(ShownPath(files.at(2))));
+    if (SameFile(files.at(2), files.at(0)) || SameFile(files.at(2), files.at(1)))
+        return UsageError(kCommand, QStringLiteral("OUTPUT is one of the files compared"));
+    QString error;
+    const std::optional<QByteArray> original = ReadInputFile(files.at(0), QStringLiteral("original"), &error);
+    if (!original)
+        return WorkFailed(kCommand, error);
+    const std::optional<QByteArray> modified = ReadInputFile(files.at(1), QStringLiteral("modified"), &error);
+    if (!modified)
+        return WorkFailed(kCommand, error);
+    if (!WritePatchFile(files.at(2), *original, *modified, &error))
+        return WorkFailed(kCommand, error);
+    return kExitSuccess;
+}
