@@ -105,6 +105,7 @@ private:
     QMenuBar *menuBar = nullptr;
     QStatusBar *statusBar = nullptr;
     QLabel *romInfo = nullptr;
+    QLabel *pixelReadout = nullptr;
     QMenu *recentMenu = nullptr;
     QMenu *fileMenu = nullptr;
     QMenu *viewMenu = nullptr;

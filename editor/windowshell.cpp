@@ -17,6 +17,7 @@
 #include <QTextBrowser>
 #include <QUndoView>
 
+#include "editor/drawingcontroller.h"
 #include "editor/exchangecontroller.h"
 #include "editor/romcheckdialog.h"
 #include "editor/romcontroller.h"
@@ -94,6 +95,9 @@ void SKMcarEditor::CreateMenus()
             &QAction::triggered, this, [this] { ZoomBy(false); });
     connect(AddAction(view, tr("Default Zoom"), QStringLiteral("actionDefaultZoom"), QKeySequence(Qt::CTRL | Qt::Key_0)),
             &QAction::triggered, this, [this] { ui->doubleSpinBoxSpriteZoom->setValue(kDefaultZoom); });
+    view->addSeparator();
+    view->addAction(drawingControl->PixelGridAction());
+    view->addAction(drawingControl->TileGridAction());
 
     QMenu *help = menuBar->addMenu(tr("&Help"));
     connect(AddAction(help, tr("User Guide"), QStringLiteral("actionUserGuide"), QKeySequence(Qt::Key_F1)),
@@ -117,6 +121,11 @@ void SKMcarEditor::CreateStatusBar()
     if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->addWidget(statusBar);
     connect(romControl, &RomController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    // The pixel under the mouse, while it is over the sprite.
+    pixelReadout = new QLabel(statusBar);
+    pixelReadout->setObjectName(QStringLiteral("labelPixel"));
+    statusBar->addPermanentWidget(pixelReadout);
+    connect(drawingControl, &DrawingController::pixelInfo, pixelReadout, &QLabel::setText);
     UpdateRomInfo();
 }
 
