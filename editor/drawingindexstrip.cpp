@@ -1,7 +1,7 @@
 #include "editor/drawingindexstrip.h"
 
 #include <QButtonGroup>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
@@ -26,7 +26,8 @@ QIcon SwatchIcon(QRgb color)
 
 DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(new QButtonGroup(this))
 {
-    auto *layout = new QHBoxLayout(this);
+    // Two rows of eight, so that the strip beside the view keeps the window narrow.
+    auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
     group->setExclusive(true);
@@ -39,7 +40,7 @@ DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(n
         button->setCheckable(true);
         button->setIconSize(QSize(kSwatchSide, kSwatchSide));
         group->addButton(button, i);
-        layout->addWidget(button);
+        layout->addWidget(button, i / 8, i % 8);
         swatches.append(button);
     }
     swatches.at(current)->setChecked(true);
