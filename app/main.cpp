@@ -6,10 +6,14 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTime>
 
 #include "cli/clicommand.h"
+#include "editor/recentfiles.h"
+#include "editor/romcheckdialog.h"
 #include "editor/skmcareditor.h"
 #include "palette/randomcolor.h"
 #include "skm_version.h"
@@ -75,7 +79,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(SKM_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Car editor for Skidmarch Mega Drive ROM images."));
+    parser.setApplicationDescription(
+        QStringLiteral("Car editor for Skidmarch Mega Drive ROM images.\n"
+                       "Without a command it opens the window. Commands (no window; see\n"
+                       "skm-car-editor COMMAND --help): info, export, import, set, palette, patch."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("rom"), QStringLiteral("ROM image to open (*.bin, *.smd)."),
@@ -113,12 +120,33 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("skm-car-editor"));
     SeedEditorRandom(QTime::currentTime().msec());
 
+    // The ROM check comes before the window: Cancel on a file given on the
+    // command line ends the program (status 1) and touches nothing; on a file
+    // picked in the dialog it goes back to the dialog, and cancelling the
+    // dialog ends the program (status 0).
+    QString romPath;
+    if (!positional.isEmpty()) {
+        romPath = positional.first();
+        if (!ConfirmRomFile(nullptr, romPath))
+            return 1;
+    } else {
+        QSettings settings;
+        const RecentFiles recent(settings);
+        for (;;) {
+            romPath = QFileDialog::getOpenFileName(nullptr, QObject::tr("Open ROM"), recent.lastFolder(),
+                                                   QObject::tr("ROM images (*.bin *.smd *.gen *.md);;All files (*)"));
+            if (romPath.isEmpty())
+                return 0;
+            if (ConfirmRomFile(nullptr, romPath))
+                break;
+        }
+    }
+
     // Destroyed before the application object.
-    const std::unique_ptr<SKMcarEditor> window = positional.isEmpty()
-                                                     ? std::make_unique<SKMcarEditor>()
-                                                     : std::make_unique<SKMcarEditor>(positional.first());
+    const auto window = std::make_unique<SKMcarEditor>(romPath);
     window->show();
     return app.exec();
 }
