@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -130,6 +131,29 @@ void BM_Animate(benchmark::State &state)
     }
 }
 BENCHMARK(BM_Animate)->Unit(benchmark::kMicrosecond);
+
+// File > Open of another 4 MiB ROM, from the call to the new sprite shown:
+// the ROM check, reading the file whole, decoding, the new document and the
+// redraw of every control.
+void BM_OpenAnotherRom(benchmark::State &state)
+{
+    SKMcarEditor *editor = Fixture().editor;
+    const QString path = Fixture().dir.filePath(QStringLiteral("large.bin"));
+    {
+        QByteArray image(4 << 20, '\0');
+        image.replace(0x100, 4, "SEGA");
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size())
+            state.SkipWithError("cannot write the 4 MiB ROM");
+    }
+    WriteRom(path, BenchData());
+    for (auto _ : state) {
+        if (!editor->OpenRom(path))
+            state.SkipWithError("the ROM was not opened");
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_OpenAnotherRom)->Unit(benchmark::kMillisecond);
 
 void BM_ComposeSpriteImage(benchmark::State &state)
 {
