@@ -13,6 +13,7 @@
 #include "rom/romwriter.h"
 #include "rom/smdformat.h"
 #include "testwindow.h"
+#include "windowcontrols.h"
 
 namespace {
 
@@ -67,8 +68,8 @@ void TestShell::menusAndKeys()
     QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Help"}));
 
     // The undo item names the step.
-    w.probe.ui()->labelPaletteSwap->setFocus();
-    QTest::mouseClick(w.probe.ui()->labelPaletteSwap, Qt::LeftButton);
+    Control<QLabel>(w.editor, "labelPaletteSwap")->setFocus();
+    QTest::mouseClick(Control<QLabel>(w.editor, "labelPaletteSwap"), Qt::LeftButton);
     QVERIFY(Action(w.editor, "actionUndo")->text().startsWith(QStringLiteral("Undo Swap colours 1 and 2 of")));
 }
 
@@ -76,12 +77,12 @@ void TestShell::saveFromMenuWritesAtOnce()
 {
     TestWindow w(ExchangeTestData(2));
     QVERIFY(w.romWritten);
-    w.probe.ui()->spinBoxTopSpeed->setValue(99);
+    Control<QSpinBox>(w.editor, "spinBoxTopSpeed")->setValue(99);
     ModalAnswerer answerer;
     Action(w.editor, "actionSave")->trigger();
     QCOMPARE(answerer.seen.size(), 0);   // no question
-    QVERIFY(!w.probe.document().isModified());
-    QCOMPARE(int(quint8(ReadBytes(w.probe.document().path()).at(kCharacteristicsOffset))), 99);
+    QVERIFY(!w.editor.Document().isModified());
+    QCOMPARE(int(quint8(ReadBytes(w.editor.Document().path()).at(kCharacteristicsOffset))), 99);
     QVERIFY2(w.editor.StatusBar()->currentMessage().startsWith(QStringLiteral("Saved game.rom (1,042,816 bytes, checksum ")),
              qPrintable(w.editor.StatusBar()->currentMessage()));
 }
@@ -89,7 +90,7 @@ void TestShell::saveFromMenuWritesAtOnce()
 void TestShell::zoomSteps()
 {
     TestWindow w(ExchangeTestData(3));
-    QDoubleSpinBox *zoom = w.probe.ui()->doubleSpinBoxSpriteZoom;
+    QDoubleSpinBox *zoom = Control<QDoubleSpinBox>(w.editor, "doubleSpinBoxSpriteZoom");
     Action(w.editor, "actionZoomIn")->trigger();
     QCOMPARE(zoom->value(), 4.0);
     zoom->setValue(3.4);
@@ -144,12 +145,12 @@ void TestShell::smdRoundTrip()
     const QString path = WriteTestFile(dir.filePath(QStringLiteral("game.smd")), file);
 
     SKMcarEditor window(path);
-    EditorProbe probe(window);
-    QCOMPARE(probe.document().sprites(), ExchangeTestData(4).sprites);   // read de-interleaved
-    QTest::mouseClick(probe.ui()->labelPaletteSwap, Qt::LeftButton);
-    QVERIFY(probe.saveToRom());
+    QCOMPARE(window.Document().sprites(), ExchangeTestData(4).sprites);   // read de-interleaved
+    QTest::mouseClick(Control<QLabel>(window, "labelPaletteSwap"), Qt::LeftButton);
+    Action(window, "actionSave")->trigger();
+    QVERIFY(!window.Document().isModified());
 
-    const QByteArray expected = InterleaveSmd(header, PatchedImage(plain, probe.document().dataToSave()));
+    const QByteArray expected = InterleaveSmd(header, PatchedImage(plain, window.Document().dataToSave()));
     const QByteArray saved = ReadBytes(path);
     QCOMPARE(saved.size(), file.size());
     QCOMPARE(saved.left(kSmdHeaderSize), header);
@@ -162,20 +163,20 @@ void TestShell::openAnotherAsksFirst()
     TestWindow w(ExchangeTestData(5));
     QVERIFY(w.romWritten);
     const QString other = WriteTestFile(w.path(QStringLiteral("other.bin")), PlainRom(6));
-    w.probe.ui()->spinBoxJumping->setValue(12);
+    Control<QSpinBox>(w.editor, "spinBoxJumping")->setValue(12);
     {
         ModalAnswerer answerer({QMessageBox::Cancel});
         QVERIFY(!w.editor.OpenRom(other));
         QCOMPARE(answerer.seen.size(), 1);
-        QVERIFY(w.probe.document().isModified());
+        QVERIFY(w.editor.Document().isModified());
     }
     {
         ModalAnswerer answerer({QMessageBox::Discard});
         QVERIFY(w.editor.OpenRom(other));
     }
-    QCOMPARE(w.probe.document().path(), other);
-    QCOMPARE(w.probe.document().undoStack()->count(), 0);
-    QCOMPARE(w.probe.document().sprites(), ExchangeTestData(6).sprites);
+    QCOMPARE(w.editor.Document().path(), other);
+    QCOMPARE(w.editor.Document().undoStack()->count(), 0);
+    QCOMPARE(w.editor.Document().sprites(), ExchangeTestData(6).sprites);
     QVERIFY(w.editor.windowTitle().startsWith(QStringLiteral("other.bin[*]")));
     QVERIFY(w.editor.StatusBar()->currentMessage().startsWith(QStringLiteral("Opened other.bin")));
 }
@@ -185,11 +186,11 @@ void TestShell::shortFileGrowsOnlyWhenAllowed()
     QTemporaryDir dir;
     const QString path = WriteTestFile(dir.filePath(QStringLiteral("tiny.bin")), QByteArray("abc"));
     SKMcarEditor window(path);   // opened anyway
-    EditorProbe probe(window);
-    probe.ui()->spinBoxTopSpeed->setValue(5);
+    Control<QSpinBox>(window, "spinBoxTopSpeed")->setValue(5);
     {
         ModalAnswerer answerer({QMessageBox::Cancel});
-        QVERIFY(!probe.saveToRom());
+        Action(window, "actionSave")->trigger();
+        QVERIFY(window.Document().isModified());
         QCOMPARE(answerer.seen.size(), 1);
         QVERIFY2(answerer.seen[0].text.contains(QStringLiteral("from 3 bytes to 1,042,816 bytes")),
                  qPrintable(answerer.seen[0].text));
@@ -197,7 +198,8 @@ void TestShell::shortFileGrowsOnlyWhenAllowed()
     QCOMPARE(ReadBytes(path), QByteArray("abc"));
     {
         ModalAnswerer answerer({QMessageBox::Save});
-        QVERIFY(probe.saveToRom());
+        Action(window, "actionSave")->trigger();
+        QVERIFY(!window.Document().isModified());
     }
     QCOMPARE(ReadBytes(path).size(), qsizetype(kSpritesAreaEnd));
 }
@@ -217,7 +219,7 @@ void TestShell::dropOfSeveralFilesRefused()
     QApplication::sendEvent(&w.editor, &drop);
     QCOMPARE(answerer.seen.size(), 1);
     QVERIFY(answerer.seen[0].text.contains(QStringLiteral("one file at a time")));
-    QCOMPARE(w.probe.document().undoStack()->count(), 0);
+    QCOMPARE(w.editor.Document().undoStack()->count(), 0);
 }
 
 QTEST_MAIN(TestShell)

@@ -3,6 +3,7 @@
 // exit question only with unsaved changes.
 #include <functional>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -13,8 +14,11 @@
 #include "common/testrom.h"
 #include "rom/romreader.h"
 #include "car/equipment.h"
+#include "editor/exchangecontroller.h"
+#include "editor/spriteview.h"
 #include "exchangetestrom.h"
 #include "testwindow.h"
+#include "windowcontrols.h"
 
 namespace {
 
@@ -40,15 +44,20 @@ void PressRedo(QWidget *focus, bool withY)
 
 // Sprite 1 of car 1 becomes a small block in the top left corner, so that
 // centring has something to move.
-void PutBlockInCorner(SKMcarEditor &, EditorProbe &p, const QString &)
+void PutBlockInCorner(SKMcarEditor &e, EditorProbe &, const QString &)
 {
-    DocumentTables tables = p.document().tables();
+    DocumentTables tables = e.Document().tables();
     SpritePixels pixels(kPixelsPerSprite, 0);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
             pixels[SpritePixelIndex(x, y)] = 3;
     tables.sprites[0][0] = pixels;
-    QVERIFY(p.document().Change(QStringLiteral("block"), {}, tables));
+    QVERIFY(e.Document().Change(QStringLiteral("block"), {}, tables));
+}
+
+void SaveFromMenu(SKMcarEditor &window)
+{
+    window.findChild<QAction *>(QStringLiteral("actionSave"))->trigger();
 }
 
 } // namespace
@@ -72,65 +81,64 @@ void TestUndo::everyStep_data()
     QTest::addColumn<Action>("act");
 
     const Action none = [](SKMcarEditor &, EditorProbe &, const QString &) {};
-    const auto ui = [](EditorProbe &p) { return p.ui(); };
 
-    QTest::newRow("random colour") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ClickLabel(ui(p)->labelColor2, Qt::RightButton);
+    QTest::newRow("random colour") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        ClickLabel(Control<QLabel>(e, "labelColor2"), Qt::RightButton);
     });
-    QTest::newRow("swap") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ClickLabel(ui(p)->labelPaletteSwap);
+    QTest::newRow("swap") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        ClickLabel(Control<QLabel>(e, "labelPaletteSwap"));
     });
-    QTest::newRow("shift") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ClickLabel(ui(p)->labelPalettShift);
+    QTest::newRow("shift") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        ClickLabel(Control<QLabel>(e, "labelPalettShift"));
     });
-    QTest::newRow("restore palette") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ClickLabel(ui(p)->labelPaletteSwap);
-    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ClickLabel(ui(p)->labelPaletteREstore); });
-    QTest::newRow("characteristic") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ui(p)->spinBoxCornering->setValue(200);
+    QTest::newRow("restore palette") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        ClickLabel(Control<QLabel>(e, "labelPaletteSwap"));
+    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelPaletteREstore")); });
+    QTest::newRow("characteristic") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        Control<QSpinBox>(e, "spinBoxCornering")->setValue(200);
     });
-    QTest::newRow("weapon") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ui(p)->comboBoxWeaponC->setCurrentIndex((ui(p)->comboBoxWeaponC->currentIndex() + 1) % 3);
+    QTest::newRow("weapon") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        Control<QComboBox>(e, "comboBoxWeaponC")->setCurrentIndex((Control<QComboBox>(e, "comboBoxWeaponC")->currentIndex() + 1) % 3);
     });
-    QTest::newRow("restore characteristics") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ui(p)->spinBoxJumping->setValue(3);
-    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ClickLabel(ui(p)->labelRestoreParamaters); });
-    QTest::newRow("restore weapons") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ui(p)->comboBoxWeaponA->setCurrentIndex((ui(p)->comboBoxWeaponA->currentIndex() + 1) % 3);
-    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ClickLabel(ui(p)->labelRestoreWeapons); });
-    QTest::newRow("move sprite") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ui(p)->spinBoxMoveSpriteUp->setValue(5);
+    QTest::newRow("restore characteristics") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        Control<QSpinBox>(e, "spinBoxJumping")->setValue(3);
+    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelRestoreParamaters")); });
+    QTest::newRow("restore weapons") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        Control<QComboBox>(e, "comboBoxWeaponA")->setCurrentIndex((Control<QComboBox>(e, "comboBoxWeaponA")->currentIndex() + 1) % 3);
+    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelRestoreWeapons")); });
+    QTest::newRow("move sprite") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        Control<QSpinBox>(e, "spinBoxMoveSpriteUp")->setValue(5);
     });
-    QTest::newRow("move all sprites") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ui(p)->checkBoxMoveCar->setChecked(true);
-        ui(p)->spinBoxMoveSpriteRight->setValue(-4);
+    QTest::newRow("move all sprites") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        Control<QCheckBox>(e, "checkBoxMoveCar")->setChecked(true);
+        Control<QSpinBox>(e, "spinBoxMoveSpriteRight")->setValue(-4);
     });
-    QTest::newRow("auto-centre sprite") << Action(PutBlockInCorner) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ui(p)->pushButtonAutocenterSprite->click();
+    QTest::newRow("auto-centre sprite") << Action(PutBlockInCorner) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        Control<QPushButton>(e, "pushButtonAutocenterSprite")->click();
     });
-    QTest::newRow("auto-centre car") << Action(PutBlockInCorner) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ui(p)->pushButtonAutocenterCar->click();
+    QTest::newRow("auto-centre car") << Action(PutBlockInCorner) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        Control<QPushButton>(e, "pushButtonAutocenterCar")->click();
     });
-    QTest::newRow("reset moves") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ui(p)->spinBoxMoveSpriteUp->setValue(5);
-    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ui(p)->pushButtonResetCarMovings->click(); });
-    QTest::newRow("import raw car") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &folder) {
-        ui(p)->radioButtonSaveCar->setChecked(true);
+    QTest::newRow("reset moves") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        Control<QSpinBox>(e, "spinBoxMoveSpriteUp")->setValue(5);
+    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { Control<QPushButton>(e, "pushButtonResetCarMovings")->click(); });
+    QTest::newRow("import raw car") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &folder) {
+        Control<QRadioButton>(e, "radioButtonSaveCar")->setChecked(true);
         const QString file = WriteTestFile(folder + QStringLiteral("/car.bin"),
                                            RandomBytes(kSpritesPerCar * kBytesPerSprite, 5));
-        QCOMPARE(p.importSprites(file), QString());
+        QCOMPARE(e.findChild<ExchangeController *>()->ImportSprites(file), QString());
     });
-    QTest::newRow("quick import") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ui(p)->spinBoxMoveSpriteUp->setValue(2);
-        ui(p)->pushButtonQuickOut->click();   // the sprite moved, into sprite.bmp
-        ui(p)->spinBoxSpriteNumber->setValue(7);
-    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ui(p)->pushButtonQuickIn->click(); });
-    QTest::newRow("restore all rom") << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ClickLabel(ui(p)->labelPaletteSwap);
-        ui(p)->spinBoxTopSpeed->setValue(9);
-    }) << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) { ClickLabel(ui(p)->labelRestoreRom); });
-    QTest::newRow("restore defaults") << none << Action([=](SKMcarEditor &, EditorProbe &p, const QString &) {
-        ClickLabel(ui(p)->labelRestoreDefaults);
+    QTest::newRow("quick import") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        Control<QSpinBox>(e, "spinBoxMoveSpriteUp")->setValue(2);
+        Control<QPushButton>(e, "pushButtonQuickOut")->click();   // the sprite moved, into sprite.bmp
+        Control<QSpinBox>(e, "spinBoxSpriteNumber")->setValue(7);
+    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { Control<QPushButton>(e, "pushButtonQuickIn")->click(); });
+    QTest::newRow("restore all rom") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        ClickLabel(Control<QLabel>(e, "labelPaletteSwap"));
+        Control<QSpinBox>(e, "spinBoxTopSpeed")->setValue(9);
+    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelRestoreRom")); });
+    QTest::newRow("restore defaults") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+        ClickLabel(Control<QLabel>(e, "labelRestoreDefaults"));
     });
 }
 
@@ -145,9 +153,9 @@ void TestUndo::everyStep()
     w.editor.show();
     QApplication::setActiveWindow(&w.editor);
     QVERIFY(QTest::qWaitForWindowActive(&w.editor));
-    w.probe.ui()->groupBoxParameters->show();
-    w.probe.ui()->groupBoxWeapons->show();
-    CarDocument &document = w.probe.document();
+    Control<QWidget>(w.editor, "groupBoxParameters")->show();
+    Control<QWidget>(w.editor, "groupBoxWeapons")->show();
+    CarDocument &document = w.editor.Document();
 
     prepare(w.editor, w.probe, w.dir.path());
     const DocumentTables before = document.tables();
@@ -159,7 +167,7 @@ void TestUndo::everyStep()
     QVERIFY(w.editor.isWindowModified());
 
     // Undo from a spin box: the document's undo wins over the box's own.
-    QSpinBox *focus = w.probe.ui()->spinBoxTopSpeed;
+    QSpinBox *focus = Control<QSpinBox>(w.editor, "spinBoxTopSpeed");
     focus->setFocus();
     PressUndo(focus);
     QVERIFY(document.tables() == before);
@@ -171,20 +179,19 @@ void TestUndo::everyStep()
     QVERIFY(document.tables() == after);
 
     // The controls show the restored state.
-    const int car = w.probe.ui()->spinBoxCarNumber->value() - 1;
-    QCOMPARE(w.probe.ui()->spinBoxTopSpeed->value(), int(quint8(after.characteristics[car][0])));
-    QCOMPARE(w.probe.ui()->labelSprite->picture().isNull(), false);
+    const int car = Control<QSpinBox>(w.editor, "spinBoxCarNumber")->value() - 1;
+    QCOMPARE(Control<QSpinBox>(w.editor, "spinBoxTopSpeed")->value(), int(quint8(after.characteristics[car][0])));
+    QCOMPARE(Control<SpriteView>(w.editor, "labelSprite")->picture().isNull(), false);
 }
 
 void TestUndo::typingMergesPerBoxAndCar()
 {
     TestWindow w(ExchangeTestData(4));
     QVERIFY(w.romWritten);
-    CarDocument &document = w.probe.document();
-    Ui::SKMcarEditor *ui = w.probe.ui();
-    ui->groupBoxParameters->show();
+    CarDocument &document = w.editor.Document();
+    Control<QWidget>(w.editor, "groupBoxParameters")->show();
 
-    QSpinBox *speed = ui->spinBoxTopSpeed;
+    QSpinBox *speed = Control<QSpinBox>(w.editor, "spinBoxTopSpeed");
     speed->setFocus();
     speed->selectAll();
     QTest::keyClicks(speed, QStringLiteral("123"));
@@ -192,15 +199,15 @@ void TestUndo::typingMergesPerBoxAndCar()
     QCOMPARE(document.undoStack()->count(), 1);
     QCOMPARE(document.undoStack()->text(0), QStringLiteral("Top speed of car 1: 124"));
 
-    ui->spinBoxCornering->setValue(7);   // another box: a step of its own
-    ui->spinBoxCarNumber->setValue(2);
-    ui->spinBoxCornering->setValue(8);   // same box, another car
-    ui->spinBoxCornering->setValue(9);
+    Control<QSpinBox>(w.editor, "spinBoxCornering")->setValue(7);   // another box: a step of its own
+    Control<QSpinBox>(w.editor, "spinBoxCarNumber")->setValue(2);
+    Control<QSpinBox>(w.editor, "spinBoxCornering")->setValue(8);   // same box, another car
+    Control<QSpinBox>(w.editor, "spinBoxCornering")->setValue(9);
     QCOMPARE(document.undoStack()->count(), 3);
 
     // Typed back to where it was: nothing left to undo for that box.
     const int original = int(quint8(document.original().characteristics[1][Cornering]));
-    ui->spinBoxCornering->setValue(original);
+    Control<QSpinBox>(w.editor, "spinBoxCornering")->setValue(original);
     QCOMPARE(document.undoStack()->count(), 2);
 }
 
@@ -208,9 +215,9 @@ void TestUndo::failedImportLeavesNoStep()
 {
     TestWindow w(ExchangeTestData(5));
     QVERIFY(w.romWritten);
-    CarDocument &document = w.probe.document();
+    CarDocument &document = w.editor.Document();
     const QString broken = WriteTestFile(w.path(QStringLiteral("broken.png")), QByteArray("not a picture"));
-    QVERIFY(!w.probe.importSprites(broken).isEmpty());
+    QVERIFY(!w.editor.findChild<ExchangeController *>()->ImportSprites(broken).isEmpty());
     QCOMPARE(document.undoStack()->count(), 0);
     QVERIFY(!document.isModified());
 }
@@ -219,13 +226,12 @@ void TestUndo::cleanAcrossSaves()
 {
     TestWindow w(ExchangeTestData(6));
     QVERIFY(w.romWritten);
-    CarDocument &document = w.probe.document();
-    Ui::SKMcarEditor *ui = w.probe.ui();
+    CarDocument &document = w.editor.Document();
     QVERIFY(!document.isModified());
     QVERIFY(!w.editor.isWindowModified());
     QVERIFY(w.editor.windowTitle().startsWith(QStringLiteral("game.rom[*]")));
 
-    ui->spinBoxMoveSpriteRight->setValue(3);
+    Control<QSpinBox>(w.editor, "spinBoxMoveSpriteRight")->setValue(3);
     QVERIFY(document.isModified());
 
     // A failed save changes nothing: the offset is still pending, no step.
@@ -235,7 +241,7 @@ void TestUndo::cleanAcrossSaves()
     QVERIFY(QDir().mkdir(path));   // a folder where the ROM was: cannot be written
     {
         ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Ok});   // overwrite, then the warning
-        QVERIFY(!w.probe.saveToRom());
+        SaveFromMenu(w.editor);
         QCOMPARE(answerer.seen.size(), 2);
     }
     QCOMPARE(document.undoStack()->count(), 1);
@@ -245,7 +251,7 @@ void TestUndo::cleanAcrossSaves()
     WriteTestFile(path, image);   // the same bytes again: nothing to ask
 
     // A save bakes the offset as its own step and marks the document clean.
-    QVERIFY(w.probe.saveToRom());
+    SaveFromMenu(w.editor);
     QCOMPARE(document.undoStack()->count(), 2);
     QCOMPARE(document.undoStack()->text(1), QStringLiteral("Apply sprite offsets"));
     QVERIFY(!document.isModified());
@@ -263,18 +269,18 @@ void TestUndo::exitQuestionOnlyWhenModified()
 {
     TestWindow w(ExchangeTestData(7));
     QVERIFY(w.romWritten);
-    const QByteArray image = ReadBytes(w.probe.document().path());
+    const QByteArray image = ReadBytes(w.editor.Document().path());
     w.editor.show();
     {
         ModalAnswerer answerer({QMessageBox::Cancel});
         QVERIFY(w.editor.close());   // unchanged: closes at once
         QCOMPARE(answerer.seen.size(), 0);
     }
-    QCOMPARE(ReadBytes(w.probe.document().path()), image);
+    QCOMPARE(ReadBytes(w.editor.Document().path()), image);
 
     w.editor.show();
-    w.probe.ui()->labelPaletteSwap->setFocus();
-    ClickLabel(w.probe.ui()->labelPaletteSwap);
+    Control<QLabel>(w.editor, "labelPaletteSwap")->setFocus();
+    ClickLabel(Control<QLabel>(w.editor, "labelPaletteSwap"));
     {
         ModalAnswerer answerer({QMessageBox::Cancel});
         QVERIFY(!w.editor.close());
