@@ -14,6 +14,8 @@
 #include "editor/exchangecontroller.h"
 #include "editor/offsetcontroller.h"
 #include "editor/palettecontroller.h"
+#include "editor/palettefilecontroller.h"
+#include "editor/patchcontroller.h"
 #include "editor/romcontroller.h"
 #include "editor/spriteviewcontroller.h"
 #include "palette/palettenames.h"
@@ -119,6 +121,8 @@ void SKMcarEditor::Initialise(const QString &romPath)
     equipmentControl = new EquipmentController(context, this);
     exchangeControl = new ExchangeController(context, *viewControl, this);
     romControl = new RomController(context, this);
+    paletteFileControl = new PaletteFileController(context, this);
+    patchControl = new PatchController(context, this);
 
     ConnectControls();
     CreateUndoActions();
