@@ -75,7 +75,7 @@ void ShowMessage(const QString &text, const QString &heading = {})
         const qsizetype more = lines.size() - kShownLines;
         box.setDetailedText(text);
         lines = lines.mid(0, kShownLines);
-        lines.append(QObject::tr("... and %n more", nullptr, int(more)));
+        lines.append(QObject::tr("... and %1 more").arg(more));
     }
     if (!heading.isEmpty())
         lines.prepend(heading);
@@ -84,9 +84,11 @@ void ShowMessage(const QString &text, const QString &heading = {})
     box.exec();
 }
 
-int LineCount(const QString &text)
+// "; 3 files failed": the tail of a status message when some files failed.
+QString FailedText(const QString &errors)
 {
-    return int(text.count(QLatin1Char('\n')));
+    const qsizetype failed = errors.count(QLatin1Char('\n'));
+    return failed == 1 ? QObject::tr("; 1 file failed") : QObject::tr("; %1 files failed").arg(failed);
 }
 
 } // namespace
@@ -210,11 +212,12 @@ void ExchangeController::ExportTo(const QString &fileName, SpriteFileType type)
     if (written > 0) {
         QString text;
         if (selection.separateFiles && selection.scope != ExchangeScope::Sprite)
-            text = tr("Exported %n sprite(s) to %1/", nullptr, written).arg(QFileInfo(fileName).dir().dirName());
+            text = (written == 1 ? tr("Exported 1 sprite to %1/") : tr("Exported %1 sprites to %2/").arg(written))
+                       .arg(QFileInfo(fileName).dir().dirName());
         else
             text = tr("Exported %1 to %2").arg(ScopeText(selection), QFileInfo(fileName).fileName());
         if (!errors.isEmpty())
-            text += tr("; %n file(s) failed", nullptr, LineCount(errors));
+            text += FailedText(errors);
         emit statusMessage(text);
     }
     if (!errors.isEmpty())
@@ -246,7 +249,7 @@ void ExchangeController::ImportFrom(const QString &fileName)
     if (errors.isEmpty() || stepMade) {
         QString text = tr("Imported %1 from %2").arg(ScopeText(selection), QFileInfo(fileName).fileName());
         if (!errors.isEmpty())
-            text += tr("; %n file(s) failed", nullptr, LineCount(errors));
+            text += FailedText(errors);
         emit statusMessage(text);
     }
     if (!errors.isEmpty())
