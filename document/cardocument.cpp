@@ -35,6 +35,7 @@ void CarDocument::Open(const QString &path)
     romImageError.clear();
     if (std::optional<RomImage> loaded = RomImage::Load(path, &romImageError)) {
         romImage = *loaded;
+        opened = romImage.fileBytes;
         const RomContents contents = RomContentsFromFile(path, romImage.fileBytes);
         plain = contents.plain;
         smd = contents.smdHeader;
@@ -43,6 +44,7 @@ void CarDocument::Open(const QString &path)
         return;
     }
     romImage = RomImage{path, {}, {}};
+    opened.clear();
     plain.clear();
     smd.clear();
     problems = QStringList{romImageError};

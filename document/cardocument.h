@@ -38,6 +38,9 @@ public:
     // The ROM file as opened or last saved; saves start from it.
     RomImage &image() { return romImage; }
     const QString &imageError() const { return romImageError; }
+    // The file's bytes as they were when it was opened (a save does not change
+    // them): what a patch for sharing starts from.
+    const QByteArray &openedFileBytes() const { return opened; }
     // The image as the car data sees it: de-interleaved for an .smd file.
     const QByteArray &plainImage() const { return plain; }
     // Not empty for an interleaved .smd file: saves interleave again.
@@ -100,6 +103,7 @@ signals:
 private:
     RomImage romImage;
     QString romImageError;   // why the file could not be read whole
+    QByteArray opened;
     QByteArray plain;
     QByteArray smd;
     QStringList problems;

@@ -38,27 +38,57 @@ ExchangeSelection SelectionOf(const Ui::SKMcarEditor &ui)
     return selection;
 }
 
-// "Import car 3 from car.png": what an import step is called.
-QString ImportText(const ExchangeSelection &selection, const QString &fileName)
+// "car 3", "sprite 14 of car 3", "all cars": what a selection covers.
+QString ScopeText(const ExchangeSelection &selection)
 {
-    const QString file = QFileInfo(fileName).fileName();
     switch (selection.scope) {
     case ExchangeScope::AllCars:
-        return QObject::tr("Import all cars from %1").arg(file);
+        return QObject::tr("all cars");
     case ExchangeScope::Car:
-        return QObject::tr("Import car %1 from %2").arg(selection.car + 1).arg(file);
+        return QObject::tr("car %1").arg(selection.car + 1);
     default:
-        return QObject::tr("Import sprite %1 of car %2 from %3").arg(selection.sprite + 1).arg(selection.car + 1).arg(file);
+        return QObject::tr("sprite %1 of car %2").arg(selection.sprite + 1).arg(selection.car + 1);
     }
 }
 
-// A modal box without parent with one OK button, as every exchange message.
-void ShowMessage(const QString &text)
+// "Import car 3 from car.png": what an import step is called.
+QString ImportText(const ExchangeSelection &selection, const QString &fileName)
+{
+    return QObject::tr("Import %1 from %2").arg(ScopeText(selection), QFileInfo(fileName).fileName());
+}
+
+const QString kPictureFilter = QStringLiteral("Images (*.png *.bmp)");
+const QString kIndexedFilter = QStringLiteral("PNG, indexed (*.png)");
+const QString kRawFilter = QStringLiteral("Binary files (*.bin)");
+
+// Longest list a message box shows in its text; the whole list goes to the details.
+constexpr int kShownLines = 12;
+
+// A modal box without parent with one OK button, as every exchange message:
+// the heading (if any), then the lines of text, at most kShownLines of them
+// (the whole text goes to the details then).
+void ShowMessage(const QString &text, const QString &heading = {})
 {
     QMessageBox box;
-    box.setText(text);
+    QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (lines.size() > kShownLines) {
+        const qsizetype more = lines.size() - kShownLines;
+        box.setDetailedText(text);
+        lines = lines.mid(0, kShownLines);
+        lines.append(QObject::tr("... and %1 more").arg(more));
+    }
+    if (!heading.isEmpty())
+        lines.prepend(heading);
+    box.setText(lines.join(QLatin1Char('\n')));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
+}
+
+// "; 3 files failed": the tail of a status message when some files failed.
+QString FailedText(const QString &errors)
+{
+    const qsizetype failed = errors.count(QLatin1Char('\n'));
+    return failed == 1 ? QObject::tr("; 1 file failed") : QObject::tr("; %1 files failed").arg(failed);
 }
 
 } // namespace
@@ -106,17 +136,17 @@ QImage ExchangeController::RenderCarSheet(int car) const
     return CarSheetPicture(data, car);
 }
 
-bool ExchangeController::ExportSprites(const QString &fileName)
+bool ExchangeController::ExportSprites(const QString &fileName, SpriteFileType type, QString *errors, int *written)
 {
     const CarDocument &document = *context.document;
     const ExchangeData data{document.sprites(), document.offsets(), context.CurrentPalette(), document.background()};
-    return WriteSpriteFiles(fileName, SelectionOf(*context.ui), data);
+    return WriteSpriteFiles(fileName, Selection(), data, type, errors, written);
 }
 
-QString ExchangeController::ImportSprites(const QString &fileName)
+QString ExchangeController::ImportSprites(const QString &fileName, bool *changed)
 {
     CarDocument &document = *context.document;
-    const ExchangeSelection selection = SelectionOf(*context.ui);
+    const ExchangeSelection selection = Selection();
     ExchangeData data{document.sprites(), document.offsets(), context.CurrentPalette(), document.background()};
     const QString errors = ReadSpriteFiles(fileName, selection, data, context.ui->checkBoxDither->isChecked());
 
@@ -125,48 +155,119 @@ QString ExchangeController::ImportSprites(const QString &fileName)
     after.offsets = data.offsets;
     const StepFocus focus{selection.scope == ExchangeScope::AllCars ? -1 : selection.car,
                           selection.scope == ExchangeScope::Sprite ? selection.sprite : -1, -1};
-    document.Change(ImportText(selection, fileName), focus, after);
+    const bool stepMade = document.Change(ImportText(selection, fileName), focus, after);
+    if (changed)
+        *changed = stepMade;
     return errors;
 }
 
-void ExchangeController::ImportDroppedFile(const QString &path)
+ExchangeSelection ExchangeController::Selection() const
 {
-    const QString errors = ImportSprites(path);
-    if (!errors.isEmpty())
-        ShowMessage(errors);
+    return SelectionOf(*context.ui);
+}
+
+QString ExchangeController::ExportTitle() const
+{
+    return tr("Export %1").arg(ScopeText(Selection()));
+}
+
+QString ExchangeController::ImportTitle() const
+{
+    return tr("Import %1").arg(ScopeText(Selection()));
+}
+
+QString ExchangeController::DefaultFileName() const
+{
+    const ExchangeSelection selection = Selection();
+    switch (selection.scope) {
+    case ExchangeScope::AllCars:
+        return QStringLiteral("cars.png");
+    case ExchangeScope::Car:
+        return QStringLiteral("car-%1.png").arg(selection.car + 1);
+    default:
+        return QStringLiteral("sprite-%1-%2.png").arg(selection.car + 1).arg(selection.sprite + 1);
+    }
 }
 
 void ExchangeController::SaveSprite()
 {
-    const QString fileName = QFileDialog::getSaveFileName(context.window, QStringLiteral("Save Sprite"), QString(),
-                                                          QStringLiteral("Images (*.png *.bmp);;Binary files (*.bin)"));
+    QString filter;
+    QString fileName = QFileDialog::getSaveFileName(
+        context.window, ExportTitle(), QDir(folder).filePath(DefaultFileName()),
+        QStringList{kPictureFilter, kIndexedFilter, kRawFilter}.join(QStringLiteral(";;")), &filter);
     if (fileName.isEmpty())
         return;
-    if (!ExportSprites(fileName))
-        ShowMessage(QStringLiteral("File write error"));
+    folder = QFileInfo(fileName).absolutePath();
+    if (QFileInfo(fileName).suffix().isEmpty())
+        fileName += filter == kRawFilter ? QStringLiteral(".bin") : QStringLiteral(".png");
+    ExportTo(fileName, filter == kIndexedFilter ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix);
+}
+
+void ExchangeController::ExportTo(const QString &fileName, SpriteFileType type)
+{
+    const ExchangeSelection selection = Selection();
+    QString errors;
+    int written = 0;
+    ExportSprites(fileName, type, &errors, &written);
+    if (written > 0) {
+        QString text;
+        if (selection.separateFiles && selection.scope != ExchangeScope::Sprite)
+            text = (written == 1 ? tr("Exported 1 sprite to %1/") : tr("Exported %1 sprites to %2/").arg(written))
+                       .arg(QFileInfo(fileName).dir().dirName());
+        else
+            text = tr("Exported %1 to %2").arg(ScopeText(selection), QFileInfo(fileName).fileName());
+        if (!errors.isEmpty())
+            text += FailedText(errors);
+        emit statusMessage(text);
+    }
+    if (!errors.isEmpty())
+        ShowMessage(errors, QStringLiteral("File write error"));
 }
 
 void ExchangeController::LoadSprite()
 {
     const QString fileName = QFileDialog::getOpenFileName(
-        context.window, QStringLiteral("Load Sprite"), QString(),
+        context.window, ImportTitle(), QDir(folder).filePath(DefaultFileName()),
         QStringLiteral("Images and Binary files (*.bin *.png *.bmp *.gif *.jpg *.jpeg);;Binary files (*.bin);;"
                        "Images (*.png *.bmp *.gif *.jpg *.jpeg);;All files(*.*)"));
     if (fileName.isEmpty())
         return;
-    const QString errors = ImportSprites(fileName);
+    folder = QFileInfo(fileName).absolutePath();
+    ImportFrom(fileName);
+}
+
+void ExchangeController::ImportDroppedFile(const QString &path)
+{
+    ImportFrom(path);
+}
+
+void ExchangeController::ImportFrom(const QString &fileName)
+{
+    const ExchangeSelection selection = Selection();
+    bool stepMade = false;
+    const QString errors = ImportSprites(fileName, &stepMade);
+    if (errors.isEmpty() || stepMade) {
+        QString text = tr("Imported %1 from %2").arg(ScopeText(selection), QFileInfo(fileName).fileName());
+        if (!errors.isEmpty())
+            text += FailedText(errors);
+        emit statusMessage(text);
+    }
     if (!errors.isEmpty())
         ShowMessage(errors);
 }
 
 void ExchangeController::QuickSpriteOut()
 {
-    // Silent when it works; one message with the reason when it does not.
+    // A status message when it works; one box with the reason when it does not.
     QString reason;
     if (!WritePictureFile(kQuickExchangeFile,
                           view.ComposeSprite(context.CurrentCar(), context.CurrentSprite(), false, false, true),
-                          &reason))
+                          &reason)) {
         ShowMessage(QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), reason));
+        return;
+    }
+    emit statusMessage(tr("Wrote sprite %1 of car %2 to %3")
+                           .arg(context.CurrentSprite() + 1).arg(context.CurrentCar() + 1).arg(kQuickExchangeFile));
 }
 
 void ExchangeController::QuickSpriteIn()

@@ -4,6 +4,8 @@
 #include <QObject>
 
 #include "editor/editorcontext.h"
+#include "exchange/exchangescope.h"
+#include "exchange/spriteexport.h"
 
 class SpriteViewController;
 
@@ -21,22 +23,40 @@ public:
     bool ImageToSprite(const QImage &image, int car, int sprite);
     bool ImageToCar(const QImage &image, int car);
     QImage RenderCarSheet(int car) const;
-    // Writes the current scope to fileName; false if any file failed.
-    bool ExportSprites(const QString &fileName);
+    // Writes the current scope to fileName; false if any file failed, each
+    // failure a line of *errors (if given); *written counts the files written.
+    bool ExportSprites(const QString &fileName, SpriteFileType type = SpriteFileType::BySuffix,
+                       QString *errors = nullptr, int *written = nullptr);
     // Reads the current scope from fileName as one step; returns the
-    // accumulated error text.
-    QString ImportSprites(const QString &fileName);
-    // Imports a file dropped on the sprite view into the current scope, as
-    // Load does.
-    void ImportDroppedFile(const QString &path);
+    // accumulated error text, one line a failed file; *changed (if given)
+    // tells whether a step was made.
+    QString ImportSprites(const QString &fileName, bool *changed = nullptr);
+
+    // What the file dialogs of the current scope say and propose:
+    // "Export car 3" and "car-3.png", "Import all cars" and "cars.png".
+    QString ExportTitle() const;
+    QString ImportTitle() const;
+    QString DefaultFileName() const;
+
+signals:
+    // What an action did, for the status bar: "Imported car 3 from car.png".
+    void statusMessage(const QString &text);
 
 public slots:
     void SaveSprite();
     void LoadSprite();
     void QuickSpriteOut();
     void QuickSpriteIn();
+    // Imports a picture or raw file into the current scope as Load does: one
+    // step, one box listing every failure, the same status message.
+    void ImportDroppedFile(const QString &path);
 
 private:
+    ExchangeSelection Selection() const;
+    void ExportTo(const QString &fileName, SpriteFileType type);
+    void ImportFrom(const QString &fileName);
+
     EditorContext &context;
     const SpriteViewController &view;
+    QString folder;   // where the last exchange dialog went; empty: the working folder
 };

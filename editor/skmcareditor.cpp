@@ -16,6 +16,8 @@
 #include "editor/exchangecontroller.h"
 #include "editor/offsetcontroller.h"
 #include "editor/palettecontroller.h"
+#include "editor/palettefilecontroller.h"
+#include "editor/patchcontroller.h"
 #include "editor/romcontroller.h"
 #include "editor/spriteviewcontroller.h"
 #include "palette/palettenames.h"
@@ -131,6 +133,8 @@ void SKMcarEditor::Initialise(const QString &romPath)
     exchangeControl = new ExchangeController(context, *viewControl, this);
     romControl = new RomController(context, this);
     drawingControl = new DrawingController(context, *viewControl, this);
+    paletteFileControl = new PaletteFileController(context, this);
+    patchControl = new PatchController(context, this);
 
     ConnectControls();
     CreateUndoActions();

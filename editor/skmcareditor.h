@@ -30,6 +30,8 @@ class PaletteController;
 class EquipmentController;
 class ExchangeController;
 class RomController;
+class PaletteFileController;
+class PatchController;
 
 // The editor's one window. It owns the document and the form, builds one
 // controller per subsystem (each with the slots of its controls) and keeps the
@@ -100,6 +102,8 @@ private:
     EquipmentController *equipmentControl = nullptr;
     ExchangeController *exchangeControl = nullptr;
     RomController *romControl = nullptr;
+    PaletteFileController *paletteFileControl = nullptr;
+    PatchController *patchControl = nullptr;
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;
     QMenuBar *menuBar = nullptr;

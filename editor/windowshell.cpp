@@ -19,6 +19,8 @@
 
 #include "editor/drawingcontroller.h"
 #include "editor/exchangecontroller.h"
+#include "editor/palettefilecontroller.h"
+#include "editor/patchcontroller.h"
 #include "editor/romcheckdialog.h"
 #include "editor/romcontroller.h"
 #include "editor/skmcareditor.h"
@@ -74,6 +76,9 @@ void SKMcarEditor::CreateMenus()
             &ExchangeController::LoadSprite);
     connect(AddAction(file, tr("Export..."), QStringLiteral("actionExport")), &QAction::triggered, exchangeControl,
             &ExchangeController::SaveSprite);
+    file->addAction(paletteFileControl->ImportAction());
+    file->addAction(paletteFileControl->ExportAction());
+    file->addAction(patchControl->CreateAction());
     fileMenu = file;
     file->addSeparator();
     // No shortcut: Ctrl+Q is the quick import.
@@ -121,6 +126,9 @@ void SKMcarEditor::CreateStatusBar()
     if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->addWidget(statusBar);
     connect(romControl, &RomController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    connect(exchangeControl, &ExchangeController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    connect(paletteFileControl, &PaletteFileController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    connect(patchControl, &PatchController::statusMessage, this, &SKMcarEditor::ShowStatus);
     // The pixel under the mouse, while it is over the sprite.
     pixelReadout = new QLabel(statusBar);
     pixelReadout->setObjectName(QStringLiteral("labelPixel"));

@@ -45,8 +45,24 @@ QByteArray RawBytes(const ExchangeData &data, int car, int sprite)
     return RawSpriteBytes(*pixels, OffsetOf(data.offsets, car, sprite));
 }
 
+// Adds the outcome of writing one file to the report.
+struct WriteReport
+{
+    QString *errors = nullptr;
+    int *written = nullptr;
+
+    bool Add(const QString &fileName, bool ok, const QString &reason) const
+    {
+        if (ok && written)
+            ++*written;
+        if (!ok && errors)
+            *errors += CannotWriteLine(fileName, reason);
+        return ok;
+    }
+};
+
 bool WriteSeparateFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
-                        bool indexed)
+                        bool indexed, const WriteReport &report)
 {
     const bool raw = !indexed && IsRawSpriteFile(fileName);
     bool allWritten = true;
@@ -55,10 +71,11 @@ bool WriteSeparateFiles(const QString &fileName, const ExchangeSelection &select
             if (!selection.Covers(c, s))
                 continue;
             const QString name = ExportFileName(fileName, selection.scope, c, s);
-            const bool written = raw       ? WriteWholeFile(name, RawBytes(data, c, s))
-                                 : indexed ? WritePictureFile(name, IndexedSpritePicture(data, c, s))
-                                           : WritePictureFile(name, SpritePicture(data, c, s));
-            allWritten = allWritten && written;
+            QString reason;
+            const bool written = raw       ? WriteWholeFile(name, RawBytes(data, c, s), &reason)
+                                 : indexed ? WritePictureFile(name, IndexedSpritePicture(data, c, s), &reason)
+                                           : WritePictureFile(name, SpritePicture(data, c, s), &reason);
+            allWritten = report.Add(name, written, reason) && allWritten;
         }
     }
     return allWritten;
@@ -116,15 +133,22 @@ QImage AllCarsSheetPicture(const ExchangeData &data)
     return sheet;
 }
 
-bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
-                      SpriteFileType type)
+QString CannotWriteLine(const QString &fileName, const QString &reason)
 {
+    return QStringLiteral("Cannot write file \"%1\": %2\n").arg(fileName, reason);
+}
+
+bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
+                      SpriteFileType type, QString *errors, int *written)
+{
+    const WriteReport report{errors, written};
     const bool indexed = type == SpriteFileType::IndexedPicture;
     if (indexed && !IsIndexedPictureFile(fileName))
-        return false;
+        return report.Add(fileName, false, QStringLiteral("indexed pictures are written as .png or .bmp files"));
     if (selection.separateFiles)
-        return WriteSeparateFiles(fileName, selection, data, indexed);
+        return WriteSeparateFiles(fileName, selection, data, indexed, report);
+    QString reason;
     if (!indexed && IsRawSpriteFile(fileName))
-        return WriteWholeFile(fileName, RawScope(selection, data));
-    return WritePictureFile(fileName, PictureScope(selection, data, indexed));
+        return report.Add(fileName, WriteWholeFile(fileName, RawScope(selection, data), &reason), reason);
+    return report.Add(fileName, WritePictureFile(fileName, PictureScope(selection, data, indexed), &reason), reason);
 }

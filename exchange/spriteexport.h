@@ -29,6 +29,12 @@ enum class SpriteFileType { BySuffix, IndexedPicture };
 // as pictures. With separate files every sprite goes to its numbered file and
 // a failure does not stop the others. Every file is written whole or not at
 // all. Returns false if any file failed, and at once, writing nothing, for
-// indexed pictures under a name that is not "png" or "bmp".
+// indexed pictures under a name that is not "png" or "bmp". Each failed file
+// adds a line "Cannot write file \"name\": reason\n" to *errors (if given);
+// *written (if given) counts the files written.
 bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
-                      SpriteFileType type = SpriteFileType::BySuffix);
+                      SpriteFileType type = SpriteFileType::BySuffix, QString *errors = nullptr,
+                      int *written = nullptr);
+
+// The one error line of a file that could not be written.
+QString CannotWriteLine(const QString &fileName, const QString &reason);

@@ -37,16 +37,24 @@ bool IsRawSpriteFile(const QString &fileName)
     return QFileInfo(fileName).suffix().compare(QLatin1String("bin"), Qt::CaseInsensitive) == 0;
 }
 
-bool WriteWholeFile(const QString &fileName, const QByteArray &bytes)
+bool WriteWholeFile(const QString &fileName, const QByteArray &bytes, QString *reason)
 {
+    const auto fail = [&](const QString &why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return fail(file.errorString());
     if (file.write(bytes) != bytes.size()) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return false;
+        return fail(why);
     }
-    return file.commit();
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
 }
 
 bool WritePictureFile(const QString &fileName, const QImage &image, QString *reason)
@@ -83,7 +91,7 @@ QString NotRegularFileReason(const QString &fileName)
     return S_ISREG(info.st_mode) ? QString() : QStringLiteral("not a regular file");
 }
 
-QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason)
+QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason, QSize *tooLargeSize)
 {
     const auto fail = [&](const QString &why) {
         if (reason)
@@ -117,6 +125,8 @@ QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason)
     reader.setAllocationLimit(kPictureAllocationLimit);
     const QSize announced = reader.size();
     const auto tooLarge = [&](QSize size) {
+        if (tooLargeSize)
+            *tooLargeSize = size;
         return fail(QStringLiteral("the picture is %1 x %2 pixels, larger than %3 x %4")
                         .arg(size.width()).arg(size.height()).arg(largest.width()).arg(largest.height()));
     };

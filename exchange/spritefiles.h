@@ -13,8 +13,9 @@ bool IsRawSpriteFile(const QString &fileName);
 
 // Writes the whole file or nothing: the bytes go to a temporary file that
 // replaces fileName only once everything is written. False when the file
-// cannot be created, written or committed; fileName is then unchanged.
-bool WriteWholeFile(const QString &fileName, const QByteArray &bytes);
+// cannot be created, written or committed; fileName is then unchanged and
+// *reason (if given) holds the system's reason.
+bool WriteWholeFile(const QString &fileName, const QByteArray &bytes, QString *reason = nullptr);
 
 // Writes a picture in the format its suffix names, the same all-or-nothing
 // way. False for a suffix no image writer knows (or none) and on any failure;
@@ -26,8 +27,10 @@ bool WritePictureFile(const QString &fileName, const QImage &image, QString *rea
 // pixels in each direction: missing, unreadable, not a picture, truncated,
 // corrupt, or too big (the size is checked before decoding where the format
 // tells it). Only regular files are read: a FIFO, a device or a folder is
-// refused without being opened. *reason (if given) says why a null image came.
-QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason = nullptr);
+// refused without being opened. *reason (if given) says why a null image came;
+// *tooLarge (if given) gets the size of a picture refused for being too big.
+QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason = nullptr,
+                       QSize *tooLarge = nullptr);
 
 // Empty when fileName is a regular file; else why it is not one ("No such
 // file or directory", "not a regular file", ...). Looks without opening.

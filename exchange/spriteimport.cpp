@@ -1,5 +1,7 @@
 #include "exchange/spriteimport.h"
 
+#include <QFile>
+
 #include "exchange/numberednames.h"
 #include "exchange/rawsprites.h"
 #include "exchange/sheetlayout.h"
@@ -31,16 +33,61 @@ QSize LargestPicture(ExchangeScope scope, int cars)
     return {};
 }
 
-bool ImportPictureSprite(const QImage &picture, int car, int sprite, ExchangeData &data, bool dither)
+bool IsSheetSize(QSize size)
+{
+    return size == kViewSheetSize || size == kCompactSheetSize;
+}
+
+QString WrongSizeReason(QSize found, ExchangeScope scope, int cars)
+{
+    const QString takes = scope == ExchangeScope::Sprite ? QStringLiteral("a sprite takes")
+                          : scope == ExchangeScope::Car  ? QStringLiteral("a car takes")
+                                                         : QStringLiteral("all cars take");
+    return QStringLiteral("the picture is %1 x %2 pixels; %3 %4")
+        .arg(found.width()).arg(found.height()).arg(takes, AcceptedPictureSizes(scope, cars));
+}
+
+const QString kNotConverted = QStringLiteral("the picture cannot be converted");
+
+// The picture of a file, or a null image with *reason saying why (a picture
+// too big for the scope gets the scope's sizes).
+QImage LoadPicture(const QString &name, ExchangeScope scope, int cars, QString *reason)
+{
+    QSize tooLarge;
+    const QImage picture = ReadPictureFile(name, LargestPicture(scope, cars), reason, &tooLarge);
+    if (picture.isNull() && tooLarge.isValid())
+        *reason = WrongSizeReason(tooLarge, scope, cars);
+    return picture;
+}
+
+// Why a raw file cannot give what it must: empty when it is a readable regular
+// file of at least `least` bytes (and exactly `exact` where that is not 0).
+QString RawFileReason(const QString &name, qint64 least, qint64 exact, const QString &needs)
+{
+    const QString notRegular = NotRegularFileReason(name);
+    if (!notRegular.isEmpty())
+        return notRegular;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    const qint64 size = file.size();
+    if (size < least || (exact > 0 && size != exact))
+        return QStringLiteral("the file holds %1 bytes; %2").arg(size).arg(needs);
+    return {};
+}
+
+QString ImportPictureSprite(const QImage &picture, int car, int sprite, ExchangeData &data, bool dither)
 {
     if (!HasSprite(data, car, sprite))
-        return false;
+        return QStringLiteral("the car has no sprite %1").arg(sprite + 1);
+    if (picture.size() != QSize(kSpriteSide, kSpriteSide))
+        return WrongSizeReason(picture.size(), ExchangeScope::Sprite, int(data.sprites.size()));
     std::optional<SpritePixels> pixels = ConvertSpritePicture(picture, data.palette, data.background, dither);
     if (!pixels)
-        return false;
+        return kNotConverted;
     data.sprites[car][sprite] = *pixels;
     ClearOffset(data.offsets, car, sprite);
-    return true;
+    return {};
 }
 
 bool ImportPictureCar(const QImage &picture, int car, ExchangeData &data, bool dither)
@@ -56,79 +103,110 @@ bool ImportPictureCar(const QImage &picture, int car, ExchangeData &data, bool d
 QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
 {
     const bool raw = IsRawSpriteFile(picked);
+    const int cars = static_cast<int>(data.sprites.size());
     QString errors;
     for (int c = 0; c < data.sprites.size(); ++c) {
         for (int s = 0; s < data.sprites[c].size(); ++s) {
             if (!selection.Covers(c, s))
                 continue;
             const QString name = ImportFileName(picked, selection.scope, c, s);
-            bool loaded = false;
+            QString reason;
             if (raw) {
-                const SpriteTable table = ReadSprites(name, 0);
-                if (RawTableHasFirstSprite(table)) {
-                    data.sprites[c][s] = table[0][0];
-                    ClearOffset(data.offsets, c, s);
-                    loaded = true;
+                reason = RawFileReason(name, kBytesPerSprite, 0,
+                                       QStringLiteral("a sprite takes %1").arg(kBytesPerSprite));
+                if (reason.isEmpty()) {
+                    const SpriteTable table = ReadSprites(name, 0);
+                    if (RawTableHasFirstSprite(table)) {
+                        data.sprites[c][s] = table[0][0];
+                        ClearOffset(data.offsets, c, s);
+                    } else {
+                        reason = QStringLiteral("the file cannot be read");
+                    }
                 }
             } else {
-                const QImage picture = ReadPictureFile(name, QSize(kSpriteSide, kSpriteSide));
-                loaded = ImportPictureSprite(picture, c, s, data, dither);
+                const QImage picture = LoadPicture(name, ExchangeScope::Sprite, cars, &reason);
+                if (reason.isEmpty())
+                    reason = ImportPictureSprite(picture, c, s, data, dither);
             }
-            if (!loaded)
-                errors += CannotLoadLine(name);
+            if (!reason.isEmpty())
+                errors += CannotLoadLine(name, reason);
         }
     }
     return errors;
 }
 
-bool ReadOneRawFile(const QString &picked, const ExchangeSelection &selection, ExchangeData &data)
+QString ReadOneRawFile(const QString &picked, const ExchangeSelection &selection, ExchangeData &data)
 {
+    const qint64 carBytes = qint64(kBytesPerSprite) * kSpritesPerCar;
+    QString reason;
+    switch (selection.scope) {
+    case ExchangeScope::Sprite:
+        reason = RawFileReason(picked, kBytesPerSprite, kBytesPerSprite,
+                               QStringLiteral("one sprite takes exactly %1").arg(kBytesPerSprite));
+        break;
+    case ExchangeScope::Car:
+        reason = RawFileReason(picked, carBytes, carBytes, QStringLiteral("a car takes exactly %1").arg(carBytes));
+        break;
+    case ExchangeScope::AllCars:
+        reason = RawFileReason(picked, carBytes * kCarCount, 0,
+                               QStringLiteral("all cars take %1").arg(carBytes * kCarCount));
+        break;
+    }
+    if (!reason.isEmpty())
+        return reason;
     const SpriteTable table = ReadSprites(picked, 0);
     if (!RawTableFits(table, selection.scope))
-        return false;
+        return QStringLiteral("the file cannot be read");
     switch (selection.scope) {
     case ExchangeScope::Sprite:
         if (!HasSprite(data, selection.car, selection.sprite))
-            return false;
+            return QStringLiteral("the car has no sprite %1").arg(selection.sprite + 1);
         data.sprites[selection.car][selection.sprite] = table[0][0];
         ClearOffset(data.offsets, selection.car, selection.sprite);
-        return true;
+        return {};
     case ExchangeScope::Car:
         if (selection.car < 0 || selection.car >= data.sprites.size())
-            return false;
+            return QStringLiteral("there is no car %1").arg(selection.car + 1);
         data.sprites[selection.car] = table[0];
         if (selection.car < data.offsets.size())
             data.offsets[selection.car] = QList<QPoint>(table[0].size(), QPoint(0, 0));
-        return true;
+        return {};
     case ExchangeScope::AllCars:
         data.sprites = table;
         data.offsets = ZeroOffsetsFor(data.sprites);
-        return true;
+        return {};
     }
-    return false;
+    return {};
 }
 
 QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
 {
     const int cars = static_cast<int>(data.sprites.size());
-    const QImage picture = ReadPictureFile(picked, LargestPicture(selection.scope, cars));
+    QString reason;
+    const QImage picture = LoadPicture(picked, selection.scope, cars, &reason);
+    if (!reason.isEmpty())
+        return CannotLoadLine(picked, reason);
     switch (selection.scope) {
     case ExchangeScope::Sprite:
-        return ImportPictureSprite(picture, selection.car, selection.sprite, data, dither) ? QString()
-                                                                                           : CannotLoadLine(picked);
+        reason = ImportPictureSprite(picture, selection.car, selection.sprite, data, dither);
+        return reason.isEmpty() ? QString() : CannotLoadLine(picked, reason);
     case ExchangeScope::Car:
-        return ImportPictureCar(picture, selection.car, data, dither) ? QString() : CannotLoadLine(picked);
+        if (!IsSheetSize(picture.size()))
+            return CannotLoadLine(picked, WrongSizeReason(picture.size(), selection.scope, cars));
+        return ImportPictureCar(picture, selection.car, data, dither) ? QString()
+                                                                      : CannotLoadLine(picked, kNotConverted);
     case ExchangeScope::AllCars: {
         // The picture is cut into one full-width strip per car; rows left
         // over at the bottom are ignored.
-        QString errors;
         const int stripHeight = cars > 0 ? picture.height() / cars : 0;
+        if (!IsSheetSize(QSize(picture.width(), stripHeight)))
+            return CannotLoadLine(picked, WrongSizeReason(picture.size(), selection.scope, cars));
+        QString errors;
         for (int c = 0; c < cars; ++c) {
-            const QImage strip = stripHeight > 0 ? picture.copy(0, c * stripHeight, picture.width(), stripHeight)
-                                                 : QImage();
+            const QImage strip = picture.copy(0, c * stripHeight, picture.width(), stripHeight);
             // A car whose strip is refused keeps its sprites and its offsets.
             if (!ImportPictureCar(strip, c, data, dither))
-                errors += CannotLoadLine(picked);
+                errors += CannotLoadLine(picked, QStringLiteral("car %1 cannot be converted").arg(c + 1));
         }
         return errors;
     }
@@ -138,16 +216,33 @@ QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection
 
 }  // namespace
 
-QString CannotLoadLine(const QString &fileName)
+QString CannotLoadLine(const QString &fileName, const QString &reason)
 {
-    return QStringLiteral("Cannot load file \"%1\"\n").arg(fileName);
+    return QStringLiteral("Cannot load file \"%1\": %2\n").arg(fileName, reason);
+}
+
+QString AcceptedPictureSizes(ExchangeScope scope, int cars)
+{
+    const auto size = [](QSize s) { return QStringLiteral("%1 x %2").arg(s.width()).arg(s.height()); };
+    switch (scope) {
+    case ExchangeScope::Sprite:
+        return size(QSize(kSpriteSide, kSpriteSide));
+    case ExchangeScope::Car:
+        return QStringLiteral("%1 or %2").arg(size(kViewSheetSize), size(kCompactSheetSize));
+    case ExchangeScope::AllCars:
+        return QStringLiteral("%1 or %2").arg(size(QSize(kViewSheetSize.width(), kViewSheetSize.height() * cars)),
+                                              size(QSize(kCompactSheetSize.width(), kCompactSheetSize.height() * cars)));
+    }
+    return {};
 }
 
 QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
 {
     if (selection.separateFiles)
         return ReadSeparateFiles(picked, selection, data, dither);
-    if (IsRawSpriteFile(picked))
-        return ReadOneRawFile(picked, selection, data) ? QString() : CannotLoadLine(picked);
+    if (IsRawSpriteFile(picked)) {
+        const QString reason = ReadOneRawFile(picked, selection, data);
+        return reason.isEmpty() ? QString() : CannotLoadLine(picked, reason);
+    }
     return ReadOnePicture(picked, selection, data, dither);
 }

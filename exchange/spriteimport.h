@@ -10,9 +10,15 @@
 // is, pictures matched to data.palette with data.background for index 0.
 // Every replaced sprite gets offset (0, 0), since an export carries the offset
 // in its pixels. A failing file never stops the rest; each adds one line
-// "Cannot load file \"name\"\n" to the returned text (empty when all loaded).
-// A one-file raw import is checked whole before anything changes.
+// "Cannot load file \"name\": reason\n" to the returned text (empty when all
+// loaded): the picture size found and the sizes the scope takes, the size of a
+// raw file that does not fit, or why the file cannot be read. A one-file raw
+// import is checked whole before anything changes. Only regular files are read.
 QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither);
 
 // The one error line of a file that could not be used.
-QString CannotLoadLine(const QString &fileName);
+QString CannotLoadLine(const QString &fileName, const QString &reason);
+
+// The picture sizes a one-file import of the scope takes, as messages give
+// them: "48 x 48", "624 x 432 or 432 x 240", "624 x 2160 or 432 x 1200".
+QString AcceptedPictureSizes(ExchangeScope scope, int cars);

@@ -15,6 +15,8 @@
 #include "editor/exchangecontroller.h"
 #include "editor/offsetcontroller.h"
 #include "editor/palettecontroller.h"
+#include "editor/palettefilecontroller.h"
+#include "editor/patchcontroller.h"
 #include "editor/romcontroller.h"
 #include "editor/skmcareditor.h"
 #include "editor/spriteviewcontroller.h"
@@ -55,6 +57,9 @@ public:
     QImage renderCarSheet(int car) const { return e.exchangeControl->RenderCarSheet(car); }
     bool exportSprites(const QString &fileName) { return e.exchangeControl->ExportSprites(fileName); }
     QString importSprites(const QString &fileName) { return e.exchangeControl->ImportSprites(fileName); }
+    ExchangeController &exchange() { return *e.exchangeControl; }
+    PaletteFileController &paletteFiles() { return *e.paletteFileControl; }
+    PatchController &patches() { return *e.patchControl; }
 
     // Runs a slot by name, as a connected signal would: the window's own or
     // that of the controller that has it.

@@ -69,6 +69,8 @@ public:
 
     QStringList messages;
     QStringList dialogTitles;
+    QStringList proposedNames;   // the file name each dialog proposed
+    QString nameFilter;          // chosen in the next file dialog when not empty
     QStringList dialogFilters;   // the name filters of each, joined by ";;"
 
 private:
@@ -78,6 +80,9 @@ private:
         if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             dialogTitles.append(dialog->windowTitle());
             dialogFilters.append(dialog->nameFilters().join(QStringLiteral(";;")));
+            proposedNames.append(QFileInfo(dialog->selectedFiles().value(0)).fileName());
+            if (!nameFilter.isEmpty())
+                dialog->selectNameFilter(nameFilter);
             if (fileName.isEmpty()) {
                 dialog->reject();
             } else {

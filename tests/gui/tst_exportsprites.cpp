@@ -209,9 +209,17 @@ void TestExportSprites::saveSpriteSlot()
     {
         DialogAnswerer answer(Path(QStringLiteral("game.rom/x.png")));
         QVERIFY(probe->invoke("SaveSprite"));
-        QCOMPARE(answer.dialogTitles, QStringList{QStringLiteral("Save Sprite")});
-        QCOMPARE(answer.dialogFilters, QStringList{QStringLiteral("Images (*.png *.bmp);;Binary files (*.bin)")});
-        QCOMPARE(answer.messages, QStringList{QStringLiteral("File write error")});   // once for 45 files
+        QCOMPARE(answer.dialogTitles, QStringList{QStringLiteral("Export car 1")});
+        QCOMPARE(answer.dialogFilters,
+                 QStringList{QStringLiteral("Images (*.png *.bmp);;PNG, indexed (*.png);;Binary files (*.bin)")});
+        // One box for 45 files: the first lines and how many more.
+        QCOMPARE(answer.messages.size(), 1);
+        const QStringList lines = answer.messages.first().split(QLatin1Char('\n'));
+        QCOMPARE(lines.first(), QStringLiteral("File write error"));
+        QVERIFY2(lines.at(1).startsWith(QStringLiteral("Cannot write file \"%1\": ").arg(Path(QStringLiteral("game.rom/x-01.png"))))
+                     && lines.at(1).size() > 20 + Path(QStringLiteral("game.rom/x-01.png")).size(),
+                 qPrintable(lines.at(1)));
+        QCOMPARE(lines.last(), QStringLiteral("... and 33 more"));
     }
     {
         DialogAnswerer answer(Path(QStringLiteral("ok.png")));

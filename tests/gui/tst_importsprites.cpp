@@ -12,10 +12,13 @@
 
 namespace {
 
-QString Line(const QString &name)
+// The error line of a file that could not be used, and why.
+QString Line(const QString &name, const QString &reason)
 {
-    return QStringLiteral("Cannot load file \"%1\"\n").arg(name);
+    return QStringLiteral("Cannot load file \"%1\": %2\n").arg(name, reason);
 }
+
+const QString kMissing = QStringLiteral("No such file or directory");
 
 } // namespace
 
@@ -72,20 +75,24 @@ void TestImportSprites::rawOneFile_data()
     QTest::addColumn<int>("bytes");
     QTest::addColumn<int>("scope");
     QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("takes");   // what the message says the scope takes
     const int one = int(ExchangeScope::Sprite);
     const int car = int(ExchangeScope::Car);
     const int all = int(ExchangeScope::AllCars);
-    QTest::newRow("1152, sprite") << 1152 << one << true;
-    QTest::newRow("1153, sprite: two sprites") << 1153 << one << false;
-    QTest::newRow("empty, sprite") << 0 << one << false;
-    QTest::newRow("51 840, sprite") << 51840 << one << false;
-    QTest::newRow("51 840, car") << 51840 << car << true;
-    QTest::newRow("1152, car") << 1152 << car << false;
-    QTest::newRow("empty, car") << 0 << car << false;
-    QTest::newRow("200 000, all") << 200000 << all << false;
-    QTest::newRow("259 200, all") << 259200 << all << true;
-    QTest::newRow("300 000, all: the first 259 200 bytes") << 300000 << all << true;
-    QTest::newRow("empty, all") << 0 << all << false;
+    const QString sprite = QStringLiteral("one sprite takes exactly 1152");
+    const QString aCar = QStringLiteral("a car takes exactly 51840");
+    const QString cars = QStringLiteral("all cars take 259200");
+    QTest::newRow("1152, sprite") << 1152 << one << true << QString();
+    QTest::newRow("1153, sprite: two sprites") << 1153 << one << false << sprite;
+    QTest::newRow("empty, sprite") << 0 << one << false << sprite;
+    QTest::newRow("51 840, sprite") << 51840 << one << false << sprite;
+    QTest::newRow("51 840, car") << 51840 << car << true << QString();
+    QTest::newRow("1152, car") << 1152 << car << false << aCar;
+    QTest::newRow("empty, car") << 0 << car << false << aCar;
+    QTest::newRow("200 000, all") << 200000 << all << false << cars;
+    QTest::newRow("259 200, all") << 259200 << all << true << QString();
+    QTest::newRow("300 000, all: the first 259 200 bytes") << 300000 << all << true << QString();
+    QTest::newRow("empty, all") << 0 << all << false << cars;
 }
 
 void TestImportSprites::rawOneFile()
@@ -93,6 +100,7 @@ void TestImportSprites::rawOneFile()
     QFETCH(int, bytes);
     QFETCH(int, scope);
     QFETCH(bool, accepted);
+    QFETCH(QString, takes);
     QByteArray raw(bytes, '\0');
     for (int i = 0; i < bytes; ++i)
         raw[i] = char((i * 7 + i / 1152) & 0xFF);
@@ -107,7 +115,7 @@ void TestImportSprites::rawOneFile()
 
     const QString errors = probe->importSprites(name);
     if (!accepted) {
-        QCOMPARE(errors, Line(name));
+        QCOMPARE(errors, Line(name, QStringLiteral("the file holds %1 bytes; %2").arg(bytes).arg(takes)));
         QCOMPARE(probe->sprites(), before);
         QCOMPARE(probe->spriteOffsets(), offsetsBefore);
         return;
@@ -146,9 +154,9 @@ void TestImportSprites::rawSeparateFileUsesItsFirstSprite()
     const QString errors = probe->importSprites(Path(QStringLiteral("x-30.bin")));
     QCOMPARE(probe->sprites()[1][0], UnpackPixels(first.left(1152)));
     QCOMPARE(probe->sprites()[1][1], before[1][1]);
-    QString expected = Line(Path(QStringLiteral("x-02.bin")));
+    QString expected = Line(Path(QStringLiteral("x-02.bin")), QStringLiteral("the file holds 1151 bytes; a sprite takes 1152"));
     for (int s = 3; s <= 45; ++s)
-        expected += Line(Path(QStringLiteral("x-%1.bin").arg(s, 2, 10, QLatin1Char('0'))));
+        expected += Line(Path(QStringLiteral("x-%1.bin").arg(s, 2, 10, QLatin1Char('0'))), kMissing);
     QCOMPARE(errors, expected);
 }
 
@@ -223,7 +231,7 @@ void TestImportSprites::missingNumberedFile()
     probe->sprites() = ExchangeTestData(5).sprites;
     const SpriteTable scrambled = probe->sprites();
 
-    QCOMPARE(probe->importSprites(Path(QStringLiteral("x-01.png"))), Line(Path(QStringLiteral("x-07.png"))));
+    QCOMPARE(probe->importSprites(Path(QStringLiteral("x-01.png"))), Line(Path(QStringLiteral("x-07.png")), kMissing));
     for (int s = 0; s < kSpritesPerCar; ++s)
         QCOMPARE(probe->sprites()[1][s], s == 6 ? scrambled[1][6] : exported[1][s]);
 }
@@ -255,7 +263,9 @@ void TestImportSprites::allCarsPictureSizes()
         QCOMPARE(errors, QString());
         QCOMPARE(probe->sprites(), SpriteTable(5, QList<SpritePixels>(45, SpritePixels(2304, 2))));
     } else {
-        QCOMPARE(errors, Line(name).repeated(5));
+        // One line for the file, not one for each car.
+        QCOMPARE(errors, Line(name, QStringLiteral("the picture is %1 x %2 pixels; all cars take 624 x 2160 or 432 x 1200")
+                                        .arg(size.width()).arg(size.height())));
         QCOMPARE(probe->sprites(), before);
     }
 }
@@ -264,6 +274,7 @@ void TestImportSprites::badPictures_data()
 {
     QTest::addColumn<int>("scope");
     QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("reason");
 
     QImage sprite(48, 48, QImage::Format_RGB32);
     sprite.fill(Qt::blue);
@@ -280,22 +291,27 @@ void TestImportSprites::badPictures_data()
 
     const int one = int(ExchangeScope::Sprite);
     const int car = int(ExchangeScope::Car);
-    QTest::newRow("not a picture") << one << QByteArray("hello");
-    QTest::newRow("truncated png") << one << png.left(png.size() / 2);
-    QTest::newRow("49 x 48 sprite") << one << widePng;
-    QTest::newRow("sprite picture as a car") << car << png;
-    QTest::newRow("empty file as a car") << car << QByteArray();
+    const QString unreadable = QStringLiteral("not a picture that can be read");
+    QTest::newRow("not a picture") << one << QByteArray("hello") << unreadable;
+    QTest::newRow("truncated png") << one << png.left(png.size() / 2) << unreadable;
+    QTest::newRow("49 x 48 sprite") << one << widePng << "the picture is 49 x 48 pixels; a sprite takes 48 x 48";
+    QTest::newRow("sprite picture as a car") << car << png
+                                             << "the picture is 48 x 48 pixels; a car takes 624 x 432 or 432 x 240";
+    QTest::newRow("empty file as a car") << car << QByteArray() << "the file is empty";
 }
 
 void TestImportSprites::badPictures()
 {
     QFETCH(int, scope);
     QFETCH(QByteArray, data);
+    QFETCH(QString, reason);
     const QString name = WriteBytes(QStringLiteral("bad.png"), data);
     SelectScope(*probe, ExchangeScope(scope), false, 2, 2);
     probe->spriteOffsets()[1][1] = QPoint(4, 4);
     const SpriteTable before = probe->sprites();
-    QCOMPARE(probe->importSprites(name), Line(name));
+    const QString errors = probe->importSprites(name);
+    QVERIFY2(errors.startsWith(Line(name, reason).chopped(1)) && errors.count(QLatin1Char('\n')) == 1,
+             qPrintable(errors));
     QCOMPARE(probe->sprites(), before);
     QCOMPARE(probe->spriteOffsets()[1][1], QPoint(4, 4));
 }
@@ -335,12 +351,13 @@ void TestImportSprites::loadSpriteSlot()
     {
         DialogAnswerer answer(name);
         QVERIFY(probe->invoke("LoadSprite"));
-        QCOMPARE(answer.dialogTitles, QStringList{QStringLiteral("Load Sprite")});
+        QCOMPARE(answer.dialogTitles, QStringList{QStringLiteral("Import all cars")});
         QCOMPARE(answer.dialogFilters,
                  QStringList{QStringLiteral("Images and Binary files (*.bin *.png *.bmp *.gif *.jpg *.jpeg);;"
                                             "Binary files (*.bin);;Images (*.png *.bmp *.gif *.jpg *.jpeg);;"
                                             "All files(*.*)")});
-        QCOMPARE(answer.messages, QStringList{Line(name)});
+        QCOMPARE(answer.messages,
+                 QStringList{Line(name, QStringLiteral("the file holds 200000 bytes; all cars take 259200")).chopped(1)});
     }
     QCOMPARE(probe->sprites(), before);
     {

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "editor/editorcontext.h"
+
+class QAction;
+
+// Palette files for the palette selected in the combo box: export to and
+// import from GIMP (.gpl), JASC (.pal), Adobe (.act) and raw colour-word
+// (.bin) files. An import is one step.
+class PaletteFileController : public QObject
+{
+    Q_OBJECT
+
+public:
+    PaletteFileController(EditorContext &context, QObject *parent);
+
+    // "Export Palette..." (actionExportPalette) and "Import Palette..."
+    // (actionImportPalette), for the window's menus.
+    QAction *ExportAction() const { return exportAction; }
+    QAction *ImportAction() const { return importAction; }
+
+    // Writes the selected palette; empty on success, else the message.
+    QString ExportPaletteTo(const QString &fileName);
+    // Reads fileName into the selected palette as one step (entries beyond
+    // the file's count unchanged); empty on success, else the message.
+    QString ImportPaletteFrom(const QString &fileName);
+
+signals:
+    void statusMessage(const QString &text);
+
+public slots:
+    void ExportPalette();
+    void ImportPalette();
+
+private:
+    EditorContext &context;
+    QAction *exportAction = nullptr;
+    QAction *importAction = nullptr;
+    QString folder;   // where the last palette dialog went
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "editor/editorcontext.h"
+
+class QAction;
+
+// "Create Patch...": an IPS or BPS file (by suffix) that turns the ROM file as
+// it was opened into the ROM as a save would write it now, without saving.
+class PatchController : public QObject
+{
+    Q_OBJECT
+
+public:
+    PatchController(EditorContext &context, QObject *parent);
+
+    // "Create Patch..." (actionCreatePatch), for the window's menus.
+    QAction *CreateAction() const { return createAction; }
+
+    // The bytes the patch starts from and the ones it gives.
+    QByteArray OriginalBytes() const;
+    QByteArray ModifiedBytes() const;
+
+    // Writes the patch; empty on success, else the message naming the file
+    // and the reason.
+    QString WritePatchTo(const QString &fileName);
+
+signals:
+    void statusMessage(const QString &text);
+
+public slots:
+    void CreatePatch();
+
+private:
+    EditorContext &context;
+    QAction *createAction = nullptr;
+    QString folder;   // where the last patch went; empty: the ROM's folder
+};
