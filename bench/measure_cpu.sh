@@ -30,10 +30,11 @@ cpu() {   # percent of one core used by the editor over $1 seconds
 }
 
 echo "idle, 60 ms timer: $(cpu 20) %"
-xdotool mousemove 173 80 click 1; sleep 0.3     # auto-rotate
-xdotool mousemove 173 135 click 1; sleep 0.3    # auto-tilt
-xdotool mousemove 173 170 click 1; sleep 0.3    # auto-wheels
-xdotool mousemove 238 194 mousedown 1; sleep 0.2
-for x in 245 252 260 270 290; do xdotool mousemove $x 194; sleep 0.1; done
+# Below the menu bar.
+xdotool mousemove 173 100 click 1; sleep 0.3    # auto-rotate
+xdotool mousemove 173 155 click 1; sleep 0.3    # auto-tilt
+xdotool mousemove 173 190 click 1; sleep 0.3    # auto-wheels
+xdotool mousemove 238 213 mousedown 1; sleep 0.2
+for x in 245 252 260 270 290; do xdotool mousemove $x 213; sleep 0.1; done
 xdotool mouseup 1; sleep 1
 echo "auto-rotate, auto-tilt, auto-wheels at 20 ms: $(cpu 20) %"
