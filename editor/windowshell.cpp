@@ -163,8 +163,13 @@ void SKMcarEditor::UpdateRecentMenu()
 {
     recentMenu->clear();
     const QStringList files = recent.files();
+    QStringList names;
+    for (const QString &path : files)
+        names << QFileInfo(path).fileName();
     for (const QString &path : files) {
-        QAction *action = recentMenu->addAction(QFileInfo(path).fileName());
+        // The file name, or the whole path where two entries share a name.
+        const QString name = QFileInfo(path).fileName();
+        QAction *action = recentMenu->addAction(names.count(name) > 1 ? QDir::toNativeSeparators(path) : name);
         action->setToolTip(QDir::toNativeSeparators(path));
         action->setStatusTip(QDir::toNativeSeparators(path));
         connect(action, &QAction::triggered, this, [this, path] { OpenRecent(path); });
