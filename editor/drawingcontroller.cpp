@@ -38,28 +38,33 @@ const ToolInfo kTools[] = {
 
 } // namespace
 
+QAction *DrawingController::GridAction(const QString &text, const QString &name, const QString &key,
+                                       void (SpriteView::*show)(bool))
+{
+    // Checkable, remembered between runs, off at first.
+    auto *action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setCheckable(true);
+    action->setChecked(QSettings().value(key, false).toBool());
+    (view->*show)(action->isChecked());
+    SpriteView *target = view;
+    connect(action, &QAction::toggled, this, [target, key, show](bool on) {
+        (target->*show)(on);
+        QSettings().setValue(key, on);
+    });
+    return action;
+}
+
 DrawingController::DrawingController(EditorContext &context, SpriteViewController &viewController, QObject *parent)
     : QObject(parent), context(context), viewControl(viewController), view(context.ui->labelSprite)
 {
     setObjectName(QStringLiteral("drawingController"));
     BuildTools();
 
-    QSettings settings;
-    pixelGridAction = new QAction(tr("Pixel Grid"), this);
-    pixelGridAction->setObjectName(QStringLiteral("actionPixelGrid"));
-    tileGridAction = new QAction(tr("Tile Grid"), this);
-    tileGridAction->setObjectName(QStringLiteral("actionTileGrid"));
-    const auto grid = [&](QAction *action, const QString &key, void (SpriteView::*show)(bool)) {
-        action->setCheckable(true);
-        action->setChecked(settings.value(key, false).toBool());
-        (view->*show)(action->isChecked());
-        connect(action, &QAction::toggled, this, [this, key, show](bool on) {
-            (view->*show)(on);
-            QSettings().setValue(key, on);
-        });
-    };
-    grid(pixelGridAction, kPixelGridKey, &SpriteView::setPixelGridVisible);
-    grid(tileGridAction, kTileGridKey, &SpriteView::setTileGridVisible);
+    pixelGridAction = GridAction(tr("Pixel Grid"), QStringLiteral("actionPixelGrid"), kPixelGridKey,
+                                 &SpriteView::setPixelGridVisible);
+    tileGridAction = GridAction(tr("Tile Grid"), QStringLiteral("actionTileGrid"), kTileGridKey,
+                                &SpriteView::setTileGridVisible);
 
     connect(view, &SpriteView::pixelPressed, this, &DrawingController::Pressed);
     connect(view, &SpriteView::pixelMoved, this, &DrawingController::Moved);

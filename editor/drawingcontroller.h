@@ -55,6 +55,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QAction *GridAction(const QString &text, const QString &name, const QString &key,
+                        void (SpriteView::*show)(bool));
     void BuildTools();
     void Pressed(const SpriteViewPointer &pointer);
     void Moved(const SpriteViewPointer &pointer);
