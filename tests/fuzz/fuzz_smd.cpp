@@ -1,6 +1,6 @@
 // Interleaved .smd images: any file is either refused with a reason or read
 // to a plain image that writes back byte-identical; every byte lands where the
-// block layout says; RomImageFromFile never fails on what it is given.
+// block layout says; RomContentsFromFile never fails on what it is given.
 //
 // The input is taken as a file as it is, and, since the fuzzer rarely meets
 // the header mark and a whole number of 16 KiB blocks, once more with the mark
@@ -22,7 +22,7 @@ void checkFile(const QByteArray &file)
     FUZZ_CHECK(read || (!reason.isEmpty() && plain.isEmpty()));
     FUZZ_CHECK(!read || LooksLikeSmd(file));
 
-    const RomImage image = RomImageFromFile(QStringLiteral("fuzz.smd"), file);
+    const RomContents image = RomContentsFromFile(QStringLiteral("fuzz.smd"), file);
     FUZZ_CHECK(image.plain == (read ? plain : file));
     FUZZ_CHECK(image.smdHeader.isEmpty() != read);
     if (!read)
