@@ -7,24 +7,6 @@
 #include "rom/romreader.h"
 #include "rom/romsave.h"
 
-namespace {
-
-bool sameShape(const DocumentTables &a, const DocumentTables &b)
-{
-    const auto nested = [](const auto &x, const auto &y) {
-        if (x.size() != y.size())
-            return false;
-        for (qsizetype i = 0; i < x.size(); ++i)
-            if (x.at(i).size() != y.at(i).size())
-                return false;
-        return true;
-    };
-    return nested(a.sprites, b.sprites) && nested(a.offsets, b.offsets) && a.palettes.size() == b.palettes.size()
-        && a.characteristics.size() == b.characteristics.size() && a.weapons.size() == b.weapons.size();
-}
-
-} // namespace
-
 CarDocument::CarDocument(QObject *parent) : QObject(parent), backgroundColor(DefaultBackgroundColor())
 {
     connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
@@ -34,13 +16,7 @@ void CarDocument::Open(const QString &path)
 {
     romImageError.clear();
     if (std::optional<RomImage> loaded = RomImage::Load(path, &romImageError)) {
-        romImage = *loaded;
-        opened = romImage.fileBytes;
-        const RomContents contents = RomContentsFromFile(path, romImage.fileBytes);
-        plain = contents.plain;
-        smd = contents.smdHeader;
-        problems = contents.problems;
-        Load(path, CarDataFromImage(plain));
+        Open(*loaded);
         return;
     }
     romImage = RomImage{path, {}, {}};
@@ -49,6 +25,18 @@ void CarDocument::Open(const QString &path)
     smd.clear();
     problems = QStringList{romImageError};
     Load(path, ReadRom(path));
+}
+
+void CarDocument::Open(const RomImage &image)
+{
+    romImageError.clear();
+    romImage = image;
+    opened = romImage.fileBytes;
+    const RomContents contents = RomContentsFromFile(image.path, romImage.fileBytes);
+    plain = contents.plain;
+    smd = contents.smdHeader;
+    problems = contents.problems;
+    Load(image.path, CarDataFromImage(plain));
 }
 
 void CarDocument::Load(const QString &path, const CarData &romData)
@@ -109,7 +97,7 @@ void CarDocument::setBackground(const QColor &color)
 bool CarDocument::Change(const QString &text, StepFocus focus, const DocumentTables &after, int id,
                          const QList<int> &mergeKey)
 {
-    if (!sameShape(current, after))
+    if (!SameShape(current, after))
         return false;
     DocumentDelta delta = DocumentDelta::Between(current, after);
     if (delta.isEmpty())
@@ -121,7 +109,7 @@ bool CarDocument::Change(const QString &text, StepFocus focus, const DocumentTab
 
 bool CarDocument::Record(const QString &text, StepFocus focus, const DocumentTables &before, int id)
 {
-    if (!sameShape(current, before))
+    if (!SameShape(current, before))
         return false;
     DocumentDelta delta = DocumentDelta::Between(before, current);
     if (delta.isEmpty())
@@ -132,7 +120,7 @@ bool CarDocument::Record(const QString &text, StepFocus focus, const DocumentTab
 
 void CarDocument::SetLive(const DocumentTables &tables, const TableChanges &changes)
 {
-    if (!sameShape(current, tables))
+    if (!SameShape(current, tables))
         return;
     current = tables;
     emit tablesChanged(changes);

@@ -30,6 +30,8 @@ public:
     // data. A file that cannot be read whole is still shown as far as it can
     // be read, but never saved: imageError() says why.
     void Open(const QString &path);
+    // The same for a file read already (as the ROM check does).
+    void Open(const RomImage &image);
     // Replaces everything with romData as the data of the ROM at path
     // (normalised, the "Import/Export" palette added, offsets zero) and
     // empties the stack. The kept image is left as it is.

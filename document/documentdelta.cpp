@@ -67,18 +67,7 @@ SpritePixels DocumentDelta::LoadSprite(const QByteArray &stored)
 DocumentDelta DocumentDelta::Between(const DocumentTables &before, const DocumentTables &after)
 {
     DocumentDelta delta;
-    const auto sameShape = [](const auto &a, const auto &b) {
-        if (a.size() != b.size())
-            return false;
-        for (qsizetype i = 0; i < a.size(); ++i)
-            if (a.at(i).size() != b.at(i).size())
-                return false;
-        return true;
-    };
-    if (!sameShape(before.sprites, after.sprites) || !sameShape(before.offsets, after.offsets)
-        || before.palettes.size() != after.palettes.size()
-        || before.characteristics.size() != after.characteristics.size()
-        || before.weapons.size() != after.weapons.size())
+    if (!SameShape(before, after))
         return delta;
 
     // Equal containers that share their data compare at once.

@@ -21,6 +21,22 @@ struct DocumentTables
     friend bool operator==(const DocumentTables &, const DocumentTables &) = default;
 };
 
+// Whether two sets of tables have the same shape (number of cars, sprites,
+// palettes, ...): a step never changes it.
+inline bool SameShape(const DocumentTables &a, const DocumentTables &b)
+{
+    const auto nested = [](const auto &x, const auto &y) {
+        if (x.size() != y.size())
+            return false;
+        for (qsizetype i = 0; i < x.size(); ++i)
+            if (x.at(i).size() != y.at(i).size())
+                return false;
+        return true;
+    };
+    return nested(a.sprites, b.sprites) && nested(a.offsets, b.offsets) && a.palettes.size() == b.palettes.size()
+        && a.characteristics.size() == b.characteristics.size() && a.weapons.size() == b.weapons.size();
+}
+
 // Which car, sprite and palette a step touched, so that undo and redo can
 // show it; -1 where the step does not concern one.
 struct StepFocus

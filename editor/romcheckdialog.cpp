@@ -6,17 +6,17 @@
 #include "rom/romcheck.h"
 #include "rom/romimage.h"
 
-bool ConfirmRomFile(QWidget *parent, const QString &path)
+std::optional<RomImage> ConfirmRomFile(QWidget *parent, const QString &path)
 {
     QString error;
-    const std::optional<RomImage> image = RomImage::Load(path, &error);
+    std::optional<RomImage> image = RomImage::Load(path, &error);
     if (!image) {
         QMessageBox::critical(parent, QObject::tr("Open ROM"), error);
-        return false;
+        return std::nullopt;
     }
     const QStringList problems = RomContentsFromFile(path, image->fileBytes).problems;
     if (problems.isEmpty())
-        return true;
+        return image;
 
     QMessageBox warning(QMessageBox::Warning, QObject::tr("Open ROM"), problems.join(QLatin1Char('\n')),
                         QMessageBox::NoButton, parent);
@@ -24,5 +24,7 @@ bool ConfirmRomFile(QWidget *parent, const QString &path)
     warning.setStandardButtons(QMessageBox::Open | QMessageBox::Cancel);
     warning.button(QMessageBox::Open)->setText(QObject::tr("Open Anyway"));
     warning.setDefaultButton(QMessageBox::Cancel);
-    return warning.exec() == QMessageBox::Open;
+    if (warning.exec() != QMessageBox::Open)
+        return std::nullopt;
+    return image;
 }

@@ -199,9 +199,10 @@ bool SKMcarEditor::OpenRom(const QString &path)
     const QString current = QFileInfo(document.path()).fileName();
     if (!MaybeSave(tr("Do you want to save your changes to %1 before opening another ROM?").arg(current)))
         return false;
-    if (!ConfirmRomFile(this, path))
+    const std::optional<RomImage> image = ConfirmRomFile(this, path);
+    if (!image)
         return false;
-    document.Open(path);
+    document.Open(*image);
     recent.add(path);
     UpdateRecentMenu();
     UpdateTitle();

@@ -11,13 +11,9 @@ QByteArray SavedFileBytes(const QByteArray &plain, const QByteArray &smdHeader, 
 
 SaveResult SaveCarData(RomImage &image, const CarData &data)
 {
-    const QByteArray patched = PatchedImage(image.fileBytes, data);
-    const SaveResult result = WriteRomFile(image.path, patched);
-    if (result.ok) {
-        image.fileBytes = patched;
-        image.stamp = StampFile(image.path, patched);
-    }
-    return result;
+    // A plain image: the file bytes are what the car data is patched into.
+    QByteArray plain = image.fileBytes;
+    return SaveCarData(image, plain, {}, data);
 }
 
 SaveResult SaveCarData(RomImage &image, QByteArray &plain, const QByteArray &smdHeader, const CarData &data)

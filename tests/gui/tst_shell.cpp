@@ -124,7 +124,7 @@ void TestShell::romCheck()
     QTemporaryDir dir;
     const QString path = WriteTestFile(dir.filePath(QStringLiteral("tiny.bin")), bytes);
     ModalAnswerer answerer({QMessageBox::Cancel});
-    QCOMPARE(ConfirmRomFile(nullptr, path), warning.isEmpty());
+    QCOMPARE(ConfirmRomFile(nullptr, path).has_value(), warning.isEmpty());
     QCOMPARE(answerer.seen.size(), warning.isEmpty() ? 0 : 1);
     if (!warning.isEmpty())
         QVERIFY2(answerer.seen[0].text.contains(warning), qPrintable(answerer.seen[0].text));
