@@ -15,6 +15,7 @@
 #include "editor/recentfiles.h"
 #include "editor/romcheckdialog.h"
 #include "editor/skmcareditor.h"
+#include "editor/windowprompts.h"
 #include "palette/randomcolor.h"
 #include "skm_version.h"
 
@@ -127,10 +128,12 @@ int main(int argc, char *argv[])
     // command line ends the program (status 1) and touches nothing; on a file
     // picked in the dialog it goes back to the dialog, and cancelling the
     // dialog ends the program (status 0).
+    // Before the window exists, the questions have no parent.
+    WindowPrompts startPrompts;
     QString romPath;
     if (!positional.isEmpty()) {
         romPath = positional.first();
-        if (!ConfirmRomFile(nullptr, romPath))
+        if (!ConfirmRomFile(startPrompts, romPath))
             return 1;
     } else {
         QSettings settings;
@@ -140,7 +143,7 @@ int main(int argc, char *argv[])
                                                    QObject::tr("ROM images (*.bin *.smd *.gen *.md);;All files (*)"));
             if (romPath.isEmpty())
                 return 0;
-            if (ConfirmRomFile(nullptr, romPath))
+            if (ConfirmRomFile(startPrompts, romPath))
                 break;
         }
     }

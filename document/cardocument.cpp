@@ -107,13 +107,26 @@ bool CarDocument::Change(const QString &text, StepFocus focus, const DocumentTab
     return true;
 }
 
-bool CarDocument::Record(const QString &text, StepFocus focus, const DocumentTables &before, int id)
+void CarDocument::DrawLive(int car, int sprite, const PixelChanges &changes)
 {
-    if (!SameShape(current, before))
+    if (changes.isEmpty() || car < 0 || car >= current.sprites.size() || sprite < 0
+        || sprite >= current.sprites.at(car).size())
+        return;
+    ApplyPixelChanges(current.sprites[car][sprite], changes);
+    TableChanges touched;
+    touched.sprites.append({car, sprite});
+    emit tablesChanged(touched);
+}
+
+bool CarDocument::RecordPixels(const QString &text, StepFocus focus, int car, int sprite,
+                               const PixelChanges &changes, int id)
+{
+    if (car < 0 || car >= current.sprites.size() || sprite < 0 || sprite >= current.sprites.at(car).size())
         return false;
-    DocumentDelta delta = DocumentDelta::Between(before, current);
+    DocumentDelta delta = DocumentDelta::OfPixels(car, sprite, changes);
     if (delta.isEmpty())
         return false;
+    // The change is on show already: the push's redo() writes the same values again.
     stack.push(new EditCommand(this, text, focus, std::move(delta), id));
     return true;
 }

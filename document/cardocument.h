@@ -11,12 +11,13 @@
 #include "rom/cardata.h"
 #include "rom/romfilewriter.h"
 #include "rom/romimage.h"
+#include "view/pixeltools.h"
 
 class DocumentDelta;
 
 // The editor's data: the ROM file it came from, the working tables, the tables
 // as read, and the undo stack. Every change of the tables is a step on the
-// stack, made with Change() or Record(); the window observes the signals and
+// stack, made with Change() or RecordPixels(); the window observes the signals and
 // redraws what they name. View settings (car on show, zoom, palette chosen,
 // background colour) are not part of the steps.
 class CarDocument : public QObject
@@ -81,11 +82,15 @@ public:
     // Returns whether the tables changed.
     bool Change(const QString &text, StepFocus focus, const DocumentTables &after, int id = kNoMerge,
                 const QList<int> &mergeKey = {});
-    // Records a step whose change is in the tables already (drawn live), from
-    // before to the tables now. Returns whether a step was pushed.
-    bool Record(const QString &text, StepFocus focus, const DocumentTables &before, int id = kNoMerge);
-    // Changes the tables without a step, for a change in progress that
-    // Record() will finish (a pen stroke). Same-shape tables only.
+    // Draws pixel changes into a sprite without a step: a stroke in progress,
+    // which RecordPixels() finishes.
+    void DrawLive(int car, int sprite, const PixelChanges &changes);
+    // Records a step of pixel changes that are in the tables already (a
+    // finished stroke): the step holds those pixels and nothing else.
+    // Returns whether a step was pushed.
+    bool RecordPixels(const QString &text, StepFocus focus, int car, int sprite, const PixelChanges &changes,
+                      int id = kDrawCommand);
+    // Changes the tables without a step. Same-shape tables only.
     void SetLive(const DocumentTables &tables, const TableChanges &changes);
 
     // Marks the tables as saved.
@@ -113,6 +118,4 @@ private:
     DocumentTables asRead;
     QColor backgroundColor;
     QUndoStack stack;
-
-    friend class EditorProbe;   // white-box access for the older window tests
 };

@@ -97,10 +97,18 @@ DocumentDelta DocumentDelta::Between(const DocumentTables &before, const Documen
     return delta;
 }
 
+DocumentDelta DocumentDelta::OfPixels(int car, int sprite, const PixelChanges &changes)
+{
+    DocumentDelta delta;
+    if (car >= 0 && sprite >= 0 && !changes.isEmpty())
+        delta.pixelItems.append({car, sprite, changes});
+    return delta;
+}
+
 bool DocumentDelta::isEmpty() const
 {
     return spriteItems.isEmpty() && offsetItems.isEmpty() && paletteItems.isEmpty()
-        && characteristicItems.isEmpty() && weaponItems.isEmpty();
+        && characteristicItems.isEmpty() && weaponItems.isEmpty() && pixelItems.isEmpty();
 }
 
 TableChanges DocumentDelta::applyTo(DocumentTables &tables, bool forward) const
@@ -117,6 +125,18 @@ TableChanges DocumentDelta::applyTo(DocumentTables &tables, bool forward) const
     for (const SpriteItem &item : spriteItems) {
         if (item.car < tables.sprites.size() && item.sprite < tables.sprites.at(item.car).size()) {
             tables.sprites[item.car][item.sprite] = LoadSprite(forward ? item.after : item.before);
+            touch(item.car, item.sprite);
+        }
+    }
+    // Forward in the order drawn, backward last change first.
+    for (qsizetype k = 0; k < pixelItems.size(); ++k) {
+        const PixelItem &item = pixelItems.at(forward ? k : pixelItems.size() - 1 - k);
+        if (item.car < tables.sprites.size() && item.sprite < tables.sprites.at(item.car).size()) {
+            SpritePixels &pixels = tables.sprites[item.car][item.sprite];
+            if (forward)
+                ApplyPixelChanges(pixels, item.changes);
+            else
+                RevertPixelChanges(pixels, item.changes);
             touch(item.car, item.sprite);
         }
     }
@@ -157,6 +177,7 @@ void DocumentDelta::mergeLater(const DocumentDelta &later)
     const auto sameCar = [](const BytesItem &a, const BytesItem &b) { return a.car == b.car; };
     mergeItems(characteristicItems, later.characteristicItems, sameCar);
     mergeItems(weaponItems, later.weaponItems, sameCar);
+    pixelItems += later.pixelItems;
 }
 
 qsizetype DocumentDelta::storedBytes() const
@@ -168,5 +189,7 @@ qsizetype DocumentDelta::storedBytes() const
     bytes += paletteItems.size() * qsizetype(sizeof(PaletteItem) + 2 * kColorsPerPalette * sizeof(QColor));
     for (const BytesItem &item : characteristicItems + weaponItems)
         bytes += sizeof(BytesItem) + item.before.size() + item.after.size();
+    for (const PixelItem &item : pixelItems)
+        bytes += sizeof(PixelItem) + item.changes.size() * qsizetype(sizeof(PixelChange));
     return bytes;
 }

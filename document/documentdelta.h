@@ -5,6 +5,7 @@
 #include <QPoint>
 
 #include "document/documenttables.h"
+#include "view/pixeltools.h"
 
 // What one step changed, item by item, with the value before and after. Only
 // changed items are stored; sprites are kept packed (two indices a byte) when
@@ -15,6 +16,9 @@ public:
     // Everything that differs between before and after. Tables of different
     // shapes give an empty delta: a step never changes the shape.
     static DocumentDelta Between(const DocumentTables &before, const DocumentTables &after);
+    // The pixels one stroke changed in one sprite, and nothing else: a step
+    // made while the stroke went on is not repeated in it.
+    static DocumentDelta OfPixels(int car, int sprite, const PixelChanges &changes);
 
     bool isEmpty() const;
     // Puts the after (forward) or before values into tables and says which
@@ -23,6 +27,8 @@ public:
 
     // Folds a later delta into this one: the earlier before values stay, the
     // later after values win. Items that end where they started are dropped.
+    // Pixel changes are kept in order after the whole sprites: exact as long as
+    // a merged delta does not hold both for one sprite (strokes never merge).
     void mergeLater(const DocumentDelta &later);
 
     // Bytes held by the stored values (for the memory benchmark).
@@ -49,6 +55,11 @@ private:
         int car;
         QByteArray before, after;
     };
+    struct PixelItem
+    {
+        int car, sprite;
+        PixelChanges changes;
+    };
 
     static QByteArray StoreSprite(const SpritePixels &pixels);
     static SpritePixels LoadSprite(const QByteArray &stored);
@@ -58,4 +69,5 @@ private:
     QList<PaletteItem> paletteItems;
     QList<BytesItem> characteristicItems;
     QList<BytesItem> weaponItems;
+    QList<PixelItem> pixelItems;
 };

@@ -31,5 +31,7 @@ private:
     DocumentDelta change;
     int commandId;
     QList<int> mergeKey;
-    bool pushed = false;   // the first redo() is the push: the change is on show already
+    // The first redo() is the push: it puts the change in without asking the
+    // window to move to it (the change was made where the user is).
+    bool pushed = false;
 };

@@ -1,17 +1,17 @@
 #include "editor/exchangecontroller.h"
 
+#include <QAbstractButton>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 
-#include "editor/spriteviewcontroller.h"
+#include "document/cardocument.h"
+#include "document/shownsprite.h"
+#include "editor/prompts.h"
 #include "exchange/exchangedata.h"
 #include "exchange/spriteconversion.h"
 #include "exchange/spriteexport.h"
 #include "exchange/spritefiles.h"
 #include "exchange/spriteimport.h"
-#include "ui_skmcareditor.h"
 
 namespace {
 
@@ -21,21 +21,6 @@ const QString kQuickExchangeFile = QStringLiteral("sprite.bmp");
 QString QuickExchangePath()
 {
     return QDir::toNativeSeparators(QDir::current().absoluteFilePath(kQuickExchangeFile));
-}
-
-ExchangeSelection SelectionOf(const Ui::SKMcarEditor &ui)
-{
-    ExchangeSelection selection;
-    if (ui.radioButtonSaveAll->isChecked())
-        selection.scope = ExchangeScope::AllCars;
-    else if (ui.radioButtonSaveCar->isChecked())
-        selection.scope = ExchangeScope::Car;
-    else
-        selection.scope = ExchangeScope::Sprite;
-    selection.car = ui.spinBoxCarNumber->value() - 1;
-    selection.sprite = ui.spinBoxSpriteNumber->value() - 1;
-    selection.separateFiles = ui.checkBoxMultipleFiles->isChecked();
-    return selection;
 }
 
 // "car 3", "sprite 14 of car 3", "all cars": what a selection covers.
@@ -61,29 +46,6 @@ const QString kPictureFilter = QStringLiteral("Images (*.png *.bmp)");
 const QString kIndexedFilter = QStringLiteral("PNG, indexed (*.png)");
 const QString kRawFilter = QStringLiteral("Binary files (*.bin)");
 
-// Longest list a message box shows in its text; the whole list goes to the details.
-constexpr int kShownLines = 12;
-
-// A modal box without parent with one OK button, as every exchange message:
-// the heading (if any), then the lines of text, at most kShownLines of them
-// (the whole text goes to the details then).
-void ShowMessage(const QString &text, const QString &heading = {})
-{
-    QMessageBox box;
-    QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    if (lines.size() > kShownLines) {
-        const qsizetype more = lines.size() - kShownLines;
-        box.setDetailedText(text);
-        lines = lines.mid(0, kShownLines);
-        lines.append(QObject::tr("... and %1 more").arg(more));
-    }
-    if (!heading.isEmpty())
-        lines.prepend(heading);
-    box.setText(lines.join(QLatin1Char('\n')));
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-}
-
 // "; 3 files failed": the tail of a status message when some files failed.
 QString FailedText(const QString &errors)
 {
@@ -93,147 +55,127 @@ QString FailedText(const QString &errors)
 
 } // namespace
 
-ExchangeController::ExchangeController(EditorContext &context, const SpriteViewController &view, QObject *parent)
-    : QObject(parent), context(context), view(view)
+ExchangeController::ExchangeController(CarDocument &document, const Selection &selection, Prompts &prompts,
+                                       const Controls &controls, QObject *parent)
+    : QObject(parent), document(document), selection(selection), prompts(prompts), controls(controls)
 {
     setObjectName(QStringLiteral("exchangeController"));
 }
 
-bool ExchangeController::ImageToSprite(const QImage &image, int car, int sprite)
+ExchangeSelection ExchangeController::Scope() const
 {
-    DocumentTables after = context.document->tables();
-    if (car < 0 || car >= kCarCount || sprite < 0 || sprite >= kSpritesPerCar)
-        return false;
-    if (car >= after.sprites.size() || sprite >= after.sprites[car].size())
-        return false;
-    std::optional<SpritePixels> pixels = ConvertSpritePicture(image, context.CurrentPalette(),
-                                                              context.document->background(),
-                                                              context.ui->checkBoxDither->isChecked());
-    if (!pixels)
-        return false;
-    after.sprites[car][sprite] = *pixels;
-    context.document->Change(tr("Import a picture into sprite %1 of car %2").arg(sprite + 1).arg(car + 1),
-                             {car, sprite, -1}, after);
-    return true;
+    ExchangeSelection scope;
+    if (controls.allCars->isChecked())
+        scope.scope = ExchangeScope::AllCars;
+    else if (controls.oneCar->isChecked())
+        scope.scope = ExchangeScope::Car;
+    else
+        scope.scope = ExchangeScope::Sprite;
+    scope.car = selection.car();
+    scope.sprite = selection.sprite();
+    scope.separateFiles = controls.separateFiles->isChecked();
+    return scope;
 }
 
-bool ExchangeController::ImageToCar(const QImage &image, int car)
+void ExchangeController::ShowList(const QString &title, const QString &lines, const QString &heading)
 {
-    DocumentTables after = context.document->tables();
-    if (car < 0 || car >= kCarCount || car >= after.sprites.size())
-        return false;
-    if (!ConvertCarSheet(image, context.CurrentPalette(), context.document->background(),
-                         context.ui->checkBoxDither->isChecked(), after.sprites[car]))
-        return false;
-    context.document->Change(tr("Import a picture into car %1").arg(car + 1), {car, -1, -1}, after);
-    return true;
-}
-
-QImage ExchangeController::RenderCarSheet(int car) const
-{
-    const CarDocument &document = *context.document;
-    const ExchangeData data{document.sprites(), document.offsets(), context.CurrentPalette(), document.background()};
-    return CarSheetPicture(data, car);
+    QString details;
+    const QString text = ListMessage(lines, heading, &details);
+    prompts.warn(title, text, details);
 }
 
 bool ExchangeController::ExportSprites(const QString &fileName, SpriteFileType type, QString *errors, int *written)
 {
-    const CarDocument &document = *context.document;
-    const ExchangeData data{document.sprites(), document.offsets(), context.CurrentPalette(), document.background()};
-    return WriteSpriteFiles(fileName, Selection(), data, type, errors, written);
+    const ExchangeData data{document.sprites(), document.offsets(), document.palettes().value(selection.palette()),
+                            document.background()};
+    return WriteSpriteFiles(fileName, Scope(), data, type, errors, written);
 }
 
 QString ExchangeController::ImportSprites(const QString &fileName, bool *changed)
 {
-    CarDocument &document = *context.document;
-    const ExchangeSelection selection = Selection();
-    ExchangeData data{document.sprites(), document.offsets(), context.CurrentPalette(), document.background()};
-    const QString errors = ReadSpriteFiles(fileName, selection, data, context.ui->checkBoxDither->isChecked());
+    const ExchangeSelection scope = Scope();
+    ExchangeData data{document.sprites(), document.offsets(), document.palettes().value(selection.palette()),
+                      document.background()};
+    const QString errors = ReadSpriteFiles(fileName, scope, data, controls.dither->isChecked());
 
     DocumentTables after = document.tables();
     after.sprites = data.sprites;
     after.offsets = data.offsets;
-    const StepFocus focus{selection.scope == ExchangeScope::AllCars ? -1 : selection.car,
-                          selection.scope == ExchangeScope::Sprite ? selection.sprite : -1, -1};
-    const bool stepMade = document.Change(ImportText(selection, fileName), focus, after);
+    const StepFocus focus{scope.scope == ExchangeScope::AllCars ? -1 : scope.car,
+                          scope.scope == ExchangeScope::Sprite ? scope.sprite : -1, -1};
+    const bool stepMade = document.Change(ImportText(scope, fileName), focus, after);
     if (changed)
         *changed = stepMade;
     return errors;
 }
 
-ExchangeSelection ExchangeController::Selection() const
-{
-    return SelectionOf(*context.ui);
-}
-
 QString ExchangeController::ExportTitle() const
 {
-    return tr("Export %1").arg(ScopeText(Selection()));
+    return tr("Export %1").arg(ScopeText(Scope()));
 }
 
 QString ExchangeController::ImportTitle() const
 {
-    return tr("Import %1").arg(ScopeText(Selection()));
+    return tr("Import %1").arg(ScopeText(Scope()));
 }
 
 QString ExchangeController::DefaultFileName() const
 {
-    const ExchangeSelection selection = Selection();
-    switch (selection.scope) {
+    const ExchangeSelection scope = Scope();
+    switch (scope.scope) {
     case ExchangeScope::AllCars:
         return QStringLiteral("cars.png");
     case ExchangeScope::Car:
-        return QStringLiteral("car-%1.png").arg(selection.car + 1);
+        return QStringLiteral("car-%1.png").arg(scope.car + 1);
     default:
-        return QStringLiteral("sprite-%1-%2.png").arg(selection.car + 1).arg(selection.sprite + 1);
+        return QStringLiteral("sprite-%1-%2.png").arg(scope.car + 1).arg(scope.sprite + 1);
     }
 }
 
 void ExchangeController::SaveSprite()
 {
-    QString filter;
-    QString fileName = QFileDialog::getSaveFileName(
-        context.window, ExportTitle(), QDir(folder).filePath(DefaultFileName()),
-        QStringList{kPictureFilter, kIndexedFilter, kRawFilter}.join(QStringLiteral(";;")), &filter);
-    if (fileName.isEmpty())
+    const FileRequest request{ExportTitle(), QStringLiteral("exchange"), DefaultFileName(), QString(),
+                              {{kPictureFilter, QStringLiteral(".png")},
+                               {kIndexedFilter, QStringLiteral(".png")},
+                               {kRawFilter, QStringLiteral(".bin")}}};
+    const FileChoice choice = prompts.chooseFileToSave(request);
+    const std::optional<QString> fileName = PathToWrite(prompts, choice, request);
+    if (!fileName)
         return;
-    folder = QFileInfo(fileName).absolutePath();
-    if (QFileInfo(fileName).suffix().isEmpty())
-        fileName += filter == kRawFilter ? QStringLiteral(".bin") : QStringLiteral(".png");
-    ExportTo(fileName, filter == kIndexedFilter ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix);
+    ExportTo(*fileName, choice.type == 1 ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix);
 }
 
 void ExchangeController::ExportTo(const QString &fileName, SpriteFileType type)
 {
-    const ExchangeSelection selection = Selection();
+    const ExchangeSelection scope = Scope();
     QString errors;
     int written = 0;
     ExportSprites(fileName, type, &errors, &written);
     if (written > 0) {
         QString text;
-        if (selection.separateFiles && selection.scope != ExchangeScope::Sprite)
+        if (scope.separateFiles && scope.scope != ExchangeScope::Sprite)
             text = (written == 1 ? tr("Exported 1 sprite to %1/") : tr("Exported %1 sprites to %2/").arg(written))
                        .arg(QFileInfo(fileName).dir().dirName());
         else
-            text = tr("Exported %1 to %2").arg(ScopeText(selection), QFileInfo(fileName).fileName());
+            text = tr("Exported %1 to %2").arg(ScopeText(scope), QFileInfo(fileName).fileName());
         if (!errors.isEmpty())
             text += FailedText(errors);
         emit statusMessage(text);
     }
     if (!errors.isEmpty())
-        ShowMessage(errors, QStringLiteral("File write error"));
+        ShowList(tr("Export"), errors, QStringLiteral("File write error"));
 }
 
 void ExchangeController::LoadSprite()
 {
-    const QString fileName = QFileDialog::getOpenFileName(
-        context.window, ImportTitle(), QDir(folder).filePath(DefaultFileName()),
-        QStringLiteral("Images and Binary files (*.bin *.png *.bmp *.gif *.jpg *.jpeg);;Binary files (*.bin);;"
-                       "Images (*.png *.bmp *.gif *.jpg *.jpeg);;All files(*.*)"));
-    if (fileName.isEmpty())
-        return;
-    folder = QFileInfo(fileName).absolutePath();
-    ImportFrom(fileName);
+    const FileRequest request{ImportTitle(), QStringLiteral("exchange"), DefaultFileName(), QString(),
+                              {{QStringLiteral("Images and Binary files (*.bin *.png *.bmp *.gif *.jpg *.jpeg)"), {}},
+                               {QStringLiteral("Binary files (*.bin)"), {}},
+                               {QStringLiteral("Images (*.png *.bmp *.gif *.jpg *.jpeg)"), {}},
+                               {QStringLiteral("All files(*.*)"), {}}}};
+    const FileChoice choice = prompts.chooseFileToOpen(request);
+    if (!choice.cancelled())
+        ImportFrom(choice.path);
 }
 
 void ExchangeController::ImportDroppedFile(const QString &path)
@@ -243,31 +185,30 @@ void ExchangeController::ImportDroppedFile(const QString &path)
 
 void ExchangeController::ImportFrom(const QString &fileName)
 {
-    const ExchangeSelection selection = Selection();
+    const ExchangeSelection scope = Scope();
     bool stepMade = false;
     const QString errors = ImportSprites(fileName, &stepMade);
     if (errors.isEmpty() || stepMade) {
-        QString text = tr("Imported %1 from %2").arg(ScopeText(selection), QFileInfo(fileName).fileName());
+        QString text = tr("Imported %1 from %2").arg(ScopeText(scope), QFileInfo(fileName).fileName());
         if (!errors.isEmpty())
             text += FailedText(errors);
         emit statusMessage(text);
     }
     if (!errors.isEmpty())
-        ShowMessage(errors);
+        ShowList(tr("Import"), errors);
 }
 
 void ExchangeController::QuickSpriteOut()
 {
-    // A status message when it works; one box with the reason when it does not.
+    // A status message when it works; one message with the reason when it does not.
     QString reason;
-    if (!WritePictureFile(kQuickExchangeFile,
-                          view.ComposeSprite(context.CurrentCar(), context.CurrentSprite(), false, false, true),
-                          &reason)) {
-        ShowMessage(QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), reason));
+    const SpriteLook look{selection.car(), selection.sprite(), selection.palette(), false, false, true};
+    if (!WritePictureFile(kQuickExchangeFile, ComposeDocumentSprite(document, look), &reason)) {
+        prompts.warn(tr("Quick export"), QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), reason));
         return;
     }
     emit statusMessage(tr("Wrote sprite %1 of car %2 to %3")
-                           .arg(context.CurrentSprite() + 1).arg(context.CurrentCar() + 1).arg(kQuickExchangeFile));
+                           .arg(selection.sprite() + 1).arg(selection.car() + 1).arg(kQuickExchangeFile));
 }
 
 void ExchangeController::QuickSpriteIn()
@@ -277,24 +218,24 @@ void ExchangeController::QuickSpriteIn()
     if (reason.isEmpty() && picture.size() != QSize(kSpriteSide, kSpriteSide))
         reason = QStringLiteral("the picture is %1 x %2 pixels, not %3 x %3")
                      .arg(picture.width()).arg(picture.height()).arg(kSpriteSide);
-    const int car = context.CurrentCar();
-    const int sprite = context.CurrentSprite();
-    DocumentTables after = context.document->tables();
+    const int car = selection.car();
+    const int sprite = selection.sprite();
+    DocumentTables after = document.tables();
     if (car < 0 || car >= after.sprites.size() || sprite < 0 || sprite >= after.sprites.at(car).size())
         return;
     std::optional<SpritePixels> pixels;
     if (reason.isEmpty()) {
-        pixels = ConvertSpritePicture(picture, context.CurrentPalette(), context.document->background(),
-                                      context.ui->checkBoxDither->isChecked());
+        pixels = ConvertSpritePicture(picture, document.palettes().value(selection.palette()), document.background(),
+                                      controls.dither->isChecked());
         if (!pixels)
             reason = QStringLiteral("the picture cannot be converted");
     }
     if (!reason.isEmpty()) {
-        ShowMessage(QStringLiteral("Cannot load \"%1\": %2").arg(QuickExchangePath(), reason));
+        prompts.warn(tr("Quick import"), QStringLiteral("Cannot load \"%1\": %2").arg(QuickExchangePath(), reason));
         return;
     }
     after.sprites[car][sprite] = *pixels;
     ClearOffset(after.offsets, car, sprite);
-    context.document->Change(tr("Quick import into sprite %1 of car %2").arg(sprite + 1).arg(car + 1),
-                             {car, sprite, -1}, after);
+    document.Change(tr("Quick import into sprite %1 of car %2").arg(sprite + 1).arg(car + 1), {car, sprite, -1},
+                    after);
 }

@@ -1,28 +1,35 @@
 #pragma once
 
-#include <QImage>
 #include <QObject>
 
-#include "editor/editorcontext.h"
+#include "editor/selection.h"
 #include "exchange/exchangescope.h"
 #include "exchange/spriteexport.h"
 
-class SpriteViewController;
+class QAbstractButton;
+class CarDocument;
+class Prompts;
 
-// The window's sprite exchange: the dialogs and messages around the exchange
-// core, which does the converting, the file naming and the size checks. Every
-// import that changes something is one step.
+// The window's sprite exchange: the questions and messages around the
+// exchange core, which does the converting, the file naming and the size
+// checks. Every import that changes something is one step.
 class ExchangeController : public QObject
 {
     Q_OBJECT
 
 public:
-    ExchangeController(EditorContext &context, const SpriteViewController &view, QObject *parent);
+    // The Save/Load box: its scope, "separate sprites" and "dithering".
+    struct Controls
+    {
+        QAbstractButton *allCars = nullptr;
+        QAbstractButton *oneCar = nullptr;
+        QAbstractButton *separateFiles = nullptr;
+        QAbstractButton *dither = nullptr;
+    };
 
-    // Matches a picture into one sprite or one car's sheet as one step.
-    bool ImageToSprite(const QImage &image, int car, int sprite);
-    bool ImageToCar(const QImage &image, int car);
-    QImage RenderCarSheet(int car) const;
+    ExchangeController(CarDocument &document, const Selection &selection, Prompts &prompts, const Controls &controls,
+                       QObject *parent);
+
     // Writes the current scope to fileName; false if any file failed, each
     // failure a line of *errors (if given); *written counts the files written.
     bool ExportSprites(const QString &fileName, SpriteFileType type = SpriteFileType::BySuffix,
@@ -48,15 +55,17 @@ public slots:
     void QuickSpriteOut();
     void QuickSpriteIn();
     // Imports a picture or raw file into the current scope as Load does: one
-    // step, one box listing every failure, the same status message.
+    // step, one message listing every failure, the same status message.
     void ImportDroppedFile(const QString &path);
 
 private:
-    ExchangeSelection Selection() const;
+    ExchangeSelection Scope() const;
     void ExportTo(const QString &fileName, SpriteFileType type);
     void ImportFrom(const QString &fileName);
+    void ShowList(const QString &title, const QString &lines, const QString &heading = {});
 
-    EditorContext &context;
-    const SpriteViewController &view;
-    QString folder;   // where the last exchange dialog went; empty: the working folder
+    CarDocument &document;
+    const Selection &selection;
+    Prompts &prompts;
+    Controls controls;
 };

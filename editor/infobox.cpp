@@ -1,6 +1,6 @@
+#include "editor/prompts.h"
 #include "editor/skmcareditor.h"
 
-#include <QMessageBox>
 
 #include "skm_version.h"
 
@@ -41,5 +41,5 @@ void SKMcarEditor::ShowInfo()
         + QStringLiteral("and others<br><br>")
         + QStringLiteral("v " SKM_VERSION);
 
-    QMessageBox::about(this, tr("Skidmarch [SMD] car editor"), text);
+    prompts->about(tr("Skidmarch [SMD] car editor"), text);
 }

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
-#include "editor/editorcontext.h"
+#include "editor/selection.h"
+#include "rom/cardata.h"
+
+class QLabel;
+class CarDocument;
+class Prompts;
+struct TableChanges;
 
 // The selected palette's swatches and commands: colour dialog and random
 // colour for entries 1-3, swap, shift, restore, and the background colour
@@ -12,26 +19,35 @@ class PaletteController : public QObject
     Q_OBJECT
 
 public:
-    PaletteController(EditorContext &context, QObject *parent);
+    // The swatches of entries 1, 2 and 3 and of the background.
+    struct Swatches
+    {
+        QList<QLabel *> entries;
+        QLabel *background = nullptr;
+    };
+
+    PaletteController(CarDocument &document, const Selection &selection, Prompts &prompts, const Swatches &swatches,
+                      QObject *parent);
 
 public slots:
     void ShowColors();
-    void ChangeColor1();
-    void ChangeColor2();
-    void ChangeColor3();
-    void RandomColor1();
-    void RandomColor2();
-    void RandomColor3();
+    // Colour dialog for entry 1..3 of the selected palette.
+    void ChangeColor(int entry);
+    void RandomColor(int entry);
     void ChangeColorBg();
     void RestorePalette();
     void ShiftPalette();
     void SwapPalette();
 
 private:
-    void ChangeColor(int entry);
-    void RandomColor(int entry);
+    Palette CurrentPalette() const;
+    QString CurrentName() const;
     // Makes the step text for the selected palette and pushes the change.
     void ChangePalette(const QString &text, const Palette &after);
+    void TablesChanged(const TableChanges &changes);
 
-    EditorContext &context;
+    CarDocument &document;
+    const Selection &selection;
+    Prompts &prompts;
+    Swatches swatches;
 };

@@ -1,13 +1,14 @@
 #include "editor/palettefilecontroller.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QRegularExpression>
 
+#include "document/cardocument.h"
+#include "editor/prompts.h"
+#include "editor/selection.h"
 #include "palette/palettefiles.h"
+#include "palette/palettenames.h"
 
 namespace {
 
@@ -16,24 +17,9 @@ const QString kJascFilter = QStringLiteral("JASC palette (*.pal)");
 const QString kActFilter = QStringLiteral("Adobe colour table (*.act)");
 const QString kWordsFilter = QStringLiteral("Mega Drive colour words (*.bin)");
 
-QString SuffixOf(const QString &filter)
+bool IsPaletteFileName(const QString &path)
 {
-    if (filter == kJascFilter)
-        return QStringLiteral(".pal");
-    if (filter == kActFilter)
-        return QStringLiteral(".act");
-    if (filter == kWordsFilter)
-        return QStringLiteral(".bin");
-    return QStringLiteral(".gpl");
-}
-
-void ShowError(QWidget *parent, const QString &text)
-{
-    QMessageBox box(parent);
-    box.setIcon(QMessageBox::Warning);
-    box.setText(text);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    return PaletteFileFormatFor(path).has_value();
 }
 
 // "Blue.gpl" from "Blue": a palette name as a file name.
@@ -46,8 +32,9 @@ QString FileNameFor(const QString &paletteName)
 
 } // namespace
 
-PaletteFileController::PaletteFileController(EditorContext &context, QObject *parent)
-    : QObject(parent), context(context)
+PaletteFileController::PaletteFileController(CarDocument &document, const Selection &selection, Prompts &prompts,
+                                             QObject *parent)
+    : QObject(parent), document(document), selection(selection), prompts(prompts)
 {
     setObjectName(QStringLiteral("paletteFileController"));
     exportAction = new QAction(tr("Export Palette..."), this);
@@ -60,66 +47,69 @@ PaletteFileController::PaletteFileController(EditorContext &context, QObject *pa
 
 QString PaletteFileController::ExportPaletteTo(const QString &fileName)
 {
-    const int p = context.CurrentPaletteIndex();
-    const Palette palette = context.CurrentPalette();
+    const QString name = PaletteNames().value(selection.palette());
+    const Palette palette = document.palettes().value(selection.palette());
     if (palette.isEmpty())
         return tr("No palette is selected.");
     QString error;
-    if (!WritePaletteFile(fileName, palette, context.PaletteName(p), &error))
+    if (!WritePaletteFile(fileName, palette, name, &error))
         return error;
-    emit statusMessage(tr("Exported palette %1 to %2").arg(context.PaletteName(p), QFileInfo(fileName).fileName()));
+    emit statusMessage(tr("Exported palette %1 to %2").arg(name, QFileInfo(fileName).fileName()));
     return {};
 }
 
 QString PaletteFileController::ImportPaletteFrom(const QString &fileName)
 {
-    const int p = context.CurrentPaletteIndex();
-    if (p < 0 || p >= context.document->palettes().size())
+    const int p = selection.palette();
+    if (p < 0 || p >= document.palettes().size())
         return tr("No palette is selected.");
     QString error;
     const std::optional<QList<QColor>> colors = ReadPaletteFile(fileName, &error);
     if (!colors)
         return error;
-    DocumentTables after = context.document->tables();
+    DocumentTables after = document.tables();
     Palette &palette = after.palettes[p];
     for (qsizetype i = 0; i < colors->size() && i < palette.size(); ++i)
         palette[i] = colors->at(i);
     const QString name = QFileInfo(fileName).fileName();
-    context.document->Change(tr("Import palette %1 from %2").arg(context.PaletteName(p), name),
-                             context.PaletteFocus(), after);
-    emit statusMessage(tr("Imported palette %1 from %2").arg(context.PaletteName(p), name));
+    const QString paletteName = PaletteNames().value(p);
+    document.Change(tr("Import palette %1 from %2").arg(paletteName, name), {-1, -1, p}, after);
+    emit statusMessage(tr("Imported palette %1 from %2").arg(paletteName, name));
     return {};
 }
 
 void PaletteFileController::ExportPalette()
 {
-    const QString paletteName = context.PaletteName(context.CurrentPaletteIndex());
-    QString filter;
-    QString fileName = QFileDialog::getSaveFileName(
-        context.window, tr("Export palette %1").arg(paletteName), QDir(folder).filePath(FileNameFor(paletteName)),
-        QStringList{kGimpFilter, kJascFilter, kActFilter, kWordsFilter}.join(QStringLiteral(";;")), &filter);
-    if (fileName.isEmpty())
+    const QString paletteName = PaletteNames().value(selection.palette());
+    const FileRequest request{tr("Export palette %1").arg(paletteName), QStringLiteral("palette"),
+                              FileNameFor(paletteName), QString(),
+                              {{kGimpFilter, QStringLiteral(".gpl")},
+                               {kJascFilter, QStringLiteral(".pal")},
+                               {kActFilter, QStringLiteral(".act")},
+                               {kWordsFilter, QStringLiteral(".bin")}}};
+    const std::optional<QString> fileName =
+        PathToWrite(prompts, prompts.chooseFileToSave(request), request, IsPaletteFileName);
+    if (!fileName)
         return;
-    folder = QFileInfo(fileName).absolutePath();
-    if (!PaletteFileFormatFor(fileName))
-        fileName += SuffixOf(filter);
-    const QString error = ExportPaletteTo(fileName);
+    const QString error = ExportPaletteTo(*fileName);
     if (!error.isEmpty())
-        ShowError(context.window, error);
+        prompts.warn(tr("Export palette"), error);
 }
 
 void PaletteFileController::ImportPalette()
 {
-    const QString paletteName = context.PaletteName(context.CurrentPaletteIndex());
-    const QString fileName = QFileDialog::getOpenFileName(
-        context.window, tr("Import palette %1").arg(paletteName), folder,
-        QStringList{QStringLiteral("Palette files (*.gpl *.pal *.act *.bin)"), kGimpFilter, kJascFilter, kActFilter,
-                    kWordsFilter, QStringLiteral("All files (*)")}
-            .join(QStringLiteral(";;")));
-    if (fileName.isEmpty())
+    const QString paletteName = PaletteNames().value(selection.palette());
+    const FileRequest request{tr("Import palette %1").arg(paletteName), QStringLiteral("palette"), QString(), QString(),
+                              {{QStringLiteral("Palette files (*.gpl *.pal *.act *.bin)"), {}},
+                               {kGimpFilter, {}},
+                               {kJascFilter, {}},
+                               {kActFilter, {}},
+                               {kWordsFilter, {}},
+                               {QStringLiteral("All files (*)"), {}}}};
+    const FileChoice choice = prompts.chooseFileToOpen(request);
+    if (choice.cancelled())
         return;
-    folder = QFileInfo(fileName).absolutePath();
-    const QString error = ImportPaletteFrom(fileName);
+    const QString error = ImportPaletteFrom(choice.path);
     if (!error.isEmpty())
-        ShowError(context.window, error);
+        prompts.warn(tr("Import palette"), error);
 }

@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QString>
 
-#include "editor/editorcontext.h"
+class CarDocument;
+class Prompts;
+class Selection;
 
 class QAction;
 
@@ -15,7 +17,7 @@ class PaletteFileController : public QObject
     Q_OBJECT
 
 public:
-    PaletteFileController(EditorContext &context, QObject *parent);
+    PaletteFileController(CarDocument &document, const Selection &selection, Prompts &prompts, QObject *parent);
 
     // "Export Palette..." (actionExportPalette) and "Import Palette..."
     // (actionImportPalette), for the window's menus.
@@ -36,8 +38,9 @@ public slots:
     void ImportPalette();
 
 private:
-    EditorContext &context;
+    CarDocument &document;
+    const Selection &selection;
+    Prompts &prompts;
     QAction *exportAction = nullptr;
     QAction *importAction = nullptr;
-    QString folder;   // where the last palette dialog went
 };

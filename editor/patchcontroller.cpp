@@ -1,13 +1,11 @@
 #include "editor/patchcontroller.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 
+#include "document/cardocument.h"
+#include "editor/prompts.h"
 #include "patch/patchfile.h"
-#include "rom/romwriter.h"
 
 namespace {
 
@@ -16,7 +14,13 @@ const QString kBpsFilter = QStringLiteral("BPS patch (*.bps)");
 
 } // namespace
 
-PatchController::PatchController(EditorContext &context, QObject *parent) : QObject(parent), context(context)
+static bool IsPatchFileName(const QString &path)
+{
+    return PatchFormatFor(path).has_value();
+}
+
+PatchController::PatchController(CarDocument &document, Prompts &prompts, QObject *parent)
+    : QObject(parent), document(document), prompts(prompts)
 {
     setObjectName(QStringLiteral("patchController"));
     createAction = new QAction(tr("Create Patch..."), this);
@@ -26,12 +30,12 @@ PatchController::PatchController(EditorContext &context, QObject *parent) : QObj
 
 QByteArray PatchController::OriginalBytes() const
 {
-    return context.document->openedFileBytes();
+    return document.openedFileBytes();
 }
 
 QByteArray PatchController::ModifiedBytes() const
 {
-    return context.document->bytesToSave();
+    return document.bytesToSave();
 }
 
 QString PatchController::WritePatchTo(const QString &fileName)
@@ -46,23 +50,15 @@ QString PatchController::WritePatchTo(const QString &fileName)
 
 void PatchController::CreatePatch()
 {
-    const QFileInfo rom(context.document->image().path);
-    const QString start = folder.isEmpty() ? rom.absolutePath() : folder;
-    QString filter;
-    QString fileName = QFileDialog::getSaveFileName(context.window, tr("Create Patch"),
-                                                    QDir(start).filePath(rom.completeBaseName() + QStringLiteral(".ips")),
-                                                    kIpsFilter + QStringLiteral(";;") + kBpsFilter, &filter);
-    if (fileName.isEmpty())
+    const QFileInfo rom(document.image().path);
+    const FileRequest request{tr("Create Patch"), QStringLiteral("patch"),
+                              rom.completeBaseName() + QStringLiteral(".ips"), rom.absolutePath(),
+                              {{kIpsFilter, QStringLiteral(".ips")}, {kBpsFilter, QStringLiteral(".bps")}}};
+    const std::optional<QString> fileName =
+        PathToWrite(prompts, prompts.chooseFileToSave(request), request, IsPatchFileName);
+    if (!fileName)
         return;
-    folder = QFileInfo(fileName).absolutePath();
-    if (!PatchFormatFor(fileName))
-        fileName += filter == kBpsFilter ? QStringLiteral(".bps") : QStringLiteral(".ips");
-    const QString error = WritePatchTo(fileName);
-    if (error.isEmpty())
-        return;
-    QMessageBox box(context.window);
-    box.setIcon(QMessageBox::Warning);
-    box.setText(error);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    const QString error = WritePatchTo(*fileName);
+    if (!error.isEmpty())
+        prompts.warn(tr("Create Patch"), error);
 }

@@ -3,7 +3,8 @@
 #include <QObject>
 #include <QString>
 
-#include "editor/editorcontext.h"
+class CarDocument;
+class Prompts;
 
 class QAction;
 
@@ -14,7 +15,7 @@ class PatchController : public QObject
     Q_OBJECT
 
 public:
-    PatchController(EditorContext &context, QObject *parent);
+    PatchController(CarDocument &document, Prompts &prompts, QObject *parent);
 
     // "Create Patch..." (actionCreatePatch), for the window's menus.
     QAction *CreateAction() const { return createAction; }
@@ -34,7 +35,7 @@ public slots:
     void CreatePatch();
 
 private:
-    EditorContext &context;
+    CarDocument &document;
+    Prompts &prompts;
     QAction *createAction = nullptr;
-    QString folder;   // where the last patch went; empty: the ROM's folder
 };

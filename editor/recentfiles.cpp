@@ -50,12 +50,6 @@ bool RecentFiles::remove(const QString &path)
     return store();
 }
 
-bool RecentFiles::clear()
-{
-    list.clear();
-    return store();
-}
-
 QStringList RecentFiles::prune(bool *written)
 {
     QStringList removed;

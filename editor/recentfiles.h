@@ -28,7 +28,6 @@ public:
     // Each change is written at once; false when the store could not be written.
     bool add(const QString &path);
     bool remove(const QString &path);
-    bool clear();
     // Removes the entries that are not readable regular files (gone, folders,
     // FIFOs, unreadable) and returns them, in list order. *written (if given)
     // says whether the store took the change.

@@ -2,24 +2,23 @@
 
 #include <QObject>
 
-#include "editor/editorcontext.h"
-#include "rom/romfilewriter.h"
+class CarDocument;
+class Prompts;
 
-// Saving into the ROM file and the two whole-data restores.
+// Saving into the ROM file and the two whole-data restores. A failure is
+// shown through the prompts and changes nothing.
 class RomController : public QObject
 {
     Q_OBJECT
 
 public:
-    RomController(EditorContext &context, QObject *parent);
+    RomController(CarDocument &document, Prompts &prompts, QObject *parent);
 
     // Writes the tables, offsets baked in, into the ROM file. On success the
     // baking becomes a step of its own ("Apply sprite offsets", only when an
     // offset was pending) and the document is clean. On failure shows a warning
     // naming the file and the reason and changes nothing.
     bool SaveToRom();
-    // How the last successful save was written.
-    const SaveResult &LastSave() const { return lastSave; }
 
 signals:
     void statusMessage(const QString &text);
@@ -30,6 +29,6 @@ public slots:
     void RestoreDefaults();
 
 private:
-    EditorContext &context;
-    SaveResult lastSave;
+    CarDocument &document;
+    Prompts &prompts;
 };

@@ -3,26 +3,28 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QMessageBox>
+#include <QLayout>
 #include <QTime>
 #include <QWheelEvent>
 
-#include "car/equipment.h"
+#include "editor/animator.h"
 #include "editor/drawingcontroller.h"
+#include "editor/drawingtools.h"
 #include "editor/equipmentcontroller.h"
 #include "editor/exchangecontroller.h"
+#include "editor/formbinder.h"
 #include "editor/offsetcontroller.h"
 #include "editor/palettecontroller.h"
 #include "editor/palettefilecontroller.h"
 #include "editor/patchcontroller.h"
 #include "editor/romcontroller.h"
-#include "editor/spriteviewcontroller.h"
+#include "editor/spritedisplay.h"
+#include "editor/windowprompts.h"
 #include "palette/palettenames.h"
 #include "palette/randomcolor.h"
-#include "rom/romreader.h"
 #include "ui_skmcareditor.h"
 
 namespace {
@@ -39,27 +41,110 @@ bool IsRedoKey(const QKeyEvent *key)
 
 } // namespace
 
-SKMcarEditor::SKMcarEditor(QWidget *parent) : QWidget(parent), ui(new Ui::SKMcarEditor)
+SKMcarEditor::SKMcarEditor(const QString &romPath, Prompts *givenPrompts, QWidget *parent)
+    : QWidget(parent), ui(new Ui::SKMcarEditor), selection(int(PaletteNames().size()))
 {
-    // The editor has nothing to show without a ROM, so the dialog comes back
-    // until a file is chosen.
-    QString romPath;
-    while (romPath.isEmpty()) {
-        romPath = QFileDialog::getOpenFileName(this, tr("Open ROM file"), QString(),
-                                               tr("SMD files (*.bin *.smd);;All files (*.*)"));
+    if (givenPrompts) {
+        prompts = givenPrompts;
+    } else {
+        ownPrompts = std::make_unique<WindowPrompts>(this);
+        prompts = ownPrompts.get();
     }
-    Initialise(romPath);
-}
+    SeedEditorRandom(QTime::currentTime().msec());
+    document.Open(romPath);
 
-SKMcarEditor::SKMcarEditor(const QString &romPath, QWidget *parent) : QWidget(parent), ui(new Ui::SKMcarEditor)
-{
-    Initialise(romPath);
+    ui->setupUi(this);
+    BuildControllers();
+    ConnectControls();
+    CreateUndoActions();
+    CreateMenus();
+    CreateStatusBar();
+    setAcceptDrops(true);
+    if (document.image().stamp.exists) {
+        recent.add(romPath);
+        UpdateRecentMenu();
+    }
+    setWindowFlags(windowFlags() ^ Qt::MSWindowsFixedSizeDialogHint);
+    UpdateTitle();
+
+    ui->groupBoxParameters->hide();
+    ui->groupBoxWeapons->hide();
+    FitToContents();
+
+    connect(&document, &CarDocument::focusRequested, this, &SKMcarEditor::ShowFocus);
+    connect(&document, &CarDocument::modifiedChanged, this, &SKMcarEditor::UpdateTitle);
+    connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {
+        if (parts & Selection::Zoom)
+            FitToContents();
+    });
+    qApp->installEventFilter(this);
+
+    animator->start();
 }
 
 SKMcarEditor::~SKMcarEditor()
 {
     qApp->removeEventFilter(this);
     delete ui;
+}
+
+void SKMcarEditor::BuildControllers()
+{
+    Ui::SKMcarEditor &f = *ui;
+    animator = new Animator(selection, this);
+    binder = new FormBinder(f, selection, *animator, this);
+    display = new SpriteDisplay(document, selection, *f.labelSprite, this);
+
+    drawingTools = new DrawingTools(document, selection, f.labelSprite->parentWidget());
+    f.horizontalLayout_9->addWidget(drawingTools, 0, Qt::AlignTop);
+    drawingControl = new DrawingController(document, selection, *f.labelSprite, this);
+    connect(drawingControl, &DrawingController::strokeActiveChanged, animator, &Animator::setHeld);
+    connect(drawingControl, &DrawingController::strokeActiveChanged, this, &SKMcarEditor::LockUndo);
+
+    offsetsControl = new OffsetController(document, selection, {f.spinBoxMoveSpriteUp, f.spinBoxMoveSpriteRight,
+                                                                f.checkBoxMoveCar},
+                                          this);
+    paletteControl = new PaletteController(document, selection, *prompts,
+                                           {{f.labelColor1, f.labelColor2, f.labelColor3}, f.labelColorBg}, this);
+    equipmentControl = new EquipmentController(document, selection,
+                                               {f.spinBoxTopSpeed, f.spinBoxAcceleration, f.spinBoxAdhesion,
+                                                f.spinBoxCornering, f.spinBoxJumping, f.comboBoxWeaponA,
+                                                f.comboBoxWeaponC, f.comboBoxWeaponJT},
+                                               this);
+    exchangeControl = new ExchangeController(
+        document, selection, *prompts,
+        {f.radioButtonSaveAll, f.radioButtonSaveCar, f.checkBoxMultipleFiles, f.checkBoxDither}, this);
+    romControl = new RomController(document, *prompts, this);
+    paletteFileControl = new PaletteFileController(document, selection, *prompts, this);
+    patchControl = new PatchController(document, *prompts, this);
+}
+
+void SKMcarEditor::ConnectControls()
+{
+    Ui::SKMcarEditor &f = *ui;
+    connect(f.pushButtonSave, &QPushButton::clicked, exchangeControl, &ExchangeController::SaveSprite);
+    connect(f.pushButtonLoad, &QPushButton::clicked, exchangeControl, &ExchangeController::LoadSprite);
+    connect(f.pushButtonQuickOut, &QPushButton::clicked, exchangeControl, &ExchangeController::QuickSpriteOut);
+    connect(f.pushButtonQuickIn, &QPushButton::clicked, exchangeControl, &ExchangeController::QuickSpriteIn);
+    connect(f.pushButtonResetCarMovings, &QPushButton::clicked, offsetsControl, &OffsetController::ClearCarMoveCoords);
+    connect(f.pushButtonAutocenterSprite, &QPushButton::clicked, offsetsControl, &OffsetController::AutoCenterSprite);
+    connect(f.pushButtonAutocenterCar, &QPushButton::clicked, offsetsControl, &OffsetController::AutoCenterCar);
+    const QClickLabel *entries[] = {f.labelColor1, f.labelColor2, f.labelColor3};
+    for (int entry = 1; entry <= 3; ++entry) {
+        connect(entries[entry - 1], &QClickLabel::Clicked, paletteControl, [this, entry] { paletteControl->ChangeColor(entry); });
+        connect(entries[entry - 1], &QClickLabel::ClickedRight, paletteControl, [this, entry] { paletteControl->RandomColor(entry); });
+    }
+    connect(f.labelColorBg, &QClickLabel::Clicked, paletteControl, &PaletteController::ChangeColorBg);
+    connect(f.labelPaletteREstore, &QClickLabel::Clicked, paletteControl, &PaletteController::RestorePalette);
+    connect(f.labelPalettShift, &QClickLabel::Clicked, paletteControl, &PaletteController::ShiftPalette);
+    connect(f.labelPaletteSwap, &QClickLabel::Clicked, paletteControl, &PaletteController::SwapPalette);
+    connect(f.label, &QClickLabel::Clicked, this, &SKMcarEditor::ShowInfo);
+    connect(f.labelSaveChanges, &QClickLabel::Clicked, romControl, &RomController::Save);
+    connect(f.labelRestoreRom, &QClickLabel::Clicked, romControl, &RomController::RestoreRom);
+    connect(f.labelRestoreDefaults, &QClickLabel::Clicked, romControl, &RomController::RestoreDefaults);
+    connect(f.labelRestoreParamaters, &QClickLabel::Clicked, equipmentControl, &EquipmentController::RestoreParameters);
+    connect(f.labelRestoreWeapons, &QClickLabel::Clicked, equipmentControl, &EquipmentController::RestoreWeapons);
+    connect(f.labelShowCharacteristics, &QClickLabel::Clicked, this, &SKMcarEditor::ToggleCharacteristics);
 }
 
 void SKMcarEditor::closeEvent(QCloseEvent *event)
@@ -69,22 +154,15 @@ void SKMcarEditor::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-
-    QMessageBox question;
-    question.setText(tr("Program exit"));
-    question.setInformativeText(tr("Do you want to save your changes to ROM?"));
-    question.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    question.setDefaultButton(QMessageBox::Cancel);
-
-    switch (question.exec()) {
-    case QMessageBox::Save:
+    switch (prompts->askSaveDiscardCancel(tr("Program exit"), tr("Do you want to save your changes to ROM?"))) {
+    case Prompts::SaveChoice::Save:
         // A failed save has shown its warning; stay open so that no edit is lost.
         if (romControl->SaveToRom())
             event->accept();
         else
             event->ignore();
         break;
-    case QMessageBox::Discard:
+    case Prompts::SaveChoice::Discard:
         event->accept();
         break;
     default:
@@ -117,121 +195,6 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void SKMcarEditor::Initialise(const QString &romPath)
-{
-    SeedEditorRandom(QTime::currentTime().msec());
-    document.Open(romPath);
-
-    ui->setupUi(this);
-    context.ui = ui;
-    context.document = &document;
-    context.window = this;
-    viewControl = new SpriteViewController(context, this);
-    offsetsControl = new OffsetController(context, *viewControl, this);
-    paletteControl = new PaletteController(context, this);
-    equipmentControl = new EquipmentController(context, this);
-    exchangeControl = new ExchangeController(context, *viewControl, this);
-    romControl = new RomController(context, this);
-    drawingControl = new DrawingController(context, *viewControl, this);
-    paletteFileControl = new PaletteFileController(context, this);
-    patchControl = new PatchController(context, this);
-
-    ConnectControls();
-    CreateUndoActions();
-    CreateMenus();
-    CreateStatusBar();
-    setAcceptDrops(true);
-    if (document.image().stamp.exists) {
-        recent.add(romPath);
-        UpdateRecentMenu();
-    }
-    setWindowFlags(windowFlags() ^ Qt::MSWindowsFixedSizeDialogHint);
-    UpdateTitle();
-
-    ui->spinBoxCarNumber->setMaximum(kCarCount);
-    ui->spinBoxCarNumber->setSuffix(QStringLiteral("/%1").arg(kCarCount));
-    ui->spinBoxSpriteNumber->setMaximum(kSpritesPerCar);
-    ui->spinBoxSpriteNumber->setSuffix(QStringLiteral("/%1").arg(kSpritesPerCar));
-
-    ui->groupBoxParameters->hide();
-    ui->groupBoxWeapons->hide();
-
-    // Filling the combo boxes fires their change signals; with the guard
-    // cleared nothing is drawn and no weapon code is stored.
-    context.reactToControls = false;
-    ui->comboBoxPalette->addItems(PaletteNames());
-    ui->comboBoxWeaponA->addItems(WeaponNames());
-    ui->comboBoxWeaponC->addItems(WeaponNames());
-    ui->comboBoxWeaponJT->addItems(JumpTurboNames());
-    context.reactToControls = true;
-    context.reactToMoveControls = true;
-
-    paletteControl->ShowColors();
-    equipmentControl->ShowCarEquipment();
-    viewControl->DisplaySpriteById();
-    // Loading the controls made no step: the document starts clean.
-    document.MarkSaved();
-
-    connect(&document, &CarDocument::tablesChanged, this, &SKMcarEditor::ShowChanges);
-    connect(&document, &CarDocument::focusRequested, this, &SKMcarEditor::ShowFocus);
-    connect(&document, &CarDocument::modifiedChanged, this, &SKMcarEditor::UpdateTitle);
-    connect(&document, &CarDocument::backgroundChanged, viewControl, &SpriteViewController::DisplaySpriteById);
-    connect(&document, &CarDocument::backgroundChanged, paletteControl, &PaletteController::ShowColors);
-    qApp->installEventFilter(this);
-
-    viewControl->AnimationTimer().start();
-}
-
-void SKMcarEditor::ConnectControls()
-{
-    Ui::SKMcarEditor &f = *ui;
-    connect(f.spinBoxCarNumber, &QSpinBox::valueChanged, viewControl, &SpriteViewController::DisplaySpriteById);
-    connect(f.spinBoxSpriteNumber, &QSpinBox::valueChanged, viewControl, &SpriteViewController::DisplaySpriteById);
-    connect(f.checkBoxMirrorSprite, &QCheckBox::clicked, viewControl, &SpriteViewController::DisplaySpriteById);
-    connect(f.doubleSpinBoxSpriteZoom, &QDoubleSpinBox::valueChanged, viewControl, &SpriteViewController::DisplaySpriteById);
-    connect(f.pushButtonSave, &QPushButton::clicked, exchangeControl, &ExchangeController::SaveSprite);
-    connect(f.checkBoxRotateWheels, &QCheckBox::clicked, viewControl, &SpriteViewController::DisplaySpriteById);
-    connect(f.spinBoxRotation, &QSpinBox::valueChanged, viewControl, &SpriteViewController::DisplaySpriteByParameters);
-    connect(f.spinBoxTilt, &QSpinBox::valueChanged, viewControl, &SpriteViewController::DisplaySpriteByParameters);
-    connect(f.horizontalSlider, &QSlider::sliderMoved, viewControl, &SpriteViewController::SetAnimationInterval);
-    connect(f.spinBoxMoveSpriteUp, &QSpinBox::valueChanged, offsetsControl, &OffsetController::MoveSprite);
-    connect(f.spinBoxMoveSpriteRight, &QSpinBox::valueChanged, offsetsControl, &OffsetController::MoveSprite);
-    connect(f.pushButtonLoad, &QPushButton::clicked, exchangeControl, &ExchangeController::LoadSprite);
-    connect(f.pushButtonResetCarMovings, &QPushButton::clicked, offsetsControl, &OffsetController::ClearCarMoveCoords);
-    connect(f.pushButtonQuickOut, &QPushButton::clicked, exchangeControl, &ExchangeController::QuickSpriteOut);
-    connect(f.pushButtonQuickIn, &QPushButton::clicked, exchangeControl, &ExchangeController::QuickSpriteIn);
-    connect(f.comboBoxPalette, &QComboBox::currentIndexChanged, viewControl, &SpriteViewController::DisplaySpriteById);
-    connect(f.comboBoxPalette, &QComboBox::currentIndexChanged, paletteControl, &PaletteController::ShowColors);
-    connect(f.labelColor1, &QClickLabel::Clicked, paletteControl, &PaletteController::ChangeColor1);
-    connect(f.labelColor2, &QClickLabel::Clicked, paletteControl, &PaletteController::ChangeColor2);
-    connect(f.labelColor3, &QClickLabel::Clicked, paletteControl, &PaletteController::ChangeColor3);
-    connect(f.labelColorBg, &QClickLabel::Clicked, paletteControl, &PaletteController::ChangeColorBg);
-    connect(f.labelPaletteREstore, &QClickLabel::Clicked, paletteControl, &PaletteController::RestorePalette);
-    connect(f.labelPalettShift, &QClickLabel::Clicked, paletteControl, &PaletteController::ShiftPalette);
-    connect(f.labelPaletteSwap, &QClickLabel::Clicked, paletteControl, &PaletteController::SwapPalette);
-    connect(f.spinBoxCarNumber, &QSpinBox::valueChanged, equipmentControl, &EquipmentController::ShowCarEquipment);
-    connect(f.spinBoxTopSpeed, &QSpinBox::valueChanged, equipmentControl, &EquipmentController::UpdateTopSpeed);
-    connect(f.spinBoxAcceleration, &QSpinBox::valueChanged, equipmentControl, &EquipmentController::UpdateAcceleration);
-    connect(f.spinBoxAdhesion, &QSpinBox::valueChanged, equipmentControl, &EquipmentController::UpdateAdhesion);
-    connect(f.spinBoxCornering, &QSpinBox::valueChanged, equipmentControl, &EquipmentController::UpdateCornering);
-    connect(f.spinBoxJumping, &QSpinBox::valueChanged, equipmentControl, &EquipmentController::UpdateJumping);
-    connect(f.comboBoxWeaponA, &QComboBox::currentIndexChanged, equipmentControl, &EquipmentController::UpdateWeaponA);
-    connect(f.comboBoxWeaponC, &QComboBox::currentIndexChanged, equipmentControl, &EquipmentController::UpdateWeaponC);
-    connect(f.comboBoxWeaponJT, &QComboBox::currentIndexChanged, equipmentControl, &EquipmentController::UpdateWeaponJT);
-    connect(f.labelColor1, &QClickLabel::ClickedRight, paletteControl, &PaletteController::RandomColor1);
-    connect(f.labelColor2, &QClickLabel::ClickedRight, paletteControl, &PaletteController::RandomColor2);
-    connect(f.labelColor3, &QClickLabel::ClickedRight, paletteControl, &PaletteController::RandomColor3);
-    connect(f.label, &QClickLabel::Clicked, this, &SKMcarEditor::ShowInfo);
-    connect(f.pushButtonAutocenterSprite, &QPushButton::clicked, offsetsControl, &OffsetController::AutoCenterSprite);
-    connect(f.pushButtonAutocenterCar, &QPushButton::clicked, offsetsControl, &OffsetController::AutoCenterCar);
-    connect(f.labelSaveChanges, &QClickLabel::Clicked, romControl, &RomController::Save);
-    connect(f.labelRestoreRom, &QClickLabel::Clicked, romControl, &RomController::RestoreRom);
-    connect(f.labelRestoreDefaults, &QClickLabel::Clicked, romControl, &RomController::RestoreDefaults);
-    connect(f.labelRestoreParamaters, &QClickLabel::Clicked, equipmentControl, &EquipmentController::RestoreParameters);
-    connect(f.labelRestoreWeapons, &QClickLabel::Clicked, equipmentControl, &EquipmentController::RestoreWeapons);
-    connect(f.labelShowCharacteristics, &QClickLabel::Clicked, equipmentControl, &EquipmentController::ShowHideCharacteristics);
-}
-
 void SKMcarEditor::CreateUndoActions()
 {
     QUndoStack *stack = document.undoStack();
@@ -247,32 +210,42 @@ void SKMcarEditor::CreateUndoActions()
     }
 }
 
+void SKMcarEditor::LockUndo(bool locked)
+{
+    // Undo or redo in the middle of a stroke would mix a step into the
+    // stroke's pixels: the keys wait for the release.
+    QUndoStack *stack = document.undoStack();
+    undoAction->setEnabled(!locked && stack->canUndo());
+    redoAction->setEnabled(!locked && stack->canRedo());
+}
+
 void SKMcarEditor::UpdateTitle()
 {
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(QFileInfo(document.path()).fileName(), kProgramTitle));
     setWindowModified(document.isModified());
 }
 
-void SKMcarEditor::ShowChanges(const TableChanges &changes)
+void SKMcarEditor::FitToContents()
 {
-    const int car = context.CurrentCar();
-    const int sprite = context.CurrentSprite();
-    const int shownPalette = context.CurrentPaletteIndex();
-    const bool paletteShown = changes.touchesPalette(shownPalette);
-    if (paletteShown)
-        paletteControl->ShowColors();
-    if (paletteShown || changes.touchesSprite(car, sprite))
-        viewControl->DisplaySpriteById();
-    if (changes.touchesEquipment(car))
-        equipmentControl->ShowCarEquipment();
+    // Activating a settled layout and resizing to the same size do nothing.
+    if (layout())
+        layout()->activate();
+    resize(minimumSize());
+}
+
+void SKMcarEditor::ToggleCharacteristics()
+{
+    // Each box judged by itself; they start hidden together and stay a pair.
+    ui->groupBoxParameters->setHidden(!ui->groupBoxParameters->isHidden());
+    ui->groupBoxWeapons->setHidden(!ui->groupBoxWeapons->isHidden());
+    if (layout())
+        layout()->activate();
+    resize(minimumSizeHint());
 }
 
 void SKMcarEditor::ShowFocus(const StepFocus &focus)
 {
-    if (focus.car >= 0 && focus.car < kCarCount)
-        ui->spinBoxCarNumber->setValue(focus.car + 1);
-    if (focus.sprite >= 0 && focus.sprite < kSpritesPerCar)
-        ui->spinBoxSpriteNumber->setValue(focus.sprite + 1);
-    if (focus.palette >= 0 && focus.palette < ui->comboBoxPalette->count())
-        ui->comboBoxPalette->setCurrentIndex(focus.palette);
+    selection.setCar(focus.car);
+    selection.setSprite(focus.sprite);
+    selection.setPalette(focus.palette);
 }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <memory>
+
 #include <QSettings>
 #include <QString>
 #include <QWidget>
 
 #include "document/cardocument.h"
-#include "editor/editorcontext.h"
 #include "editor/recentfiles.h"
+#include "editor/selection.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -20,34 +22,42 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
-class QWidget;
 QT_END_NAMESPACE
 
-class SpriteViewController;
+class Animator;
 class DrawingController;
-class OffsetController;
-class PaletteController;
+class DrawingTools;
 class EquipmentController;
 class ExchangeController;
-class RomController;
+class FormBinder;
+class OffsetController;
+class PaletteController;
 class PaletteFileController;
 class PatchController;
+class Prompts;
+class RomController;
+class SpriteDisplay;
+class SpriteView;
 
-// The editor's one window. It owns the document and the form, builds one
-// controller per subsystem (each with the slots of its controls) and keeps the
-// window's lifecycle: start-up, title, undo keys and the exit question.
+// The editor's one window. It owns the document, the selection (what is on
+// show), the form and one controller per subsystem; it wires the form's
+// buttons to them and keeps the window's lifecycle: title, menus, status bar,
+// undo keys and the exit question. Controllers know the document, the
+// selection and the prompts, not each other.
 class SKMcarEditor : public QWidget
 {
     Q_OBJECT
 
 public:
-    // Asks for a ROM file until one is chosen, reads it and builds the window.
-    explicit SKMcarEditor(QWidget *parent = nullptr);
-    // Reads the given ROM file and builds the window; no dialog.
-    explicit SKMcarEditor(const QString &romPath, QWidget *parent = nullptr);
+    // Reads the given ROM file and builds the window. Questions and messages
+    // go through prompts (the window's own message boxes and file dialogs
+    // when none is given); prompts must outlive the window.
+    explicit SKMcarEditor(const QString &romPath, Prompts *prompts = nullptr, QWidget *parent = nullptr);
     ~SKMcarEditor() override;
 
     CarDocument &Document() { return document; }
+    Selection &Shown() { return selection; }
+    Animator &Animation() { return *animator; }
     QMenuBar *MenuBar() const { return menuBar; }
     QStatusBar *StatusBar() const { return statusBar; }
 
@@ -63,16 +73,20 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
-private slots:
-    void ShowInfo();
-
 private:
-    void Initialise(const QString &romPath);
-    void ConnectControls();   // the form connections, in order
+    void BuildControllers();
+    void ConnectControls();   // the form's buttons and labels to the controllers
     void CreateUndoActions();
     void UpdateTitle();
+    // The window grows and shrinks with the zoomed sprite and the characteristics.
+    void FitToContents();
+    void ToggleCharacteristics();
+    void LockUndo(bool locked);
+    void ShowInfo();
     // --- the shell (editor/windowshell.cpp): menus, status bar, files
     void CreateMenus();
+    QAction *GridAction(const QString &text, const QString &name, const QString &key,
+                        void (SpriteView::*show)(bool));
     void CreateStatusBar();
     void ShowStatus(const QString &text);
     void UpdateRomInfo();
@@ -87,15 +101,18 @@ private:
     // Asks to save unsaved changes before they would be lost; false on Cancel
     // or when the save failed.
     bool MaybeSave(const QString &question);
-    // Redraws what a change touched of what is on show.
-    void ShowChanges(const TableChanges &changes);
     // Selects the car, sprite and palette an undone or redone step concerned.
     void ShowFocus(const StepFocus &focus);
 
     Ui::SKMcarEditor *ui;
+    std::unique_ptr<Prompts> ownPrompts;
+    Prompts *prompts = nullptr;
     CarDocument document;
-    EditorContext context;
-    SpriteViewController *viewControl = nullptr;
+    Selection selection;
+    Animator *animator = nullptr;
+    FormBinder *binder = nullptr;
+    SpriteDisplay *display = nullptr;
+    DrawingTools *drawingTools = nullptr;
     DrawingController *drawingControl = nullptr;
     OffsetController *offsetsControl = nullptr;
     PaletteController *paletteControl = nullptr;
@@ -111,12 +128,8 @@ private:
     QLabel *romInfo = nullptr;
     QLabel *pixelReadout = nullptr;
     QMenu *recentMenu = nullptr;
-    QMenu *fileMenu = nullptr;
-    QMenu *viewMenu = nullptr;
     QWidget *historyWindow = nullptr;
     QWidget *guideWindow = nullptr;
     QSettings settings;
     RecentFiles recent{settings};
-
-    friend class EditorProbe;   // white-box access for the older window tests
 };

@@ -6,13 +6,12 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QUndoView>
@@ -21,9 +20,11 @@
 #include "editor/exchangecontroller.h"
 #include "editor/palettefilecontroller.h"
 #include "editor/patchcontroller.h"
+#include "editor/prompts.h"
 #include "editor/romcheckdialog.h"
 #include "editor/romcontroller.h"
 #include "editor/skmcareditor.h"
+#include "editor/spriteview.h"
 #include "editor/zoomsteps.h"
 #include "rom/numbertext.h"
 #include "rom/romcheck.h"
@@ -32,10 +33,13 @@
 
 namespace {
 
-QString RomFilter()
+QList<FileRequest::Type> RomTypes()
 {
-    return QObject::tr("ROM images (*.bin *.smd *.gen *.md);;All files (*)");
+    return {{QObject::tr("ROM images (*.bin *.smd *.gen *.md)"), {}}, {QObject::tr("All files (*)"), {}}};
 }
+
+const QString kPixelGridKey = QStringLiteral("view/pixelGrid");
+const QString kTileGridKey = QStringLiteral("view/tileGrid");
 
 QString Hex4(quint16 value)
 {
@@ -52,6 +56,23 @@ QAction *AddAction(QMenu *menu, const QString &text, const QString &name, const 
 }
 
 } // namespace
+
+QAction *SKMcarEditor::GridAction(const QString &text, const QString &name, const QString &key,
+                                  void (SpriteView::*show)(bool))
+{
+    // Checkable, remembered between runs, off at first.
+    auto *action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setCheckable(true);
+    action->setChecked(QSettings().value(key, false).toBool());
+    SpriteView *view = ui->labelSprite;
+    (view->*show)(action->isChecked());
+    connect(action, &QAction::toggled, this, [view, key, show](bool on) {
+        (view->*show)(on);
+        QSettings().setValue(key, on);
+    });
+    return action;
+}
 
 void SKMcarEditor::CreateMenus()
 {
@@ -79,7 +100,6 @@ void SKMcarEditor::CreateMenus()
     file->addAction(paletteFileControl->ImportAction());
     file->addAction(paletteFileControl->ExportAction());
     file->addAction(patchControl->CreateAction());
-    fileMenu = file;
     file->addSeparator();
     // No shortcut: Ctrl+Q is the quick import.
     connect(AddAction(file, tr("Quit"), QStringLiteral("actionQuit")), &QAction::triggered, this, &QWidget::close);
@@ -92,17 +112,18 @@ void SKMcarEditor::CreateMenus()
             &SKMcarEditor::ShowHistory);
 
     QMenu *view = menuBar->addMenu(tr("&View"));
-    viewMenu = view;
     QAction *zoomIn = AddAction(view, tr("Zoom In"), QStringLiteral("actionZoomIn"));
     zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(zoomIn, &QAction::triggered, this, [this] { ZoomBy(true); });
     connect(AddAction(view, tr("Zoom Out"), QStringLiteral("actionZoomOut"), QKeySequence(Qt::CTRL | Qt::Key_Minus)),
             &QAction::triggered, this, [this] { ZoomBy(false); });
     connect(AddAction(view, tr("Default Zoom"), QStringLiteral("actionDefaultZoom"), QKeySequence(Qt::CTRL | Qt::Key_0)),
-            &QAction::triggered, this, [this] { ui->doubleSpinBoxSpriteZoom->setValue(kDefaultZoom); });
+            &QAction::triggered, this, [this] { selection.setZoom(kDefaultZoom); });
     view->addSeparator();
-    view->addAction(drawingControl->PixelGridAction());
-    view->addAction(drawingControl->TileGridAction());
+    view->addAction(GridAction(tr("Pixel Grid"), QStringLiteral("actionPixelGrid"), kPixelGridKey,
+                               &SpriteView::setPixelGridVisible));
+    view->addAction(GridAction(tr("Tile Grid"), QStringLiteral("actionTileGrid"), kTileGridKey,
+                               &SpriteView::setTileGridVisible));
 
     QMenu *help = menuBar->addMenu(tr("&Help"));
     connect(AddAction(help, tr("User Guide"), QStringLiteral("actionUserGuide"), QKeySequence(Qt::Key_F1)),
@@ -181,13 +202,10 @@ bool SKMcarEditor::MaybeSave(const QString &question)
 {
     if (!document.isModified())
         return true;
-    QMessageBox box(QMessageBox::Question, tr("Unsaved changes"), question,
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
-    case QMessageBox::Save:
+    switch (prompts->askSaveDiscardCancel(tr("Unsaved changes"), question)) {
+    case Prompts::SaveChoice::Save:
         return romControl->SaveToRom();
-    case QMessageBox::Discard:
+    case Prompts::SaveChoice::Discard:
         return true;
     default:
         return false;
@@ -199,7 +217,7 @@ bool SKMcarEditor::OpenRom(const QString &path)
     const QString current = QFileInfo(document.path()).fileName();
     if (!MaybeSave(tr("Do you want to save your changes to %1 before opening another ROM?").arg(current)))
         return false;
-    const std::optional<RomImage> image = ConfirmRomFile(this, path);
+    const std::optional<RomImage> image = ConfirmRomFile(*prompts, path);
     if (!image)
         return false;
     document.Open(*image);
@@ -213,10 +231,10 @@ bool SKMcarEditor::OpenRom(const QString &path)
 
 void SKMcarEditor::OpenRomDialog()
 {
-    const QString folder = QFileInfo(document.path()).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open ROM"), folder, RomFilter());
-    if (!path.isEmpty())
-        OpenRom(path);
+    const FileChoice choice = prompts->chooseFileToOpen(
+        {tr("Open ROM"), QString(), QString(), QFileInfo(document.path()).absolutePath(), RomTypes()});
+    if (!choice.cancelled())
+        OpenRom(choice.path);
 }
 
 void SKMcarEditor::OpenRecent(const QString &path)
@@ -227,9 +245,8 @@ void SKMcarEditor::OpenRecent(const QString &path)
             : info.isDir()                 ? tr("it is a folder")
             : !info.isFile()               ? tr("it is not a regular file")
                                            : tr("it cannot be read");
-        QMessageBox::warning(this, tr("Open Recent"),
-                             tr("%1 cannot be opened: %2. It is removed from the list.")
-                                 .arg(QDir::toNativeSeparators(path), why));
+        prompts->warn(tr("Open Recent"), tr("%1 cannot be opened: %2. It is removed from the list.")
+                                             .arg(QDir::toNativeSeparators(path), why));
         recent.remove(path);
         UpdateRecentMenu();
         return;
@@ -245,10 +262,12 @@ void SKMcarEditor::SaveNow()
 void SKMcarEditor::SaveCopyAs()
 {
     const QFileInfo info(document.path());
-    const QString proposed = info.absoluteDir().filePath(info.completeBaseName() + tr("-copy.") + info.suffix());
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save a Copy As"), proposed, RomFilter());
-    if (path.isEmpty())
+    const FileChoice choice = prompts->chooseFileToSave({tr("Save a Copy As"), QString(),
+                                                         info.completeBaseName() + tr("-copy.") + info.suffix(),
+                                                         info.absolutePath(), RomTypes()});
+    if (choice.cancelled())
         return;
+    const QString path = choice.path;
     if (QFileInfo(path).absoluteFilePath() == info.absoluteFilePath()) {
         SaveNow();   // the open file itself: an ordinary save
         return;
@@ -256,7 +275,7 @@ void SKMcarEditor::SaveCopyAs()
     const QByteArray bytes = document.bytesToSave();
     const SaveResult result = WriteRomFile(path, bytes);
     if (!result.ok) {
-        QMessageBox::warning(this, tr("Save a Copy As"), result.error);
+        prompts->warn(tr("Save a Copy As"), result.error);
         return;
     }
     ShowStatus(tr("Saved a copy as %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(bytes.size())));
@@ -295,8 +314,7 @@ void SKMcarEditor::ShowUserGuide()
 
 void SKMcarEditor::ZoomBy(bool in)
 {
-    QDoubleSpinBox *zoom = ui->doubleSpinBoxSpriteZoom;
-    zoom->setValue(in ? ZoomedIn(zoom->value()) : ZoomedOut(zoom->value()));
+    selection.setZoom(in ? ZoomedIn(selection.zoom()) : ZoomedOut(selection.zoom()));
 }
 
 void SKMcarEditor::dragEnterEvent(QDragEnterEvent *event)
@@ -317,7 +335,7 @@ void SKMcarEditor::dropEvent(QDropEvent *event)
         refusal = tr("%1 is a folder, not a file.").arg(QDir::toNativeSeparators(urls.first().toLocalFile()));
     if (!refusal.isEmpty()) {
         event->ignore();
-        QMessageBox::warning(this, tr("Drop"), refusal);
+        prompts->warn(tr("Drop"), refusal);
         return;
     }
     event->acceptProposedAction();

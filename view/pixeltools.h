@@ -13,7 +13,7 @@
 // SpritePixelPosition (view/spriteoffsets.h) convert to and from the strip
 // order of SpritePixels. The tools never modify a sprite: they return what
 // would change, which ApplyPixelChanges writes and RevertPixelChanges takes
-// back, so an undo step stores only the changed pixels.
+// back; PixelStroke sums a stroke's changes, which its undo step keeps.
 
 // One changed pixel: storage index (strip order) and its colour index before
 // and after.

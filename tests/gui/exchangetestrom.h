@@ -11,7 +11,7 @@
 
 #include "editor/skmcareditor.h"
 #include "core/exchangetestdata.h"
-#include "editorprobe.h"
+#include "windowprobe.h"
 #include "exchange/exchangescope.h"
 #include "rom/colorword.h"
 #include "rom/romwriter.h"
@@ -43,10 +43,10 @@ inline CarData ExchangeTestData(quint32 seed = 1)
 }
 
 // Chooses the scope controls the way a user does.
-inline void SelectScope(EditorProbe &probe, ExchangeScope scope, bool separateFiles, int carNumber = 1,
+inline void SelectScope(WindowProbe &probe, ExchangeScope scope, bool separateFiles, int carNumber = 1,
                         int spriteNumber = 1)
 {
-    Ui::SKMcarEditor *ui = probe.ui();
+    const FormControls *ui = probe.ui();
     ui->radioButtonSaveSprite->setChecked(scope == ExchangeScope::Sprite);
     ui->radioButtonSaveCar->setChecked(scope == ExchangeScope::Car);
     ui->radioButtonSaveAll->setChecked(scope == ExchangeScope::AllCars);

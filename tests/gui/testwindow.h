@@ -1,14 +1,15 @@
 #pragma once
 
 // A window opened on a small cartridge image that the test wrote into a fresh
-// temporary folder of its own.
+// temporary folder of its own, its questions answered by a script.
 
 #include <QString>
 #include <QTemporaryDir>
 
 #include "common/testrom.h"
-#include "editorprobe.h"
 #include "rom/romwriter.h"
+#include "scriptedprompts.h"
+#include "windowprobe.h"
 
 struct TestWindow
 {
@@ -16,17 +17,18 @@ struct TestWindow
     // it with the animation stopped, so that what it shows changes only when the
     // test acts.
     explicit TestWindow(const CarData &data, const QString &romName = QStringLiteral("game.rom"))
-        : romWritten(dir.isValid() && WriteRom(dir.filePath(romName), data)), editor(dir.filePath(romName)),
-          probe(editor)
+        : romWritten(dir.isValid() && WriteRom(dir.filePath(romName), data)),
+          editor(dir.filePath(romName), &prompts), probe(editor)
     {
-        probe.animationTimer().stop();
+        probe.animation().stop();
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
-    // In this order, so that the window closes before its folder goes.
+    // In this order, so that the window closes before its folder and its prompts go.
     QTemporaryDir dir;
     const bool romWritten;   // false when the folder or the image could not be made
+    ScriptedPrompts prompts;
     SKMcarEditor editor;
-    EditorProbe probe;
+    WindowProbe probe;
 };

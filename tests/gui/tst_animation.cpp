@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "editorprobe.h"
+#include "windowprobe.h"
 #include "viewtestrom.h"
 
 // The timer's ticks: rotation, tilt and wheels stepping, and the redraw.
@@ -23,7 +23,7 @@ private:
         friend bool operator==(const View &, const View &) = default;
     };
 
-    static View Shown(EditorProbe &probe)
+    static View Shown(WindowProbe &probe)
     {
         return {probe.ui()->spinBoxSpriteNumber->value(), probe.ui()->checkBoxMirrorSprite->isChecked()};
     }
@@ -39,26 +39,23 @@ private slots:
     void timerStartsAt60ms()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        QVERIFY(probe.animationTimer().isActive());
-        QCOMPARE(probe.animationTimer().interval(), 60);
-        // Ticks redraw even with nothing animated, and leave the guard on.
+        WindowProbe probe(editor);
+        QVERIFY(probe.animation().isActive());
+        QCOMPARE(probe.animation().interval(), 60);
         QVERIFY(QTest::qWaitFor([&] { return !probe.ui()->labelSprite->picture().isNull(); }));
-        QTest::qWait(150);
-        QVERIFY(probe.reactToControls());
     }
 
     void autoRotate()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
+        WindowProbe probe(editor);
+        probe.animation().stop();
         probe.ui()->checkBoxRotation->setChecked(true);
 
         QList<int> sprites;
         QList<bool> mirrored;
         for (int tick = 0; tick < 25; ++tick) {
-            QVERIFY(probe.invoke("Animate"));
+            probe.animation().tick();
             sprites.append(probe.ui()->spinBoxSpriteNumber->value());
             mirrored.append(probe.ui()->checkBoxMirrorSprite->isChecked());
         }
@@ -71,15 +68,15 @@ private slots:
     void autoTiltBounces()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        const FormControls *ui = probe.ui();
         ui->spinBoxRotation->setValue(3);   // every tilt has a sprite in this column
         ui->checkBoxTilt->setChecked(true);
 
         QList<int> tilts;
         for (int tick = 0; tick < 13; ++tick) {
-            QVERIFY(probe.invoke("Animate"));
+            probe.animation().tick();
             tilts.append(ui->spinBoxTilt->value());
         }
         QCOMPARE(tilts, (QList<int>{1, 2, 3, 4, 3, 2, 1, 0, -1, -2, -3, -4, -3}));
@@ -87,30 +84,30 @@ private slots:
 
         // Switching auto-tilt off and on keeps the direction (still rising).
         ui->checkBoxTilt->setChecked(false);
-        QVERIFY(probe.invoke("Animate"));
+        probe.animation().tick();
         QCOMPARE(ui->spinBoxTilt->value(), -3);
         ui->checkBoxTilt->setChecked(true);
-        QVERIFY(probe.invoke("Animate"));
+        probe.animation().tick();
         QCOMPARE(ui->spinBoxTilt->value(), -2);
 
         // A new window does not reset it either: from 4 the next step goes down.
         ui->spinBoxTilt->setValue(4);
-        QVERIFY(probe.invoke("Animate"));
+        probe.animation().tick();
         QCOMPARE(ui->spinBoxTilt->value(), 3);
         SKMcarEditor other(romPath);
-        EditorProbe otherProbe(other);
-        otherProbe.animationTimer().stop();
+        WindowProbe otherProbe(other);
+        otherProbe.animation().stop();
         otherProbe.ui()->checkBoxTilt->setChecked(true);
-        QVERIFY(otherProbe.invoke("Animate"));
+        otherProbe.animation().tick();
         QCOMPARE(otherProbe.ui()->spinBoxTilt->value(), -1);
     }
 
     void autoWheels()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        const FormControls *ui = probe.ui();
         ui->doubleSpinBoxSpriteZoom->setValue(1.0);
         ui->spinBoxSpriteNumber->setValue(4);   // index 4 at columns 3..5
         const QRgb four = probe.palettes().at(0).at(4).rgb();
@@ -118,13 +115,13 @@ private slots:
 
         ui->checkBoxWheelAnimation->setChecked(true);
         for (int tick = 1; tick <= 5; ++tick) {
-            QVERIFY(probe.invoke("Animate"));
+            probe.animation().tick();
             const bool turned = tick % 2 == 1;
             QCOMPARE(ui->checkBoxRotateWheels->isChecked(), turned);
             QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 4, 12), turned ? five : four);
         }
         ui->checkBoxWheelAnimation->setChecked(false);
-        QVERIFY(probe.invoke("Animate"));
+        probe.animation().tick();
         QVERIFY(ui->checkBoxRotateWheels->isChecked());
         QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 4, 12), five);
     }
@@ -133,9 +130,9 @@ private slots:
     {
         // Rotation steps first (looked up with the old tilt), then the tilt.
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        const FormControls *ui = probe.ui();
         ui->checkBoxRotation->setChecked(true);
         ui->checkBoxTilt->setChecked(true);
         // From tilt 4 the next step goes down whichever way the process-wide
@@ -146,7 +143,7 @@ private slots:
         QList<View> shown;
         QList<QPoint> parameters;
         for (int tick = 0; tick < 5; ++tick) {
-            QVERIFY(probe.invoke("Animate"));
+            probe.animation().tick();
             shown.append(Shown(probe));
             parameters.append(QPoint(ui->spinBoxRotation->value(), ui->spinBoxTilt->value()));
         }
@@ -156,42 +153,28 @@ private slots:
         QCOMPARE(shown, (QList<View>{{1, false}, {32, false}, {38, false}, {5, false}, {6, false}}));
     }
 
-    void nestedGuardStaysCleared()
-    {
-        SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        const QImage before = probe.ui()->labelSprite->picture().toImage();
-        probe.ui()->checkBoxRotation->setChecked(true);
-        probe.reactToControls() = false;
-        QVERIFY(probe.invoke("Animate"));
-        QVERIFY(!probe.reactToControls());
-        QCOMPARE(probe.ui()->spinBoxSpriteNumber->value(), 2);
-        QCOMPARE(probe.ui()->labelSprite->picture().toImage(), before);
-    }
-
     void sliderDragSetsInterval()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         QSlider *slider = probe.ui()->horizontalSlider;
 
         slider->setSliderDown(true);
         slider->setSliderPosition(slider->minimum());
         slider->setSliderDown(false);
-        QCOMPARE(probe.animationTimer().interval(), 20);
+        QCOMPARE(probe.animation().interval(), 20);
         slider->setSliderDown(true);
         slider->setSliderPosition(slider->maximum());
         slider->setSliderDown(false);
-        QCOMPARE(probe.animationTimer().interval(), 200);
+        QCOMPARE(probe.animation().interval(), 200);
 
         // Without a drag the position moves but the interval does not.
         slider->setValue(100);
-        QCOMPARE(probe.animationTimer().interval(), 200);
-        QVERIFY(probe.animationTimer().isActive());
+        QCOMPARE(probe.animation().interval(), 200);
+        QVERIFY(probe.animation().isActive());
 
-        QVERIFY(QMetaObject::invokeMethod(editor.findChild<QObject *>(QStringLiteral("spriteViewController")), "SetAnimationInterval", Qt::DirectConnection, Q_ARG(int, 0)));
-        QVERIFY(probe.animationTimer().interval() >= 1);
+        probe.animation().setInterval(0);
+        QVERIFY(probe.animation().interval() >= 1);
     }
 };
 

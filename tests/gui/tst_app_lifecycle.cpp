@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "common/testrom.h"
-#include "editorprobe.h"
+#include "windowprobe.h"
 #include "rom/colorword.h"
 #include "rom/romreader.h"
 #include "skm_version.h"
@@ -39,7 +39,7 @@ void TestAppLifecycle::initTestCase()
 void TestAppLifecycle::startsWithRomData()
 {
     SKMcarEditor window(romPath);
-    EditorProbe probe(window);
+    WindowProbe probe(window);
     const CarData rom = ReadRom(romPath);
 
     QCOMPARE(probe.romFileName(), romPath);
@@ -58,13 +58,12 @@ void TestAppLifecycle::startsWithRomData()
     QCOMPARE(probe.romCharacteristics(), probe.characteristics());
     QCOMPARE(probe.romWeapons(), probe.weapons());
 
-    // One (0, 0) offset per sprite, the guards open, the timer running.
+    // One (0, 0) offset per sprite, the timer running.
     QCOMPARE(probe.spriteOffsets().size(), kCarCount);
     for (const QList<QPoint> &car : probe.spriteOffsets())
         QCOMPARE(car, QList<QPoint>(kSpritesPerCar, QPoint()));
-    QVERIFY(probe.reactToControls());
-    QVERIFY(probe.animationTimer().isActive());
-    QCOMPARE(probe.animationTimer().interval(), 60);
+    QVERIFY(probe.animation().isActive());
+    QCOMPARE(probe.animation().interval(), 60);
     QCOMPARE(probe.ui()->comboBoxPalette->count(), kEditorPaletteCount);
     QCOMPARE(probe.ui()->comboBoxPalette->currentIndex(), 0);
 }
@@ -85,7 +84,7 @@ void TestAppLifecycle::startsBlankOnMissingFile()
     empty.close();
 
     SKMcarEditor window(dir.filePath(path));
-    EditorProbe probe(window);
+    WindowProbe probe(window);
     const CarData blank = NormalizeCarData(CarData());
 
     QCOMPARE(probe.sprites(), blank.sprites);
@@ -99,21 +98,23 @@ void TestAppLifecycle::startsBlankOnMissingFile()
 void TestAppLifecycle::restoreRomReturnsToStart()
 {
     SKMcarEditor window(romPath);
-    EditorProbe probe(window);
+    WindowProbe probe(window);
     const SpriteTable sprites = probe.sprites();
     const PaletteTable palettes = probe.palettes();
     const CharacteristicsTable characteristics = probe.characteristics();
     const WeaponTable weapons = probe.weapons();
 
-    probe.sprites()[2][7].fill(3);
-    probe.palettes()[4][1] = Qt::white;
-    probe.palettes()[kImportExportPalette][2] = Qt::black;
-    probe.characteristics()[0][0] = char(99);
-    probe.weapons()[4][2] = char(1);
-    probe.spriteOffsets()[1][1] = QPoint(2, -3);
-    probe.backgroundColor() = QColor(0, 0, 255);
+    probe.edit([](DocumentTables &t) {
+        t.sprites[2][7].fill(3);
+        t.palettes[4][1] = Qt::white;
+        t.palettes[kImportExportPalette][2] = Qt::black;
+        t.characteristics[0][0] = char(99);
+        t.weapons[4][2] = char(1);
+        t.offsets[1][1] = QPoint(2, -3);
+    });
+    probe.document().setBackground(QColor(0, 0, 255));
 
-    QVERIFY(probe.invoke("RestoreRom"));
+    probe.click("labelRestoreRom");
 
     QCOMPARE(probe.sprites(), sprites);
     QCOMPARE(probe.palettes(), palettes);
@@ -140,17 +141,18 @@ void TestAppLifecycle::infoBoxLinkColour()
     QFETCH(QColor, windowText);
     QFETCH(QString, digits);
 
-    SKMcarEditor window(romPath);
+    ScriptedPrompts prompts;
+    SKMcarEditor window(romPath, &prompts);
     QPalette palette = window.palette();
     palette.setColor(QPalette::WindowText, windowText);
     window.setPalette(palette);
-    EditorProbe probe(window);
+    WindowProbe probe(window);
 
-    ModalAnswerer answerer;
-    QVERIFY(probe.invoke("ShowInfo"));
+    probe.click("label");
 
-    QCOMPARE(answerer.seen.size(), 1);
-    const ModalAnswerer::Seen &box = answerer.seen.first();
+    QCOMPARE(prompts.asked.size(), 1);
+    const ScriptedPrompts::Asked &box = prompts.asked.first();
+    QCOMPARE(box.kind, ScriptedPrompts::Kind::About);
     QCOMPARE(box.title, QStringLiteral("Skidmarch [SMD] car editor"));
     QCOMPARE(box.text.count(QStringLiteral("#") + digits), 4);
     QCOMPARE(box.text.count(QStringLiteral("a href = \"")), 5);

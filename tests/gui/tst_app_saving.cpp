@@ -5,7 +5,8 @@
 #include <memory>
 
 #include "common/testrom.h"
-#include "editorprobe.h"
+#include "scriptedprompts.h"
+#include "windowprobe.h"
 #include "rom/romreader.h"
 #include "view/spriteoffsets.h"
 
@@ -17,10 +18,11 @@ private:
     QTemporaryDir dir;
     QString romPath;
     QByteArray image;
+    std::unique_ptr<ScriptedPrompts> prompts;
     std::unique_ptr<SKMcarEditor> window;
 
     // Edits a characteristic and moves sprite 1 of car 1 one pixel right.
-    void edit(EditorProbe &probe)
+    void edit(WindowProbe &probe)
     {
         // Through the document, so that the window has unsaved changes.
         DocumentTables after = probe.document().tables();
@@ -57,7 +59,8 @@ void TestAppSaving::initTestCase()
 void TestAppSaving::init()
 {
     QVERIFY(WriteBytes(romPath, image));
-    window = std::make_unique<SKMcarEditor>(romPath);
+    prompts = std::make_unique<ScriptedPrompts>();
+    window = std::make_unique<SKMcarEditor>(romPath, prompts.get());
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
@@ -65,6 +68,7 @@ void TestAppSaving::init()
 void TestAppSaving::cleanup()
 {
     window.reset();
+    prompts.reset();
 }
 
 void TestAppSaving::exitQuestion_data()
@@ -72,9 +76,8 @@ void TestAppSaving::exitQuestion_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closes");
 
-    QTest::newRow("cancel keeps the window") << int(QMessageBox::Cancel) << false;
-    QTest::newRow("escape keeps the window") << int(QMessageBox::NoButton) << false;
-    QTest::newRow("discard closes, writes nothing") << int(QMessageBox::Discard) << true;
+    QTest::newRow("cancel keeps the window") << int(Prompts::SaveChoice::Cancel) << false;
+    QTest::newRow("discard closes, writes nothing") << int(Prompts::SaveChoice::Discard) << true;
 }
 
 void TestAppSaving::exitQuestion()
@@ -82,15 +85,16 @@ void TestAppSaving::exitQuestion()
     QFETCH(int, answer);
     QFETCH(bool, closes);
 
-    EditorProbe probe(*window);
+    WindowProbe probe(*window);
     edit(probe);
-    ModalAnswerer answerer({QMessageBox::StandardButton(answer)});
+    prompts->saveAnswers = {Prompts::SaveChoice(answer)};
 
     QCOMPARE(window->close(), closes);
 
-    QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen[0].text, QStringLiteral("Program exit"));
-    QCOMPARE(answerer.seen[0].informativeText, QStringLiteral("Do you want to save your changes to ROM?"));
+    QCOMPARE(prompts->asked.size(), 1);
+    QCOMPARE(prompts->asked[0].kind, ScriptedPrompts::Kind::SaveDiscardCancel);
+    QCOMPARE(prompts->asked[0].title, QStringLiteral("Program exit"));
+    QCOMPARE(prompts->asked[0].text, QStringLiteral("Do you want to save your changes to ROM?"));
     QCOMPARE(window->isVisible(), !closes);
     QCOMPARE(ReadBytes(romPath), image);
     // Nothing is lost while the window stays.
@@ -100,14 +104,14 @@ void TestAppSaving::exitQuestion()
 
 void TestAppSaving::exitSaveBakesOffsetsAndWrites()
 {
-    EditorProbe probe(*window);
+    WindowProbe probe(*window);
     const SpritePixels before = probe.sprites()[0][0];
     edit(probe);
-    ModalAnswerer answerer({QMessageBox::Save});
+    prompts->saveAnswers = {Prompts::SaveChoice::Save};
 
     QVERIFY(window->close());
 
-    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(prompts->asked.size(), 1);
     QVERIFY(!window->isVisible());
     const CarData saved = ReadRom(romPath);
     QCOMPARE(int(quint8(saved.characteristics[0].at(0))), 77);
@@ -118,20 +122,21 @@ void TestAppSaving::exitSaveBakesOffsetsAndWrites()
 
 void TestAppSaving::exitFailedSaveKeepsWindowOpen()
 {
-    EditorProbe probe(*window);
+    WindowProbe probe(*window);
     edit(probe);
     const QString unwritable = dir.filePath(QStringLiteral("no-such-folder/game.bin"));
     probe.romFileName() = unwritable;
     {
         // Exit: save; the file is gone: write it back; that fails: OK.
-        ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Save, QMessageBox::Ok});
+        prompts->saveAnswers = {Prompts::SaveChoice::Save};
+        prompts->confirmAnswers = {true};
 
         QVERIFY(!window->close());
 
         QVERIFY(window->isVisible());
-        QCOMPARE(answerer.seen.size(), 3);
-        QCOMPARE(answerer.seen[2].icon, QMessageBox::Warning);
-        const QString warning = answerer.seen[2].text;
+        QCOMPARE(prompts->asked.size(), 3);
+        QCOMPARE(prompts->asked[2].kind, ScriptedPrompts::Kind::Warn);
+        const QString warning = prompts->asked[2].text;
         QVERIFY2(warning.contains(QDir::toNativeSeparators(unwritable)), qPrintable(warning));
         QVERIFY(!QFileInfo::exists(unwritable));
         // The edit is still there (the offset now lives in the pixels).
@@ -140,44 +145,42 @@ void TestAppSaving::exitFailedSaveKeepsWindowOpen()
 
     // A second try with a good path saves and closes.
     probe.romFileName() = romPath;
-    ModalAnswerer again({QMessageBox::Save});
+    prompts->saveAnswers = {Prompts::SaveChoice::Save};
     QVERIFY(window->close());
     QCOMPARE(int(quint8(ReadRom(romPath).characteristics[0].at(0))), 77);
 }
 
 void TestAppSaving::exitWithoutRomAsksNothing()
 {
-    EditorProbe probe(*window);
+    WindowProbe probe(*window);
     probe.romFileName().clear();
-    ModalAnswerer answerer;
     QVERIFY(window->close());
-    QVERIFY(answerer.seen.isEmpty());
+    QVERIFY(prompts->asked.isEmpty());
 }
 
 void TestAppSaving::saveSlot_data()
 {
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("answer");
     QTest::addColumn<bool>("writes");
 
-    QTest::newRow("save") << int(QMessageBox::Save) << true;
-    QTest::newRow("cancel") << int(QMessageBox::Cancel) << false;
-    QTest::newRow("escape") << int(QMessageBox::NoButton) << false;
+    QTest::newRow("save") << true << true;
+    QTest::newRow("cancel") << false << false;
 }
 
 void TestAppSaving::saveSlot()
 {
-    QFETCH(int, answer);
+    QFETCH(bool, answer);
     QFETCH(bool, writes);
 
-    EditorProbe probe(*window);
+    WindowProbe probe(*window);
     edit(probe);
-    ModalAnswerer answerer({QMessageBox::StandardButton(answer)});
+    prompts->confirmAnswers = {answer};
 
-    QVERIFY(probe.invoke("Save"));
+    probe.click("labelSaveChanges");
 
-    QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen[0].text, QString());
-    QCOMPARE(answerer.seen[0].informativeText, QStringLiteral("Do you want to save your changes?"));
+    QCOMPARE(prompts->asked.size(), 1);
+    QCOMPARE(prompts->asked[0].text, QString());
+    QCOMPARE(prompts->asked[0].informativeText, QStringLiteral("Do you want to save your changes?"));
     QVERIFY(window->isVisible());
     const CarData onDisk = ReadRom(romPath);
     QCOMPARE(int(quint8(onDisk.characteristics[0].at(0))), writes ? 77 : int(quint8(image[kCharacteristicsOffset])));
@@ -190,20 +193,20 @@ void TestAppSaving::saveSlot()
 
 void TestAppSaving::saveSlotReportsFailure()
 {
-    EditorProbe probe(*window);
+    WindowProbe probe(*window);
     edit(probe);
     // A folder where the ROM file should be: it can be neither replaced nor written.
     const QString blocked = dir.filePath(QStringLiteral("folder.bin"));
     QVERIFY(QDir().mkpath(blocked));
     probe.romFileName() = blocked;
     // Something else is where the ROM was: overwrite it, which fails.
-    ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Save, QMessageBox::Ok});
+    prompts->confirmAnswers = {true, true};
 
-    QVERIFY(probe.invoke("Save"));
+    probe.click("labelSaveChanges");
 
-    QCOMPARE(answerer.seen.size(), 3);
-    QCOMPARE(answerer.seen[2].icon, QMessageBox::Warning);
-    const QString warning = answerer.seen[2].text;
+    QCOMPARE(prompts->asked.size(), 3);
+    QCOMPARE(prompts->asked[2].kind, ScriptedPrompts::Kind::Warn);
+    const QString warning = prompts->asked[2].text;
     QVERIFY2(warning.contains(QDir::toNativeSeparators(blocked)), qPrintable(warning));
     QCOMPARE(warning.count(QDir::toNativeSeparators(blocked)), 1);
     QVERIFY2(warning.contains(QStringLiteral("not a regular file")), qPrintable(warning));
@@ -215,25 +218,25 @@ void TestAppSaving::saveSlotReportsFailure()
 void TestAppSaving::fileChangedOrGoneSinceOpened_data()
 {
     QTest::addColumn<QString>("meanwhile");   // what another program did
-    QTest::addColumn<int>("answer");           // to the question that follows
+    QTest::addColumn<bool>("answer");          // to the question that follows
     QTest::addColumn<QString>("question");
 
     const QString changed = QStringLiteral("game.bin was changed by another program since it was opened.");
     const QString gone = QStringLiteral("game.bin no longer exists: it was deleted or renamed since it was opened.");
-    QTest::newRow("changed, overwrite") << "change" << int(QMessageBox::Save) << changed;
-    QTest::newRow("changed, cancel") << "change" << int(QMessageBox::Cancel) << changed;
-    QTest::newRow("replaced by a renamed copy") << "replace" << int(QMessageBox::Cancel) << changed;
-    QTest::newRow("deleted, write back") << "delete" << int(QMessageBox::Save) << gone;
-    QTest::newRow("renamed, cancel") << "rename" << int(QMessageBox::Cancel) << gone;
+    QTest::newRow("changed, overwrite") << "change" << true << changed;
+    QTest::newRow("changed, cancel") << "change" << false << changed;
+    QTest::newRow("replaced by a renamed copy") << "replace" << false << changed;
+    QTest::newRow("deleted, write back") << "delete" << true << gone;
+    QTest::newRow("renamed, cancel") << "rename" << false << gone;
 }
 
 void TestAppSaving::fileChangedOrGoneSinceOpened()
 {
     QFETCH(QString, meanwhile);
-    QFETCH(int, answer);
+    QFETCH(bool, answer);
     QFETCH(QString, question);
 
-    EditorProbe probe(*window);
+    WindowProbe probe(*window);
     edit(probe);
     QByteArray other = image;
     other[0x100] = char(~other.at(0x100));   // another program's edit, outside the car data
@@ -249,16 +252,14 @@ void TestAppSaving::fileChangedOrGoneSinceOpened()
         QVERIFY(QFile::rename(romPath, romPath + QStringLiteral(".moved")));
     }
     const QByteArray before = ReadBytes(romPath);
-    auto answerer = std::make_unique<ModalAnswerer>(
-        QList<QMessageBox::StandardButton>{QMessageBox::Save, QMessageBox::StandardButton(answer)});
+    prompts->confirmAnswers = {true, answer};
 
-    QVERIFY(probe.invoke("Save"));
+    probe.click("labelSaveChanges");
 
-    QCOMPARE(answerer->seen.size(), 2);
-    QCOMPARE(answerer->seen[1].text, question);
-    answerer.reset();
+    QCOMPARE(prompts->asked.size(), 2);
+    QCOMPARE(prompts->asked[1].text, question);
     QCOMPARE(int(probe.characteristics()[0].at(0)), 77);
-    if (answer == QMessageBox::Cancel) {
+    if (!answer) {
         QCOMPARE(ReadBytes(romPath), before);
         QCOMPARE(QFileInfo::exists(romPath), !before.isEmpty());
         return;
@@ -271,9 +272,10 @@ void TestAppSaving::fileChangedOrGoneSinceOpened()
     QCOMPARE(int(quint8(CarDataFromImage(saved).characteristics[0].at(0))), 77);
 
     // Saving again asks nothing: the image knows the file it wrote.
-    ModalAnswerer again({QMessageBox::Save});
-    QVERIFY(probe.invoke("Save"));
-    QCOMPARE(again.seen.size(), 1);
+    prompts->asked.clear();
+    prompts->confirmAnswers = {true};
+    probe.click("labelSaveChanges");
+    QCOMPARE(prompts->asked.size(), 1);
 }
 
 QTEST_MAIN(TestAppSaving)

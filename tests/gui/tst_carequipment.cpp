@@ -4,7 +4,7 @@
 
 #include "car/equipment.h"
 #include "common/testrom.h"
-#include "editorprobe.h"
+#include "windowprobe.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ QByteArray makeRom(quint32 seed, const QByteArray &weaponArea = QByteArray())
     return image;
 }
 
-QSpinBox *characteristicBox(Ui::SKMcarEditor *ui, int byte)
+QSpinBox *characteristicBox(const FormControls *ui, int byte)
 {
     QSpinBox *boxes[] = {ui->spinBoxTopSpeed, ui->spinBoxAcceleration, ui->spinBoxAdhesion, ui->spinBoxCornering,
                          ui->spinBoxJumping};
@@ -55,7 +55,7 @@ private slots:
     void startsWithCarOneShown()
     {
         SKMcarEditor editor(writeRom(makeRom(1)));
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         QCOMPARE(probe.characteristics(), probe.romCharacteristics());
         QCOMPARE(probe.weapons(), probe.romWeapons());
         QCOMPARE(probe.characteristics()[0], kCar1Characteristics);
@@ -83,7 +83,7 @@ private slots:
         QFETCH(int, byte);
         QFETCH(int, value);
         SKMcarEditor editor(writeRom(makeRom(2)));
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         probe.ui()->spinBoxCarNumber->setValue(3);
         CharacteristicsTable expected = probe.characteristics();
         expected[2][byte] = static_cast<char>(value);
@@ -114,7 +114,7 @@ private slots:
         QFETCH(QString, item);
         QFETCH(int, code);
         SKMcarEditor editor(writeRom(makeRom(3)));
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         QComboBox *combos[] = {probe.ui()->comboBoxWeaponA, probe.ui()->comboBoxWeaponC,
                                probe.ui()->comboBoxWeaponJT};
         probe.ui()->spinBoxCarNumber->setValue(5);
@@ -132,7 +132,7 @@ private slots:
     void hiddenControlsFollowTheCar()
     {
         SKMcarEditor editor(writeRom(makeRom(4)));
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         QVERIFY(probe.ui()->groupBoxParameters->isHidden());
         probe.ui()->spinBoxCarNumber->setValue(2);
         QCOMPARE(probe.ui()->spinBoxJumping->value(), ByteAt(probe.characteristics()[1], Jumping));
@@ -143,7 +143,7 @@ private slots:
     {
         const QString path = writeRom(makeRom(5));
         SKMcarEditor editor(path);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         probe.ui()->spinBoxCarNumber->setValue(2);
         const CharacteristicsTable start = probe.characteristics();
         probe.ui()->spinBoxTopSpeed->setValue(3);
@@ -155,13 +155,13 @@ private slots:
         QVERIFY(probe.saveToRom());
         QCOMPARE(ReadBytes(path).at(0xE150 + 5 * 3 + 1), char(4));   // the save wrote the edit
 
-        QVERIFY(probe.invoke("RestoreParameters"));
+        probe.click("labelRestoreParamaters");
         QCOMPARE(probe.characteristics()[1], start[1]);
         QCOMPARE(probe.ui()->spinBoxTopSpeed->value(), ByteAt(start[1], TopSpeed));
         QCOMPARE(probe.characteristics()[2][Jumping], char(6));   // other cars keep their edits
         QCOMPARE(probe.weapons()[1][WeaponA], char(5));            // weapons stay as they are
 
-        QVERIFY(probe.invoke("RestoreWeapons"));
+        probe.click("labelRestoreWeapons");
         QCOMPARE(probe.weapons(), probe.romWeapons());
         QCOMPARE(probe.ui()->comboBoxWeaponA->currentIndex(), 1);
     }
@@ -176,7 +176,7 @@ private slots:
         area[11] = 2;
         const QString path = writeRom(makeRom(6, area));
         SKMcarEditor editor(path);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         QCOMPARE(probe.weapons()[0], QByteArray("\x09\x06\xFF", 3));
         QCOMPARE(probe.ui()->comboBoxWeaponA->currentIndex(), -1);
         QCOMPARE(probe.ui()->comboBoxWeaponJT->currentIndex(), -1);
@@ -197,7 +197,7 @@ private slots:
     void showHideTogglesBothBoxes()
     {
         SKMcarEditor editor(writeRom(makeRom(7)));
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
         QWidget *parameters = probe.ui()->groupBoxParameters;

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "common/testrom.h"
-#include "editorprobe.h"
+#include "windowprobe.h"
 #include "palette/randomcolor.h"
 #include "rom/colorword.h"
 #include "rom/romwriter.h"
@@ -53,7 +53,7 @@ CarData ConnectionTestData()
     return NormalizeCarData(data);
 }
 
-QImage Shown(const Ui::SKMcarEditor *ui)
+QImage Shown(const FormControls *ui)
 {
     return ui->labelSprite->picture().toImage();
 }
@@ -67,8 +67,8 @@ QRgb SwatchColor(const QLabel *label)
 struct Fixture
 {
     SKMcarEditor *window;
-    EditorProbe probe;
-    Ui::SKMcarEditor *ui;
+    WindowProbe probe;
+    const FormControls *ui;
     ModalAnswerer *answerer;
 };
 
@@ -191,7 +191,7 @@ const QList<Connection> &Connections()
              f.ui->horizontalSlider->setSliderDown(true);
              f.ui->horizontalSlider->setSliderPosition(150);
              f.ui->horizontalSlider->setSliderDown(false);
-             QCOMPARE(f.probe.animationTimer().interval(), 150);
+             QCOMPARE(f.probe.animation().interval(), 150);
          }},
         {"spinBoxMoveSpriteUp valueChanged -> MoveSprite",
          [](Fixture &f) {
@@ -422,8 +422,8 @@ void TestConnections::connectionReachesSlot()
         QSKIP(connection.waitsFor);
 
     window = std::make_unique<SKMcarEditor>(romPath);
-    EditorProbe probe(*window);
-    probe.animationTimer().stop();   // only the connection under test redraws
+    WindowProbe probe(*window);
+    probe.animation().stop();   // only the connection under test redraws
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 
@@ -446,8 +446,8 @@ void TestConnections::rightClickOnCommandLabelsDoesNothing()
     QFETCH(QString, name);
 
     window = std::make_unique<SKMcarEditor>(romPath);
-    EditorProbe probe(*window);
-    probe.animationTimer().stop();
+    WindowProbe probe(*window);
+    probe.animation().stop();
     probe.palettes()[0][1] = Qt::white;   // something a restore would undo
     const PaletteTable palettes = probe.palettes();
     const SpriteTable sprites = probe.sprites();
@@ -479,11 +479,11 @@ void TestConnections::sliderMovesOnlyByDragging()
     QFETCH(int, key);
 
     window = std::make_unique<SKMcarEditor>(romPath);
-    EditorProbe probe(*window);
+    WindowProbe probe(*window);
     QSlider *slider = probe.ui()->horizontalSlider;
     QTest::keyClick(slider, Qt::Key(key));
     QVERIFY(slider->value() != 60);
-    QCOMPARE(probe.animationTimer().interval(), 60);
+    QCOMPARE(probe.animation().interval(), 60);
 }
 
 QTEST_MAIN(TestConnections)

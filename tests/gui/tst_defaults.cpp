@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "editorprobe.h"
+#include "windowprobe.h"
 #include "rom/colorword.h"
 #include "rom/factorydata.h"
 #include "rom/romreader.h"
@@ -40,12 +40,12 @@ CarData factoryData()
     return *data;
 }
 
-CarData workingTables(EditorProbe &probe)
+CarData workingTables(WindowProbe &probe)
 {
     return {probe.sprites(), probe.palettes(), probe.characteristics(), probe.weapons()};
 }
 
-CarData startupTables(EditorProbe &probe)
+CarData startupTables(WindowProbe &probe)
 {
     return {probe.romSprites(), probe.romPalettes(), probe.romCharacteristics(), probe.romWeapons()};
 }
@@ -77,8 +77,8 @@ private slots:
     void replacesTheWorkingTables()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        QVERIFY(probe.invoke("RestoreDefaults"));
+        WindowProbe probe(editor);
+        probe.click("labelRestoreDefaults");
 
         const CarData factory = factoryData();
         QCOMPARE(workingTables(probe), factory);
@@ -89,18 +89,18 @@ private slots:
     void twiceEqualsOnce()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        QVERIFY(probe.invoke("RestoreDefaults"));
+        WindowProbe probe(editor);
+        probe.click("labelRestoreDefaults");
         const CarData once = workingTables(probe);
-        QVERIFY(probe.invoke("RestoreDefaults"));
+        probe.click("labelRestoreDefaults");
         QCOMPARE(workingTables(probe), once);
     }
 
     void keepsTheViewAndShowsTheNewData()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        const FormControls *ui = probe.ui();
         ui->spinBoxCarNumber->setValue(3);
         ui->spinBoxSpriteNumber->setValue(7);
         ui->comboBoxPalette->setCurrentIndex(4);
@@ -108,7 +108,7 @@ private slots:
         probe.spriteOffsets()[2][6] = QPoint(2, -1);
         const QColor background = probe.backgroundColor();
 
-        QVERIFY(probe.invoke("RestoreDefaults"));
+        probe.click("labelRestoreDefaults");
 
         QCOMPARE(ui->spinBoxCarNumber->value(), 3);
         QCOMPARE(ui->spinBoxSpriteNumber->value(), 7);
@@ -139,9 +139,9 @@ private slots:
         file.close();
 
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         const CarData startup = startupTables(probe);
-        QVERIFY(probe.invoke("RestoreDefaults"));
+        probe.click("labelRestoreDefaults");
         QCOMPARE(startupTables(probe), startup);
 
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -151,15 +151,15 @@ private slots:
     void restoreRomBringsBackTheRomData()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        const FormControls *ui = probe.ui();
         ui->spinBoxCarNumber->setValue(2);
         ui->spinBoxTopSpeed->setValue(250);
         probe.palettes()[0][1] = QColor(255, 255, 255);
 
-        QVERIFY(probe.invoke("RestoreDefaults"));
+        probe.click("labelRestoreDefaults");
         QCOMPARE(ui->spinBoxTopSpeed->value(), int(quint8(factoryData().characteristics[1][0])));
-        QVERIFY(probe.invoke("RestoreRom"));
+        probe.click("labelRestoreRom");
 
         CarData expected = romData();
         expected.palettes.append(ImportExportPalette());

@@ -7,7 +7,7 @@
 #include "editor/drawingcontroller.h"
 #include "editor/drawingindexstrip.h"
 #include "editor/spriteview.h"
-#include "editorprobe.h"
+#include "windowprobe.h"
 #include "viewtestrom.h"
 
 // Drawing on the sprite view of the window: tools, strokes as steps, the strip.
@@ -28,7 +28,7 @@ private:
             view = probe.ui()->labelSprite;
         }
         SKMcarEditor editor;
-        EditorProbe probe;
+        WindowProbe probe;
         DrawingController *drawing = nullptr;
         SpriteView *view = nullptr;
     };
@@ -48,7 +48,7 @@ private:
         Mouse(view, QEvent::MouseButtonPress, shown, button, button, modifiers);
         Mouse(view, QEvent::MouseButtonRelease, shown, button, Qt::NoButton, modifiers);
     }
-    static int Stored(EditorProbe &probe, int x, int y) { return probe.sprites().at(0).at(0).at(SpritePixelIndex(x, y)); }
+    static int Stored(WindowProbe &probe, int x, int y) { return probe.sprites().at(0).at(0).at(SpritePixelIndex(x, y)); }
 
 private slots:
     void initTestCase()
@@ -74,7 +74,7 @@ private slots:
         QFETCH(double, zoom);
         QFETCH(bool, mirrored);
         Window w(romPath);
-        Ui::SKMcarEditor *ui = w.probe.ui();
+        const FormControls *ui = w.probe.ui();
         ui->doubleSpinBoxSpriteZoom->setValue(zoom);
         if (mirrored)
             ui->checkBoxMirrorSprite->click();
@@ -86,12 +86,12 @@ private slots:
 
         // A drag with a jump: the pixels between the events are drawn too.
         Mouse(w.view, QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton);
-        QVERIFY(!w.probe.animationTimer().isActive());
+        QVERIFY(!w.probe.animation().isActive());
         Mouse(w.view, QEvent::MouseMove, {26, 30}, Qt::NoButton, Qt::LeftButton);
         Mouse(w.view, QEvent::MouseMove, {26, 33}, Qt::NoButton, Qt::LeftButton);
         QCOMPARE(Stored(w.probe, storedX(23), 30), 7);   // live, before the release
         Mouse(w.view, QEvent::MouseButtonRelease, {26, 33}, Qt::LeftButton, Qt::NoButton);
-        QVERIFY(w.probe.animationTimer().isActive());
+        QVERIFY(w.probe.animation().isActive());
         for (int x = 20; x <= 26; ++x)
             QCOMPARE(Stored(w.probe, storedX(x), 30), 7);
         for (int y = 30; y <= 33; ++y)
@@ -185,7 +185,7 @@ private slots:
     {
         Window w(romPath);
         DrawingIndexStrip *strip = w.drawing->IndexStrip();
-        Ui::SKMcarEditor *ui = w.probe.ui();
+        const FormControls *ui = w.probe.ui();
         QCOMPARE(strip->colors().at(0), w.probe.backgroundColor().rgb());
         ui->comboBoxPalette->setCurrentIndex(4);
         QCOMPARE(strip->colors().at(5), w.probe.palettes().at(4).at(5).rgb());

@@ -35,7 +35,7 @@ private:
     QString Path(const QString &name) const { return window->path(name); }
 
     std::unique_ptr<TestWindow> window;
-    EditorProbe *probe = nullptr;
+    WindowProbe *probe = nullptr;
 };
 
 void TestExchangeActions::init()
@@ -71,8 +71,8 @@ void TestExchangeActions::dialogsNameTheScope()
     QFETCH(QString, proposed);
     SelectScope(*probe, ExchangeScope(scope), false, 3, 14);
     DialogAnswerer cancel{QString()};
-    QVERIFY(probe->invoke("SaveSprite"));
-    QVERIFY(probe->invoke("LoadSprite"));
+    probe->click("pushButtonSave");
+    probe->click("pushButtonLoad");
     QCOMPARE(cancel.dialogTitles, (QStringList{exportTitle, importTitle}));
     QCOMPARE(cancel.proposedNames, (QStringList{proposed, proposed}));
     QVERIFY(cancel.messages.isEmpty());
@@ -83,7 +83,7 @@ void TestExchangeActions::indexedFileType()
     SelectScope(*probe, ExchangeScope::Car, false, 2);
     DialogAnswerer answer(Path(QStringLiteral("car")));   // no suffix: the type's is added
     answer.nameFilter = QStringLiteral("PNG, indexed (*.png)");
-    QVERIFY(probe->invoke("SaveSprite"));
+    probe->click("pushButtonSave");
     QVERIFY(answer.messages.isEmpty());
     const QImage written(Path(QStringLiteral("car.png")));
     QCOMPARE(written.format(), QImage::Format_Indexed8);
@@ -96,19 +96,19 @@ void TestExchangeActions::statusMessages()
     SelectScope(*probe, ExchangeScope::Car, false, 3);
     {
         DialogAnswerer answer(Path(QStringLiteral("car-3.png")));
-        QVERIFY(probe->invoke("SaveSprite"));
+        probe->click("pushButtonSave");
     }
     QVERIFY(QDir().mkdir(Path(QStringLiteral("cars"))));
     SelectScope(*probe, ExchangeScope::AllCars, true);
     {
         DialogAnswerer answer(Path(QStringLiteral("cars/x.bin")));
-        QVERIFY(probe->invoke("SaveSprite"));
+        probe->click("pushButtonSave");
         QVERIFY(answer.messages.isEmpty());
     }
     SelectScope(*probe, ExchangeScope::Car, false, 3);
     {
         DialogAnswerer answer(Path(QStringLiteral("car-3.png")));
-        QVERIFY(probe->invoke("LoadSprite"));
+        probe->click("pushButtonLoad");
     }
     SelectScope(*probe, ExchangeScope::Sprite, false, 3, 14);
     probe->exchange().ImportDroppedFile(Path(QStringLiteral("cars/x-03-14.bin")));
@@ -144,7 +144,7 @@ void TestExchangeActions::writeFailuresGiveTheReason()
     QString message;
     {
         DialogAnswerer answer(Path(chosen));
-        QVERIFY(probe->invoke("SaveSprite"));
+        probe->click("pushButtonSave");
         message = answer.messages.value(0);
         QCOMPARE(answer.messages.size(), 1);
     }

@@ -29,7 +29,7 @@ private:
     QStringList Files() const { return QDir(window->dir.path()).entryList(QDir::Files, QDir::Name); }
 
     std::unique_ptr<TestWindow> window;
-    EditorProbe *probe = nullptr;
+    WindowProbe *probe = nullptr;
 };
 
 void TestExportSprites::init()
@@ -208,7 +208,7 @@ void TestExportSprites::saveSpriteSlot()
     SelectScope(*probe, ExchangeScope::Car, true);
     {
         DialogAnswerer answer(Path(QStringLiteral("game.rom/x.png")));
-        QVERIFY(probe->invoke("SaveSprite"));
+        probe->click("pushButtonSave");
         QCOMPARE(answer.dialogTitles, QStringList{QStringLiteral("Export car 1")});
         QCOMPARE(answer.dialogFilters,
                  QStringList{QStringLiteral("Images (*.png *.bmp);;PNG, indexed (*.png);;Binary files (*.bin)")});
@@ -223,13 +223,13 @@ void TestExportSprites::saveSpriteSlot()
     }
     {
         DialogAnswerer answer(Path(QStringLiteral("ok.png")));
-        QVERIFY(probe->invoke("SaveSprite"));
+        probe->click("pushButtonSave");
         QVERIFY(answer.messages.isEmpty());
         QVERIFY(QFile::exists(Path(QStringLiteral("ok-45.png"))));
     }
     {
         DialogAnswerer cancel{QString()};
-        QVERIFY(probe->invoke("SaveSprite"));
+        probe->click("pushButtonSave");
         QVERIFY(cancel.messages.isEmpty());
     }
 }
@@ -240,7 +240,7 @@ void TestExportSprites::quickSpriteOut()
     QVERIFY(QDir::setCurrent(window->dir.path()));
     SelectScope(*probe, ExchangeScope::AllCars, true, 4, 20);
     probe->spriteOffsets()[3][19] = QPoint(-2, 5);
-    QVERIFY(probe->invoke("QuickSpriteOut"));
+    probe->click("pushButtonQuickOut");
     const QImage written(QStringLiteral("sprite.bmp"), "BMP");
     QDir::setCurrent(previous);
     QCOMPARE(written.convertToFormat(QImage::Format_RGB888), probe->composeSprite(3, 19, false, false, true));

@@ -14,7 +14,7 @@
 
 #include "car/equipment.h"
 #include "common/testrom.h"
-#include "editorprobe.h"
+#include "windowprobe.h"
 #include "palette/palettenames.h"
 
 namespace {
@@ -231,9 +231,9 @@ void TestForm::slider()
     QVERIFY(slider->invertedControls());
 
     // Its start position is the timer's start interval.
-    EditorProbe probe(*window);
-    QVERIFY(probe.animationTimer().isActive());
-    QCOMPARE(probe.animationTimer().interval(), 60);
+    WindowProbe probe(*window);
+    QVERIFY(probe.animation().isActive());
+    QCOMPARE(probe.animation().interval(), 60);
 }
 
 void TestForm::texts_data()

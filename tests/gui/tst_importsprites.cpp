@@ -54,7 +54,7 @@ private:
     void UseImportExportPalette() { probe->ui()->comboBoxPalette->setCurrentIndex(kImportExportPalette); }
 
     std::unique_ptr<TestWindow> window;
-    EditorProbe *probe = nullptr;
+    WindowProbe *probe = nullptr;
 };
 
 void TestImportSprites::init()
@@ -350,7 +350,7 @@ void TestImportSprites::loadSpriteSlot()
     const SpriteTable before = probe->sprites();
     {
         DialogAnswerer answer(name);
-        QVERIFY(probe->invoke("LoadSprite"));
+        probe->click("pushButtonLoad");
         QCOMPARE(answer.dialogTitles, QStringList{QStringLiteral("Import all cars")});
         QCOMPARE(answer.dialogFilters,
                  QStringList{QStringLiteral("Images and Binary files (*.bin *.png *.bmp *.gif *.jpg *.jpeg);;"
@@ -362,7 +362,7 @@ void TestImportSprites::loadSpriteSlot()
     QCOMPARE(probe->sprites(), before);
     {
         DialogAnswerer cancel{QString()};
-        QVERIFY(probe->invoke("LoadSprite"));
+        probe->click("pushButtonLoad");
         QVERIFY(cancel.messages.isEmpty());
     }
 }
@@ -379,7 +379,7 @@ void TestImportSprites::quickSpriteIn()
     QFile::remove(quickFile);
     {
         DialogAnswerer answer{QString()};
-        QVERIFY(probe->invoke("QuickSpriteIn"));   // no sprite.bmp: one message, nothing changes
+        probe->click("pushButtonQuickIn");   // no sprite.bmp: one message, nothing changes
         QCOMPARE(answer.messages,
                  QStringList{QStringLiteral("Cannot load \"%1\": No such file or directory").arg(quickFile)});
     }
@@ -387,10 +387,10 @@ void TestImportSprites::quickSpriteIn()
 
     {
         DialogAnswerer answer{QString()};
-        QVERIFY(probe->invoke("QuickSpriteOut"));
+        probe->click("pushButtonQuickOut");
         probe->sprites()[4][44] = SpritePixels(2304, 1);
         probe->spriteOffsets()[4][44] = QPoint(1, 0);
-        QVERIFY(probe->invoke("QuickSpriteIn"));
+        probe->click("pushButtonQuickIn");
         QVERIFY(answer.messages.isEmpty());   // success is silent
     }
     QDir::setCurrent(previous);

@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "editorprobe.h"
+#include "windowprobe.h"
 #include "rom/romreader.h"
 #include "viewtestrom.h"
 
@@ -26,7 +26,7 @@ private slots:
     void offsetsStartAtZero()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         QCOMPARE(probe.spriteOffsets(), ZeroOffsetsFor(probe.sprites()));
         QCOMPARE(probe.spriteOffsets().size(), kCarCount);
         QVERIFY(probe.reactToMoveControls());
@@ -35,9 +35,9 @@ private slots:
     void moveBoxesStoreAndShow()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        const FormControls *ui = probe.ui();
         ui->doubleSpinBoxSpriteZoom->setValue(1.0);
         ui->spinBoxCarNumber->setValue(2);
         ui->spinBoxSpriteNumber->setValue(5);
@@ -65,15 +65,14 @@ private slots:
     void boxesNeverWriteBackClamped()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
+        WindowProbe probe(editor);
+        probe.animation().stop();
         probe.spriteOffsets()[0][0] = QPoint(60, -70);
-        QVERIFY(probe.invoke("DisplaySpriteById"));
         QCOMPARE(probe.ui()->spinBoxMoveSpriteRight->value(), 48);
         QCOMPARE(probe.ui()->spinBoxMoveSpriteUp->value(), -48);
         QCOMPARE(probe.spriteOffsets().at(0).at(0), QPoint(60, -70));
         // A tick redraws too and still writes nothing back.
-        QVERIFY(probe.invoke("Animate"));
+        probe.animation().tick();
         QCOMPARE(probe.spriteOffsets().at(0).at(0), QPoint(60, -70));
     }
 
@@ -100,13 +99,12 @@ private slots:
         QFETCH(QPoint, expectedThird);
 
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        const FormControls *ui = probe.ui();
         probe.spriteOffsets()[0][0] = current;
         probe.spriteOffsets()[0][2] = QPoint(5, -3);
         probe.spriteOffsets()[1][0] = QPoint(7, 7);
-        QVERIFY(probe.invoke("DisplaySpriteById"));
 
         ui->checkBoxMoveCar->setChecked(true);
         ui->spinBoxMoveSpriteUp->setValue(up);
@@ -128,13 +126,12 @@ private slots:
     {
         QFETCH(QByteArray, slot);
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
+        WindowProbe probe(editor);
+        probe.animation().stop();
         probe.ui()->spinBoxCarNumber->setValue(3);
         probe.spriteOffsets()[2][0] = QPoint(4, 4);
         probe.spriteOffsets()[2][44] = QPoint(-1, 9);
         probe.spriteOffsets()[3][1] = QPoint(2, 2);
-        QVERIFY(probe.invoke("DisplaySpriteById"));
         QCOMPARE(probe.ui()->spinBoxMoveSpriteUp->value(), 4);
 
         QVERIFY(probe.invoke(slot.constData()));
@@ -163,8 +160,8 @@ private slots:
         QVERIFY(WriteViewTestRom(romPath, data));
 
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
+        WindowProbe probe(editor);
+        probe.animation().stop();
         probe.spriteOffsets()[0][0] = QPoint(30, 30);   // replaced, not added to
         probe.ui()->pushButtonAutocenterSprite->click();
         QCOMPARE(probe.spriteOffsets().at(0).at(0), QPoint(-1, 1));
@@ -190,18 +187,16 @@ private slots:
     void saveBakesOffsets()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        const FormControls *ui = probe.ui();
         probe.spriteOffsets()[0][0] = QPoint(0, 1);
         probe.spriteOffsets()[4][44] = QPoint(-3, -2);
         probe.spriteOffsets()[2][7] = QPoint(48, 0);
-        QVERIFY(probe.invoke("DisplaySpriteById"));
         const QImage shown = ui->labelSprite->picture().toImage();
         const SpriteTable before = probe.sprites();
 
         QVERIFY(probe.saveToRom());
-        QVERIFY(probe.invoke("DisplaySpriteById"));
 
         QCOMPARE(probe.spriteOffsets(), ZeroOffsetsFor(probe.sprites()));
         QCOMPARE(ui->spinBoxMoveSpriteUp->value(), 0);

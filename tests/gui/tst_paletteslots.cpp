@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "common/testrom.h"
-#include "editorprobe.h"
+#include "windowprobe.h"
 #include "palette/randomcolor.h"
 #include "rom/colorword.h"
 
@@ -67,7 +67,7 @@ private slots:
         QFETCH(QColor, chosen);
         QFETCH(QColor, stored);
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         probe.ui()->comboBoxPalette->setCurrentIndex(4);
         PaletteTable expected = probe.palettes();
         if (entry > 0)
@@ -90,7 +90,7 @@ private slots:
     {
         QFETCH(QByteArray, slot);
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         const PaletteTable before = probe.palettes();
         answerColorDialog(QColor());
         QVERIFY(probe.invoke(slot.constData()));
@@ -112,7 +112,7 @@ private slots:
         QFETCH(QByteArray, slot);
         QFETCH(int, entry);
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         probe.ui()->comboBoxPalette->setCurrentIndex(7);
         SeedEditorRandom(2024);
         QRandomGenerator replay = EditorRandom();
@@ -129,7 +129,7 @@ private slots:
     void rightClickOnBackgroundDoesNothing()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         const PaletteTable before = probe.palettes();
         QTest::mouseClick(probe.ui()->labelColorBg, Qt::RightButton);
         QCOMPARE(probe.palettes(), before);
@@ -139,7 +139,7 @@ private slots:
     void swapAndShiftActOnTheSelectedPalette()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         probe.ui()->comboBoxPalette->setCurrentIndex(2);
         const PaletteTable start = probe.palettes();
         const Palette &p = start[2];
@@ -166,12 +166,12 @@ private slots:
     void restoreTouchesOnlyTheSelectedPalette()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
+        WindowProbe probe(editor);
         probe.ui()->comboBoxPalette->setCurrentIndex(kImportExportPalette);
         probe.palettes()[kImportExportPalette][7] = QColor(255, 255, 255);
         probe.palettes()[3][1] = QColor(255, 255, 255);
         probe.backgroundColor() = QColor(0, 0, 0);
-        QVERIFY(probe.invoke("SwapPalette"));
+        probe.click("labelPaletteSwap");
 
         QTest::mouseClick(probe.ui()->labelPaletteREstore, Qt::LeftButton);
         QCOMPARE(probe.palettes()[kImportExportPalette], ImportExportPalette());

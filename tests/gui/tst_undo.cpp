@@ -22,7 +22,7 @@
 
 namespace {
 
-using Action = std::function<void(SKMcarEditor &, EditorProbe &, const QString &folder)>;
+using Action = std::function<void(SKMcarEditor &, WindowProbe &, const QString &folder)>;
 
 void ClickLabel(QWidget *label, Qt::MouseButton button = Qt::LeftButton)
 {
@@ -44,7 +44,7 @@ void PressRedo(QWidget *focus, bool withY)
 
 // Sprite 1 of car 1 becomes a small block in the top left corner, so that
 // centring has something to move.
-void PutBlockInCorner(SKMcarEditor &e, EditorProbe &, const QString &)
+void PutBlockInCorner(SKMcarEditor &e, WindowProbe &, const QString &)
 {
     DocumentTables tables = e.Document().tables();
     SpritePixels pixels(kPixelsPerSprite, 0);
@@ -80,64 +80,64 @@ void TestUndo::everyStep_data()
     QTest::addColumn<Action>("prepare");   // a change the step can undo (may be empty)
     QTest::addColumn<Action>("act");
 
-    const Action none = [](SKMcarEditor &, EditorProbe &, const QString &) {};
+    const Action none = [](SKMcarEditor &, WindowProbe &, const QString &) {};
 
-    QTest::newRow("random colour") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("random colour") << none << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         ClickLabel(Control<QLabel>(e, "labelColor2"), Qt::RightButton);
     });
-    QTest::newRow("swap") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("swap") << none << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         ClickLabel(Control<QLabel>(e, "labelPaletteSwap"));
     });
-    QTest::newRow("shift") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("shift") << none << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         ClickLabel(Control<QLabel>(e, "labelPalettShift"));
     });
-    QTest::newRow("restore palette") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("restore palette") << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         ClickLabel(Control<QLabel>(e, "labelPaletteSwap"));
-    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelPaletteREstore")); });
-    QTest::newRow("characteristic") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    }) << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelPaletteREstore")); });
+    QTest::newRow("characteristic") << none << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QSpinBox>(e, "spinBoxCornering")->setValue(200);
     });
-    QTest::newRow("weapon") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("weapon") << none << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QComboBox>(e, "comboBoxWeaponC")->setCurrentIndex((Control<QComboBox>(e, "comboBoxWeaponC")->currentIndex() + 1) % 3);
     });
-    QTest::newRow("restore characteristics") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("restore characteristics") << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QSpinBox>(e, "spinBoxJumping")->setValue(3);
-    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelRestoreParamaters")); });
-    QTest::newRow("restore weapons") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    }) << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelRestoreParamaters")); });
+    QTest::newRow("restore weapons") << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QComboBox>(e, "comboBoxWeaponA")->setCurrentIndex((Control<QComboBox>(e, "comboBoxWeaponA")->currentIndex() + 1) % 3);
-    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelRestoreWeapons")); });
-    QTest::newRow("move sprite") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    }) << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelRestoreWeapons")); });
+    QTest::newRow("move sprite") << none << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QSpinBox>(e, "spinBoxMoveSpriteUp")->setValue(5);
     });
-    QTest::newRow("move all sprites") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("move all sprites") << none << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QCheckBox>(e, "checkBoxMoveCar")->setChecked(true);
         Control<QSpinBox>(e, "spinBoxMoveSpriteRight")->setValue(-4);
     });
-    QTest::newRow("auto-centre sprite") << Action(PutBlockInCorner) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("auto-centre sprite") << Action(PutBlockInCorner) << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QPushButton>(e, "pushButtonAutocenterSprite")->click();
     });
-    QTest::newRow("auto-centre car") << Action(PutBlockInCorner) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("auto-centre car") << Action(PutBlockInCorner) << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QPushButton>(e, "pushButtonAutocenterCar")->click();
     });
-    QTest::newRow("reset moves") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("reset moves") << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QSpinBox>(e, "spinBoxMoveSpriteUp")->setValue(5);
-    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { Control<QPushButton>(e, "pushButtonResetCarMovings")->click(); });
-    QTest::newRow("import raw car") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &folder) {
+    }) << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) { Control<QPushButton>(e, "pushButtonResetCarMovings")->click(); });
+    QTest::newRow("import raw car") << none << Action([=](SKMcarEditor &e, WindowProbe &, const QString &folder) {
         Control<QRadioButton>(e, "radioButtonSaveCar")->setChecked(true);
         const QString file = WriteTestFile(folder + QStringLiteral("/car.bin"),
                                            RandomBytes(kSpritesPerCar * kBytesPerSprite, 5));
         QCOMPARE(e.findChild<ExchangeController *>()->ImportSprites(file), QString());
     });
-    QTest::newRow("quick import") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    QTest::newRow("quick import") << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QSpinBox>(e, "spinBoxMoveSpriteUp")->setValue(2);
         Control<QPushButton>(e, "pushButtonQuickOut")->click();   // the sprite moved, into sprite.bmp
         Control<QSpinBox>(e, "spinBoxSpriteNumber")->setValue(7);
-    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { Control<QPushButton>(e, "pushButtonQuickIn")->click(); });
-    QTest::newRow("restore all rom") << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    }) << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) { Control<QPushButton>(e, "pushButtonQuickIn")->click(); });
+    QTest::newRow("restore all rom") << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         ClickLabel(Control<QLabel>(e, "labelPaletteSwap"));
         Control<QSpinBox>(e, "spinBoxTopSpeed")->setValue(9);
-    }) << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelRestoreRom")); });
-    QTest::newRow("restore defaults") << none << Action([=](SKMcarEditor &e, EditorProbe &, const QString &) {
+    }) << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) { ClickLabel(Control<QLabel>(e, "labelRestoreRom")); });
+    QTest::newRow("restore defaults") << none << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         ClickLabel(Control<QLabel>(e, "labelRestoreDefaults"));
     });
 }

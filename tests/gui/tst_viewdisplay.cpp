@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "editorprobe.h"
+#include "windowprobe.h"
 #include "viewtestrom.h"
 
 // What the sprite label and the colour swatches show for the controls' state.
@@ -16,7 +16,7 @@ private:
     QString romPath;
 
     // The colour the window shows for palette entry i of the selected palette.
-    static QRgb Entry(EditorProbe &probe, int i)
+    static QRgb Entry(WindowProbe &probe, int i)
     {
         return probe.palettes().at(probe.ui()->comboBoxPalette->currentIndex()).at(i).rgb();
     }
@@ -44,8 +44,8 @@ private slots:
         QFETCH(double, zoom);
         QFETCH(int, side);
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
+        WindowProbe probe(editor);
+        probe.animation().stop();
 
         probe.ui()->doubleSpinBoxSpriteZoom->setValue(zoom);
         const QPixmap shown = probe.ui()->labelSprite->picture();
@@ -59,8 +59,8 @@ private slots:
     void windowFollowsZoom()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
+        WindowProbe probe(editor);
+        probe.animation().stop();
         editor.show();
         probe.ui()->doubleSpinBoxSpriteZoom->setValue(10.0);
         const QSize large = editor.size();
@@ -74,9 +74,9 @@ private slots:
     void pixelsFollowControls()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        const FormControls *ui = probe.ui();
 
         // Sprite 1 of car 1: a 3 x 10 block of index 1 at columns 0..2, rows 10..19.
         ui->doubleSpinBoxSpriteZoom->setValue(1.0);
@@ -107,24 +107,23 @@ private slots:
     void guardedDisplayDrawsNothing()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
+        WindowProbe probe(editor);
+        probe.animation().stop();
         const QImage before = probe.ui()->labelSprite->picture().toImage();
 
         probe.reactToControls() = false;
         probe.ui()->spinBoxSpriteNumber->setValue(20);
         QCOMPARE(probe.ui()->labelSprite->picture().toImage(), before);
         probe.reactToControls() = true;
-        QVERIFY(probe.invoke("DisplaySpriteById"));
         QVERIFY(probe.ui()->labelSprite->picture().toImage() != before);
     }
 
     void parametersWithoutSpriteChangeNothing()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        const FormControls *ui = probe.ui();
 
         ui->spinBoxRotation->setValue(13);
         QCOMPARE(ui->spinBoxSpriteNumber->value(), 12);
@@ -151,8 +150,8 @@ private slots:
         // The sprite number and the mirror box change under the guard: the
         // one redraw comes after both, and the guard is back afterwards.
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
+        WindowProbe probe(editor);
+        probe.animation().stop();
         probe.ui()->spinBoxRotation->setValue(22);
         QVERIFY(probe.reactToControls());
         probe.ui()->doubleSpinBoxSpriteZoom->setValue(1.0);
@@ -172,17 +171,17 @@ private slots:
         // A tick with nothing changed hands nothing new to the label, and a
         // move box the user is typing into keeps its text.
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        const FormControls *ui = probe.ui();
         const qint64 shown = ui->labelSprite->picture().cacheKey();
-        QVERIFY(probe.invoke("Animate"));
+        probe.animation().tick();
         QCOMPARE(ui->labelSprite->picture().cacheKey(), shown);
 
         QLineEdit *edit = ui->spinBoxMoveSpriteUp->findChild<QLineEdit *>();
         QVERIFY(edit);
         edit->setText(QStringLiteral("-"));
-        QVERIFY(probe.invoke("Animate"));
+        probe.animation().tick();
         QCOMPARE(edit->text(), QStringLiteral("-"));
 
         ui->checkBoxMirrorSprite->click();
@@ -201,9 +200,9 @@ private slots:
     {
         QFETCH(int, palette);
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
-        Ui::SKMcarEditor *ui = probe.ui();
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        const FormControls *ui = probe.ui();
 
         ui->comboBoxPalette->setCurrentIndex(palette);
         const QList<QLabel *> labels{ui->labelColor1, ui->labelColor2, ui->labelColor3, ui->labelColorBg};
@@ -221,11 +220,9 @@ private slots:
     void invalidPaletteIndexIsHarmless()
     {
         SKMcarEditor editor(romPath);
-        EditorProbe probe(editor);
-        probe.animationTimer().stop();
+        WindowProbe probe(editor);
+        probe.animation().stop();
         probe.ui()->comboBoxPalette->setCurrentIndex(-1);
-        QVERIFY(probe.invoke("ShowColors"));
-        QVERIFY(probe.invoke("DisplaySpriteById"));
         QCOMPARE(probe.ui()->labelSprite->picture().size(), QSize(144, 144));
         QCOMPARE(PixmapPixel(probe.ui()->labelSprite->picture(), 0, 0), probe.backgroundColor().rgb());
     }

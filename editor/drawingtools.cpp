@@ -1,0 +1,103 @@
+#include "editor/drawingtools.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "document/cardocument.h"
+#include "editor/drawingindexstrip.h"
+
+namespace {
+
+struct ToolInfo
+{
+    Selection::Tool tool;
+    const char *name;
+    const char *objectName;
+    const char *tip;
+};
+
+const ToolInfo kTools[] = {
+    {Selection::Tool::Pencil, "Pencil", "toolPencil",
+     "Pencil: left button draws the drawing index, right button index 0; Shift+click draws a line"},
+    {Selection::Tool::Fill, "Fill", "toolFill",
+     "Fill: fills the connected area of one index with the drawing index (right button: index 0)"},
+    {Selection::Tool::Picker, "Picker", "toolPicker",
+     "Picker: takes the clicked pixel's index as the drawing index (Ctrl+click in any tool)"},
+};
+
+} // namespace
+
+DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QWidget *parent)
+    : QWidget(parent), document(document), selection(selection)
+{
+    setObjectName(QStringLiteral("drawingTools"));
+    auto *columnLayout = new QVBoxLayout(this);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(2);
+    tools = new QButtonGroup(this);
+    // One at most, but the checked tool can be unchecked to leave the view tools off.
+    tools->setExclusive(false);
+    for (const ToolInfo &info : kTools) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(info.objectName));
+        button->setText(tr(info.name));
+        button->setAccessibleName(tr(info.name));
+        button->setToolTip(tr(info.tip));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        tools->addButton(button, int(info.tool));
+        row->addWidget(button);
+    }
+    row->addStretch();
+    connect(tools, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            this->selection.setTool(Selection::Tool(id));
+        else if (this->selection.tool() == Selection::Tool(id))
+            this->selection.setTool(Selection::Tool::None);
+    });
+    strip = new DrawingIndexStrip(this);
+    strip->setObjectName(QStringLiteral("drawingIndexStrip"));
+    strip->setCurrentIndex(selection.drawingIndex());
+    connect(strip, &DrawingIndexStrip::currentIndexChanged, &selection, &Selection::setDrawingIndex);
+    columnLayout->addLayout(row);
+    columnLayout->addWidget(strip);
+    columnLayout->addStretch();
+
+    connect(&selection, &Selection::changed, this, &DrawingTools::selectionChanged);
+    connect(&document, &CarDocument::tablesChanged, this, &DrawingTools::tablesChanged);
+    connect(&document, &CarDocument::backgroundChanged, this, &DrawingTools::showColors);
+    showColors();
+}
+
+QToolButton *DrawingTools::toolButton(Selection::Tool tool) const
+{
+    return qobject_cast<QToolButton *>(tools->button(int(tool)));
+}
+
+void DrawingTools::showColors()
+{
+    strip->setColors(document.palettes().value(selection.palette()), document.background());
+}
+
+void DrawingTools::selectionChanged(Selection::Parts parts)
+{
+    if (parts & Selection::Palette)
+        showColors();
+    if (parts & Selection::DrawingIndex)
+        strip->setCurrentIndex(selection.drawingIndex());
+    if (parts & Selection::DrawingTool) {
+        const QSignalBlocker quiet(tools);
+        for (QAbstractButton *button : tools->buttons())
+            button->setChecked(tools->id(button) == int(selection.tool()));
+    }
+}
+
+void DrawingTools::tablesChanged(const TableChanges &changes)
+{
+    if (changes.touchesPalette(selection.palette()))
+        showColors();
+}

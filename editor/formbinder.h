@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+#include "editor/selection.h"
+
+QT_BEGIN_NAMESPACE
+namespace Ui {
+class SKMcarEditor;
+}
+QT_END_NAMESPACE
+
+class Animator;
+
+// Keeps the form's view controls and the selection in step: car, sprite,
+// palette, rotation, tilt, mirrored, wheels and zoom in both directions, and
+// the animation switches and speed into the animator. A control changed by
+// the user changes the selection; a changed selection loads the controls it
+// names, quietly and only where they show something else.
+class FormBinder : public QObject
+{
+    Q_OBJECT
+
+public:
+    FormBinder(Ui::SKMcarEditor &form, Selection &selection, Animator &animator, QObject *parent);
+
+private:
+    void ConnectControls();
+    void ShowSelection(Selection::Parts parts);
+
+    Ui::SKMcarEditor &form;
+    Selection &selection;
+    Animator &animator;
+};

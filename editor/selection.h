@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QObject>
+
+// What the window has on show and how it is drawn on: the car, sprite and
+// palette, the view (rotation, tilt, mirrored, wheels turned), the zoom, the
+// drawing tool and the drawing index. The one place these live: controllers
+// read and change it, the form binder keeps the controls in step with it, the
+// sprite view composes itself from it and the document.
+//
+// Setters ignore values out of range and values already held; every change
+// (one setter, or several at once with setView) is reported by one changed()
+// naming what changed.
+class Selection : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Tool { None, Pencil, Fill, Picker };
+    enum Part {
+        Car = 0x1,
+        Sprite = 0x2,
+        Palette = 0x4,
+        Rotation = 0x8,
+        Tilt = 0x10,
+        Mirrored = 0x20,
+        WheelsTurned = 0x40,
+        Zoom = 0x80,
+        DrawingTool = 0x100,
+        DrawingIndex = 0x200,
+    };
+    Q_DECLARE_FLAGS(Parts, Part)
+    // What the sprite view shows: a change of these needs a new frame.
+    static constexpr int kFrameParts = Car | Sprite | Palette | Mirrored | WheelsTurned | Zoom;
+
+    explicit Selection(int paletteCount, QObject *parent = nullptr);
+
+    int car() const { return carIndex; }           // 0..4
+    int sprite() const { return spriteIndex; }     // 0..44
+    int palette() const { return paletteIndex; }   // 0..paletteCount-1
+    int rotation() const { return rotationStep; }  // 0..23
+    int tilt() const { return tiltStep; }          // -4..4
+    bool mirrored() const { return mirror; }
+    bool wheelsTurned() const { return wheels; }
+    double zoom() const { return zoomFactor; }     // 0.1..10.0
+    Tool tool() const { return drawingTool; }
+    int drawingIndex() const { return index; }     // 0..15
+    int paletteCount() const { return palettes; }
+
+    void setCar(int car);
+    void setSprite(int sprite);
+    void setPalette(int palette);
+    // A rotation or tilt that has a sprite also selects it (and its mirroring);
+    // one without keeps the sprite on show.
+    void setRotation(int rotation);
+    void setTilt(int tilt);
+    void setMirrored(bool mirrored);
+    void setWheelsTurned(bool turned);
+    void setZoom(double zoom);
+    void setTool(Tool tool);
+    void setDrawingIndex(int index);
+    // Rotation, tilt and wheels in one change, as an animation tick makes it.
+    void setView(int rotation, int tilt, bool wheelsTurned);
+
+    static constexpr double kMinimumZoom = 0.1;
+    static constexpr double kMaximumZoom = 10.0;
+
+signals:
+    void changed(Selection::Parts parts);
+
+private:
+    // Sets the rotation and tilt and the sprite they show, adding what changed to parts.
+    void applyView(int rotation, int tilt, Parts &parts);
+    void report(Parts parts);
+
+    int palettes;
+    int carIndex = 0;
+    int spriteIndex = 0;
+    int paletteIndex = 0;
+    int rotationStep = 0;
+    int tiltStep = 0;
+    bool mirror = false;
+    bool wheels = false;
+    double zoomFactor = 3.0;
+    Tool drawingTool = Tool::None;
+    int index = 1;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(Selection::Parts)

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+#include "editor/selection.h"
+
+class CarDocument;
+class SpriteView;
+struct TableChanges;
+
+// Keeps the sprite view showing what the selection names, as the document
+// holds it: a new frame when the selection's car, sprite, palette, mirroring,
+// wheels or zoom change, or when the document changes that sprite, its
+// palette or the background. Nobody else tells the view what to show.
+class SpriteDisplay : public QObject
+{
+    Q_OBJECT
+
+public:
+    SpriteDisplay(const CarDocument &document, const Selection &selection, SpriteView &view, QObject *parent);
+
+    // Composes the frame and hands it to the view (which repaints the pixels
+    // that differ, and lays out only for a new zoom).
+    void refresh();
+
+private:
+    void selectionChanged(Selection::Parts parts);
+    void tablesChanged(const TableChanges &changes);
+
+    const CarDocument &document;
+    const Selection &selection;
+    SpriteView &view;
+};

@@ -1,0 +1,108 @@
+#pragma once
+
+// The window's questions answered from a script: each kind of question takes
+// the next answer of its queue (an empty queue cancels), and everything asked
+// is recorded in order.
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "editor/prompts.h"
+
+class ScriptedPrompts : public Prompts
+{
+public:
+    enum class Kind { SaveDiscardCancel, Confirm, Overwrite, Warn, Inform, About, Failure, OpenFile, SaveFile, Color };
+
+    struct Asked
+    {
+        Kind kind;
+        QString title;
+        QString text;
+        QString informativeText;   // confirmations: the question under the text; warnings: the details
+    };
+
+    QList<SaveChoice> saveAnswers;
+    QList<bool> confirmAnswers;
+    QList<bool> overwriteAnswers;
+    QList<FileChoice> fileAnswers;   // open and save dialogs alike
+    QList<QColor> colorAnswers;      // an invalid colour cancels
+
+    QList<Asked> asked;
+    QList<FileRequest> fileRequests;
+
+    // What was asked of one kind, texts only.
+    QStringList texts(Kind kind) const
+    {
+        QStringList found;
+        for (const Asked &question : asked)
+            if (question.kind == kind)
+                found << question.text;
+        return found;
+    }
+    // The messages shown (warnings, information, failures), in order.
+    QStringList messages() const
+    {
+        QStringList found;
+        for (const Asked &question : asked)
+            if (question.kind == Kind::Warn || question.kind == Kind::Inform || question.kind == Kind::Failure)
+                found << question.text;
+        return found;
+    }
+    QStringList fileTitles() const
+    {
+        QStringList titles;
+        for (const FileRequest &request : fileRequests)
+            titles << request.title;
+        return titles;
+    }
+
+    SaveChoice askSaveDiscardCancel(const QString &title, const QString &text) override
+    {
+        asked.append({Kind::SaveDiscardCancel, title, text, {}});
+        return saveAnswers.isEmpty() ? SaveChoice::Cancel : saveAnswers.takeFirst();
+    }
+    bool confirm(const Confirmation &question) override
+    {
+        asked.append({Kind::Confirm, question.title, question.text, question.informativeText});
+        return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
+    }
+    bool askOverwrite(const QString &path) override
+    {
+        asked.append({Kind::Overwrite, {}, path, {}});
+        return !overwriteAnswers.isEmpty() && overwriteAnswers.takeFirst();
+    }
+    void warn(const QString &title, const QString &text, const QString &details) override
+    {
+        asked.append({Kind::Warn, title, text, details});
+    }
+    void inform(const QString &title, const QString &text) override { asked.append({Kind::Inform, title, text, {}}); }
+    void about(const QString &title, const QString &richText) override
+    {
+        asked.append({Kind::About, title, richText, {}});
+    }
+    void showFailure(const QString &title, const Failure &failure) override
+    {
+        asked.append({Kind::Failure, title, failure.message(), {}});
+    }
+    FileChoice chooseFileToOpen(const FileRequest &request) override { return chooseFile(Kind::OpenFile, request); }
+    FileChoice chooseFileToSave(const FileRequest &request) override { return chooseFile(Kind::SaveFile, request); }
+    std::optional<QColor> chooseColor(const QString &title, const QColor &initial) override
+    {
+        asked.append({Kind::Color, title, initial.name(), {}});
+        const QColor answer = colorAnswers.isEmpty() ? QColor() : colorAnswers.takeFirst();
+        if (!answer.isValid())
+            return std::nullopt;
+        return answer;
+    }
+
+private:
+    FileChoice chooseFile(Kind kind, const FileRequest &request)
+    {
+        asked.append({kind, request.title, request.proposedName, {}});
+        fileRequests.append(request);
+        return fileAnswers.isEmpty() ? FileChoice{} : fileAnswers.takeFirst();
+    }
+};
