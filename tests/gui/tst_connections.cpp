@@ -69,7 +69,7 @@ struct Fixture
     SKMcarEditor *window;
     WindowProbe probe;
     const FormControls *ui;
-    ModalAnswerer *answerer;
+    ScriptedPrompts *prompts;
 };
 
 struct Connection
@@ -94,10 +94,10 @@ void RightClick(QWidget *widget)
     QTest::mouseClick(widget, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
 }
 
-void ExpectDialog(Fixture &f, const char *className)
+void ExpectDialog(Fixture &f, ScriptedPrompts::Kind kind)
 {
-    QCOMPARE(f.answerer->seen.size(), 1);
-    QCOMPARE(f.answerer->seen.first().className, QString::fromLatin1(className));
+    QCOMPARE(f.prompts->asked.size(), 1);
+    QCOMPARE(f.prompts->asked.first().kind, kind);
 }
 
 void ExpectNewPicture(Fixture &f, const std::function<void()> &act)
@@ -130,7 +130,7 @@ void ExpectRandomColor(Fixture &f, QLabel *swatch, int entry)
         RightClick(swatch);
     QVERIFY(f.probe.palettes()[0][entry] != before);
     QCOMPARE(SwatchColor(swatch), f.probe.palettes()[0][entry].rgb());
-    QVERIFY(f.answerer->seen.isEmpty());
+    QVERIFY(f.prompts->asked.isEmpty());
 }
 
 const QList<Connection> &Connections()
@@ -150,7 +150,7 @@ const QList<Connection> &Connections()
         {"pushButtonSave clicked -> SaveSprite",
          [](Fixture &f) {
              f.ui->pushButtonSave->click();
-             ExpectDialog(f, "QFileDialog");
+             ExpectDialog(f, ScriptedPrompts::Kind::SaveFile);
          }},
         {"checkBoxRotateWheels clicked -> DisplaySpriteById",
          [](Fixture &f) { ExpectNewPicture(f, [&] { f.ui->checkBoxRotateWheels->click(); }); }},
@@ -206,12 +206,14 @@ const QList<Connection> &Connections()
         {"pushButtonLoad clicked -> LoadSprite",
          [](Fixture &f) {
              f.ui->pushButtonLoad->click();
-             ExpectDialog(f, "QFileDialog");
+             ExpectDialog(f, ScriptedPrompts::Kind::OpenFile);
          }},
         {"pushButtonResetCarMovings clicked -> ClearCarMoveCoords",
          [](Fixture &f) {
-             f.probe.spriteOffsets()[0][3] = QPoint(2, 2);
-             f.probe.spriteOffsets()[0][40] = QPoint(-1, 5);
+             f.probe.edit([](DocumentTables &t) {
+                 t.offsets[0][3] = QPoint(2, 2);
+                 t.offsets[0][40] = QPoint(-1, 5);
+             });
              f.ui->pushButtonResetCarMovings->click();
              QCOMPARE(f.probe.spriteOffsets()[0], QList<QPoint>(kSpritesPerCar, QPoint()));
          }},
@@ -240,26 +242,26 @@ const QList<Connection> &Connections()
         {"labelColor1 Clicked -> ChangeColor1",
          [](Fixture &f) {
              LeftClick(f.ui->labelColor1);
-             ExpectDialog(f, "QColorDialog");
+             ExpectDialog(f, ScriptedPrompts::Kind::Color);
          }},
         {"labelColor2 Clicked -> ChangeColor2",
          [](Fixture &f) {
              LeftClick(f.ui->labelColor2);
-             ExpectDialog(f, "QColorDialog");
+             ExpectDialog(f, ScriptedPrompts::Kind::Color);
          }},
         {"labelColor3 Clicked -> ChangeColor3",
          [](Fixture &f) {
              LeftClick(f.ui->labelColor3);
-             ExpectDialog(f, "QColorDialog");
+             ExpectDialog(f, ScriptedPrompts::Kind::Color);
          }},
         {"labelColorBg Clicked -> ChangeColorBg",
          [](Fixture &f) {
              LeftClick(f.ui->labelColorBg);
-             ExpectDialog(f, "QColorDialog");
+             ExpectDialog(f, ScriptedPrompts::Kind::Color);
          }},
         {"labelPaletteREstore Clicked -> RestorePalette",
          [](Fixture &f) {
-             f.probe.palettes()[0][2] = Qt::white;
+             f.probe.edit([](DocumentTables &t) { t.palettes[0][2] = Qt::white; });
              LeftClick(f.ui->labelPaletteREstore);
              QCOMPARE(f.probe.palettes()[0], f.probe.romPalettes()[0]);
          }},
@@ -306,8 +308,8 @@ const QList<Connection> &Connections()
         {"label Clicked -> ShowInfo",
          [](Fixture &f) {
              LeftClick(f.ui->label);
-             ExpectDialog(f, "QMessageBox");
-             QCOMPARE(f.answerer->seen.first().title, QStringLiteral("Skidmarch [SMD] car editor"));
+             ExpectDialog(f, ScriptedPrompts::Kind::About);
+             QCOMPARE(f.prompts->asked.first().title, QStringLiteral("Skidmarch [SMD] car editor"));
          }},
         {"pushButtonAutocenterSprite clicked -> AutoCenterSprite",
          [](Fixture &f) {
@@ -325,13 +327,15 @@ const QList<Connection> &Connections()
         {"labelSaveChanges Clicked -> Save",
          [](Fixture &f) {
              LeftClick(f.ui->labelSaveChanges);
-             ExpectDialog(f, "QMessageBox");
-             QCOMPARE(f.answerer->seen.first().informativeText, QStringLiteral("Do you want to save your changes?"));
+             ExpectDialog(f, ScriptedPrompts::Kind::Confirm);
+             QCOMPARE(f.prompts->asked.first().informativeText, QStringLiteral("Do you want to save your changes?"));
          }},
         {"labelRestoreRom Clicked -> RestoreRom",
          [](Fixture &f) {
-             f.probe.characteristics()[3][1] = char(1);
-             f.probe.sprites()[4][4].fill(9);
+             f.probe.edit([](DocumentTables &t) {
+                 t.characteristics[3][1] = char(1);
+                 t.sprites[4][4].fill(9);
+             });
              LeftClick(f.ui->labelRestoreRom);
              QCOMPARE(f.probe.characteristics(), f.probe.romCharacteristics());
              QCOMPARE(f.probe.sprites(), f.probe.romSprites());
@@ -345,13 +349,13 @@ const QList<Connection> &Connections()
          }},
         {"labelRestoreParamaters Clicked -> RestoreParameters",
          [](Fixture &f) {
-             f.probe.characteristics()[0][2] = char(200);
+             f.probe.edit([](DocumentTables &t) { t.characteristics[0][2] = char(200); });
              LeftClick(f.ui->labelRestoreParamaters);
              QCOMPARE(f.probe.characteristics()[0], f.probe.romCharacteristics()[0]);
          }},
         {"labelRestoreWeapons Clicked -> RestoreWeapons",
          [](Fixture &f) {
-             f.probe.weapons()[0][0] = char(5);
+             f.probe.edit([](DocumentTables &t) { t.weapons[0][0] = char(5); });
              LeftClick(f.ui->labelRestoreWeapons);
              QCOMPARE(f.probe.weapons()[0], f.probe.romWeapons()[0]);
          }},
@@ -378,6 +382,7 @@ class TestConnections : public QObject
 private:
     QTemporaryDir dir;
     QString romPath;
+    std::unique_ptr<ScriptedPrompts> prompts;   // outlives the window
     std::unique_ptr<SKMcarEditor> window;
 
 private slots:
@@ -421,14 +426,14 @@ void TestConnections::connectionReachesSlot()
     if (connection.waitsFor)
         QSKIP(connection.waitsFor);
 
-    window = std::make_unique<SKMcarEditor>(romPath);
+    prompts = std::make_unique<ScriptedPrompts>();
+    window = std::make_unique<SKMcarEditor>(romPath, prompts.get());
     WindowProbe probe(*window);
     probe.animation().stop();   // only the connection under test redraws
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 
-    ModalAnswerer answerer;
-    Fixture fixture{window.get(), probe, probe.ui(), &answerer};
+    Fixture fixture{window.get(), probe, probe.ui(), prompts.get()};
     connection.fireAndCheck(fixture);
 }
 
@@ -445,22 +450,22 @@ void TestConnections::rightClickOnCommandLabelsDoesNothing()
 {
     QFETCH(QString, name);
 
-    window = std::make_unique<SKMcarEditor>(romPath);
+    prompts = std::make_unique<ScriptedPrompts>();
+    window = std::make_unique<SKMcarEditor>(romPath, prompts.get());
     WindowProbe probe(*window);
     probe.animation().stop();
-    probe.palettes()[0][1] = Qt::white;   // something a restore would undo
+    probe.edit([](DocumentTables &t) { t.palettes[0][1] = Qt::white; });   // something a restore would undo
     const PaletteTable palettes = probe.palettes();
     const SpriteTable sprites = probe.sprites();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 
-    ModalAnswerer answerer;
     auto *label = window->findChild<QLabel *>(name);
     QVERIFY(label);
     RightClick(label);
     QTest::qWait(60);   // room for a dialog to come up
 
-    QVERIFY(answerer.seen.isEmpty());
+    QVERIFY(prompts->asked.isEmpty());
     QCOMPARE(probe.palettes(), palettes);
     QCOMPARE(probe.sprites(), sprites);
     QVERIFY(probe.ui()->groupBoxParameters->isHidden());

@@ -105,7 +105,7 @@ private slots:
         ui->spinBoxSpriteNumber->setValue(7);
         ui->comboBoxPalette->setCurrentIndex(4);
         ui->doubleSpinBoxSpriteZoom->setValue(2.0);
-        probe.spriteOffsets()[2][6] = QPoint(2, -1);
+        probe.edit([&](DocumentTables &t) { t.offsets[2][6] = QPoint(2, -1); });
         const QColor background = probe.backgroundColor();
 
         probe.click("labelRestoreDefaults");
@@ -155,7 +155,7 @@ private slots:
         const FormControls *ui = probe.ui();
         ui->spinBoxCarNumber->setValue(2);
         ui->spinBoxTopSpeed->setValue(250);
-        probe.palettes()[0][1] = QColor(255, 255, 255);
+        probe.edit([&](DocumentTables &t) { t.palettes[0][1] = QColor(255, 255, 255); });
 
         probe.click("labelRestoreDefaults");
         QCOMPARE(ui->spinBoxTopSpeed->value(), int(quint8(factoryData().characteristics[1][0])));

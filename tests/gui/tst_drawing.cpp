@@ -6,6 +6,7 @@
 
 #include "editor/drawingcontroller.h"
 #include "editor/drawingindexstrip.h"
+#include "editor/drawingtools.h"
 #include "editor/spriteview.h"
 #include "windowprobe.h"
 #include "viewtestrom.h"
@@ -25,11 +26,13 @@ private:
         {
             editor.show();
             drawing = editor.findChild<DrawingController *>(QStringLiteral("drawingController"));
+            tools = editor.findChild<DrawingTools *>(QStringLiteral("drawingTools"));
             view = probe.ui()->labelSprite;
         }
         SKMcarEditor editor;
         WindowProbe probe;
         DrawingController *drawing = nullptr;
+        DrawingTools *tools = nullptr;
         SpriteView *view = nullptr;
     };
 
@@ -78,8 +81,8 @@ private slots:
         ui->doubleSpinBoxSpriteZoom->setValue(zoom);
         if (mirrored)
             ui->checkBoxMirrorSprite->click();
-        w.drawing->ToolButton(DrawingController::Tool::Pencil)->click();
-        w.drawing->IndexStrip()->setCurrentIndex(7);
+        w.tools->toolButton(Selection::Tool::Pencil)->click();
+        w.tools->indexStrip()->setCurrentIndex(7);
         const DocumentTables start = w.probe.document().tables();
         const int steps = w.probe.document().undoStack()->count();
         const auto storedX = [&](int x) { return mirrored ? 47 - x : x; };
@@ -126,8 +129,8 @@ private slots:
     void fillAndPick()
     {
         Window w(romPath);
-        w.drawing->ToolButton(DrawingController::Tool::Fill)->click();
-        w.drawing->IndexStrip()->setCurrentIndex(9);
+        w.tools->toolButton(Selection::Tool::Fill)->click();
+        w.tools->indexStrip()->setCurrentIndex(9);
         QUndoStack *stack = w.probe.document().undoStack();
         const int steps = stack->count();
 
@@ -143,37 +146,40 @@ private slots:
         Click(w.view, {30, 30}, Qt::RightButton);   // background with 0: nothing changes
         QCOMPARE(stack->count(), steps + 1);
 
-        w.drawing->IndexStrip()->setCurrentIndex(3);
+        w.tools->indexStrip()->setCurrentIndex(3);
         Click(w.view, {1, 15}, Qt::LeftButton, Qt::ControlModifier);   // Ctrl+click picks in any tool
-        QCOMPARE(w.drawing->DrawingIndex(), 9);
-        w.drawing->ToolButton(DrawingController::Tool::Picker)->click();
-        QVERIFY(!w.drawing->ToolButton(DrawingController::Tool::Fill)->isChecked());
+        QCOMPARE(w.probe.selection().drawingIndex(), 9);
+        w.tools->toolButton(Selection::Tool::Picker)->click();
+        QVERIFY(!w.tools->toolButton(Selection::Tool::Fill)->isChecked());
         Click(w.view, {30, 30});
-        QCOMPARE(w.drawing->DrawingIndex(), 0);
+        QCOMPARE(w.probe.selection().drawingIndex(), 0);
         QCOMPARE(stack->count(), steps + 1);
 
         // No tool: the view draws nothing.
-        w.drawing->ToolButton(DrawingController::Tool::Picker)->click();
-        QCOMPARE(w.drawing->CurrentTool(), DrawingController::Tool::None);
+        w.tools->toolButton(Selection::Tool::Picker)->click();
+        QCOMPARE(w.probe.selection().tool(), Selection::Tool::None);
         Click(w.view, {1, 15});
-        QCOMPARE(w.drawing->DrawingIndex(), 0);
+        QCOMPARE(w.probe.selection().drawingIndex(), 0);
         QCOMPARE(stack->count(), steps + 1);
     }
 
     void modalDialogEndsStroke()
     {
         Window w(romPath);
-        w.drawing->ToolButton(DrawingController::Tool::Pencil)->click();
+        w.tools->toolButton(Selection::Tool::Pencil)->click();
         const int steps = w.probe.document().undoStack()->count();
         Mouse(w.view, QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton);
         Mouse(w.view, QEvent::MouseMove, {22, 30}, Qt::NoButton, Qt::LeftButton);
         {
-            ModalAnswerer answerer;
+            // Another window takes the mouse: the editor is blocked while it shows.
             QMessageBox box(&w.editor);
             box.setText(QStringLiteral("interrupting"));
-            box.exec();
+            box.setWindowModality(Qt::ApplicationModal);
+            box.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&box));
+            box.close();
         }
-        QVERIFY(!w.drawing->IsStrokeActive());
+        QVERIFY(!w.drawing->isStrokeActive());
         QCOMPARE(w.probe.document().undoStack()->count(), steps + 1);
         Mouse(w.view, QEvent::MouseMove, {25, 30}, Qt::NoButton, Qt::LeftButton);
         Mouse(w.view, QEvent::MouseButtonRelease, {25, 30}, Qt::LeftButton, Qt::NoButton);
@@ -184,7 +190,7 @@ private slots:
     void stripFollowsPalette()
     {
         Window w(romPath);
-        DrawingIndexStrip *strip = w.drawing->IndexStrip();
+        DrawingIndexStrip *strip = w.tools->indexStrip();
         const FormControls *ui = w.probe.ui();
         QCOMPARE(strip->colors().at(0), w.probe.backgroundColor().rgb());
         ui->comboBoxPalette->setCurrentIndex(4);

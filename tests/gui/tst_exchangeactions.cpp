@@ -162,7 +162,7 @@ void TestExchangeActions::droppedFileIsOneStepAndOneBox()
     QVERIFY(probe->exportSprites(Path(QStringLiteral("set.bin"))));
     for (int s = 2; s <= 45; ++s)
         QVERIFY(QFile::remove(Path(QStringLiteral("set-%1.bin").arg(s, 2, 10, QLatin1Char('0')))));
-    probe->sprites()[1][0] = SpritePixels(2304, 3);
+    probe->edit([&](DocumentTables &t) { t.sprites[1][0] = SpritePixels(2304, 3); });
     const SpriteTable before = probe->sprites();
     const int steps = stack->count();
     DialogAnswerer answer{QString()};
@@ -238,9 +238,9 @@ void TestExchangeActions::patchTurnsTheOpenedFileIntoTheSavedOne()
 {
     QFETCH(QString, name);
     const QByteArray opened = ReadBytes(Path(QStringLiteral("game.rom")));
-    probe->sprites()[2][5] = SpritePixels(2304, 7);
-    probe->spriteOffsets()[4][1] = QPoint(2, -3);   // baked into the patched pixels
-    probe->palettes()[1][3] = QColor(0, 0, 0);
+    probe->edit([&](DocumentTables &t) { t.sprites[2][5] = SpritePixels(2304, 7); });
+    probe->edit([&](DocumentTables &t) { t.offsets[4][1] = QPoint(2, -3); });   // baked into the patched pixels
+    probe->edit([&](DocumentTables &t) { t.palettes[1][3] = QColor(0, 0, 0); });
     QSignalSpy status(&probe->patches(), &PatchController::statusMessage);
 
     QCOMPARE(probe->patches().WritePatchTo(Path(name)), QString());

@@ -131,9 +131,9 @@ void TestExportSprites::oneFile()
 
 void TestExportSprites::allCarsRawEqualsTheSavedRom()
 {
-    probe->spriteOffsets()[0][0] = QPoint(3, 2);
-    probe->spriteOffsets()[4][44] = QPoint(-5, -1);
-    probe->spriteOffsets()[2][10] = QPoint(60, 0);
+    probe->edit([&](DocumentTables &t) { t.offsets[0][0] = QPoint(3, 2); });
+    probe->edit([&](DocumentTables &t) { t.offsets[4][44] = QPoint(-5, -1); });
+    probe->edit([&](DocumentTables &t) { t.offsets[2][10] = QPoint(60, 0); });
     SelectScope(*probe, ExchangeScope::AllCars, false);
     QVERIFY(probe->exportSprites(Path(QStringLiteral("all.bin"))));
     QVERIFY(probe->saveToRom());
@@ -149,7 +149,7 @@ void TestExportSprites::allCarsRawEqualsTheSavedRom()
 void TestExportSprites::offsetIsInTheExportOnly()
 {
     const SpriteTable before = probe->sprites();
-    probe->spriteOffsets()[1][6] = QPoint(3, 2);
+    probe->edit([&](DocumentTables &t) { t.offsets[1][6] = QPoint(3, 2); });
     SelectScope(*probe, ExchangeScope::Sprite, false, 2, 7);
     QVERIFY(probe->exportSprites(Path(QStringLiteral("moved.bmp"))));
     QVERIFY(probe->exportSprites(Path(QStringLiteral("moved.bin"))));
@@ -239,7 +239,7 @@ void TestExportSprites::quickSpriteOut()
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(window->dir.path()));
     SelectScope(*probe, ExchangeScope::AllCars, true, 4, 20);
-    probe->spriteOffsets()[3][19] = QPoint(-2, 5);
+    probe->edit([&](DocumentTables &t) { t.offsets[3][19] = QPoint(-2, 5); });
     probe->click("pushButtonQuickOut");
     const QImage written(QStringLiteral("sprite.bmp"), "BMP");
     QDir::setCurrent(previous);

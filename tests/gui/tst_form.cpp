@@ -16,6 +16,7 @@
 #include "common/testrom.h"
 #include "windowprobe.h"
 #include "palette/palettenames.h"
+#include "ui_skmcareditor.h"   // the form itself, as Designer made it
 
 namespace {
 
@@ -46,6 +47,7 @@ class TestForm : public QObject
 private:
     QTemporaryDir dir;
     QString romPath;
+    ScriptedPrompts prompts;   // outlives the window
     std::unique_ptr<SKMcarEditor> window;
 
     template <typename T = QWidget>
@@ -100,7 +102,7 @@ void TestForm::initTestCase()
 
 void TestForm::init()
 {
-    window = std::make_unique<SKMcarEditor>(romPath);
+    window = std::make_unique<SKMcarEditor>(romPath, &prompts);
 }
 
 void TestForm::cleanup()
@@ -407,7 +409,6 @@ void TestForm::shortcuts()
     QTRY_VERIFY(focused->hasFocus() || focused->isAncestorOf(QApplication::focusWidget()));
 
     QSignalSpy clicks(target, &QAbstractButton::clicked);
-    ModalAnswerer answerer;   // closes the message of a quick import without sprite.bmp
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::ControlModifier);
     QTRY_COMPARE(clicks.count(), 1);
 }

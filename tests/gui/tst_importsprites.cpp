@@ -162,8 +162,8 @@ void TestImportSprites::rawSeparateFileUsesItsFirstSprite()
 
 void TestImportSprites::allCarsRawRoundTrip()
 {
-    probe->spriteOffsets()[0][0] = QPoint(3, 2);
-    probe->spriteOffsets()[3][17] = QPoint(-4, 7);
+    probe->edit([&](DocumentTables &t) { t.offsets[0][0] = QPoint(3, 2); });
+    probe->edit([&](DocumentTables &t) { t.offsets[3][17] = QPoint(-4, 7); });
     SpriteTable shifted = probe->sprites();
     for (int c = 0; c < kCarCount; ++c)
         for (int s = 0; s < kSpritesPerCar; ++s)
@@ -307,7 +307,7 @@ void TestImportSprites::badPictures()
     QFETCH(QString, reason);
     const QString name = WriteBytes(QStringLiteral("bad.png"), data);
     SelectScope(*probe, ExchangeScope(scope), false, 2, 2);
-    probe->spriteOffsets()[1][1] = QPoint(4, 4);
+    probe->edit([&](DocumentTables &t) { t.offsets[1][1] = QPoint(4, 4); });
     const SpriteTable before = probe->sprites();
     const QString errors = probe->importSprites(name);
     QVERIFY2(errors.startsWith(Line(name, reason).chopped(1)) && errors.count(QLatin1Char('\n')) == 1,
@@ -388,8 +388,8 @@ void TestImportSprites::quickSpriteIn()
     {
         DialogAnswerer answer{QString()};
         probe->click("pushButtonQuickOut");
-        probe->sprites()[4][44] = SpritePixels(2304, 1);
-        probe->spriteOffsets()[4][44] = QPoint(1, 0);
+        probe->edit([&](DocumentTables &t) { t.sprites[4][44] = SpritePixels(2304, 1); });
+        probe->edit([&](DocumentTables &t) { t.offsets[4][44] = QPoint(1, 0); });
         probe->click("pushButtonQuickIn");
         QVERIFY(answer.messages.isEmpty());   // success is silent
     }

@@ -29,7 +29,6 @@ private slots:
         WindowProbe probe(editor);
         QCOMPARE(probe.spriteOffsets(), ZeroOffsetsFor(probe.sprites()));
         QCOMPARE(probe.spriteOffsets().size(), kCarCount);
-        QVERIFY(probe.reactToMoveControls());
     }
 
     void moveBoxesStoreAndShow()
@@ -67,7 +66,7 @@ private slots:
         SKMcarEditor editor(romPath);
         WindowProbe probe(editor);
         probe.animation().stop();
-        probe.spriteOffsets()[0][0] = QPoint(60, -70);
+        probe.edit([&](DocumentTables &t) { t.offsets[0][0] = QPoint(60, -70); });
         QCOMPARE(probe.ui()->spinBoxMoveSpriteRight->value(), 48);
         QCOMPARE(probe.ui()->spinBoxMoveSpriteUp->value(), -48);
         QCOMPARE(probe.spriteOffsets().at(0).at(0), QPoint(60, -70));
@@ -102,9 +101,9 @@ private slots:
         WindowProbe probe(editor);
         probe.animation().stop();
         const FormControls *ui = probe.ui();
-        probe.spriteOffsets()[0][0] = current;
-        probe.spriteOffsets()[0][2] = QPoint(5, -3);
-        probe.spriteOffsets()[1][0] = QPoint(7, 7);
+        probe.edit([&](DocumentTables &t) { t.offsets[0][0] = current; });
+        probe.edit([&](DocumentTables &t) { t.offsets[0][2] = QPoint(5, -3); });
+        probe.edit([&](DocumentTables &t) { t.offsets[1][0] = QPoint(7, 7); });
 
         ui->checkBoxMoveCar->setChecked(true);
         ui->spinBoxMoveSpriteUp->setValue(up);
@@ -117,24 +116,23 @@ private slots:
 
     void resets_data()
     {
-        QTest::addColumn<QByteArray>("slot");
-        QTest::newRow("Reset all car") << QByteArray("ClearCarMoveCoords");
-        QTest::newRow("after a whole car import") << QByteArray("ResetSpriteMove");
+        QTest::addColumn<QByteArray>("control");
+        QTest::newRow("Reset all car") << QByteArray("pushButtonResetCarMovings");
     }
 
     void resets()
     {
-        QFETCH(QByteArray, slot);
+        QFETCH(QByteArray, control);
         SKMcarEditor editor(romPath);
         WindowProbe probe(editor);
         probe.animation().stop();
         probe.ui()->spinBoxCarNumber->setValue(3);
-        probe.spriteOffsets()[2][0] = QPoint(4, 4);
-        probe.spriteOffsets()[2][44] = QPoint(-1, 9);
-        probe.spriteOffsets()[3][1] = QPoint(2, 2);
+        probe.edit([&](DocumentTables &t) { t.offsets[2][0] = QPoint(4, 4); });
+        probe.edit([&](DocumentTables &t) { t.offsets[2][44] = QPoint(-1, 9); });
+        probe.edit([&](DocumentTables &t) { t.offsets[3][1] = QPoint(2, 2); });
         QCOMPARE(probe.ui()->spinBoxMoveSpriteUp->value(), 4);
 
-        QVERIFY(probe.invoke(slot.constData()));
+        probe.click(control.constData());
         QCOMPARE(probe.spriteOffsets().at(2), QList<QPoint>(kSpritesPerCar, QPoint(0, 0)));
         QCOMPARE(probe.spriteOffsets().at(3).at(1), QPoint(2, 2));
         QCOMPARE(probe.ui()->spinBoxMoveSpriteUp->value(), 0);
@@ -162,14 +160,14 @@ private slots:
         SKMcarEditor editor(romPath);
         WindowProbe probe(editor);
         probe.animation().stop();
-        probe.spriteOffsets()[0][0] = QPoint(30, 30);   // replaced, not added to
+        probe.edit([&](DocumentTables &t) { t.offsets[0][0] = QPoint(30, 30); });   // replaced, not added to
         probe.ui()->pushButtonAutocenterSprite->click();
         QCOMPARE(probe.spriteOffsets().at(0).at(0), QPoint(-1, 1));
         QCOMPARE(probe.ui()->spinBoxMoveSpriteRight->value(), -1);
         QCOMPARE(probe.ui()->spinBoxMoveSpriteUp->value(), 1);
         QCOMPARE(probe.spriteOffsets().at(0).at(1), QPoint(0, 0));
 
-        probe.spriteOffsets()[0][2] = QPoint(5, 5);
+        probe.edit([&](DocumentTables &t) { t.offsets[0][2] = QPoint(5, 5); });
         probe.ui()->pushButtonAutocenterCar->click();
         QCOMPARE(probe.spriteOffsets().at(0).at(0), QPoint(-1, 1));
         QCOMPARE(probe.spriteOffsets().at(0).at(1), QPoint(-1, 0));
@@ -179,7 +177,7 @@ private slots:
         QCOMPARE(probe.spriteOffsets().at(1).at(0), QPoint(0, 0));   // other cars stay
 
         // A palette whose index 2 has the background colour leaves nothing to measure.
-        probe.palettes()[0][2] = probe.backgroundColor();
+        probe.edit([&](DocumentTables &t) { t.palettes[0][2] = probe.backgroundColor(); });
         probe.ui()->pushButtonAutocenterSprite->click();
         QCOMPARE(probe.spriteOffsets().at(0).at(0), QPoint(0, 0));
     }
@@ -190,9 +188,9 @@ private slots:
         WindowProbe probe(editor);
         probe.animation().stop();
         const FormControls *ui = probe.ui();
-        probe.spriteOffsets()[0][0] = QPoint(0, 1);
-        probe.spriteOffsets()[4][44] = QPoint(-3, -2);
-        probe.spriteOffsets()[2][7] = QPoint(48, 0);
+        probe.edit([&](DocumentTables &t) { t.offsets[0][0] = QPoint(0, 1); });
+        probe.edit([&](DocumentTables &t) { t.offsets[4][44] = QPoint(-3, -2); });
+        probe.edit([&](DocumentTables &t) { t.offsets[2][7] = QPoint(48, 0); });
         const QImage shown = ui->labelSprite->picture().toImage();
         const SpriteTable before = probe.sprites();
 

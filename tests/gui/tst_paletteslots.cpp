@@ -168,9 +168,9 @@ private slots:
         SKMcarEditor editor(romPath);
         WindowProbe probe(editor);
         probe.ui()->comboBoxPalette->setCurrentIndex(kImportExportPalette);
-        probe.palettes()[kImportExportPalette][7] = QColor(255, 255, 255);
-        probe.palettes()[3][1] = QColor(255, 255, 255);
-        probe.backgroundColor() = QColor(0, 0, 0);
+        probe.edit([&](DocumentTables &t) { t.palettes[kImportExportPalette][7] = QColor(255, 255, 255); });
+        probe.edit([&](DocumentTables &t) { t.palettes[3][1] = QColor(255, 255, 255); });
+        probe.document().setBackground(QColor(0, 0, 0));
         probe.click("labelPaletteSwap");
 
         QTest::mouseClick(probe.ui()->labelPaletteREstore, Qt::LeftButton);

@@ -104,20 +104,6 @@ private slots:
         QCOMPARE(Entry(probe, 4), probe.palettes().at(3).at(4).rgb());
     }
 
-    void guardedDisplayDrawsNothing()
-    {
-        SKMcarEditor editor(romPath);
-        WindowProbe probe(editor);
-        probe.animation().stop();
-        const QImage before = probe.ui()->labelSprite->picture().toImage();
-
-        probe.reactToControls() = false;
-        probe.ui()->spinBoxSpriteNumber->setValue(20);
-        QCOMPARE(probe.ui()->labelSprite->picture().toImage(), before);
-        probe.reactToControls() = true;
-        QVERIFY(probe.ui()->labelSprite->picture().toImage() != before);
-    }
-
     void parametersWithoutSpriteChangeNothing()
     {
         SKMcarEditor editor(romPath);
@@ -147,22 +133,18 @@ private slots:
 
     void parametersRedrawOnce()
     {
-        // The sprite number and the mirror box change under the guard: the
-        // one redraw comes after both, and the guard is back afterwards.
+        // The sprite number and the mirroring change in one change of the
+        // selection: the one redraw comes after both.
         SKMcarEditor editor(romPath);
         WindowProbe probe(editor);
         probe.animation().stop();
+        QSignalSpy changes(&probe.selection(), &Selection::changed);
         probe.ui()->spinBoxRotation->setValue(22);
-        QVERIFY(probe.reactToControls());
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes.first().first().value<Selection::Parts>(),
+                 Selection::Rotation | Selection::Sprite | Selection::Mirrored);
         probe.ui()->doubleSpinBoxSpriteZoom->setValue(1.0);
         // Sprite 3 (columns 2..4) mirrored: columns 43..45.
-        QCOMPARE(PixmapPixel(probe.ui()->labelSprite->picture(), 44, 12), Entry(probe, 3));
-
-        // Inside an outer guard the inner restore leaves it cleared.
-        probe.reactToControls() = false;
-        probe.ui()->spinBoxRotation->setValue(0);
-        QVERIFY(!probe.reactToControls());
-        QCOMPARE(probe.ui()->spinBoxSpriteNumber->value(), 1);
         QCOMPARE(PixmapPixel(probe.ui()->labelSprite->picture(), 44, 12), Entry(probe, 3));
     }
 

@@ -33,7 +33,7 @@ public:
     const FormControls *ui() const
     {
         if (!form)
-            form = std::make_unique<FormControls>(e);
+            form = std::make_shared<FormControls>(e);
         return form.get();
     }
     CarDocument &document() { return e.Document(); }
@@ -136,5 +136,5 @@ private:
     Palette shownPalette() { return document().palettes().value(selection().palette()); }
 
     SKMcarEditor &e;
-    mutable std::unique_ptr<FormControls> form;
+    mutable std::shared_ptr<FormControls> form;
 };
