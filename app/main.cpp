@@ -6,7 +6,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTime>
@@ -139,8 +138,11 @@ int main(int argc, char *argv[])
         QSettings settings;
         const RecentFiles recent(settings);
         for (;;) {
-            romPath = QFileDialog::getOpenFileName(nullptr, QObject::tr("Open ROM"), recent.lastFolder(),
-                                                   QObject::tr("ROM images (*.bin *.smd *.gen *.md);;All files (*)"));
+            romPath = startPrompts
+                          .chooseFileToOpen({QObject::tr("Open ROM"), QString(), QString(), recent.lastFolder(),
+                                             {{QObject::tr("ROM images (*.bin *.smd *.gen *.md)"), {}},
+                                              {QObject::tr("All files (*)"), {}}}})
+                          .path;
             if (romPath.isEmpty())
                 return 0;
             if (ConfirmRomFile(startPrompts, romPath))

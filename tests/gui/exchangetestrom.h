@@ -1,16 +1,14 @@
 #pragma once
 
 // A window on a small cartridge image for the exchange tests, and a helper
-// that answers the file dialog and the message box of the exchange slots.
+// that answers the file dialogs of the exchange slots.
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QMessageBox>
+#include <QFileInfo>
 #include <QRandomGenerator>
-#include <QTimer>
 
 #include "editor/skmcareditor.h"
 #include "core/exchangetestdata.h"
+#include "scriptedprompts.h"
 #include "windowprobe.h"
 #include "exchange/exchangescope.h"
 #include "rom/colorword.h"
@@ -55,50 +53,63 @@ inline void SelectScope(WindowProbe &probe, ExchangeScope scope, bool separateFi
     ui->spinBoxSpriteNumber->setValue(spriteNumber);
 }
 
-// Answers the modal dialogs that appear while it lives: a file dialog gets
-// fileName (or is cancelled when fileName is empty), a message box is read and
-// closed.
-class DialogAnswerer : public QObject
+// Answers the file dialogs asked while it lives with fileName (cancels them
+// when fileName is empty), and tells what was asked meanwhile.
+class DialogScript
 {
 public:
-    explicit DialogAnswerer(const QString &fileName) : fileName(fileName)
+    DialogScript(ScriptedPrompts &prompts, const QString &fileName)
+        : prompts(prompts), askedBefore(prompts.asked.size()), requestsBefore(prompts.fileRequests.size())
     {
-        connect(&timer, &QTimer::timeout, this, &DialogAnswerer::Answer);
-        timer.start(10);
+        prompts.fileAnswers.clear();
+        if (!fileName.isEmpty())
+            prompts.fileAnswers = QList<FileChoice>(8, FileChoice{fileName, 0});
+    }
+    ~DialogScript()
+    {
+        prompts.fileAnswers.clear();
+        prompts.fileTypeLabel.clear();
     }
 
-    QStringList messages;
-    QStringList dialogTitles;
-    QStringList proposedNames;   // the file name each dialog proposed
-    QString nameFilter;          // chosen in the next file dialog when not empty
-    QStringList dialogFilters;   // the name filters of each, joined by ";;"
+    // The file type chosen in the dialogs, by its label.
+    void chooseType(const QString &label) { prompts.fileTypeLabel = label; }
+
+    QStringList messages() const { return prompts.messages().mid(messagesBefore()); }
+    QStringList dialogTitles() const { return prompts.fileTitles().mid(requestsBefore); }
+    QStringList proposedNames() const
+    {
+        QStringList names;
+        for (const FileRequest &request : prompts.fileRequests.mid(requestsBefore))
+            names << QFileInfo(request.proposedName).fileName();
+        return names;
+    }
+    // The file types of each dialog, joined by ";;".
+    QStringList dialogFilters() const
+    {
+        QStringList filters;
+        for (const FileRequest &request : prompts.fileRequests.mid(requestsBefore)) {
+            QStringList labels;
+            for (const FileRequest::Type &type : request.types)
+                labels << type.label;
+            filters << labels.join(QStringLiteral(";;"));
+        }
+        return filters;
+    }
 
 private:
-    void Answer()
+    qsizetype messagesBefore() const
     {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-            dialogTitles.append(dialog->windowTitle());
-            dialogFilters.append(dialog->nameFilters().join(QStringLiteral(";;")));
-            proposedNames.append(QFileInfo(dialog->selectedFiles().value(0)).fileName());
-            if (!nameFilter.isEmpty())
-                dialog->selectNameFilter(nameFilter);
-            if (fileName.isEmpty()) {
-                dialog->reject();
-            } else {
-                // selectFile() leaves the name box alone while it has the keyboard focus, and
-                // whether it has it yet depends on when the window got activated.
-                if (QWidget *focused = dialog->focusWidget())
-                    focused->clearFocus();
-                dialog->selectFile(fileName);
-                static_cast<QDialog *>(dialog)->accept();   // as the Open/Save button does
-            }
-        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            messages.append(box->text());
-            box->accept();
+        qsizetype count = 0;
+        for (qsizetype i = 0; i < askedBefore; ++i) {
+            const ScriptedPrompts::Kind kind = prompts.asked.at(i).kind;
+            if (kind == ScriptedPrompts::Kind::Warn || kind == ScriptedPrompts::Kind::Inform
+                || kind == ScriptedPrompts::Kind::Failure)
+                ++count;
         }
+        return count;
     }
 
-    QString fileName;
-    QTimer timer;
+    ScriptedPrompts &prompts;
+    qsizetype askedBefore;
+    qsizetype requestsBefore;
 };

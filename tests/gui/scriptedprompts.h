@@ -28,6 +28,7 @@ public:
     QList<bool> confirmAnswers;
     QList<bool> overwriteAnswers;
     QList<FileChoice> fileAnswers;   // open and save dialogs alike
+    QString fileTypeLabel;           // when set, the type of that label is chosen
     QList<QColor> colorAnswers;      // an invalid colour cancels
 
     QList<Asked> asked;
@@ -103,6 +104,10 @@ private:
     {
         asked.append({kind, request.title, request.proposedName, {}});
         fileRequests.append(request);
-        return fileAnswers.isEmpty() ? FileChoice{} : fileAnswers.takeFirst();
+        FileChoice answer = fileAnswers.isEmpty() ? FileChoice{} : fileAnswers.takeFirst();
+        for (qsizetype i = 0; i < request.types.size(); ++i)
+            if (!fileTypeLabel.isEmpty() && request.types.at(i).label == fileTypeLabel)
+                answer.type = int(i);
+        return answer;
     }
 };

@@ -70,21 +70,21 @@ void TestExchangeActions::dialogsNameTheScope()
     QFETCH(QString, importTitle);
     QFETCH(QString, proposed);
     SelectScope(*probe, ExchangeScope(scope), false, 3, 14);
-    DialogAnswerer cancel{QString()};
+    DialogScript cancel(window->prompts, QString());
     probe->click("pushButtonSave");
     probe->click("pushButtonLoad");
-    QCOMPARE(cancel.dialogTitles, (QStringList{exportTitle, importTitle}));
-    QCOMPARE(cancel.proposedNames, (QStringList{proposed, proposed}));
-    QVERIFY(cancel.messages.isEmpty());
+    QCOMPARE(cancel.dialogTitles(), (QStringList{exportTitle, importTitle}));
+    QCOMPARE(cancel.proposedNames(), (QStringList{proposed, proposed}));
+    QVERIFY(cancel.messages().isEmpty());
 }
 
 void TestExchangeActions::indexedFileType()
 {
     SelectScope(*probe, ExchangeScope::Car, false, 2);
-    DialogAnswerer answer(Path(QStringLiteral("car")));   // no suffix: the type's is added
-    answer.nameFilter = QStringLiteral("PNG, indexed (*.png)");
+    DialogScript answer(window->prompts, Path(QStringLiteral("car")));   // no suffix: the type's is added
+    answer.chooseType(QStringLiteral("PNG, indexed (*.png)"));
     probe->click("pushButtonSave");
-    QVERIFY(answer.messages.isEmpty());
+    QVERIFY(answer.messages().isEmpty());
     const QImage written(Path(QStringLiteral("car.png")));
     QCOMPARE(written.format(), QImage::Format_Indexed8);
     QCOMPARE(written.size(), QSize(624, 432));
@@ -95,19 +95,19 @@ void TestExchangeActions::statusMessages()
     QSignalSpy status(&probe->exchange(), &ExchangeController::statusMessage);
     SelectScope(*probe, ExchangeScope::Car, false, 3);
     {
-        DialogAnswerer answer(Path(QStringLiteral("car-3.png")));
+        DialogScript answer(window->prompts, Path(QStringLiteral("car-3.png")));
         probe->click("pushButtonSave");
     }
     QVERIFY(QDir().mkdir(Path(QStringLiteral("cars"))));
     SelectScope(*probe, ExchangeScope::AllCars, true);
     {
-        DialogAnswerer answer(Path(QStringLiteral("cars/x.bin")));
+        DialogScript answer(window->prompts, Path(QStringLiteral("cars/x.bin")));
         probe->click("pushButtonSave");
-        QVERIFY(answer.messages.isEmpty());
+        QVERIFY(answer.messages().isEmpty());
     }
     SelectScope(*probe, ExchangeScope::Car, false, 3);
     {
-        DialogAnswerer answer(Path(QStringLiteral("car-3.png")));
+        DialogScript answer(window->prompts, Path(QStringLiteral("car-3.png")));
         probe->click("pushButtonLoad");
     }
     SelectScope(*probe, ExchangeScope::Sprite, false, 3, 14);
@@ -143,10 +143,10 @@ void TestExchangeActions::writeFailuresGiveTheReason()
     SelectScope(*probe, ExchangeScope::Car, false, 3);
     QString message;
     {
-        DialogAnswerer answer(Path(chosen));
+        DialogScript answer(window->prompts, Path(chosen));
         probe->click("pushButtonSave");
-        message = answer.messages.value(0);
-        QCOMPARE(answer.messages.size(), 1);
+        message = answer.messages().value(0);
+        QCOMPARE(answer.messages().size(), 1);
     }
     if (chosen.startsWith(QLatin1String("locked")))
         ::umount2(QFile::encodeName(locked).constData(), MNT_DETACH);
@@ -165,15 +165,15 @@ void TestExchangeActions::droppedFileIsOneStepAndOneBox()
     probe->edit([&](DocumentTables &t) { t.sprites[1][0] = SpritePixels(2304, 3); });
     const SpriteTable before = probe->sprites();
     const int steps = stack->count();
-    DialogAnswerer answer{QString()};
+    DialogScript answer(window->prompts, QString());
     probe->exchange().ImportDroppedFile(Path(QStringLiteral("set-01.bin")));
     QCOMPARE(stack->count(), steps + 1);
     QCOMPARE(stack->text(stack->count() - 1), QStringLiteral("Import car 2 from set-01.bin"));
-    QCOMPARE(answer.messages.size(), 1);
-    QVERIFY2(answer.messages.first().startsWith(QStringLiteral("Cannot load file \"%1\": No such file or directory\n")
+    QCOMPARE(answer.messages().size(), 1);
+    QVERIFY2(answer.messages().first().startsWith(QStringLiteral("Cannot load file \"%1\": No such file or directory\n")
                                                     .arg(Path(QStringLiteral("set-02.bin")))),
-             qPrintable(answer.messages.first()));
-    QVERIFY(answer.messages.first().endsWith(QStringLiteral("... and 32 more")));
+             qPrintable(answer.messages().first()));
+    QVERIFY(answer.messages().first().endsWith(QStringLiteral("... and 32 more")));
     stack->undo();
     QCOMPARE(probe->sprites(), before);
 }

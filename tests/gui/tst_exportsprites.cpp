@@ -207,14 +207,14 @@ void TestExportSprites::saveSpriteSlot()
 {
     SelectScope(*probe, ExchangeScope::Car, true);
     {
-        DialogAnswerer answer(Path(QStringLiteral("game.rom/x.png")));
+        DialogScript answer(window->prompts, Path(QStringLiteral("game.rom/x.png")));
         probe->click("pushButtonSave");
-        QCOMPARE(answer.dialogTitles, QStringList{QStringLiteral("Export car 1")});
-        QCOMPARE(answer.dialogFilters,
+        QCOMPARE(answer.dialogTitles(), QStringList{QStringLiteral("Export car 1")});
+        QCOMPARE(answer.dialogFilters(),
                  QStringList{QStringLiteral("Images (*.png *.bmp);;PNG, indexed (*.png);;Binary files (*.bin)")});
         // One box for 45 files: the first lines and how many more.
-        QCOMPARE(answer.messages.size(), 1);
-        const QStringList lines = answer.messages.first().split(QLatin1Char('\n'));
+        QCOMPARE(answer.messages().size(), 1);
+        const QStringList lines = answer.messages().first().split(QLatin1Char('\n'));
         QCOMPARE(lines.first(), QStringLiteral("File write error"));
         QVERIFY2(lines.at(1).startsWith(QStringLiteral("Cannot write file \"%1\": ").arg(Path(QStringLiteral("game.rom/x-01.png"))))
                      && lines.at(1).size() > 20 + Path(QStringLiteral("game.rom/x-01.png")).size(),
@@ -222,15 +222,15 @@ void TestExportSprites::saveSpriteSlot()
         QCOMPARE(lines.last(), QStringLiteral("... and 33 more"));
     }
     {
-        DialogAnswerer answer(Path(QStringLiteral("ok.png")));
+        DialogScript answer(window->prompts, Path(QStringLiteral("ok.png")));
         probe->click("pushButtonSave");
-        QVERIFY(answer.messages.isEmpty());
+        QVERIFY(answer.messages().isEmpty());
         QVERIFY(QFile::exists(Path(QStringLiteral("ok-45.png"))));
     }
     {
-        DialogAnswerer cancel{QString()};
+        DialogScript cancel(window->prompts, QString());
         probe->click("pushButtonSave");
-        QVERIFY(cancel.messages.isEmpty());
+        QVERIFY(cancel.messages().isEmpty());
     }
 }
 

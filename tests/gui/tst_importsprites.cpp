@@ -107,9 +107,11 @@ void TestImportSprites::rawOneFile()
     const QString name = WriteBytes(QStringLiteral("in.BIN"), raw);
 
     SelectScope(*probe, ExchangeScope(scope), false, 3, 9);
-    for (QList<QPoint> &car : probe->spriteOffsets())
-        for (QPoint &offset : car)
-            offset = QPoint(1, 1);
+    probe->edit([](DocumentTables &t) {
+        for (QList<QPoint> &car : t.offsets)
+            for (QPoint &offset : car)
+                offset = QPoint(1, 1);
+    });
     const SpriteTable before = probe->sprites();
     const SpriteOffsets offsetsBefore = probe->spriteOffsets();
 
@@ -172,7 +174,7 @@ void TestImportSprites::allCarsRawRoundTrip()
     SelectScope(*probe, ExchangeScope::AllCars, false);
     QVERIFY(probe->exportSprites(Path(QStringLiteral("all.bin"))));
 
-    probe->sprites() = ExchangeTestData(99).sprites;
+    probe->edit([&](DocumentTables &t) { t.sprites = ExchangeTestData(99).sprites; });
     QCOMPARE(probe->importSprites(Path(QStringLiteral("all.bin"))), QString());
     QCOMPARE(probe->sprites(), shifted);
     QCOMPARE(probe->spriteOffsets(), ZeroOffsetsFor(shifted));
@@ -204,10 +206,12 @@ void TestImportSprites::pictureRoundTrip()
     const SpriteTable exported = probe->sprites();
     QVERIFY(probe->exportSprites(Path(name)));
 
-    probe->sprites() = ExchangeTestData(7).sprites;
-    for (QList<QPoint> &car : probe->spriteOffsets())
-        for (QPoint &offset : car)
-            offset = QPoint(2, -2);
+    probe->edit([&](DocumentTables &t) { t.sprites = ExchangeTestData(7).sprites; });
+    probe->edit([](DocumentTables &t) {
+        for (QList<QPoint> &car : t.offsets)
+            for (QPoint &offset : car)
+                offset = QPoint(2, -2);
+    });
     const SpriteTable scrambled = probe->sprites();
     QCOMPARE(probe->importSprites(Path(picked)), QString());
 
@@ -228,7 +232,7 @@ void TestImportSprites::missingNumberedFile()
     const SpriteTable exported = probe->sprites();
     QVERIFY(probe->exportSprites(Path(QStringLiteral("x.png"))));
     QVERIFY(QFile::remove(Path(QStringLiteral("x-07.png"))));
-    probe->sprites() = ExchangeTestData(5).sprites;
+    probe->edit([&](DocumentTables &t) { t.sprites = ExchangeTestData(5).sprites; });
     const SpriteTable scrambled = probe->sprites();
 
     QCOMPARE(probe->importSprites(Path(QStringLiteral("x-01.png"))), Line(Path(QStringLiteral("x-07.png")), kMissing));
@@ -349,21 +353,21 @@ void TestImportSprites::loadSpriteSlot()
     const QString name = WriteBytes(QStringLiteral("short.bin"), QByteArray(200000, '\1'));
     const SpriteTable before = probe->sprites();
     {
-        DialogAnswerer answer(name);
+        DialogScript answer(window->prompts, name);
         probe->click("pushButtonLoad");
-        QCOMPARE(answer.dialogTitles, QStringList{QStringLiteral("Import all cars")});
-        QCOMPARE(answer.dialogFilters,
+        QCOMPARE(answer.dialogTitles(), QStringList{QStringLiteral("Import all cars")});
+        QCOMPARE(answer.dialogFilters(),
                  QStringList{QStringLiteral("Images and Binary files (*.bin *.png *.bmp *.gif *.jpg *.jpeg);;"
                                             "Binary files (*.bin);;Images (*.png *.bmp *.gif *.jpg *.jpeg);;"
                                             "All files(*.*)")});
-        QCOMPARE(answer.messages,
+        QCOMPARE(answer.messages(),
                  QStringList{Line(name, QStringLiteral("the file holds 200000 bytes; all cars take 259200")).chopped(1)});
     }
     QCOMPARE(probe->sprites(), before);
     {
-        DialogAnswerer cancel{QString()};
+        DialogScript cancel(window->prompts, QString());
         probe->click("pushButtonLoad");
-        QVERIFY(cancel.messages.isEmpty());
+        QVERIFY(cancel.messages().isEmpty());
     }
 }
 
@@ -378,20 +382,20 @@ void TestImportSprites::quickSpriteIn()
     const QString quickFile = QDir::toNativeSeparators(window->path(QStringLiteral("sprite.bmp")));
     QFile::remove(quickFile);
     {
-        DialogAnswerer answer{QString()};
+        DialogScript answer(window->prompts, QString());
         probe->click("pushButtonQuickIn");   // no sprite.bmp: one message, nothing changes
-        QCOMPARE(answer.messages,
+        QCOMPARE(answer.messages(),
                  QStringList{QStringLiteral("Cannot load \"%1\": No such file or directory").arg(quickFile)});
     }
     QCOMPARE(probe->sprites(), before);
 
     {
-        DialogAnswerer answer{QString()};
+        DialogScript answer(window->prompts, QString());
         probe->click("pushButtonQuickOut");
         probe->edit([&](DocumentTables &t) { t.sprites[4][44] = SpritePixels(2304, 1); });
         probe->edit([&](DocumentTables &t) { t.offsets[4][44] = QPoint(1, 0); });
         probe->click("pushButtonQuickIn");
-        QVERIFY(answer.messages.isEmpty());   // success is silent
+        QVERIFY(answer.messages().isEmpty());   // success is silent
     }
     QDir::setCurrent(previous);
     // The export carried offset (0, 0), so the import restores the sprite as it was.
@@ -402,22 +406,22 @@ void TestImportSprites::quickSpriteIn()
 void TestImportSprites::quickExchangeFailures_data()
 {
     QTest::addColumn<QString>("setup");
-    QTest::addColumn<QString>("slot");
+    QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("in: corrupt") << "corrupt" << "QuickSpriteIn" << "not a complete picture";
-    QTest::newRow("in: empty") << "empty" << "QuickSpriteIn" << "the file is empty";
-    QTest::newRow("in: wrong size") << "small" << "QuickSpriteIn" << "is 40 x 48 pixels, not 48 x 48";
-    QTest::newRow("in: a FIFO, refused unopened") << "fifo" << "QuickSpriteIn" << "not a regular file";
-    QTest::newRow("in: a folder") << "folder" << "QuickSpriteIn" << "not a regular file";
-    QTest::newRow("out: folder in the way") << "folder" << "QuickSpriteOut" << "";
-    QTest::newRow("out: unwritable working folder") << "readonly" << "QuickSpriteOut" << "";
+    QTest::newRow("in: corrupt") << "corrupt" << "pushButtonQuickIn" << "not a complete picture";
+    QTest::newRow("in: empty") << "empty" << "pushButtonQuickIn" << "the file is empty";
+    QTest::newRow("in: wrong size") << "small" << "pushButtonQuickIn" << "is 40 x 48 pixels, not 48 x 48";
+    QTest::newRow("in: a FIFO, refused unopened") << "fifo" << "pushButtonQuickIn" << "not a regular file";
+    QTest::newRow("in: a folder") << "folder" << "pushButtonQuickIn" << "not a regular file";
+    QTest::newRow("out: folder in the way") << "folder" << "pushButtonQuickOut" << "";
+    QTest::newRow("out: unwritable working folder") << "readonly" << "pushButtonQuickOut" << "";
 }
 
 void TestImportSprites::quickExchangeFailures()
 {
     QFETCH(QString, setup);
-    QFETCH(QString, slot);
+    QFETCH(QString, button);
     QFETCH(QString, reason);
 
     QTemporaryDir work;
@@ -452,8 +456,8 @@ void TestImportSprites::quickExchangeFailures()
 
     QElapsedTimer timer;
     timer.start();
-    DialogAnswerer answer{QString()};
-    QVERIFY(probe->invoke(slot.toLatin1().constData()));
+    DialogScript answer(window->prompts, QString());
+    probe->click(button.toLatin1().constData());
     const qint64 took = timer.elapsed();
     QDir::setCurrent(previous);
     if (setup == QLatin1String("readonly")) {
@@ -461,8 +465,8 @@ void TestImportSprites::quickExchangeFailures()
         QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    QCOMPARE(answer.messages.size(), 1);
-    const QString message = answer.messages.first();
+    QCOMPARE(answer.messages().size(), 1);
+    const QString message = answer.messages().first();
     QVERIFY2(message.contains(QDir::toNativeSeparators(file)) && message.contains(reason), qPrintable(message));
     QCOMPARE(probe->sprites(), before);
     if (setup == QLatin1String("fifo"))

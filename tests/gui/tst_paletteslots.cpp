@@ -1,33 +1,13 @@
 #include <QtTest>
 
-#include <QColorDialog>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include "common/testrom.h"
+#include "scriptedprompts.h"
 #include "windowprobe.h"
 #include "palette/randomcolor.h"
 #include "rom/colorword.h"
-
-namespace {
-
-// Answers the next colour dialog: picks color and accepts, or cancels when it is invalid.
-void answerColorDialog(const QColor &color)
-{
-    QTimer::singleShot(0, [color] {
-        auto *dialog = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        if (color.isValid()) {
-            dialog->setCurrentColor(color);
-            dialog->accept();
-        } else {
-            dialog->reject();
-        }
-    });
-}
-
-} // namespace
 
 class TestPaletteSlots : public QObject
 {
@@ -47,69 +27,72 @@ private slots:
 
     void dialogColorsAreSnapped_data()
     {
-        QTest::addColumn<QByteArray>("slot");
+        QTest::addColumn<QByteArray>("swatch");
         QTest::addColumn<int>("entry");   // -1: the background colour
         QTest::addColumn<QColor>("chosen");
         QTest::addColumn<QColor>("stored");
-        QTest::newRow("colour 1, off the grid") << QByteArray("ChangeColor1") << 1 << QColor(200, 100, 31)
+        QTest::newRow("colour 1, off the grid") << QByteArray("labelColor1") << 1 << QColor(200, 100, 31)
                                                 << QColor(218, 109, 0);
-        QTest::newRow("colour 2, on the grid") << QByteArray("ChangeColor2") << 2 << QColor(145, 36, 255)
+        QTest::newRow("colour 2, on the grid") << QByteArray("labelColor2") << 2 << QColor(145, 36, 255)
                                                << QColor(145, 36, 255);
-        QTest::newRow("colour 3") << QByteArray("ChangeColor3") << 3 << QColor(1, 254, 128) << QColor(0, 255, 145);
-        QTest::newRow("background") << QByteArray("ChangeColorBg") << -1 << QColor(200, 100, 31)
+        QTest::newRow("colour 3") << QByteArray("labelColor3") << 3 << QColor(1, 254, 128) << QColor(0, 255, 145);
+        QTest::newRow("background") << QByteArray("labelColorBg") << -1 << QColor(200, 100, 31)
                                     << QColor(218, 109, 0);
     }
 
     void dialogColorsAreSnapped()
     {
-        QFETCH(QByteArray, slot);
+        QFETCH(QByteArray, swatch);
         QFETCH(int, entry);
         QFETCH(QColor, chosen);
         QFETCH(QColor, stored);
-        SKMcarEditor editor(romPath);
+        ScriptedPrompts prompts;
+        SKMcarEditor editor(romPath, &prompts);
         WindowProbe probe(editor);
         probe.ui()->comboBoxPalette->setCurrentIndex(4);
         PaletteTable expected = probe.palettes();
         if (entry > 0)
             expected[4][entry] = stored;
 
-        answerColorDialog(chosen);
-        QVERIFY(probe.invoke(slot.constData()));
+        prompts.colorAnswers = {chosen};
+        probe.click(swatch.constData());
+        QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Color).size(), 1);
         QCOMPARE(probe.palettes(), expected);
         QCOMPARE(probe.backgroundColor(), entry < 0 ? stored : QColor(218, 218, 218));
     }
 
     void cancelChangesNothing_data()
     {
-        QTest::addColumn<QByteArray>("slot");
-        QTest::newRow("colour 1") << QByteArray("ChangeColor1");
-        QTest::newRow("background") << QByteArray("ChangeColorBg");
+        QTest::addColumn<QByteArray>("swatch");
+        QTest::newRow("colour 1") << QByteArray("labelColor1");
+        QTest::newRow("background") << QByteArray("labelColorBg");
     }
 
     void cancelChangesNothing()
     {
-        QFETCH(QByteArray, slot);
-        SKMcarEditor editor(romPath);
+        QFETCH(QByteArray, swatch);
+        ScriptedPrompts prompts;   // answers no colour: cancelled
+        SKMcarEditor editor(romPath, &prompts);
         WindowProbe probe(editor);
         const PaletteTable before = probe.palettes();
-        answerColorDialog(QColor());
-        QVERIFY(probe.invoke(slot.constData()));
+        probe.click(swatch.constData());
+        QCOMPARE(prompts.asked.size(), 1);
         QCOMPARE(probe.palettes(), before);
         QCOMPARE(probe.backgroundColor(), QColor(218, 218, 218));
     }
 
     void randomColorsUseTheEditorGenerator_data()
     {
-        QTest::addColumn<QByteArray>("slot");
+        QTest::addColumn<QByteArray>("swatch");
         QTest::addColumn<int>("entry");
-        QTest::newRow("colour 1") << QByteArray("RandomColor1") << 1;
-        QTest::newRow("colour 2") << QByteArray("RandomColor2") << 2;
-        QTest::newRow("colour 3") << QByteArray("RandomColor3") << 3;
+        QTest::newRow("colour 1") << QByteArray("labelColor1") << 1;
+        QTest::newRow("colour 2") << QByteArray("labelColor2") << 2;
+        QTest::newRow("colour 3") << QByteArray("labelColor3") << 3;
     }
 
     void randomColorsUseTheEditorGenerator()
     {
-        QFETCH(QByteArray, slot);
+        QFETCH(QByteArray, swatch);
         QFETCH(int, entry);
         SKMcarEditor editor(romPath);
         WindowProbe probe(editor);
@@ -122,7 +105,7 @@ private slots:
         PaletteTable expected = probe.palettes();
         expected[7][entry] = QColor(ColorLevels[red / 32], ColorLevels[green / 32], ColorLevels[blue / 32]);
 
-        QVERIFY(probe.invoke(slot.constData()));
+        probe.rightClick(swatch.constData());
         QCOMPARE(probe.palettes(), expected);
     }
 

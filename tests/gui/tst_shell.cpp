@@ -78,9 +78,8 @@ void TestShell::saveFromMenuWritesAtOnce()
     TestWindow w(ExchangeTestData(2));
     QVERIFY(w.romWritten);
     Control<QSpinBox>(w.editor, "spinBoxTopSpeed")->setValue(99);
-    ModalAnswerer answerer;
     Action(w.editor, "actionSave")->trigger();
-    QCOMPARE(answerer.seen.size(), 0);   // no question
+    QCOMPARE(w.prompts.asked.size(), 0);   // no question
     QVERIFY(!w.editor.Document().isModified());
     QCOMPARE(int(quint8(ReadBytes(w.editor.Document().path()).at(kCharacteristicsOffset))), 99);
     QVERIFY2(w.editor.StatusBar()->currentMessage().startsWith(QStringLiteral("Saved game.rom (1,042,816 bytes, checksum ")),
@@ -123,11 +122,11 @@ void TestShell::romCheck()
     QFETCH(QString, warning);
     QTemporaryDir dir;
     const QString path = WriteTestFile(dir.filePath(QStringLiteral("tiny.bin")), bytes);
-    ModalAnswerer answerer({QMessageBox::Cancel});
-    QCOMPARE(ConfirmRomFile(nullptr, path).has_value(), warning.isEmpty());
-    QCOMPARE(answerer.seen.size(), warning.isEmpty() ? 0 : 1);
+    ScriptedPrompts prompts;   // answers Cancel
+    QCOMPARE(ConfirmRomFile(prompts, path).has_value(), warning.isEmpty());
+    QCOMPARE(prompts.asked.size(), warning.isEmpty() ? 0 : 1);
     if (!warning.isEmpty())
-        QVERIFY2(answerer.seen[0].text.contains(warning), qPrintable(answerer.seen[0].text));
+        QVERIFY2(prompts.asked[0].text.contains(warning), qPrintable(prompts.asked[0].text));
     QCOMPARE(ReadBytes(path), bytes);
 }
 
@@ -164,16 +163,12 @@ void TestShell::openAnotherAsksFirst()
     QVERIFY(w.romWritten);
     const QString other = WriteTestFile(w.path(QStringLiteral("other.bin")), PlainRom(6));
     Control<QSpinBox>(w.editor, "spinBoxJumping")->setValue(12);
-    {
-        ModalAnswerer answerer({QMessageBox::Cancel});
-        QVERIFY(!w.editor.OpenRom(other));
-        QCOMPARE(answerer.seen.size(), 1);
-        QVERIFY(w.editor.Document().isModified());
-    }
-    {
-        ModalAnswerer answerer({QMessageBox::Discard});
-        QVERIFY(w.editor.OpenRom(other));
-    }
+    w.prompts.saveAnswers = {Prompts::SaveChoice::Cancel};
+    QVERIFY(!w.editor.OpenRom(other));
+    QCOMPARE(w.prompts.asked.size(), 1);
+    QVERIFY(w.editor.Document().isModified());
+    w.prompts.saveAnswers = {Prompts::SaveChoice::Discard};
+    QVERIFY(w.editor.OpenRom(other));
     QCOMPARE(w.editor.Document().path(), other);
     QCOMPARE(w.editor.Document().undoStack()->count(), 0);
     QCOMPARE(w.editor.Document().sprites(), ExchangeTestData(6).sprites);
@@ -185,22 +180,19 @@ void TestShell::shortFileGrowsOnlyWhenAllowed()
 {
     QTemporaryDir dir;
     const QString path = WriteTestFile(dir.filePath(QStringLiteral("tiny.bin")), QByteArray("abc"));
-    SKMcarEditor window(path);   // opened anyway
+    ScriptedPrompts prompts;
+    SKMcarEditor window(path, &prompts);   // opened anyway
     Control<QSpinBox>(window, "spinBoxTopSpeed")->setValue(5);
-    {
-        ModalAnswerer answerer({QMessageBox::Cancel});
-        Action(window, "actionSave")->trigger();
-        QVERIFY(window.Document().isModified());
-        QCOMPARE(answerer.seen.size(), 1);
-        QVERIFY2(answerer.seen[0].text.contains(QStringLiteral("from 3 bytes to 1,042,816 bytes")),
-                 qPrintable(answerer.seen[0].text));
-    }
+    prompts.confirmAnswers = {false};
+    Action(window, "actionSave")->trigger();
+    QVERIFY(window.Document().isModified());
+    QCOMPARE(prompts.asked.size(), 1);
+    QVERIFY2(prompts.asked[0].text.contains(QStringLiteral("from 3 bytes to 1,042,816 bytes")),
+             qPrintable(prompts.asked[0].text));
     QCOMPARE(ReadBytes(path), QByteArray("abc"));
-    {
-        ModalAnswerer answerer({QMessageBox::Save});
-        Action(window, "actionSave")->trigger();
-        QVERIFY(!window.Document().isModified());
-    }
+    prompts.confirmAnswers = {true};
+    Action(window, "actionSave")->trigger();
+    QVERIFY(!window.Document().isModified());
     QCOMPARE(ReadBytes(path).size(), qsizetype(kSpritesAreaEnd));
 }
 
@@ -210,15 +202,14 @@ void TestShell::dropOfSeveralFilesRefused()
     QVERIFY(w.romWritten);
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(w.path(QStringLiteral("a.png"))), QUrl::fromLocalFile(w.path(QStringLiteral("b.png")))});
-    ModalAnswerer answerer({QMessageBox::Ok});
     // As a drag ends: entered, then dropped.
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&w.editor, &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&w.editor, &drop);
-    QCOMPARE(answerer.seen.size(), 1);
-    QVERIFY(answerer.seen[0].text.contains(QStringLiteral("one file at a time")));
+    QCOMPARE(w.prompts.messages().size(), 1);
+    QVERIFY(w.prompts.messages().first().contains(QStringLiteral("one file at a time")));
     QCOMPARE(w.editor.Document().undoStack()->count(), 0);
 }
 

@@ -239,11 +239,10 @@ void TestUndo::cleanAcrossSaves()
     const QByteArray image = ReadBytes(path);
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));   // a folder where the ROM was: cannot be written
-    {
-        ModalAnswerer answerer({QMessageBox::Save, QMessageBox::Ok});   // overwrite, then the warning
-        SaveFromMenu(w.editor);
-        QCOMPARE(answerer.seen.size(), 2);
-    }
+    w.prompts.confirmAnswers = {true};   // overwrite, then the warning
+    SaveFromMenu(w.editor);
+    QCOMPARE(w.prompts.asked.size(), 2);
+    w.prompts.asked.clear();
     QCOMPARE(document.undoStack()->count(), 1);
     QVERIFY(document.isModified());
     QCOMPARE(document.offsets()[0][0], QPoint(3, 0));
@@ -271,21 +270,16 @@ void TestUndo::exitQuestionOnlyWhenModified()
     QVERIFY(w.romWritten);
     const QByteArray image = ReadBytes(w.editor.Document().path());
     w.editor.show();
-    {
-        ModalAnswerer answerer({QMessageBox::Cancel});
-        QVERIFY(w.editor.close());   // unchanged: closes at once
-        QCOMPARE(answerer.seen.size(), 0);
-    }
+    w.prompts.saveAnswers = {Prompts::SaveChoice::Cancel};
+    QVERIFY(w.editor.close());   // unchanged: closes at once
+    QCOMPARE(w.prompts.asked.size(), 0);
     QCOMPARE(ReadBytes(w.editor.Document().path()), image);
 
     w.editor.show();
     Control<QLabel>(w.editor, "labelPaletteSwap")->setFocus();
     ClickLabel(Control<QLabel>(w.editor, "labelPaletteSwap"));
-    {
-        ModalAnswerer answerer({QMessageBox::Cancel});
-        QVERIFY(!w.editor.close());
-        QCOMPARE(answerer.seen.size(), 1);
-    }
+    QVERIFY(!w.editor.close());
+    QCOMPARE(w.prompts.asked.size(), 1);
 }
 
 QTEST_MAIN(TestUndo)

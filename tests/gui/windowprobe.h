@@ -82,6 +82,8 @@ public:
             QTest::mouseClick(control, Qt::LeftButton);
     }
 
+    void rightClick(const char *name) { QTest::mouseClick(Control<QWidget>(e, name), Qt::RightButton); }
+
     template <typename T>
     T &controller(const char *name)
     {
