@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -127,26 +128,27 @@ int main(int argc, char *argv[])
     // command line ends the program (status 1) and touches nothing; on a file
     // picked in the dialog it goes back to the dialog, and cancelling the
     // dialog ends the program (status 0).
-    QString romPath;
+    // The file as the check read it is the one the window opens: read once.
+    std::optional<RomImage> rom;
     if (!positional.isEmpty()) {
-        romPath = positional.first();
-        if (!ConfirmRomFile(nullptr, romPath))
+        rom = ConfirmRomFile(nullptr, positional.first());
+        if (!rom)
             return 1;
     } else {
         QSettings settings;
         const RecentFiles recent(settings);
-        for (;;) {
-            romPath = QFileDialog::getOpenFileName(nullptr, QObject::tr("Open ROM"), recent.lastFolder(),
-                                                   QObject::tr("ROM images (*.bin *.smd *.gen *.md);;All files (*)"));
+        while (!rom) {
+            const QString romPath = QFileDialog::getOpenFileName(
+                nullptr, QObject::tr("Open ROM file"), recent.lastFolder(),
+                QObject::tr("ROM images (*.bin *.smd *.gen *.md);;All files (*)"));
             if (romPath.isEmpty())
                 return 0;
-            if (ConfirmRomFile(nullptr, romPath))
-                break;
+            rom = ConfirmRomFile(nullptr, romPath);
         }
     }
 
     // Destroyed before the application object.
-    const auto window = std::make_unique<SKMcarEditor>(romPath);
+    const auto window = std::make_unique<SKMcarEditor>(*rom);
     window->show();
     return app.exec();
 }

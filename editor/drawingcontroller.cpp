@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QSettings>
 #include <QTimer>
@@ -81,8 +82,13 @@ DrawingController::DrawingController(EditorContext &context, SpriteViewControlle
     connect(document, &CarDocument::backgroundChanged, this, &DrawingController::ShowColors);
     connect(document, &CarDocument::tablesChanged, this, &DrawingController::TablesChanged);
     connect(document, &CarDocument::loaded, this, &DrawingController::Abandon);
-    // A modal dialog takes the mouse away: the stroke ends as it stands.
+    // A modal dialog, another window or another application takes the mouse
+    // away: the stroke ends as it stands.
     context.window->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            EndStroke();
+    });
     ShowColors();
 }
 
@@ -339,7 +345,8 @@ void DrawingController::ShowPixelInfo()
 
 bool DrawingController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::WindowBlocked && (stroking || view->isStrokeActive()))
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::WindowBlocked || type == QEvent::WindowDeactivate) && (stroking || view->isStrokeActive()))
         EndStroke();
     return QObject::eventFilter(watched, event);
 }

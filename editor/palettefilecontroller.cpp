@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include "palette/palettefiles.h"
+#include "rom/cardata.h"
 
 namespace {
 
@@ -76,6 +77,9 @@ QString PaletteFileController::ImportPaletteFrom(const QString &fileName)
     const int p = context.CurrentPaletteIndex();
     if (p < 0 || p >= context.document->palettes().size())
         return tr("No palette is selected.");
+    if (p == kImportExportPalette)
+        return tr("The \"%1\" palette is fixed and not stored in the ROM: pick one of the ROM's palettes to import into.")
+            .arg(context.PaletteName(p));
     QString error;
     const std::optional<QList<QColor>> colors = ReadPaletteFile(fileName, &error);
     if (!colors)

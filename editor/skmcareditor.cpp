@@ -48,12 +48,20 @@ SKMcarEditor::SKMcarEditor(QWidget *parent) : QWidget(parent), ui(new Ui::SKMcar
         romPath = QFileDialog::getOpenFileName(this, tr("Open ROM file"), QString(),
                                                tr("SMD files (*.bin *.smd);;All files (*.*)"));
     }
-    Initialise(romPath);
+    document.Open(romPath);
+    Initialise();
 }
 
 SKMcarEditor::SKMcarEditor(const QString &romPath, QWidget *parent) : QWidget(parent), ui(new Ui::SKMcarEditor)
 {
-    Initialise(romPath);
+    document.Open(romPath);
+    Initialise();
+}
+
+SKMcarEditor::SKMcarEditor(const RomImage &image, QWidget *parent) : QWidget(parent), ui(new Ui::SKMcarEditor)
+{
+    document.Open(image);
+    Initialise();
 }
 
 SKMcarEditor::~SKMcarEditor()
@@ -64,6 +72,8 @@ SKMcarEditor::~SKMcarEditor()
 
 void SKMcarEditor::closeEvent(QCloseEvent *event)
 {
+    // A stroke in progress is a change like any other: finish it, then ask.
+    drawingControl->EndStroke();
     // Nothing to lose: close at once and leave the file alone.
     if (document.path().isEmpty() || !document.isModified()) {
         event->accept();
@@ -117,10 +127,9 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void SKMcarEditor::Initialise(const QString &romPath)
+void SKMcarEditor::Initialise()
 {
     SeedEditorRandom(QTime::currentTime().msec());
-    document.Open(romPath);
 
     ui->setupUi(this);
     context.ui = ui;
@@ -142,7 +151,7 @@ void SKMcarEditor::Initialise(const QString &romPath)
     CreateStatusBar();
     setAcceptDrops(true);
     if (document.image().stamp.exists) {
-        recent.add(romPath);
+        recent.add(document.path());
         UpdateRecentMenu();
     }
     setWindowFlags(windowFlags() ^ Qt::MSWindowsFixedSizeDialogHint);

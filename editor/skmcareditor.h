@@ -45,6 +45,8 @@ public:
     explicit SKMcarEditor(QWidget *parent = nullptr);
     // Reads the given ROM file and builds the window; no dialog.
     explicit SKMcarEditor(const QString &romPath, QWidget *parent = nullptr);
+    // Builds the window on a file read (and checked) already.
+    explicit SKMcarEditor(const RomImage &image, QWidget *parent = nullptr);
     ~SKMcarEditor() override;
 
     CarDocument &Document() { return document; }
@@ -56,6 +58,10 @@ public:
     // replaces the document and empties the undo stack. False when the
     // current ROM stays.
     bool OpenRom(const QString &path);
+    // File > Revert: reads the ROM file again as it is on disk (ROM check
+    // included) and starts a clean document with an empty history; asks
+    // first when there are unsaved changes. False when nothing was read.
+    bool Revert();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -67,7 +73,7 @@ private slots:
     void ShowInfo();
 
 private:
-    void Initialise(const QString &romPath);
+    void Initialise();   // the window around the opened document
     void ConnectControls();   // the form connections, in order
     void CreateUndoActions();
     void UpdateTitle();
@@ -79,6 +85,9 @@ private:
     void UpdateRecentMenu();
     void OpenRomDialog();
     void OpenRecent(const QString &path);
+    // Runs the ROM check on path and, unless cancelled, opens it in place of
+    // the document (clean, empty history).
+    bool LoadRomFile(const QString &path);
     void SaveNow();
     void SaveCopyAs();
     void ShowHistory();

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QUndoView>
@@ -69,8 +70,8 @@ void SKMcarEditor::CreateMenus()
             &SKMcarEditor::SaveNow);
     connect(AddAction(file, tr("Save a Copy As..."), QStringLiteral("actionSaveCopy")), &QAction::triggered, this,
             &SKMcarEditor::SaveCopyAs);
-    connect(AddAction(file, tr("Revert"), QStringLiteral("actionRevert")), &QAction::triggered, romControl,
-            &RomController::RestoreRom);
+    connect(AddAction(file, tr("Revert"), QStringLiteral("actionRevert")), &QAction::triggered, this,
+            &SKMcarEditor::Revert);
     file->addSeparator();
     connect(AddAction(file, tr("Import..."), QStringLiteral("actionImport")), &QAction::triggered, exchangeControl,
             &ExchangeController::LoadSprite);
@@ -126,6 +127,7 @@ void SKMcarEditor::CreateStatusBar()
     if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->addWidget(statusBar);
     connect(romControl, &RomController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    connect(romControl, &RomController::saved, this, &SKMcarEditor::UpdateRomInfo);
     connect(exchangeControl, &ExchangeController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(paletteFileControl, &PaletteFileController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(patchControl, &PatchController::statusMessage, this, &SKMcarEditor::ShowStatus);
@@ -144,8 +146,8 @@ void SKMcarEditor::ShowStatus(const QString &text)
 
 void SKMcarEditor::UpdateRomInfo()
 {
-    // As the file was when opened: its header title and whether the stored
-    // checksum was right.
+    // As the file was when opened or last saved: its header title and whether
+    // the stored checksum is right.
     const RomHeaderInfo header = ReadRomHeader(document.plainImage());
     const QString title = header.title.isEmpty() ? tr("(no title)") : header.title;
     QString checksum;
@@ -196,9 +198,18 @@ bool SKMcarEditor::MaybeSave(const QString &question)
 
 bool SKMcarEditor::OpenRom(const QString &path)
 {
+    drawingControl->EndStroke();   // a stroke in progress counts as a change
     const QString current = QFileInfo(document.path()).fileName();
     if (!MaybeSave(tr("Do you want to save your changes to %1 before opening another ROM?").arg(current)))
         return false;
+    if (!LoadRomFile(path))
+        return false;
+    ShowStatus(tr("Opened %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(document.image().fileBytes.size())));
+    return true;
+}
+
+bool SKMcarEditor::LoadRomFile(const QString &path)
+{
     const std::optional<RomImage> image = ConfirmRomFile(this, path);
     if (!image)
         return false;
@@ -207,7 +218,26 @@ bool SKMcarEditor::OpenRom(const QString &path)
     UpdateRecentMenu();
     UpdateTitle();
     UpdateRomInfo();
-    ShowStatus(tr("Opened %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(document.image().fileBytes.size())));
+    return true;
+}
+
+bool SKMcarEditor::Revert()
+{
+    drawingControl->EndStroke();
+    const QString path = document.path();
+    const QString name = QFileInfo(path).fileName();
+    if (document.isModified()) {
+        QMessageBox question(QMessageBox::Question, tr("Revert"),
+                             tr("Discard your changes and read %1 again as it is on disk?").arg(name),
+                             QMessageBox::Discard | QMessageBox::Cancel, this);
+        question.button(QMessageBox::Discard)->setText(tr("Revert"));
+        question.setDefaultButton(QMessageBox::Cancel);
+        if (question.exec() != QMessageBox::Discard)
+            return false;
+    }
+    if (!LoadRomFile(path))
+        return false;
+    ShowStatus(tr("Reverted to %1 as on disk (%2)").arg(name, ByteCountText(document.image().fileBytes.size())));
     return true;
 }
 

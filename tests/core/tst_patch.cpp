@@ -103,12 +103,20 @@ void TestPatch::ipsSixteenMiB_data()
     QTest::addColumn<qint64>("changeAt");
     QTest::addColumn<qint64>("targetSize");
     QTest::addColumn<bool>("expressible");
+    QTest::addColumn<qint64>("sourceSize");
 
-    QTest::newRow("last byte below 16 MiB") << qint64(kIpsOffsetLimit - 1) << qint64(kIpsOffsetLimit + 16) << true;
-    QTest::newRow("at 16 MiB") << kIpsOffsetLimit << qint64(kIpsOffsetLimit + 16) << false;
-    QTest::newRow("grows past 16 MiB") << qint64(-1) << qint64(kIpsOffsetLimit + 32) << false;
-    QTest::newRow("shrinks to 16 MiB + 1") << qint64(-1) << qint64(kIpsOffsetLimit + 1) << false;
-    QTest::newRow("shrinks to below 16 MiB") << qint64(-1) << qint64(kIpsOffsetLimit - 1) << true;
+    const qint64 big = kIpsOffsetLimit + 16;
+    QTest::newRow("last byte below 16 MiB") << qint64(kIpsOffsetLimit - 1) << big << true << big;
+    QTest::newRow("at 16 MiB") << kIpsOffsetLimit << big << false << big;
+    QTest::newRow("grows past 16 MiB") << qint64(-1) << qint64(kIpsOffsetLimit + 32) << false << big;
+    QTest::newRow("shrinks to 16 MiB + 1") << qint64(-1) << qint64(kIpsOffsetLimit + 1) << false << big;
+    QTest::newRow("shrinks to 16 MiB") << qint64(-1) << kIpsOffsetLimit << false << big;
+    QTest::newRow("shrinks to below 16 MiB") << qint64(-1) << qint64(kIpsOffsetLimit - 1) << true << big;
+    // One run of grown bytes from 1 MiB across the limit.
+    QTest::newRow("grows from 1 MiB past 16 MiB") << qint64(kIpsOffsetLimit + 5) << qint64(kIpsOffsetLimit + 6) << false
+                                                 << qint64(1 << 20);
+    QTest::newRow("grows from 1 MiB to 16 MiB") << qint64(kIpsOffsetLimit - 1) << kIpsOffsetLimit << true
+                                                << qint64(1 << 20);
 }
 
 void TestPatch::ipsSixteenMiB()
@@ -116,8 +124,9 @@ void TestPatch::ipsSixteenMiB()
     QFETCH(qint64, changeAt);
     QFETCH(qint64, targetSize);
     QFETCH(bool, expressible);
+    QFETCH(qint64, sourceSize);
 
-    const QByteArray source(kIpsOffsetLimit + 16, '\0');
+    const QByteArray source(sourceSize, '\0');
     QByteArray target(targetSize, '\0');
     if (changeAt >= 0)
         target[changeAt] = 1;
@@ -127,7 +136,7 @@ void TestPatch::ipsSixteenMiB()
     if (ips)
         QVERIFY(ApplyIps(*ips, source) == target);
     else
-        QVERIFY2(error.contains(QLatin1String("16 MiB")), qPrintable(error));
+        QCOMPARE(error, QStringLiteral("IPS cannot address bytes past 16 MiB; use a .bps patch"));
 }
 
 void TestPatch::writeFile_data()

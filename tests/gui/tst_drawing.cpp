@@ -181,6 +181,46 @@ private slots:
         QCOMPARE(w.probe.document().undoStack()->count(), steps + 1);
     }
 
+    // Closing, leaving the window or losing the mouse in the middle of a drag
+    // ends the stroke as it stands: one step, and closing asks about it.
+    void interruptionEndsStroke_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("close") << QStringLiteral("close");
+        QTest::newRow("window deactivated") << QStringLiteral("deactivate");
+        QTest::newRow("mouse grab lost") << QStringLiteral("ungrab");
+        QTest::newRow("focus lost") << QStringLiteral("focus");
+    }
+
+    void interruptionEndsStroke()
+    {
+        QFETCH(QString, how);
+        Window w(romPath);
+        w.drawing->ToolButton(DrawingController::Tool::Pencil)->click();
+        const int steps = w.probe.document().undoStack()->count();
+        Mouse(w.view, QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton);
+        Mouse(w.view, QEvent::MouseMove, {22, 30}, Qt::NoButton, Qt::LeftButton);
+        if (how == QLatin1String("close")) {
+            ModalAnswerer answerer({QMessageBox::Cancel});
+            QVERIFY(!w.editor.close());
+            QCOMPARE(answerer.seen.size(), 1);   // the stroke is a change: asked
+        } else if (how == QLatin1String("deactivate")) {
+            QEvent event(QEvent::WindowDeactivate);
+            QApplication::sendEvent(&w.editor, &event);
+        } else if (how == QLatin1String("ungrab")) {
+            QEvent event(QEvent::UngrabMouse);
+            QApplication::sendEvent(w.view, &event);
+        } else {
+            QFocusEvent event(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(w.view, &event);
+        }
+        QVERIFY(!w.drawing->IsStrokeActive());
+        QVERIFY(!w.view->isStrokeActive());
+        QVERIFY(w.probe.document().isModified());
+        QCOMPARE(w.probe.document().undoStack()->count(), steps + 1);
+        QCOMPARE(Stored(w.probe, 22, 30), w.drawing->DrawingIndex());
+    }
+
     void stripFollowsPalette()
     {
         Window w(romPath);
