@@ -97,7 +97,7 @@ int main(int argc, char *argv[])
     const QStringList ours = WithoutQtOptions(arguments);
     const bool parsed = parser.parse(ours);
     if (!parsed) {
-        PrintError(QStringLiteral("skm-car-editor: %1").arg(parser.errorText()));
+        PrintError(QStringLiteral("skm-car-editor: %1 (see skm-car-editor --help)").arg(parser.errorText()));
         return 2;
     }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
@@ -111,7 +111,15 @@ int main(int argc, char *argv[])
 
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1) {
-        PrintError(QStringLiteral("skm-car-editor: only one ROM file can be given"));
+        // "skm-car-editor frob game.bin": a word that names no file stands where a command would.
+        const QString &first = positional.first();
+        const bool commandLike = !QFileInfo::exists(first) && !first.contains(QLatin1Char('.')) && !first.contains(QLatin1Char('/'));
+        PrintError(commandLike ? QStringLiteral("skm-car-editor: unknown command '%1' (see skm-car-editor --help)").arg(first)
+                               : QStringLiteral("skm-car-editor: only one ROM file can be given (see skm-car-editor --help)"));
+        return 2;
+    }
+    if (const QString error = UndecodableArgumentError(argc, argv); !error.isEmpty()) {
+        PrintError(QStringLiteral("skm-car-editor: %1").arg(error));
         return 2;
     }
     if (positional.size() == 1 && !IsReadableFile(positional.first())) {

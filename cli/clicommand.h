@@ -12,6 +12,12 @@ bool IsSubcommand(const QString &name);
 // gives the exit status.
 int RunSubcommand(const QStringList &arguments);
 
+// The first argument whose bytes do not survive decoding into text and back
+// (a file name that is not valid in the system's encoding), as a message
+// naming it; empty when every argument is fine. Such a name could only be
+// reported as missing later, so it is refused at once with the reason.
+QString UndecodableArgumentError(int argc, char *argv[]);
+
 // For main(): makes the application object a subcommand needs (no window
 // system) and runs it.
 int RunCommandLine(int argc, char *argv[]);

@@ -63,9 +63,7 @@ std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &c
 std::optional<int> ParseNumber(const QString &text, int least, int most)
 {
     bool ok = false;
-    const QString trimmed = text.trimmed();
-    const int value = trimmed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? trimmed.mid(2).toInt(&ok, 16)
-                                                                                    : trimmed.toInt(&ok, 10);
+    const int value = text.trimmed().toInt(&ok, 10);
     if (!ok || value < least || value > most)
         return std::nullopt;
     return value;

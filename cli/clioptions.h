@@ -30,7 +30,7 @@ void PrintOut(const QString &text);
 std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &command, const QString &synopsis,
                                     const QStringList &arguments, int least, int most);
 
-// A whole number in [least, most] (decimal, or hexadecimal with "0x").
+// A decimal whole number in [least, most] ("0x10" is refused, not read as 16).
 std::optional<int> ParseNumber(const QString &text, int least, int most);
 
 // A palette by its name in the palette list (any letter case; a name given

@@ -1,5 +1,10 @@
 #include "cli/clirom.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -26,8 +31,15 @@ bool CheckInputFile(const QString &path, const QString &what, QString *error)
 {
     const QString name = QStringLiteral("%1 \"%2\"").arg(what, ShownPath(path));
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists()) {
+        // The system's reason: a symbolic link loop or a file used as a folder
+        // is not simply missing.
+        struct stat status;
+        const int reason = ::stat(QFile::encodeName(path).constData(), &status) == 0 ? 0 : errno;
+        if (reason != 0 && reason != ENOENT)
+            return Fail(error, QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(std::strerror(reason))));
         return Fail(error, QStringLiteral("%1: no such file").arg(name));
+    }
     if (!info.isFile())
         return Fail(error, QStringLiteral("%1: not a regular file").arg(name));
     if (info.size() > kLargestInputFile)

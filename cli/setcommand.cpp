@@ -75,7 +75,7 @@ int RunSetCommand(const QStringList &arguments)
         if (!parsed)
             return UsageError(kCommand, QStringLiteral("--%1: \"%2\" is not %3")
                                             .arg(byte.option.names().constFirst(), text,
-                                                 byte.names.isEmpty() ? QStringLiteral("a number from 0 to 255")
+                                                 byte.names.isEmpty() ? QStringLiteral("a decimal number from 0 to 255")
                                                                       : QStringLiteral("a known name or a code 0..255")));
         changes.append({byte.slot, byte.weapon, *parsed});
     }

@@ -108,6 +108,7 @@ void TestCli::initTestCase()
     WriteTestFile(path(QStringLiteral("bad.gpl")), "GIMP Palette\n255 0\n");
     WriteTestFile(path(QStringLiteral("notapicture.png")), "not a picture");
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.bin")));
+    QVERIFY(QFile::link(QStringLiteral("loop.bin"), path(QStringLiteral("loop.bin"))));
     QCOMPARE(run({QStringLiteral("export"), QStringLiteral("game.bin"), QStringLiteral("cars.png")}).exitCode, 0);
 }
 
@@ -131,6 +132,8 @@ void TestCli::statuses_data()
     row("info help", "info --help", 0, {});
     row("info missing", "info nothing.bin", 1, "nothing.bin");
     row("info folder", "info folder.bin", 1, "not a regular file");
+    row("info symlink loop", "info loop.bin", 1, "loop.bin\": Too many levels of symbolic links");
+    row("info file as folder", "info game.bin/", 1, "game.bin/\": Not a directory");
     row("info short", "info short.bin", 1, "--force");
     row("info short forced", "info short.bin --force", 0, {});
     row("info two roms", "info game.bin game.bin", 2, "--help");
@@ -150,7 +153,8 @@ void TestCli::statuses_data()
     row("import wrong size", "import game.bin cars.png --car 1 --sprite 1 --output out.bin", 1, "cars.png");
     row("import unwritable output", "import game.bin cars.png --output short.bin/out.bin", 1, "out.bin");
     row("import folder rom", "import folder.bin cars.png", 1, "folder.bin");
-    row("set", "set game.bin --car 5 --jumping 0x10 --output out.bin", 0, {});
+    row("set", "set game.bin --car 5 --jumping 16 --output out.bin", 0, {});
+    row("set hexadecimal", "set game.bin --car 5 --top-speed 0x10 --output out.bin", 2, "--top-speed: \"0x10\" is not a decimal");
     row("set without car", "set game.bin --top-speed 3", 2, "--car");
     row("set nothing", "set game.bin --car 1", 2, "--help");
     row("set value too big", "set game.bin --car 1 --cornering 256", 2, "--cornering");
