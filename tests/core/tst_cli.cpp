@@ -83,6 +83,7 @@ private slots:
     void exportImportRoundTrip_data();
     void exportImportRoundTrip();
     void setChangesOnlyItsBytes();
+    void outputNamingTheRomSavesIntoIt();
     void paletteImportChangesOnlyGivenEntries();
     void patchApplies();
     void smdStaysInterleaved();
@@ -286,6 +287,24 @@ void TestCli::exportImportRoundTrip()
                      qPrintable(QStringLiteral("car %1, sprite %2").arg(car + 1).arg(sprite + 1)));
         }
     }
+}
+
+void TestCli::outputNamingTheRomSavesIntoIt()
+{
+    // The same import into another file and into --output naming the ROM:
+    // the ROM then holds what the other file got.
+    const QStringList import = {"import", "game.bin", "cars.png", "--palette", "Red", "--output"};
+    QCOMPARE(run(import + QStringList{"out.bin"}).exitCode, 0);
+    const QByteArray expected = ReadBytes(path(QStringLiteral("out.bin")));
+    QVERIFY(expected != romBytes);
+    QCOMPARE(ReadBytes(path(QStringLiteral("game.bin"))), romBytes);
+
+    QVERIFY(QFile::remove(path(QStringLiteral("out.bin"))));
+    const Run result = run(import + QStringList{"./game.bin"});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.errLines.isEmpty());
+    QVERIFY(ReadBytes(path(QStringLiteral("game.bin"))) == expected);
+    QVERIFY(!QFileInfo::exists(path(QStringLiteral("out.bin"))));
 }
 
 void TestCli::setChangesOnlyItsBytes()

@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 
+#include "editor/spriteview.h"
 #include "editorprobe.h"
 #include "viewtestrom.h"
 
@@ -42,9 +43,13 @@ private slots:
         EditorProbe probe(editor);
         QVERIFY(probe.animationTimer().isActive());
         QCOMPARE(probe.animationTimer().interval(), 60);
-        // Ticks redraw even with nothing animated, and leave the guard on.
-        QVERIFY(QTest::qWaitFor([&] { return !probe.ui()->labelSprite->picture().isNull(); }));
-        QTest::qWait(150);
+        // Ticks redraw even with nothing animated, and leave the guard on:
+        // a picture put in by hand is replaced by the sprite again.
+        SpriteView *view = probe.ui()->labelSprite;
+        QImage blank(48, 48, QImage::Format_ARGB32);
+        blank.fill(Qt::magenta);
+        view->setSprite(blank, view->mapping());
+        QVERIFY(QTest::qWaitFor([&] { return view->sprite() != blank; }));
         QVERIFY(probe.reactToControls());
     }
 
