@@ -45,11 +45,14 @@ private slots:
         QCOMPARE(probe.animationTimer().interval(), 60);
         // Ticks redraw even with nothing animated, and leave the guard on:
         // a picture put in by hand is replaced by the sprite again.
+        for (QCheckBox *animated : {probe.ui()->checkBoxRotation, probe.ui()->checkBoxTilt, probe.ui()->checkBoxWheelAnimation})
+            animated->setChecked(false);
         SpriteView *view = probe.ui()->labelSprite;
         QImage blank(48, 48, QImage::Format_ARGB32);
         blank.fill(Qt::magenta);
         view->setSprite(blank, view->mapping());
-        QVERIFY(QTest::qWaitFor([&] { return view->sprite() != blank; }));
+        QCOMPARE(view->sprite().pixel(0, 0), blank.pixel(0, 0));
+        QVERIFY(QTest::qWaitFor([&] { return view->sprite().pixel(0, 0) != blank.pixel(0, 0); }));
         QVERIFY(probe.reactToControls());
     }
 
