@@ -62,9 +62,10 @@ int RunExportCommand(const QStringList &arguments)
         return WorkFailed(kCommand, error);
     if (const QString problem = FolderProblem(output); !problem.isEmpty())
         return WorkFailed(kCommand, QStringLiteral("cannot write \"%1\": %2").arg(ShownPath(output), problem));
+    // A set is written all or nothing: one failure, named with its reason.
+    QString errors;
     if (!WriteSpriteFiles(output, selection, ExchangeDataFor(rom->data, paletteIndex),
-                          parser.isSet(indexed) ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix))
-        return WorkFailed(kCommand, QStringLiteral("cannot write \"%1\"")
-                                        .arg(ShownPath(output)));
+                          parser.isSet(indexed) ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix, &errors))
+        return WorkFailed(kCommand, errors.section(QLatin1Char('\n'), 0, 0));
     return kExitSuccess;
 }

@@ -57,7 +57,8 @@ int RunPaletteCommand(const QStringList &arguments)
         return UsageError(kCommand, QStringLiteral("--output goes with import"));
 
     QString error;
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force), &error);
+    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force), &error,
+                                                   importing ? RomUse::Write : RomUse::Read);
     if (!rom)
         return WorkFailed(kCommand, error);
 
