@@ -84,18 +84,16 @@ std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error,
     return RomInput{path, image->fileBytes.size(), contents.plain, contents.smdHeader, data, *image, *lock};
 }
 
-bool SameFile(const QString &a, const QString &b)
+bool SamePath(const QString &a, const QString &b)
 {
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
 QString SaveTarget(const RomInput &rom, const QString &output)
 {
     if (output.isEmpty())
         return rom.path;
-    if (QFileInfo(output).absoluteFilePath() == QFileInfo(rom.path).absoluteFilePath())
+    if (SamePath(output, rom.path))
         return rom.path;
     return output;
 }

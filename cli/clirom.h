@@ -43,8 +43,9 @@ enum class RomUse { Read, Write };
 // protected from every output of this process (rom/protectedfiles.h).
 std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error, RomUse use = RomUse::Read);
 
-// Whether a and b name the same existing file (through links too).
-bool SameFile(const QString &a, const QString &b);
+// Whether a and b are the same path (absolute, cleaned). Another name of the
+// same file (a link, a numbered name) is for the output writer to refuse.
+bool SamePath(const QString &a, const QString &b);
 
 // Where a changed ROM goes: output, or the ROM itself when output is empty or
 // is the ROM's own path (another name of the same file, a link, is refused by

@@ -46,7 +46,7 @@ int RunPaletteCommand(const QStringList &arguments)
     const std::optional<int> index = ParsePaletteChoice(parser.value(palette));
     if (!index)
         return UsageError(kCommand, QStringLiteral("unknown palette \"%1\"").arg(parser.value(palette)));
-    if (!importing && SameFile(file, parser.positionalArguments().at(0)))
+    if (!importing && SamePath(file, parser.positionalArguments().at(0)))
         return UsageError(kCommand, QStringLiteral("FILE is the ROM itself"));
     if (!PaletteFileFormatFor(file))
         return UsageError(kCommand, QStringLiteral("\"%1\": the suffix must be .gpl, .pal, .act or .bin").arg(ShownPath(file)));

@@ -26,7 +26,7 @@ int RunPatchCommand(const QStringList &arguments)
     const QStringList files = parser.positionalArguments();
     if (!PatchFormatFor(files.at(2)))
         return UsageError(kCommand, QStringLiteral("\"%1\": the suffix must be .ips or .bps").arg(ShownPath(files.at(2))));
-    if (SameFile(files.at(2), files.at(0)) || SameFile(files.at(2), files.at(1)))
+    if (SamePath(files.at(2), files.at(0)) || SamePath(files.at(2), files.at(1)))
         return UsageError(kCommand, QStringLiteral("OUTPUT is one of the files compared"));
     // Neither compared file may become the patch, by any name.
     ProtectFile(files.at(0));
