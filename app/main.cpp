@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -67,11 +69,33 @@ QStringList WithoutQtOptions(const QStringList &arguments)
     return kept;
 }
 
+// Whether the window has somewhere to appear: a platform chosen with
+// -platform or QT_QPA_PLATFORM other than X11 or Wayland, or their display.
+bool HasDisplay(const QStringList &arguments)
+{
+    QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("-platform") || arguments.at(i) == QLatin1String("--platform"))
+            platform = arguments.at(i + 1);
+    }
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (platform.startsWith(QLatin1String("xcb")))
+        return x11;
+    if (platform.startsWith(QLatin1String("wayland")))
+        return wayland;
+    return !platform.isEmpty() || x11 || wayland;
+}
+
 } // namespace
 
 // skm-car-editor [rom]: opens the given ROM image, or asks for one.
 int main(int argc, char *argv[])
 {
+    // A file-size limit (ulimit -f) makes a write fail with EFBIG, reported
+    // like any other failure, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // "skm-car-editor info ROM" and the other subcommands: no window, no display.
     if (argc > 1 && IsSubcommand(QString::fromLocal8Bit(argv[1])))
         return RunCommandLine(argc, argv);
@@ -128,6 +152,10 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    if (!HasDisplay(arguments)) {
+        PrintError(QStringLiteral("no display: set DISPLAY, or use a subcommand; see --help"));
+        return 2;
+    }
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("skm-car-editor"));
     SeedEditorRandom(QTime::currentTime().msec());

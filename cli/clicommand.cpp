@@ -19,6 +19,18 @@ constexpr Subcommand kSubcommands[] = {
     {"set", RunSetCommand},         {"palette", RunPaletteCommand}, {"patch", RunPatchCommand},
 };
 
+// The image plug-ins' own warnings ("libpng error: ...", qt.gui.imageio) are
+// not for the user: a failure is reported once, by the command, with its reason.
+QtMessageHandler defaultHandler = nullptr;
+
+void QuietImageIo(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    const bool imageIo = (context.category && qstrncmp(context.category, "qt.gui.imageio", 14) == 0)
+                         || message.startsWith(QLatin1String("libpng"));
+    if (!imageIo && defaultHandler)
+        defaultHandler(type, context, message);
+}
+
 } // namespace
 
 bool IsSubcommand(const QString &name)
@@ -57,6 +69,7 @@ QString UndecodableArgumentError(int argc, char *argv[])
 int RunCommandLine(int argc, char *argv[])
 {
     // Pictures are read and written with QImage alone: no window system is needed.
+    defaultHandler = qInstallMessageHandler(QuietImageIo);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("skm-car-editor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SKM_VERSION));

@@ -1,6 +1,8 @@
 #include "cli/clioptions.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include <QDir>
 
@@ -27,11 +29,15 @@ int WorkFailed(const QString &command, const QString &message)
     return kExitFailed;
 }
 
-void PrintOut(const QString &text)
+bool PrintOut(const QString &text, QString *error)
 {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    errno = 0;
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout) == size_t(bytes.size())
+                         && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!written && error)
+        *error = QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO));
+    return written;
 }
 
 std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &command, const QString &synopsis,
@@ -51,6 +57,12 @@ std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &c
         text.replace(0, end, QStringLiteral("Usage: %1 %2 %3").arg(QLatin1String(kProgramName), command, synopsis));
         PrintOut(text);
         return kExitSuccess;
+    }
+    // An empty value is a slip (an unset variable in a script), never a choice:
+    // "--output ''" must not quietly mean "no --output".
+    for (const QString &name : parser.optionNames()) {
+        if (parser.values(name).contains(QString()))
+            return UsageError(command, QStringLiteral("--%1 needs a value that is not empty").arg(name));
     }
     const qsizetype count = parser.positionalArguments().size();
     if (count < least)

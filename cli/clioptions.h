@@ -20,11 +20,13 @@ inline constexpr const char *kProgramName = "skm-car-editor";
 int UsageError(const QString &command, const QString &message);
 // Prints "skm-car-editor COMMAND: message" on standard error and gives kExitFailed.
 int WorkFailed(const QString &command, const QString &message);
-void PrintOut(const QString &text);
+// Writes text to standard output; false, with the system's reason in *error
+// (if given), when it could not be written whole (a full disk, a closed pipe).
+bool PrintOut(const QString &text, QString *error = nullptr);
 
 // Parses arguments (the subcommand's name first) with --help added. Gives a
 // status to return at once: kExitSuccess after printing the help for --help,
-// kExitUsage after a usage line for an unknown option, a missing value or a
+// kExitUsage after a usage line for an unknown option, a missing or empty value or a
 // count of positional arguments outside [least, most]. Nothing when the
 // command should go on.
 std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &command, const QString &synopsis,

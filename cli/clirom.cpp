@@ -9,6 +9,8 @@
 #include <QFileInfo>
 
 #include "cli/clioptions.h"
+#include "rom/outputfile.h"
+#include "rom/protectedfiles.h"
 #include "rom/romfilewriter.h"
 #include "rom/romimage.h"
 #include "rom/romcheck.h"
@@ -69,11 +71,18 @@ std::optional<QByteArray> ReadInputFile(const QString &path, const QString &what
     return bytes;
 }
 
-std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error)
+std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error, RomUse use)
 {
     // A missing file is an error here (the window would start a new one).
     if (!CheckInputFile(path, QStringLiteral("ROM"), error))
         return std::nullopt;
+    Result<RomFileLock> lock = RomFileLock::Acquire(
+        path, use == RomUse::Write ? RomFileLock::Mode::Exclusive : RomFileLock::Mode::Shared);
+    if (!lock) {
+        Fail(error, lock.message());
+        return std::nullopt;
+    }
+    ProtectFile(path);
     const std::optional<RomImage> image = RomImage::Load(path, error);
     if (!image)
         return std::nullopt;
@@ -84,21 +93,19 @@ std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error)
         return std::nullopt;
     }
     const CarData data = CarDataFromImage(contents.plain);
-    return RomInput{path, image->fileBytes.size(), contents.plain, contents.smdHeader, data};
+    return RomInput{path, image->fileBytes.size(), contents.plain, contents.smdHeader, data, *image, *lock};
 }
 
-bool SameFile(const QString &a, const QString &b)
+bool SamePath(const QString &a, const QString &b)
 {
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
 QString SaveTarget(const RomInput &rom, const QString &output)
 {
     if (output.isEmpty())
         return rom.path;
-    if (SameFile(output, rom.path))
+    if (SamePath(output, rom.path))
         return rom.path;
     return output;
 }
@@ -108,8 +115,17 @@ bool SaveRom(const RomInput &rom, const CarData &data, const QString &output, QS
     // The ROM's bytes with the car areas and the checksum patched, written in
     // one step to the ROM or to the other file; the ROM is never touched then.
     const QByteArray patched = PatchedImage(rom.plain, data);
-    const SaveResult result = WriteRomFile(SaveTarget(rom, output),
-                                           rom.smdHeader.isEmpty() ? patched : InterleaveSmd(rom.smdHeader, patched));
+    const QByteArray bytes = rom.smdHeader.isEmpty() ? patched : InterleaveSmd(rom.smdHeader, patched);
+    const QString target = SaveTarget(rom, output);
+    if (target != rom.path) {
+        const Result<void> written = WriteOutputFile(target, bytes);
+        return written.ok() || Fail(error, written.message());
+    }
+    // The lock keeps other commands and the window out; anything else that
+    // changed the file meanwhile is not overwritten.
+    if (CheckOnDisk(rom.image) != DiskState::Unchanged)
+        return Fail(error, QStringLiteral("%1 was changed by another program while this command ran").arg(ShownPath(rom.path)));
+    const SaveResult result = WriteRomFile(rom.path, bytes);
     if (!result.ok)
         return Fail(error, result.error);
     return true;

@@ -10,17 +10,6 @@ namespace {
 
 const QString kCommand = QStringLiteral("export");
 
-// Why nothing could be written into fileName's folder, when that can be told beforehand.
-QString FolderProblem(const QString &fileName)
-{
-    const QFileInfo folder(QFileInfo(fileName).absolutePath());
-    if (!folder.isDir())
-        return QStringLiteral("no such folder");
-    if (!folder.isWritable())
-        return QStringLiteral("the folder is not writable");
-    return {};
-}
-
 } // namespace
 
 int RunExportCommand(const QStringList &arguments)
@@ -48,7 +37,7 @@ int RunExportCommand(const QStringList &arguments)
     if (const std::optional<int> status = options.Read(parser, kCommand, &selection, &paletteIndex))
         return *status;
     const QString output = parser.positionalArguments().at(1);
-    if (SameFile(output, parser.positionalArguments().at(0)))
+    if (SamePath(output, parser.positionalArguments().at(0)))
         return UsageError(kCommand, QStringLiteral("OUTPUT is the ROM itself"));
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (parser.isSet(indexed) && suffix != QLatin1String("png") && suffix != QLatin1String("bmp"))
@@ -60,11 +49,10 @@ int RunExportCommand(const QStringList &arguments)
     const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), &error);
     if (!rom)
         return WorkFailed(kCommand, error);
-    if (const QString problem = FolderProblem(output); !problem.isEmpty())
-        return WorkFailed(kCommand, QStringLiteral("cannot write \"%1\": %2").arg(ShownPath(output), problem));
+    // A set is written all or nothing: one failure, named with its reason.
+    QString errors;
     if (!WriteSpriteFiles(output, selection, ExchangeDataFor(rom->data, paletteIndex),
-                          parser.isSet(indexed) ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix))
-        return WorkFailed(kCommand, QStringLiteral("cannot write \"%1\"")
-                                        .arg(ShownPath(output)));
+                          parser.isSet(indexed) ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix, &errors))
+        return WorkFailed(kCommand, errors.section(QLatin1Char('\n'), 0, 0));
     return kExitSuccess;
 }

@@ -41,7 +41,8 @@ int RunImportCommand(const QStringList &arguments)
 
     QString error;
     const QString input = parser.positionalArguments().at(1);
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), &error);
+    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), &error,
+                                                RomUse::Write);
     if (!rom)
         return WorkFailed(kCommand, error);
     if (!CheckInputFile(input, QStringLiteral("input"), &error))

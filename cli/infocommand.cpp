@@ -134,7 +134,9 @@ int RunInfoCommand(const QStringList &arguments)
     if (!rom)
         return WorkFailed(kCommand, error);
     const QJsonObject info = InfoJson(*rom);
-    PrintOut(parser.isSet(json) ? QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Indented))
-                                : InfoText(info));
+    if (!PrintOut(parser.isSet(json) ? QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Indented))
+                                     : InfoText(info),
+                  &error))
+        return WorkFailed(kCommand, QStringLiteral("cannot write to standard output: %1").arg(error));
     return kExitSuccess;
 }

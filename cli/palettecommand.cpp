@@ -46,7 +46,7 @@ int RunPaletteCommand(const QStringList &arguments)
     const std::optional<int> index = ParsePaletteChoice(parser.value(palette));
     if (!index)
         return UsageError(kCommand, QStringLiteral("unknown palette \"%1\"").arg(parser.value(palette)));
-    if (!importing && SameFile(file, parser.positionalArguments().at(0)))
+    if (!importing && SamePath(file, parser.positionalArguments().at(0)))
         return UsageError(kCommand, QStringLiteral("FILE is the ROM itself"));
     if (!PaletteFileFormatFor(file))
         return UsageError(kCommand, QStringLiteral("\"%1\": the suffix must be .gpl, .pal, .act or .bin").arg(ShownPath(file)));
@@ -57,7 +57,8 @@ int RunPaletteCommand(const QStringList &arguments)
         return UsageError(kCommand, QStringLiteral("--output goes with import"));
 
     QString error;
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force), &error);
+    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force), &error,
+                                                   importing ? RomUse::Write : RomUse::Read);
     if (!rom)
         return WorkFailed(kCommand, error);
 

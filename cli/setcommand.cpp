@@ -83,7 +83,8 @@ int RunSetCommand(const QStringList &arguments)
         return UsageError(kCommand, QStringLiteral("nothing to set"));
 
     QString error;
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force), &error);
+    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force), &error,
+                                                RomUse::Write);
     if (!rom)
         return WorkFailed(kCommand, error);
     CarData data = rom->data;

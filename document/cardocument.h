@@ -25,6 +25,10 @@ class CarDocument : public QObject
 
 public:
     explicit CarDocument(QObject *parent = nullptr);
+    ~CarDocument() override;
+
+    // How long a save waits for another program's lock on the file.
+    static constexpr int kSaveLockWaitMs = 10000;
 
     // Reads the ROM file at path whole (kept for saving) and loads its car
     // data. A file that cannot be read whole is still shown as far as it can
@@ -51,8 +55,11 @@ public:
     const QStringList &openProblems() const { return problems; }
     // The file bytes a save would write now (offsets baked, checksum fixed).
     QByteArray bytesToSave() const;
-    // Writes the tables into the file (see SaveCarData); on success the
+    // Writes the tables into the file (see SaveCarData), holding the file's
+    // lock (RomFileLock, waiting at most kSaveLockWaitMs); on success the
     // image and the plain bytes are the saved ones. Does not touch the stack.
+    // The file is protected from every other output (rom/protectedfiles.h)
+    // while it is open.
     SaveResult SaveToFile();
 
     const QString &path() const { return romImage.path; }
@@ -103,6 +110,9 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
+    void ProtectRom(const QString &path);
+
+    QString protectedPath;
     RomImage romImage;
     QString romImageError;   // why the file could not be read whole
     QByteArray opened;

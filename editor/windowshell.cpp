@@ -28,7 +28,7 @@
 #include "editor/zoomsteps.h"
 #include "rom/numbertext.h"
 #include "rom/romcheck.h"
-#include "rom/romfilewriter.h"
+#include "rom/outputfile.h"
 #include "ui_skmcareditor.h"
 
 namespace {
@@ -284,9 +284,9 @@ void SKMcarEditor::SaveCopyAs()
         return;
     }
     const QByteArray bytes = document.bytesToSave();
-    const SaveResult result = WriteRomFile(path, bytes);
-    if (!result.ok) {
-        QMessageBox::warning(this, tr("Save a Copy As"), result.error);
+    // Another file: never written in place, and never the open ROM under another name.
+    if (const Result<void> written = WriteOutputFile(path, bytes); !written) {
+        QMessageBox::warning(this, tr("Save a Copy As"), written.message());
         return;
     }
     ShowStatus(tr("Saved a copy as %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(bytes.size())));

@@ -7,6 +7,7 @@
 #include "exchange/rawsprites.h"
 #include "exchange/sheetlayout.h"
 #include "exchange/spritefiles.h"
+#include "rom/outputfile.h"
 #include "view/spritecomposer.h"
 
 namespace {
@@ -61,24 +62,34 @@ struct WriteReport
     }
 };
 
+// Every numbered file encoded first, then written all or nothing.
 bool WriteSeparateFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
                         bool indexed, const WriteReport &report)
 {
     const bool raw = !indexed && IsRawSpriteFile(fileName);
-    bool allWritten = true;
+    QList<OutputFile> files;
     for (int c = 0; c < data.sprites.size(); ++c) {
         for (int s = 0; s < data.sprites[c].size(); ++s) {
             if (!selection.Covers(c, s))
                 continue;
             const QString name = ExportFileName(fileName, selection.scope, c, s);
-            QString reason;
-            const bool written = raw       ? WriteWholeFile(name, RawBytes(data, c, s), &reason)
-                                 : indexed ? WritePictureFile(name, IndexedSpritePicture(data, c, s), &reason)
-                                           : WritePictureFile(name, SpritePicture(data, c, s), &reason);
-            allWritten = report.Add(name, written, reason) && allWritten;
+            if (raw) {
+                files.append({name, RawBytes(data, c, s)});
+                continue;
+            }
+            const Result<QByteArray> picture =
+                EncodePicture(name, indexed ? IndexedSpritePicture(data, c, s) : SpritePicture(data, c, s));
+            if (!picture)
+                return report.Add(name, false, picture.failure().reason);
+            files.append({name, *picture});
         }
     }
-    return allWritten;
+    const Result<void> written = WriteOutputFiles(files);
+    if (!written)
+        return report.Add(written.failure().file, false, written.failure().reason);
+    for (const OutputFile &file : std::as_const(files))
+        report.Add(file.path, true, {});
+    return true;
 }
 
 QByteArray RawScope(const ExchangeSelection &selection, const ExchangeData &data)

@@ -26,9 +26,9 @@ QImage AllCarsSheetPicture(const ExchangeData &data);
 enum class SpriteFileType { BySuffix, IndexedPicture };
 
 // Writes the selection to fileName, as raw data (suffix "bin", any case) or
-// as pictures. With separate files every sprite goes to its numbered file and
-// a failure does not stop the others. Every file is written whole or not at
-// all. Returns false if any file failed, and at once, writing nothing, for
+// as pictures. With separate files every sprite goes to its numbered file,
+// the set all or nothing (WriteOutputFiles): a failure leaves every existing
+// file as it was. Every file is written whole or not at all. Returns false if any file failed, and at once, writing nothing, for
 // indexed pictures under a name that is not "png" or "bmp". Each failed file
 // adds a line "Cannot write file \"name\": reason\n" to *errors (if given);
 // *written (if given) counts the files written.

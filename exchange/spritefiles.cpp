@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include "exchange/picturecheck.h"
+#include "rom/outputfile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -39,48 +39,38 @@ bool IsRawSpriteFile(const QString &fileName)
 
 bool WriteWholeFile(const QString &fileName, const QByteArray &bytes, QString *reason)
 {
-    const auto fail = [&](const QString &why) {
-        if (reason)
-            *reason = why;
-        return false;
-    };
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return fail(why);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    const Result<void> written = WriteOutputFile(fileName, bytes);
+    if (!written && reason)
+        *reason = written.failure().reason;
+    return written.ok();
 }
 
-bool WritePictureFile(const QString &fileName, const QImage &image, QString *reason)
+Result<QByteArray> EncodePicture(const QString &fileName, const QImage &image)
 {
-    const auto fail = [&](const QString &why) {
-        if (reason)
-            *reason = why;
-        return false;
-    };
+    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("write")}; };
     const QByteArray format = WriterFormatFor(fileName);
     if (format.isEmpty())
         return fail(QStringLiteral("no picture format for this file name"));
     if (image.isNull())
         return fail(QStringLiteral("no picture to write"));
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    QImageWriter writer(&file, format);
-    if (!writer.write(image)) {
-        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        file.cancelWriting();
-        return fail(why);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(image))
+        return fail(writer.errorString());
+    return bytes;
+}
+
+bool WritePictureFile(const QString &fileName, const QImage &image, QString *reason)
+{
+    const Result<QByteArray> bytes = EncodePicture(fileName, image);
+    if (!bytes) {
+        if (reason)
+            *reason = bytes.failure().reason;
+        return false;
     }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    return WriteWholeFile(fileName, *bytes, reason);
 }
 
 QString NotRegularFileReason(const QString &fileName)

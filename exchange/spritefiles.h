@@ -5,20 +5,25 @@
 #include <QSize>
 #include <QString>
 
+#include "base/result.h"
+
 // Reading and writing the files of a sprite exchange. The format is chosen by
 // the name's suffix alone: "bin" in any letter case is raw sprite data,
 // anything else a picture.
 
 bool IsRawSpriteFile(const QString &fileName);
 
-// Writes the whole file or nothing: the bytes go to a temporary file that
-// replaces fileName only once everything is written. False when the file
-// cannot be created, written or committed; fileName is then unchanged and
-// *reason (if given) holds the system's reason.
+// Writes the whole file or nothing, with the output writer (WriteOutputFile).
+// False when it cannot be written; fileName is then unchanged and *reason (if
+// given) holds the reason.
 bool WriteWholeFile(const QString &fileName, const QByteArray &bytes, QString *reason = nullptr);
 
-// Writes a picture in the format its suffix names, the same all-or-nothing
-// way. False for a suffix no image writer knows (or none) and on any failure;
+// The bytes of a picture in the format fileName's suffix names; a failure for
+// a suffix no image writer knows (or none), a null image or a failed encoding.
+Result<QByteArray> EncodePicture(const QString &fileName, const QImage &image);
+
+// Writes a picture in the format its suffix names (EncodePicture), the same
+// all-or-nothing way. False for a suffix no image writer knows (or none) and on any failure;
 // then *reason (if given) says why.
 bool WritePictureFile(const QString &fileName, const QImage &image, QString *reason = nullptr);
 

@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "rom/colorword.h"
+#include "rom/outputfile.h"
 
 namespace {
 
@@ -330,19 +330,8 @@ bool WritePaletteFile(const QString &fileName, const QList<QColor> &colors, cons
     const std::optional<PaletteFileFormat> format = PaletteFileFormatFor(fileName);
     if (!format)
         return fail(SuffixReason());
-    const QFileInfo info(fileName);
-    if (info.exists() && !info.isFile())
-        return fail(QStringLiteral("not a regular file"));
-    const QByteArray bytes = PaletteFileBytes(*format, colors, name);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
+    const Result<void> written = WriteOutputFile(fileName, PaletteFileBytes(*format, colors, name));
+    if (!written)
+        return fail(written.failure().reason);
     return true;
 }

@@ -1,21 +1,9 @@
 #include "patch/patchfile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "patch/bpspatch.h"
 #include "patch/ipspatch.h"
-
-namespace {
-
-bool Fail(QString *error, const QString &fileName, const QString &reason)
-{
-    if (error)
-        *error = QStringLiteral("Cannot write patch \"%1\": %2").arg(fileName, reason);
-    return false;
-}
-
-}  // namespace
 
 std::optional<PatchFormat> PatchFormatFor(const QString &fileName)
 {
@@ -35,29 +23,15 @@ std::optional<QByteArray> MakePatch(PatchFormat format, const QByteArray &origin
     return MakeBpsPatch(original, modified);
 }
 
-bool WritePatchFile(const QString &fileName, const QByteArray &original, const QByteArray &modified, QString *error)
+Result<QByteArray> PatchFileBytes(const QString &fileName, const QByteArray &original, const QByteArray &modified)
 {
+    const auto fail = [&](const QString &reason) { return Failure{fileName, reason, 0, QStringLiteral("write patch")}; };
     const std::optional<PatchFormat> format = PatchFormatFor(fileName);
     if (!format)
-        return Fail(error, fileName, QStringLiteral("the name must end in .ips or .bps"));
-    const QFileInfo info(fileName);
-    if (info.exists() && !info.isFile())
-        return Fail(error, fileName, QStringLiteral("it is not a regular file"));
-
+        return fail(QStringLiteral("the name must end in .ips or .bps"));
     QString reason;
-    const std::optional<QByteArray> patch = MakePatch(*format, original, modified, &reason);
+    std::optional<QByteArray> patch = MakePatch(*format, original, modified, &reason);
     if (!patch)
-        return Fail(error, fileName, reason);
-
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(error, fileName, file.errorString());
-    if (file.write(*patch) != patch->size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return Fail(error, fileName, why);
-    }
-    if (!file.commit())
-        return Fail(error, fileName, file.errorString());
-    return true;
+        return fail(reason);
+    return *std::move(patch);
 }

@@ -10,6 +10,7 @@
 #include "patch/bpspatch.h"
 #include "patch/ipspatch.h"
 #include "patch/patchfile.h"
+#include "rom/outputfile.h"
 
 namespace {
 
@@ -161,8 +162,11 @@ void TestPatch::writeFile()
     const QString path = dir.filePath(name);
     const QByteArray source = RandomBytes(5000, 9);
     const QByteArray target = Changed(source, 10, 10);
-    QString error;
-    QCOMPARE(WritePatchFile(path, source, target, &error), reason.isEmpty());
+    // The patch's bytes, then the output writer, as the window and the command line do.
+    const Result<QByteArray> bytes = PatchFileBytes(path, source, target);
+    const Result<void> written = bytes ? WriteOutputFile(path, *bytes) : Result<void>(bytes.failure());
+    const QString error = written.message();
+    QCOMPARE(written.ok(), reason.isEmpty());
     if (reason.isEmpty()) {
         const QByteArray patch = ReadBytes(path);
         const auto applied = name.endsWith(QLatin1String("ips")) ? ApplyIps(patch, source) : ApplyBps(patch, source);
