@@ -64,9 +64,8 @@ QString PaletteFileController::ExportPaletteTo(const QString &fileName)
     const Palette palette = context.CurrentPalette();
     if (palette.isEmpty())
         return tr("No palette is selected.");
-    QString error;
-    if (!WritePaletteFile(fileName, palette, context.PaletteName(p), &error))
-        return error;
+    if (const Result<void> written = WritePaletteFile(fileName, palette, context.PaletteName(p)); !written)
+        return written.message();
     emit statusMessage(tr("Exported palette %1 to %2").arg(context.PaletteName(p), QFileInfo(fileName).fileName()));
     return {};
 }
@@ -76,10 +75,9 @@ QString PaletteFileController::ImportPaletteFrom(const QString &fileName)
     const int p = context.CurrentPaletteIndex();
     if (p < 0 || p >= context.document->palettes().size())
         return tr("No palette is selected.");
-    QString error;
-    const std::optional<QList<QColor>> colors = ReadPaletteFile(fileName, &error);
+    const Result<QList<QColor>> colors = ReadPaletteFile(fileName);
     if (!colors)
-        return error;
+        return colors.message();
     DocumentTables after = context.document->tables();
     Palette &palette = after.palettes[p];
     for (qsizetype i = 0; i < colors->size() && i < palette.size(); ++i)
