@@ -29,15 +29,17 @@ int WorkFailed(const QString &command, const QString &message)
     return kExitFailed;
 }
 
-bool PrintOut(const QString &text, QString *error)
+Result<void> PrintOut(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
     errno = 0;
     const bool written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout) == size_t(bytes.size())
                          && std::fflush(stdout) == 0 && !std::ferror(stdout);
-    if (!written && error)
-        *error = QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO));
-    return written;
+    if (written)
+        return {};
+    const int error = errno != 0 ? errno : EIO;
+    return Failure{QStringLiteral("standard output"), QString::fromLocal8Bit(std::strerror(error)), error,
+                   QStringLiteral("write to")};
 }
 
 std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &command, const QString &synopsis,
@@ -55,8 +57,8 @@ std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &c
         // Our own usage line instead of the parser's.
         const qsizetype end = text.indexOf(QLatin1Char('\n'));
         text.replace(0, end, QStringLiteral("Usage: %1 %2 %3").arg(QLatin1String(kProgramName), command, synopsis));
-        PrintOut(text);
-        return kExitSuccess;
+        const Result<void> printed = PrintOut(text);
+        return printed ? kExitSuccess : WorkFailed(command, printed.message());
     }
     // An empty value is a slip (an unset variable in a script), never a choice:
     // "--output ''" must not quietly mean "no --output".

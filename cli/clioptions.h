@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/result.h"
+
 // What every subcommand shares: exit statuses, parsing with --help, the one
 // line a failure prints, and the readers of numbers and palette choices.
 
@@ -20,9 +22,9 @@ inline constexpr const char *kProgramName = "skm-car-editor";
 int UsageError(const QString &command, const QString &message);
 // Prints "skm-car-editor COMMAND: message" on standard error and gives kExitFailed.
 int WorkFailed(const QString &command, const QString &message);
-// Writes text to standard output; false, with the system's reason in *error
-// (if given), when it could not be written whole (a full disk, a closed pipe).
-bool PrintOut(const QString &text, QString *error = nullptr);
+// Writes text to standard output; a failure with the system's reason when it
+// could not be written whole (a full disk, a closed pipe).
+Result<void> PrintOut(const QString &text);
 
 // Parses arguments (the subcommand's name first) with --help added. Gives a
 // status to return at once: kExitSuccess after printing the help for --help,

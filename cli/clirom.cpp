@@ -20,18 +20,15 @@
 
 namespace {
 
-bool Fail(QString *error, const QString &text)
+Failure InputFailure(const QString &path, const QString &what, const QString &reason)
 {
-    if (error)
-        *error = text;
-    return false;
+    return Failure{path, reason, 0, QStringLiteral("read ") + what};
 }
 
 } // namespace
 
-bool CheckInputFile(const QString &path, const QString &what, QString *error)
+Result<void> CheckInputFile(const QString &path, const QString &what)
 {
-    const QString name = QStringLiteral("%1 \"%2\"").arg(what, ShownPath(path));
     const QFileInfo info(path);
     if (!info.exists()) {
         // The system's reason: a symbolic link loop or a file used as a folder
@@ -39,59 +36,51 @@ bool CheckInputFile(const QString &path, const QString &what, QString *error)
         struct stat status;
         const int reason = ::stat(QFile::encodeName(path).constData(), &status) == 0 ? 0 : errno;
         if (reason != 0 && reason != ENOENT)
-            return Fail(error, QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(std::strerror(reason))));
-        return Fail(error, QStringLiteral("%1: no such file").arg(name));
+            return InputFailure(path, what, QString::fromLocal8Bit(std::strerror(reason)));
+        return InputFailure(path, what, QStringLiteral("no such file"));
     }
     if (!info.isFile())
-        return Fail(error, QStringLiteral("%1: not a regular file").arg(name));
+        return InputFailure(path, what, QStringLiteral("not a regular file"));
     if (info.size() > kLargestInputFile)
-        return Fail(error, QStringLiteral("%1: too large").arg(name));
+        return InputFailure(path, what, QStringLiteral("too large"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Fail(error, QStringLiteral("%1: %2").arg(name, file.errorString()));
-    return true;
+        return InputFailure(path, what, file.errorString());
+    return {};
 }
 
-std::optional<QByteArray> ReadInputFile(const QString &path, const QString &what, QString *error)
+Result<QByteArray> ReadInputFile(const QString &path, const QString &what)
 {
-    if (!CheckInputFile(path, what, error))
-        return std::nullopt;
+    if (Result<void> readable = CheckInputFile(path, what); !readable)
+        return readable.failure();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Fail(error, QStringLiteral("%1 \"%2\": %3").arg(what, ShownPath(path), file.errorString()));
-        return std::nullopt;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return InputFailure(path, what, file.errorString());
     QByteArray bytes = file.read(kLargestInputFile + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kLargestInputFile) {
-        Fail(error, QStringLiteral("%1 \"%2\": %3").arg(what, ShownPath(path),
-                                                         bytes.size() > kLargestInputFile ? QStringLiteral("too large")
-                                                                                          : file.errorString()));
-        return std::nullopt;
-    }
+    if (bytes.size() > kLargestInputFile)
+        return InputFailure(path, what, QStringLiteral("too large"));
+    if (file.error() != QFileDevice::NoError)
+        return InputFailure(path, what, file.errorString());
     return bytes;
 }
 
-std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error, RomUse use)
+Result<RomInput> OpenRom(const QString &path, bool force, RomUse use)
 {
     // A missing file is an error here (the window would start a new one).
-    if (!CheckInputFile(path, QStringLiteral("ROM"), error))
-        return std::nullopt;
+    if (Result<void> readable = CheckInputFile(path, QStringLiteral("ROM")); !readable)
+        return readable.failure();
     Result<RomFileLock> lock = RomFileLock::Acquire(
         path, use == RomUse::Write ? RomFileLock::Mode::Exclusive : RomFileLock::Mode::Shared);
-    if (!lock) {
-        Fail(error, lock.message());
-        return std::nullopt;
-    }
+    if (!lock)
+        return lock.failure();
     ProtectFile(path);
-    const std::optional<RomImage> image = RomImage::Load(path, error);
+    const Result<RomImage> image = RomImage::Load(path);
     if (!image)
-        return std::nullopt;
+        return image.failure();
     RomContents contents = RomContentsFromFile(path, image->fileBytes);
-    if (!contents.problems.isEmpty() && !force) {
-        Fail(error, QStringLiteral("ROM \"%1\": %2 (--force uses it anyway)")
-                        .arg(ShownPath(path), contents.problems.join(QStringLiteral("; "))));
-        return std::nullopt;
-    }
+    if (!contents.problems.isEmpty() && !force)
+        return InputFailure(path, QStringLiteral("ROM"),
+                            contents.problems.join(QStringLiteral("; ")) + QStringLiteral(" (--force uses it anyway)"));
     const CarData data = CarDataFromImage(contents.plain);
     return RomInput{path, image->fileBytes.size(), contents.plain, contents.smdHeader, data, *image, *lock};
 }
@@ -110,23 +99,21 @@ QString SaveTarget(const RomInput &rom, const QString &output)
     return output;
 }
 
-bool SaveRom(const RomInput &rom, const CarData &data, const QString &output, QString *error)
+Result<void> SaveRom(const RomInput &rom, const CarData &data, const QString &output)
 {
     // The ROM's bytes with the car areas and the checksum patched, written in
     // one step to the ROM or to the other file; the ROM is never touched then.
     const QByteArray patched = PatchedImage(rom.plain, data);
     const QByteArray bytes = rom.smdHeader.isEmpty() ? patched : InterleaveSmd(rom.smdHeader, patched);
     const QString target = SaveTarget(rom, output);
-    if (target != rom.path) {
-        const Result<void> written = WriteOutputFile(target, bytes);
-        return written.ok() || Fail(error, written.message());
-    }
+    if (target != rom.path)
+        return WriteOutputFile(target, bytes);
     // The lock keeps other commands and the window out; anything else that
     // changed the file meanwhile is not overwritten.
     if (CheckOnDisk(rom.image) != DiskState::Unchanged)
-        return Fail(error, QStringLiteral("%1 was changed by another program while this command ran").arg(ShownPath(rom.path)));
+        return Failure{{}, QStringLiteral("%1 was changed by another program while this command ran").arg(ShownPath(rom.path)), 0, {}};
     const SaveResult result = WriteRomFile(rom.path, bytes);
     if (!result.ok)
-        return Fail(error, result.error);
-    return true;
+        return Failure{{}, result.error, 0, {}};
+    return {};
 }

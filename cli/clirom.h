@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "base/result.h"
 #include "rom/cardata.h"
 #include "rom/romimage.h"
 #include "rom/romlock.h"
@@ -15,13 +16,13 @@
 // Files larger than this are refused: far above any cartridge or picture.
 inline constexpr qint64 kLargestInputFile = 256 * 1024 * 1024;
 
-// Whether path is a regular file that can be opened for reading; otherwise
-// false with "<what> \"path\": reason" in *error. A FIFO or device is never opened.
-bool CheckInputFile(const QString &path, const QString &what, QString *error);
+// Whether path is a regular file that can be opened for reading; otherwise a
+// failure "Cannot read <what> \"path\": reason". A FIFO or device is never opened.
+Result<void> CheckInputFile(const QString &path, const QString &what);
 
-// The whole regular file at path; nothing, with the file and the reason in
-// *error, when it is missing, not a regular file, unreadable or too large.
-std::optional<QByteArray> ReadInputFile(const QString &path, const QString &what, QString *error);
+// The whole regular file at path; a failure naming the file and the reason
+// when it is missing, not a regular file, unreadable or too large.
+Result<QByteArray> ReadInputFile(const QString &path, const QString &what);
 
 struct RomInput
 {
@@ -41,7 +42,7 @@ enum class RomUse { Read, Write };
 // Drive header) unless force is set. The file is locked first (shared to read,
 // exclusive to write it back: another command writing it is waited for) and
 // protected from every output of this process (rom/protectedfiles.h).
-std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error, RomUse use = RomUse::Read);
+Result<RomInput> OpenRom(const QString &path, bool force, RomUse use = RomUse::Read);
 
 // Whether a and b are the same path (absolute, cleaned). Another name of the
 // same file (a link, a numbered name) is for the output writer to refuse.
@@ -56,6 +57,6 @@ QString SaveTarget(const RomInput &rom, const QString &output);
 // the ROM's own format (.smd interleaved again), to SaveTarget: the ROM the
 // crash-safe way (WriteRomFile) after making sure nobody changed it since it
 // was read, another file with the output writer (WriteOutputFile). A failure
-// leaves that file, and the ROM, as they were; false with the file and the
-// reason in *error.
-bool SaveRom(const RomInput &rom, const CarData &data, const QString &output, QString *error);
+// leaves that file, and the ROM, as they were; the failure names the file and
+// the reason.
+Result<void> SaveRom(const RomInput &rom, const CarData &data, const QString &output);

@@ -45,14 +45,14 @@ int RunExportCommand(const QStringList &arguments)
     if (suffix != QLatin1String("bin") && !QImageWriter::supportedImageFormats().contains(suffix.toLatin1()))
         return UsageError(kCommand, QStringLiteral("\"%1\": not a picture type this program writes").arg(ShownPath(output)));
 
-    QString error;
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), &error);
+    const Result<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force));
     if (!rom)
-        return WorkFailed(kCommand, error);
+        return WorkFailed(kCommand, rom.message());
     // A set is written all or nothing: one failure, named with its reason.
-    QString errors;
-    if (!WriteSpriteFiles(output, selection, ExchangeDataFor(rom->data, paletteIndex),
-                          parser.isSet(indexed) ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix, &errors))
-        return WorkFailed(kCommand, errors.section(QLatin1Char('\n'), 0, 0));
+    const Result<int> written =
+        WriteSpriteFiles(output, selection, ExchangeDataFor(rom->data, paletteIndex),
+                         parser.isSet(indexed) ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix);
+    if (!written)
+        return WorkFailed(kCommand, written.message());
     return kExitSuccess;
 }

@@ -39,14 +39,12 @@ int RunImportCommand(const QStringList &arguments)
     if (const std::optional<int> status = options.Read(parser, kCommand, &selection, &paletteIndex))
         return *status;
 
-    QString error;
     const QString input = parser.positionalArguments().at(1);
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), &error,
-                                                RomUse::Write);
+    const Result<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), RomUse::Write);
     if (!rom)
-        return WorkFailed(kCommand, error);
-    if (!CheckInputFile(input, QStringLiteral("input"), &error))
-        return WorkFailed(kCommand, error);
+        return WorkFailed(kCommand, rom.message());
+    if (const Result<void> readable = CheckInputFile(input, QStringLiteral("input")); !readable)
+        return WorkFailed(kCommand, readable.message());
 
     ExchangeData exchange = ExchangeDataFor(rom->data, paletteIndex);
     const QString errors = ReadSpriteFiles(input, selection, exchange, parser.isSet(dither));
@@ -60,7 +58,7 @@ int RunImportCommand(const QStringList &arguments)
     }
     CarData data = rom->data;
     data.sprites = exchange.sprites;
-    if (!SaveRom(*rom, data, parser.value(output), &error))
-        return WorkFailed(kCommand, error);
+    if (const Result<void> saved = SaveRom(*rom, data, parser.value(output)); !saved)
+        return WorkFailed(kCommand, saved.message());
     return kExitSuccess;
 }

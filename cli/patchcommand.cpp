@@ -31,13 +31,12 @@ int RunPatchCommand(const QStringList &arguments)
     // Neither compared file may become the patch, by any name.
     ProtectFile(files.at(0));
     ProtectFile(files.at(1));
-    QString error;
-    const std::optional<QByteArray> original = ReadInputFile(files.at(0), QStringLiteral("original"), &error);
+    const Result<QByteArray> original = ReadInputFile(files.at(0), QStringLiteral("original"));
     if (!original)
-        return WorkFailed(kCommand, error);
-    const std::optional<QByteArray> modified = ReadInputFile(files.at(1), QStringLiteral("modified"), &error);
+        return WorkFailed(kCommand, original.message());
+    const Result<QByteArray> modified = ReadInputFile(files.at(1), QStringLiteral("modified"));
     if (!modified)
-        return WorkFailed(kCommand, error);
+        return WorkFailed(kCommand, modified.message());
     const Result<QByteArray> patch = PatchFileBytes(files.at(2), *original, *modified);
     if (!patch)
         return WorkFailed(kCommand, patch.message());

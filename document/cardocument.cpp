@@ -30,10 +30,12 @@ void CarDocument::ProtectRom(const QString &path)
 void CarDocument::Open(const QString &path)
 {
     romImageError.clear();
-    if (std::optional<RomImage> loaded = RomImage::Load(path, &romImageError)) {
+    const Result<RomImage> loaded = RomImage::Load(path);
+    if (loaded) {
         Open(*loaded);
         return;
     }
+    romImageError = loaded.message();
     romImage = RomImage{path, {}, {}};
     opened.clear();
     plain.clear();

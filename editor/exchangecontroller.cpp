@@ -140,7 +140,12 @@ bool ExchangeController::ExportSprites(const QString &fileName, SpriteFileType t
 {
     const CarDocument &document = *context.document;
     const ExchangeData data{document.sprites(), document.offsets(), context.CurrentPalette(), document.background()};
-    return WriteSpriteFiles(fileName, Selection(), data, type, errors, written);
+    const Result<int> files = WriteSpriteFiles(fileName, Selection(), data, type);
+    if (files && written)
+        *written += *files;
+    if (!files && errors)
+        *errors += files.message() + QLatin1Char('\n');
+    return files.ok();
 }
 
 QString ExchangeController::ImportSprites(const QString &fileName, bool *changed)
@@ -259,11 +264,10 @@ void ExchangeController::ImportFrom(const QString &fileName)
 void ExchangeController::QuickSpriteOut()
 {
     // A status message when it works; one box with the reason when it does not.
-    QString reason;
-    if (!WritePictureFile(kQuickExchangeFile,
-                          view.ComposeSprite(context.CurrentCar(), context.CurrentSprite(), false, false, true),
-                          &reason)) {
-        ShowMessage(QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), reason));
+    const Result<void> written = WritePictureFile(
+        kQuickExchangeFile, view.ComposeSprite(context.CurrentCar(), context.CurrentSprite(), false, false, true));
+    if (!written) {
+        ShowMessage(QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), written.failure().reason));
         return;
     }
     emit statusMessage(tr("Wrote sprite %1 of car %2 to %3")
@@ -272,8 +276,9 @@ void ExchangeController::QuickSpriteOut()
 
 void ExchangeController::QuickSpriteIn()
 {
-    QString reason;
-    const QImage picture = ReadPictureFile(kQuickExchangeFile, QSize(kSpriteSide, kSpriteSide), &reason);
+    const Result<QImage> read = ReadPictureFile(kQuickExchangeFile, QSize(kSpriteSide, kSpriteSide));
+    QString reason = read ? QString() : read.failure().reason;
+    const QImage picture = read ? *read : QImage();
     if (reason.isEmpty() && picture.size() != QSize(kSpriteSide, kSpriteSide))
         reason = QStringLiteral("the picture is %1 x %2 pixels, not %3 x %3")
                      .arg(picture.width()).arg(picture.height()).arg(kSpriteSide);

@@ -65,9 +65,8 @@ QString PaletteFileController::ExportPaletteTo(const QString &fileName)
     const Palette palette = context.CurrentPalette();
     if (palette.isEmpty())
         return tr("No palette is selected.");
-    QString error;
-    if (!WritePaletteFile(fileName, palette, context.PaletteName(p), &error))
-        return error;
+    if (const Result<void> written = WritePaletteFile(fileName, palette, context.PaletteName(p)); !written)
+        return written.message();
     emit statusMessage(tr("Exported palette %1 to %2").arg(context.PaletteName(p), QFileInfo(fileName).fileName()));
     return {};
 }
@@ -80,10 +79,9 @@ QString PaletteFileController::ImportPaletteFrom(const QString &fileName)
     if (p == kImportExportPalette)
         return tr("The \"%1\" palette is fixed and not stored in the ROM: pick one of the ROM's palettes to import into.")
             .arg(context.PaletteName(p));
-    QString error;
-    const std::optional<QList<QColor>> colors = ReadPaletteFile(fileName, &error);
+    const Result<QList<QColor>> colors = ReadPaletteFile(fileName);
     if (!colors)
-        return error;
+        return colors.message();
     DocumentTables after = context.document->tables();
     Palette &palette = after.palettes[p];
     for (qsizetype i = 0; i < colors->size() && i < palette.size(); ++i)

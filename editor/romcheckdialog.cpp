@@ -8,15 +8,14 @@
 
 std::optional<RomImage> ConfirmRomFile(QWidget *parent, const QString &path)
 {
-    QString error;
-    std::optional<RomImage> image = RomImage::Load(path, &error);
+    Result<RomImage> image = RomImage::Load(path);
     if (!image) {
-        QMessageBox::critical(parent, QObject::tr("Open ROM"), error);
+        QMessageBox::critical(parent, QObject::tr("Open ROM"), image.message());
         return std::nullopt;
     }
     const QStringList problems = RomContentsFromFile(path, image->fileBytes).problems;
     if (problems.isEmpty())
-        return image;
+        return *image;
 
     QMessageBox warning(QMessageBox::Warning, QObject::tr("Open ROM"), problems.join(QLatin1Char('\n')),
                         QMessageBox::NoButton, parent);
@@ -26,5 +25,5 @@ std::optional<RomImage> ConfirmRomFile(QWidget *parent, const QString &path)
     warning.setDefaultButton(QMessageBox::Cancel);
     if (warning.exec() != QMessageBox::Open)
         return std::nullopt;
-    return image;
+    return *image;
 }

@@ -46,25 +46,14 @@ QByteArray RawBytes(const ExchangeData &data, int car, int sprite)
     return RawSpriteBytes(*pixels, OffsetOf(data.offsets, car, sprite));
 }
 
-// Adds the outcome of writing one file to the report.
-struct WriteReport
+Failure CannotWrite(const QString &fileName, const QString &reason)
 {
-    QString *errors = nullptr;
-    int *written = nullptr;
-
-    bool Add(const QString &fileName, bool ok, const QString &reason) const
-    {
-        if (ok && written)
-            ++*written;
-        if (!ok && errors)
-            *errors += CannotWriteLine(fileName, reason);
-        return ok;
-    }
-};
+    return Failure{fileName, reason, 0, QStringLiteral("write file")};
+}
 
 // Every numbered file encoded first, then written all or nothing.
-bool WriteSeparateFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
-                        bool indexed, const WriteReport &report)
+Result<int> WriteSeparateFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
+                               bool indexed)
 {
     const bool raw = !indexed && IsRawSpriteFile(fileName);
     QList<OutputFile> files;
@@ -80,16 +69,13 @@ bool WriteSeparateFiles(const QString &fileName, const ExchangeSelection &select
             const Result<QByteArray> picture =
                 EncodePicture(name, indexed ? IndexedSpritePicture(data, c, s) : SpritePicture(data, c, s));
             if (!picture)
-                return report.Add(name, false, picture.failure().reason);
+                return CannotWrite(name, picture.failure().reason);
             files.append({name, *picture});
         }
     }
-    const Result<void> written = WriteOutputFiles(files);
-    if (!written)
-        return report.Add(written.failure().file, false, written.failure().reason);
-    for (const OutputFile &file : std::as_const(files))
-        report.Add(file.path, true, {});
-    return true;
+    if (const Result<void> written = WriteOutputFiles(files); !written)
+        return CannotWrite(written.failure().file, written.failure().reason);
+    return int(files.size());
 }
 
 QByteArray RawScope(const ExchangeSelection &selection, const ExchangeData &data)
@@ -144,22 +130,18 @@ QImage AllCarsSheetPicture(const ExchangeData &data)
     return sheet;
 }
 
-QString CannotWriteLine(const QString &fileName, const QString &reason)
+Result<int> WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
+                             SpriteFileType type)
 {
-    return QStringLiteral("Cannot write file \"%1\": %2\n").arg(fileName, reason);
-}
-
-bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
-                      SpriteFileType type, QString *errors, int *written)
-{
-    const WriteReport report{errors, written};
     const bool indexed = type == SpriteFileType::IndexedPicture;
     if (indexed && !IsIndexedPictureFile(fileName))
-        return report.Add(fileName, false, QStringLiteral("indexed pictures are written as .png or .bmp files"));
+        return CannotWrite(fileName, QStringLiteral("indexed pictures are written as .png or .bmp files"));
     if (selection.separateFiles)
-        return WriteSeparateFiles(fileName, selection, data, indexed, report);
-    QString reason;
-    if (!indexed && IsRawSpriteFile(fileName))
-        return report.Add(fileName, WriteWholeFile(fileName, RawScope(selection, data), &reason), reason);
-    return report.Add(fileName, WritePictureFile(fileName, PictureScope(selection, data, indexed), &reason), reason);
+        return WriteSeparateFiles(fileName, selection, data, indexed);
+    const Result<void> written = !indexed && IsRawSpriteFile(fileName)
+                                     ? WriteOutputFile(fileName, RawScope(selection, data))
+                                     : WritePictureFile(fileName, PictureScope(selection, data, indexed));
+    if (!written)
+        return CannotWrite(fileName, written.failure().reason);
+    return 1;
 }

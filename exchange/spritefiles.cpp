@@ -37,14 +37,6 @@ bool IsRawSpriteFile(const QString &fileName)
     return QFileInfo(fileName).suffix().compare(QLatin1String("bin"), Qt::CaseInsensitive) == 0;
 }
 
-bool WriteWholeFile(const QString &fileName, const QByteArray &bytes, QString *reason)
-{
-    const Result<void> written = WriteOutputFile(fileName, bytes);
-    if (!written && reason)
-        *reason = written.failure().reason;
-    return written.ok();
-}
-
 Result<QByteArray> EncodePicture(const QString &fileName, const QImage &image)
 {
     const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("write")}; };
@@ -62,15 +54,12 @@ Result<QByteArray> EncodePicture(const QString &fileName, const QImage &image)
     return bytes;
 }
 
-bool WritePictureFile(const QString &fileName, const QImage &image, QString *reason)
+Result<void> WritePictureFile(const QString &fileName, const QImage &image)
 {
     const Result<QByteArray> bytes = EncodePicture(fileName, image);
-    if (!bytes) {
-        if (reason)
-            *reason = bytes.failure().reason;
-        return false;
-    }
-    return WriteWholeFile(fileName, *bytes, reason);
+    if (!bytes)
+        return bytes.failure();
+    return WriteOutputFile(fileName, *bytes);
 }
 
 QString NotRegularFileReason(const QString &fileName)
@@ -81,13 +70,9 @@ QString NotRegularFileReason(const QString &fileName)
     return S_ISREG(info.st_mode) ? QString() : QStringLiteral("not a regular file");
 }
 
-QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason, QSize *tooLargeSize)
+Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *tooLargeSize)
 {
-    const auto fail = [&](const QString &why) {
-        if (reason)
-            *reason = why;
-        return QImage();
-    };
+    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("read")}; };
     // A FIFO would block the open (and the window) until someone writes to it.
     const QString notRegular = NotRegularFileReason(fileName);
     if (!notRegular.isEmpty())
@@ -114,7 +99,7 @@ QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason, 
     QImageReader reader(&buffer);
     reader.setAllocationLimit(kPictureAllocationLimit);
     const QSize announced = reader.size();
-    const auto tooLarge = [&](QSize size) {
+    const auto tooLarge = [&](QSize size) -> Failure {
         if (tooLargeSize)
             *tooLargeSize = size;
         return fail(QStringLiteral("the picture is %1 x %2 pixels, larger than %3 x %4")

@@ -15,12 +15,15 @@ std::optional<PatchFormat> PatchFormatFor(const QString &fileName)
     return std::nullopt;
 }
 
-std::optional<QByteArray> MakePatch(PatchFormat format, const QByteArray &original, const QByteArray &modified,
-                                    QString *error)
+Result<QByteArray> MakePatch(PatchFormat format, const QByteArray &original, const QByteArray &modified)
 {
-    if (format == PatchFormat::Ips)
-        return MakeIpsPatch(original, modified, error);
-    return MakeBpsPatch(original, modified);
+    if (format == PatchFormat::Bps)
+        return MakeBpsPatch(original, modified);
+    QString reason;
+    std::optional<QByteArray> patch = MakeIpsPatch(original, modified, &reason);
+    if (!patch)
+        return Failure{{}, reason, 0, {}};
+    return *std::move(patch);
 }
 
 Result<QByteArray> PatchFileBytes(const QString &fileName, const QByteArray &original, const QByteArray &modified)
@@ -29,9 +32,8 @@ Result<QByteArray> PatchFileBytes(const QString &fileName, const QByteArray &ori
     const std::optional<PatchFormat> format = PatchFormatFor(fileName);
     if (!format)
         return fail(QStringLiteral("the name must end in .ips or .bps"));
-    QString reason;
-    std::optional<QByteArray> patch = MakePatch(*format, original, modified, &reason);
+    Result<QByteArray> patch = MakePatch(*format, original, modified);
     if (!patch)
-        return fail(reason);
-    return *std::move(patch);
+        return fail(patch.failure().reason);
+    return patch;
 }

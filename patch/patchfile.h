@@ -15,10 +15,9 @@ enum class PatchFormat { Ips, Bps };
 // The format the name's suffix asks for; nothing for any other suffix.
 std::optional<PatchFormat> PatchFormatFor(const QString &fileName);
 
-// The patch of the given format that turns original into modified; nothing,
-// with the reason in *error, when the format cannot express the change.
-std::optional<QByteArray> MakePatch(PatchFormat format, const QByteArray &original, const QByteArray &modified,
-                                    QString *error = nullptr);
+// The patch of the given format that turns original into modified; a failure
+// with the reason when the format cannot express the change.
+Result<QByteArray> MakePatch(PatchFormat format, const QByteArray &original, const QByteArray &modified);
 
 // The bytes of the patch file fileName should hold to turn original into
 // modified, in the format its suffix names; a failure naming the file and the

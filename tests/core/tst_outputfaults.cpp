@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include "car/equipment.h"
 #include "common/testrom.h"
 #include "document/cardocument.h"
 #include "rom/outputfile.h"
@@ -72,6 +73,8 @@ private slots:
     void copyOfTheOpenRom();
     void twoWritersKeepBothChanges();
     void sparseRomOnFullDisk();
+    void inPlaceFaults_data();
+    void inPlaceFaults();
     void smallerCases_data();
     void smallerCases();
 };
@@ -323,6 +326,43 @@ void TestOutputFaults::sparseRomOnFullDisk()
     QVERIFY2(!ReadBytes(path(QStringLiteral("listing.txt"))).contains(".skm-"), ReadBytes(path(QStringLiteral("listing.txt"))).constData());
 }
 
+void TestOutputFaults::inPlaceFaults_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("allNew");   // the file holds the new bytes whole
+
+    // The checksum is the first changed range, the characteristics byte the second.
+    QTest::newRow("second write fails") << "inject=pwrite64:error=EIO:when=2"
+                                        << QByteArray("game.bin was partly written: Input/output error") << false;
+    QTest::newRow("fsync after a complete write fails") << "inject=fsync:error=EIO:when=1"
+                                                        << QByteArray("\"game.bin\": Input/output error") << true;
+}
+
+// A hard-linked ROM is written in place; a failure says what it did to the file.
+void TestOutputFaults::inPlaceFaults()
+{
+    QFETCH(QString, fault);
+    QFETCH(QByteArray, line);
+    QFETCH(bool, allNew);
+    if (!canTrace)
+        QSKIP("strace cannot trace here (no ptrace permission)");
+    const QString rom = path(QStringLiteral("game.bin"));
+    QVERIFY(::link(QFile::encodeName(rom).constData(), QFile::encodeName(path(QStringLiteral("link.bin"))).constData()) == 0);
+    const QStringList set = {QStringLiteral("set"), QStringLiteral("game.bin"), QStringLiteral("--car"), QStringLiteral("1"),
+                             QStringLiteral("--top-speed"), QString::number(ByteAt(CarDataFromImage(romBytes).characteristics[0], TopSpeed) ^ 0x55)};
+    const Run result = run(QStringList{QStringLiteral("strace"), QStringLiteral("-f"), QStringLiteral("-o"),
+                                       QStringLiteral("/dev/null"), QStringLiteral("-e"), fault, QStringLiteral(SKM_PROGRAM)}
+                           + set);
+    QCOMPARE(result.status, 1);
+    QCOMPARE(result.errLines.size(), 1);
+    QVERIFY2(result.errLines.first().contains(line), result.errLines.first().constData());
+    const QByteArray partly = ReadBytes(rom);
+    QVERIFY(partly != romBytes);
+    QCOMPARE(run(QStringList{QStringLiteral(SKM_PROGRAM)} + set).status, 0);
+    QCOMPARE(partly == ReadBytes(rom), allNew);
+}
+
 void TestOutputFaults::smallerCases_data()
 {
     QTest::addColumn<QString>("shell");   // run by bash in the work folder; PROGRAM is the program
@@ -342,6 +382,10 @@ void TestOutputFaults::smallerCases_data()
     QTest::newRow("stale temporary removed") << "touch .out.png.skm-AbC123; PROGRAM export game.bin out.png --car 1 "
                                                 "--sprite 1 && test ! -e .out.png.skm-AbC123"
                                              << 0 << QByteArray();
+    QTest::newRow("dangling link written where it points")
+        << "ln -s sub/new.png link.png; mkdir sub; PROGRAM export game.bin link.png --car 1 --sprite 1 && test -L "
+           "link.png && test -s sub/new.png"
+        << 0 << QByteArray();
     const QString longName = QString(240, QLatin1Char('n')) + QStringLiteral(".png");
     QTest::newRow("long name overwritten")
         << QStringLiteral("PROGRAM export game.bin %1 --car 1 --sprite 1 && PROGRAM export game.bin %1 --car 1 --sprite 2")

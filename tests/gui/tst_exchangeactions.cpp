@@ -203,7 +203,9 @@ void TestExchangeActions::paletteImportIsOneStep()
 
     // And back out: the file holds the palette as it is now.
     QCOMPARE(probe->paletteFiles().ExportPaletteTo(Path(QStringLiteral("out.act"))), QString());
-    QCOMPARE(ReadPaletteFile(Path(QStringLiteral("out.act"))), std::optional<QList<QColor>>(before));
+    const Result<QList<QColor>> read = ReadPaletteFile(Path(QStringLiteral("out.act")));
+    QVERIFY(read);
+    QCOMPARE(*read, before);
 }
 
 void TestExchangeActions::paletteFileErrors_data()

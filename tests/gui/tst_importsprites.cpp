@@ -411,7 +411,7 @@ void TestImportSprites::quickExchangeFailures_data()
     QTest::newRow("in: wrong size") << "small" << "QuickSpriteIn" << "is 40 x 48 pixels, not 48 x 48";
     QTest::newRow("in: a FIFO, refused unopened") << "fifo" << "QuickSpriteIn" << "not a regular file";
     QTest::newRow("in: a folder") << "folder" << "QuickSpriteIn" << "not a regular file";
-    QTest::newRow("out: folder in the way") << "folder" << "QuickSpriteOut" << "directory|folder";
+    QTest::newRow("out: folder in the way") << "folder" << "QuickSpriteOut" << "directory|folder|not a regular file";
     QTest::newRow("out: unwritable working folder") << "readonly" << "QuickSpriteOut"
                                                     << "Permission denied|Read-only file system";
 }
