@@ -39,7 +39,8 @@ int RunExportCommand(const QStringList &arguments)
     parser.addOption(indexed);
     if (const std::optional<int> status = ParseCommandLine(
             parser, kCommand,
-            QStringLiteral("ROM OUTPUT [--all | --car N [--sprite N]] [--separate] [--palette NAME|N] [--indexed]"),
+            QStringLiteral("ROM OUTPUT [--all | --car N [--sprite N]] [--separate] [--palette NAME|N] [--indexed] "
+                           "[--console-colours]"),
             arguments, 2, 2))
         return *status;
 
@@ -62,7 +63,8 @@ int RunExportCommand(const QStringList &arguments)
         return WorkFailed(kCommand, error);
     if (const QString problem = FolderProblem(output); !problem.isEmpty())
         return WorkFailed(kCommand, QStringLiteral("cannot write \"%1\": %2").arg(ShownPath(output), problem));
-    if (!WriteSpriteFiles(output, selection, ExchangeDataFor(rom->data, paletteIndex),
+    const ColorModel colors = parser.isSet(options.console) ? ColorModel::Console : ColorModel::Linear;
+    if (!WriteSpriteFiles(output, selection, ExchangeDataFor(rom->data, paletteIndex, colors),
                           parser.isSet(indexed) ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix))
         return WorkFailed(kCommand, QStringLiteral("cannot write \"%1\"")
                                         .arg(ShownPath(output)));

@@ -141,6 +141,8 @@ QString CannotWriteLine(const QString &fileName, const QString &reason)
 bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
                       SpriteFileType type, QString *errors, int *written)
 {
+    if (data.colors != ColorModel::Linear)
+        return WriteSpriteFiles(fileName, selection, InShownColors(data), type, errors, written);
     const WriteReport report{errors, written};
     const bool indexed = type == SpriteFileType::IndexedPicture;
     if (indexed && !IsIndexedPictureFile(fileName))
