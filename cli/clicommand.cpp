@@ -17,6 +17,7 @@ struct Subcommand
 constexpr Subcommand kSubcommands[] = {
     {"info", RunInfoCommand},       {"export", RunExportCommand},   {"import", RunImportCommand},
     {"set", RunSetCommand},         {"palette", RunPaletteCommand}, {"patch", RunPatchCommand},
+    {"animate", RunAnimateCommand},
 };
 
 // The image plug-ins' own warnings ("libpng error: ...", qt.gui.imageio) are

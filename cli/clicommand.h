@@ -5,7 +5,7 @@
 
 // The command line: "skm-car-editor SUBCOMMAND ...", run without a display.
 
-// Whether name is one of the subcommands (info, export, import, set, palette, patch).
+// Whether name is one of the subcommands (info, export, import, animate, set, palette, patch).
 bool IsSubcommand(const QString &name);
 
 // Runs the subcommand named by arguments[1] (arguments[0] is the program) and

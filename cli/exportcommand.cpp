@@ -28,7 +28,8 @@ int RunExportCommand(const QStringList &arguments)
     parser.addOption(indexed);
     if (const std::optional<int> status = ParseCommandLine(
             parser, kCommand,
-            QStringLiteral("ROM OUTPUT [--all | --car N [--sprite N]] [--separate] [--palette NAME|N] [--indexed]"),
+            QStringLiteral("ROM OUTPUT [--all | --car N [--sprite N]] [--separate] [--palette NAME|N] [--indexed] "
+                           "[--console-colours]"),
             arguments, 2, 2))
         return *status;
 
@@ -49,8 +50,9 @@ int RunExportCommand(const QStringList &arguments)
     if (!rom)
         return WorkFailed(kCommand, rom.message());
     // A set is written all or nothing: one failure, named with its reason.
+    const ColorModel colors = parser.isSet(options.console) ? ColorModel::Console : ColorModel::Linear;
     const Result<int> written =
-        WriteSpriteFiles(output, selection, ExchangeDataFor(rom->data, paletteIndex),
+        WriteSpriteFiles(output, selection, ExchangeDataFor(rom->data, paletteIndex, colors),
                          parser.isSet(indexed) ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix);
     if (!written)
         return WorkFailed(kCommand, written.message());

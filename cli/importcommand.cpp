@@ -30,7 +30,7 @@ int RunImportCommand(const QStringList &arguments)
     if (const std::optional<int> status = ParseCommandLine(
             parser, kCommand,
             QStringLiteral("ROM INPUT [--all | --car N [--sprite N]] [--separate] [--palette NAME|N] [--dither] "
-                           "[--output NEW.bin]"),
+                           "[--console-colours] [--output NEW.bin]"),
             arguments, 2, 2))
         return *status;
 
@@ -46,7 +46,8 @@ int RunImportCommand(const QStringList &arguments)
     if (const Result<void> readable = CheckInputFile(input, QStringLiteral("input")); !readable)
         return WorkFailed(kCommand, readable.message());
 
-    ExchangeData exchange = ExchangeDataFor(rom->data, paletteIndex);
+    ExchangeData exchange = ExchangeDataFor(rom->data, paletteIndex,
+                                            parser.isSet(options.console) ? ColorModel::Console : ColorModel::Linear);
     const QString errors = ReadSpriteFiles(input, selection, exchange, parser.isSet(dither));
     if (!errors.isEmpty()) {
         // Nothing is saved when any file could not be used.

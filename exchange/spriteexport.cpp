@@ -109,13 +109,13 @@ QImage PictureScope(const ExchangeSelection &selection, const ExchangeData &data
 QImage SpritePicture(const ExchangeData &data, int car, int sprite)
 {
     return ComposeSpriteImage(SpriteAt(data.sprites, car, sprite), data.palette, data.background,
-                              OffsetOf(data.offsets, car, sprite), false, false);
+                              OffsetOf(data.offsets, car, sprite), false, false, data.colors);
 }
 
 QImage CarSheetPicture(const ExchangeData &data, int car)
 {
     QImage sheet(kViewSheetSize, QImage::Format_RGB888);
-    sheet.fill(data.background);
+    sheet.fill(ShownColor(data.background, data.colors));
     DrawCarSheet(sheet, data, car, 0);
     return sheet;
 }
@@ -124,7 +124,7 @@ QImage AllCarsSheetPicture(const ExchangeData &data)
 {
     const int cars = static_cast<int>(data.sprites.size());
     QImage sheet(kViewSheetSize.width(), kViewSheetSize.height() * cars, QImage::Format_RGB888);
-    sheet.fill(data.background);
+    sheet.fill(ShownColor(data.background, data.colors));
     for (int c = 0; c < cars; ++c)
         DrawCarSheet(sheet, data, c, kViewSheetSize.height() * c);
     return sheet;

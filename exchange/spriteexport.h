@@ -8,7 +8,8 @@
 #include "exchange/exchangescope.h"
 
 // Pictures and raw data of sprites as a save would write them: every sprite
-// moved by its pending offset. Exporting never changes the data.
+// moved by its pending offset, in the data's colour model. Exporting never
+// changes the data.
 
 // The 48 x 48 RGB888 picture of a sprite, unmirrored; a plain background
 // square for a sprite the car does not have.

@@ -239,6 +239,14 @@ QString AcceptedPictureSizes(ExchangeScope scope, int cars)
 
 QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
 {
+    if (data.colors != ColorModel::Linear) {
+        // Matched against the colours as shown; only the sprites and offsets come back.
+        ExchangeData shown = InShownColors(data);
+        const QString errors = ReadSpriteFiles(picked, selection, shown, dither);
+        data.sprites = std::move(shown.sprites);
+        data.offsets = std::move(shown.offsets);
+        return errors;
+    }
     if (selection.separateFiles)
         return ReadSeparateFiles(picked, selection, data, dither);
     if (IsRawSpriteFile(picked)) {

@@ -156,6 +156,16 @@ void TestCli::statuses_data()
     row("import folder rom", "import folder.bin cars.png", 1, "folder.bin");
     row("set", "set game.bin --car 5 --jumping 16 --output out.bin", 0, {});
     row("set hexadecimal", "set game.bin --car 5 --top-speed 0x10 --output out.bin", 2, "--top-speed: \"0x10\" is not a decimal");
+    row("export console colours", "export game.bin out.png --car 1 --console-colours", 0, {});
+    row("import console colours", "import game.bin cars.png --console-colours --output out.bin", 0, {});
+    row("animate", "animate game.bin out.gif --car 2 --both --wheels --zoom 2 --tilt-at -3", 0, {});
+    row("animate webp", "animate game.bin out.webp --car 5 --tilt --transparent --console-colours", 0, {});
+    row("animate help", "animate --help", 0, {});
+    row("animate without car", "animate game.bin out.gif", 2, "--car");
+    row("animate png", "animate game.bin out.png --car 1", 2, ".gif");
+    row("animate zoom 11", "animate game.bin out.gif --car 1 --zoom 11", 2, "--zoom");
+    row("animate turn and tilt", "animate game.bin out.gif --car 1 --turn --tilt", 2, "--tilt");
+    row("animate no such folder", "animate game.bin nowhere/out.webp --car 1", 1, "nowhere");
     row("set without car", "set game.bin --top-speed 3", 2, "--car");
     row("set nothing", "set game.bin --car 1", 2, "--help");
     row("set value too big", "set game.bin --car 1 --cornering 256", 2, "--cornering");
