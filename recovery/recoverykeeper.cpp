@@ -27,6 +27,8 @@ RecoveryKeeper::RecoveryKeeper(CarDocument *document, const QString &folder, QOb
       folder(folder),
       owner(QStringLiteral("%1.%2").arg(QCoreApplication::applicationPid()).arg(++keepersMade))
 {
+    disk.setMaxThreadCount(1);
+    disk.setExpiryTimeout(-1);
     timer.setSingleShot(true);
     connect(&timer, &QTimer::timeout, this, &RecoveryKeeper::WriteDue);
     onDisk = document->isModified() ? document->original() : DiskTables();
@@ -46,7 +48,8 @@ RecoveryKeeper::RecoveryKeeper(CarDocument *document, const QString &folder, QOb
 RecoveryKeeper::~RecoveryKeeper()
 {
     if (due && document->isModified())
-        (void)Write();
+        (void)Write(true);
+    disk.waitForDone();
     // The file stays for the next start; the lock goes with us.
 }
 
@@ -60,9 +63,11 @@ void RecoveryKeeper::Discard()
 Result<void> RecoveryKeeper::Flush()
 {
     timer.stop();
-    if (!due)
+    if (!due) {
+        disk.waitForDone();
         return {};
-    return Write();
+    }
+    return Write(true);
 }
 
 void RecoveryKeeper::StepsChanged()
@@ -114,7 +119,7 @@ void RecoveryKeeper::WriteDue()
         timer.start(kStrokeRetryMs);
         return;
     }
-    if (Result<void> result = Write(); !result)
+    if (Result<void> result = Write(false); !result)
         emit writeFailed(result.message());
 }
 
@@ -136,7 +141,7 @@ DocumentTables RecoveryKeeper::DiskTables() const
     return tables;
 }
 
-Result<void> RecoveryKeeper::Write()
+Result<void> RecoveryKeeper::Write(bool wait)
 {
     due = false;
     sinceWrite.start();
@@ -170,16 +175,36 @@ Result<void> RecoveryKeeper::Write()
         if (!lock)
             return Failure{folder, QStringLiteral("no recovery file could be locked"), 0, QStringLiteral("write into")};
     }
-    if (Result<void> result = WriteOutputFile(file, EncodeRecoveryFile(record)); !result)
+    const QByteArray bytes = EncodeRecoveryFile(record);
+    if (wait) {
+        disk.waitForDone();
+        Result<void> result = WriteOutputFile(file, bytes);
+        Written(file, result);
         return result;
-    emit written(file);
+    }
+    disk.start([this, path = file, bytes] {
+        const Result<void> result = WriteOutputFile(path, bytes);
+        // The destructor waits for this thread, so the keeper is there; the
+        // answer is handled on the keeper's thread.
+        QMetaObject::invokeMethod(this, [this, path, result] { Written(path, result); }, Qt::QueuedConnection);
+    });
     return {};
+}
+
+void RecoveryKeeper::Written(const QString &path, const Result<void> &result)
+{
+    if (result)
+        emit written(path);
+    else
+        emit writeFailed(result.message());
 }
 
 void RecoveryKeeper::Remove()
 {
     if (file.isEmpty())
         return;
+    // After the writes asked for before: none of them may bring it back.
+    disk.waitForDone();
     QFile::remove(file);
     if (lock)
         lock->RemoveAndRelease();

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QThreadPool>
 #include <QTimer>
 
 #include "base/result.h"
@@ -18,7 +19,9 @@ class CarDocument;
 // one; removed when the document becomes clean (saved, or undone back to the
 // saved state), when another ROM is loaded or the ROM is reverted, and by
 // Discard(). The file holds the working tables that differ from the ROM as
-// on disk (as opened, or as last saved).
+// on disk (as opened, or as last saved). The changes are encoded where the
+// step was made; the disk work (the writer waits for the data to reach the
+// disk) runs on a thread of its own, one file operation after the other.
 //
 // Create it after the document and destroy it before (a member declared
 // after the document does that).
@@ -36,7 +39,8 @@ public:
     // The user closes the window discarding the changes: removes the file.
     // Writing starts again with the next step.
     void Discard();
-    // Writes now when a write is due (before a risky operation, at quit).
+    // Writes now when a write is due and waits until every write asked for is
+    // on disk (before a risky operation, at quit).
     Result<void> Flush();
 
     // The file written last; empty while there is none.
@@ -56,7 +60,10 @@ private:
     void Loaded();
     void Schedule();
     void WriteDue();
-    Result<void> Write();
+    // Encodes the changes and writes them: in the background, or at once and
+    // waiting for it when wait is set.
+    Result<void> Write(bool wait);
+    void Written(const QString &path, const Result<void> &result);
     void Remove();
     bool StrokeInProgress() const;
     DocumentTables DiskTables() const;
@@ -65,10 +72,11 @@ private:
     QString folder;
     QString owner;
     QString file;
-    std::unique_ptr<RecoveryLock> lock;
+    std::shared_ptr<RecoveryLock> lock;
     DocumentTables onDisk;     // the tables the ROM file holds
     QTimer timer;
     QElapsedTimer sinceWrite;
     bool due = false;          // a step was made that is not written yet
     bool liveChange = false;   // the tables changed without a step (a stroke being drawn)
+    QThreadPool disk;          // one thread: writes and removals in the order asked
 };
