@@ -43,6 +43,7 @@ public:
 
     // The ROM file as opened or last saved; saves start from it.
     RomImage &image() { return romImage; }
+    const RomImage &image() const { return romImage; }
     const QString &imageError() const { return romImageError; }
     // The file's bytes as they were when it was opened (a save does not change
     // them): what a patch for sharing starts from.
