@@ -90,13 +90,12 @@ int RunAnimateCommand(const QStringList &arguments)
     const QString output = parser.positionalArguments().at(1);
     if (!AnimationFormatFor(output))
         return UsageError(kCommand, QStringLiteral("\"%1\": animations are written as .gif or .webp files").arg(ShownPath(output)));
-    if (SameFile(output, rom))
+    if (SamePath(output, rom))
         return UsageError(kCommand, QStringLiteral("OUTPUT is the ROM itself"));
 
-    QString error;
-    const std::optional<RomInput> input = OpenRom(rom, parser.isSet(force), &error);
+    const Result<RomInput> input = OpenRom(rom, parser.isSet(force));
     if (!input)
-        return WorkFailed(kCommand, error);
+        return WorkFailed(kCommand, input.message());
     const ExchangeData data = ExchangeDataFor(input->data, paletteIndex,
                                               parser.isSet(console) ? ColorModel::Console : ColorModel::Linear);
     if (const Result<void> written = WriteAnimationFile(output, data, settings); !written)
