@@ -1,6 +1,9 @@
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -66,11 +69,33 @@ QStringList WithoutQtOptions(const QStringList &arguments)
     return kept;
 }
 
+// Whether the window has somewhere to appear: a platform chosen with
+// -platform or QT_QPA_PLATFORM other than X11 or Wayland, or their display.
+bool HasDisplay(const QStringList &arguments)
+{
+    QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("-platform") || arguments.at(i) == QLatin1String("--platform"))
+            platform = arguments.at(i + 1);
+    }
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (platform.startsWith(QLatin1String("xcb")))
+        return x11;
+    if (platform.startsWith(QLatin1String("wayland")))
+        return wayland;
+    return !platform.isEmpty() || x11 || wayland;
+}
+
 } // namespace
 
 // skm-car-editor [rom]: opens the given ROM image, or asks for one.
 int main(int argc, char *argv[])
 {
+    // A file-size limit (ulimit -f) makes a write fail with EFBIG, reported
+    // like any other failure, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // "skm-car-editor info ROM" and the other subcommands: no window, no display.
     if (argc > 1 && IsSubcommand(QString::fromLocal8Bit(argv[1])))
         return RunCommandLine(argc, argv);
@@ -96,7 +121,7 @@ int main(int argc, char *argv[])
     const QStringList ours = WithoutQtOptions(arguments);
     const bool parsed = parser.parse(ours);
     if (!parsed) {
-        PrintError(QStringLiteral("skm-car-editor: %1").arg(parser.errorText()));
+        PrintError(QStringLiteral("skm-car-editor: %1 (see skm-car-editor --help)").arg(parser.errorText()));
         return 2;
     }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
@@ -110,7 +135,15 @@ int main(int argc, char *argv[])
 
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1) {
-        PrintError(QStringLiteral("skm-car-editor: only one ROM file can be given"));
+        // "skm-car-editor frob game.bin": a word that names no file stands where a command would.
+        const QString &first = positional.first();
+        const bool commandLike = !QFileInfo::exists(first) && !first.contains(QLatin1Char('.')) && !first.contains(QLatin1Char('/'));
+        PrintError(commandLike ? QStringLiteral("skm-car-editor: unknown command '%1' (see skm-car-editor --help)").arg(first)
+                               : QStringLiteral("skm-car-editor: only one ROM file can be given (see skm-car-editor --help)"));
+        return 2;
+    }
+    if (const QString error = UndecodableArgumentError(argc, argv); !error.isEmpty()) {
+        PrintError(QStringLiteral("skm-car-editor: %1").arg(error));
         return 2;
     }
     if (positional.size() == 1 && !IsReadableFile(positional.first())) {
@@ -119,6 +152,10 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    if (!HasDisplay(arguments)) {
+        PrintError(QStringLiteral("no display: set DISPLAY, or use a subcommand; see --help"));
+        return 2;
+    }
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("skm-car-editor"));
     SeedEditorRandom(QTime::currentTime().msec());
@@ -127,31 +164,32 @@ int main(int argc, char *argv[])
     // command line ends the program (status 1) and touches nothing; on a file
     // picked in the dialog it goes back to the dialog, and cancelling the
     // dialog ends the program (status 0).
+    // The file as the check read it is the one the window opens: read once.
     // Before the window exists, the questions have no parent.
     WindowPrompts startPrompts;
-    QString romPath;
+    std::optional<RomImage> rom;
     if (!positional.isEmpty()) {
-        romPath = positional.first();
-        if (!ConfirmRomFile(startPrompts, romPath))
+        rom = ConfirmRomFile(startPrompts, positional.first());
+        if (!rom)
             return 1;
     } else {
         QSettings settings;
         const RecentFiles recent(settings);
-        for (;;) {
-            romPath = startPrompts
-                          .chooseFileToOpen({QObject::tr("Open ROM"), QString(), QString(), recent.lastFolder(),
-                                             {{QObject::tr("ROM images (*.bin *.smd *.gen *.md)"), {}},
-                                              {QObject::tr("All files (*)"), {}}}})
-                          .path;
+        while (!rom) {
+            const QString romPath =
+                startPrompts
+                    .chooseFileToOpen({QObject::tr("Open ROM file"), QString(), QString(), recent.lastFolder(),
+                                       {{QObject::tr("ROM images (*.bin *.smd *.gen *.md)"), {}},
+                                        {QObject::tr("All files (*)"), {}}}})
+                    .path;
             if (romPath.isEmpty())
                 return 0;
-            if (ConfirmRomFile(startPrompts, romPath))
-                break;
+            rom = ConfirmRomFile(startPrompts, romPath);
         }
     }
 
     // Destroyed before the application object.
-    const auto window = std::make_unique<SKMcarEditor>(romPath);
+    const auto window = std::make_unique<SKMcarEditor>(*rom);
     window->show();
     return app.exec();
 }

@@ -3,11 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include "document/cardocument.h"
 #include "document/documentdelta.h"
+#include "recovery/recoverykeeper.h"
 
 namespace {
 
@@ -76,6 +79,47 @@ void BM_UndoRedoAllCarsImport(benchmark::State &state)
     state.SetLabel("one undo + one redo of 225 sprites");
 }
 BENCHMARK(BM_UndoRedoAllCarsImport)->Unit(benchmark::kMillisecond);
+
+// Writing the recovery file after an import of all 225 sprites: the changes
+// against the ROM encoded and written through the one writer, waiting for the
+// disk (Flush; the keeper's timed writes leave the disk part to a thread).
+void BM_RecoveryWriteAfterAllCarsImport(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    CarDocument document;
+    document.Load(QStringLiteral("bench.bin"), RandomData(6));
+    RecoveryKeeper keeper(&document, folder.path());
+    const SpriteTable imports[2] = {RandomData(7).sprites, RandomData(8).sprites};
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        DocumentTables after = document.tables();
+        after.sprites = imports[round++ % 2];
+        document.Change(QStringLiteral("Import all cars"), {}, after);
+        state.ResumeTiming();
+        if (!keeper.Flush())
+            state.SkipWithError("the recovery file was not written");
+    }
+    state.counters["file_KB"] = double(QFileInfo(keeper.filePath()).size()) / 1e3;
+}
+BENCHMARK(BM_RecoveryWriteAfterAllCarsImport)->Unit(benchmark::kMillisecond);
+
+// The part of that write done where the step was made: the changes against
+// the ROM and the file's bytes.
+void BM_RecoveryEncodeAfterAllCarsImport(benchmark::State &state)
+{
+    CarDocument document;
+    document.Load(QStringLiteral("bench.bin"), RandomData(6));
+    DocumentTables after = document.tables();
+    after.sprites = RandomData(7).sprites;
+    for (auto _ : state) {
+        RecoveryRecord record;
+        record.romPath = document.path();
+        record.changes = DocumentDelta::Between(document.original(), after).afterBytes();
+        benchmark::DoNotOptimize(EncodeRecoveryFile(record));
+    }
+}
+BENCHMARK(BM_RecoveryEncodeAfterAllCarsImport)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -103,7 +103,7 @@ void BM_ImportAllCarsSheet(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString name = dir.filePath(QStringLiteral("sheet.png"));
-    WritePictureFile(name, BenchSheet());
+    (void)WritePictureFile(name, BenchSheet());
     const ExchangeData start = BenchData();
     const ExchangeSelection selection{ExchangeScope::AllCars, 0, 0, false};
     for (auto _ : state) {
@@ -123,7 +123,7 @@ void BM_ExportAllCarsPng(benchmark::State &state)
     const ExchangeData data = BenchData();
     const ExchangeSelection selection{ExchangeScope::AllCars, 0, 0, false};
     for (auto _ : state) {
-        if (!WriteSpriteFiles(name, selection, data))
+        if (!WriteSpriteFiles(name, selection, data).ok())
             state.SkipWithError("export failed");
     }
 }
@@ -135,8 +135,8 @@ int WriteSheet(const QString &folder)
     const QList<QColor> colors = ImportCandidates(ImportExportPalette(), DefaultBackgroundColor());
     for (int i = 0; i < colors.size(); ++i)
         candidates.setPixel(i, 0, colors[i].rgb());
-    const bool ok = WritePictureFile(folder + QStringLiteral("/sheet.png"), BenchSheet())
-                    && WritePictureFile(folder + QStringLiteral("/candidates.png"), candidates);
+    const bool ok = WritePictureFile(folder + QStringLiteral("/sheet.png"), BenchSheet()).ok()
+                    && WritePictureFile(folder + QStringLiteral("/candidates.png"), candidates).ok();
     return ok ? 0 : 1;
 }
 

@@ -1,6 +1,8 @@
 #include "cli/clioptions.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include <QDir>
 
@@ -27,11 +29,17 @@ int WorkFailed(const QString &command, const QString &message)
     return kExitFailed;
 }
 
-void PrintOut(const QString &text)
+Result<void> PrintOut(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    errno = 0;
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout) == size_t(bytes.size())
+                         && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (written)
+        return {};
+    const int error = errno != 0 ? errno : EIO;
+    return Failure{QStringLiteral("standard output"), QString::fromLocal8Bit(std::strerror(error)), error,
+                   QStringLiteral("write to")};
 }
 
 std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &command, const QString &synopsis,
@@ -49,8 +57,14 @@ std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &c
         // Our own usage line instead of the parser's.
         const qsizetype end = text.indexOf(QLatin1Char('\n'));
         text.replace(0, end, QStringLiteral("Usage: %1 %2 %3").arg(QLatin1String(kProgramName), command, synopsis));
-        PrintOut(text);
-        return kExitSuccess;
+        const Result<void> printed = PrintOut(text);
+        return printed ? kExitSuccess : WorkFailed(command, printed.message());
+    }
+    // An empty value is a slip (an unset variable in a script), never a choice:
+    // "--output ''" must not quietly mean "no --output".
+    for (const QString &name : parser.optionNames()) {
+        if (parser.values(name).contains(QString()))
+            return UsageError(command, QStringLiteral("--%1 needs a value that is not empty").arg(name));
     }
     const qsizetype count = parser.positionalArguments().size();
     if (count < least)
@@ -63,9 +77,7 @@ std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &c
 std::optional<int> ParseNumber(const QString &text, int least, int most)
 {
     bool ok = false;
-    const QString trimmed = text.trimmed();
-    const int value = trimmed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? trimmed.mid(2).toInt(&ok, 16)
-                                                                                    : trimmed.toInt(&ok, 10);
+    const int value = text.trimmed().toInt(&ok, 10);
     if (!ok || value < least || value > most)
         return std::nullopt;
     return value;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/result.h"
+
 // What every subcommand shares: exit statuses, parsing with --help, the one
 // line a failure prints, and the readers of numbers and palette choices.
 
@@ -20,17 +22,19 @@ inline constexpr const char *kProgramName = "skm-car-editor";
 int UsageError(const QString &command, const QString &message);
 // Prints "skm-car-editor COMMAND: message" on standard error and gives kExitFailed.
 int WorkFailed(const QString &command, const QString &message);
-void PrintOut(const QString &text);
+// Writes text to standard output; a failure with the system's reason when it
+// could not be written whole (a full disk, a closed pipe).
+Result<void> PrintOut(const QString &text);
 
 // Parses arguments (the subcommand's name first) with --help added. Gives a
 // status to return at once: kExitSuccess after printing the help for --help,
-// kExitUsage after a usage line for an unknown option, a missing value or a
+// kExitUsage after a usage line for an unknown option, a missing or empty value or a
 // count of positional arguments outside [least, most]. Nothing when the
 // command should go on.
 std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &command, const QString &synopsis,
                                     const QStringList &arguments, int least, int most);
 
-// A whole number in [least, most] (decimal, or hexadecimal with "0x").
+// A decimal whole number in [least, most] ("0x10" is refused, not read as 16).
 std::optional<int> ParseNumber(const QString &text, int least, int most);
 
 // A palette by its name in the palette list (any letter case; a name given

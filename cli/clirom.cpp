@@ -1,9 +1,16 @@
 #include "cli/clirom.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
 
 #include "cli/clioptions.h"
+#include "rom/outputfile.h"
+#include "rom/protectedfiles.h"
 #include "rom/romfilewriter.h"
 #include "rom/romimage.h"
 #include "rom/romcheck.h"
@@ -13,92 +20,100 @@
 
 namespace {
 
-bool Fail(QString *error, const QString &text)
+Failure InputFailure(const QString &path, const QString &what, const QString &reason)
 {
-    if (error)
-        *error = text;
-    return false;
+    return Failure{path, reason, 0, QStringLiteral("read ") + what};
 }
 
 } // namespace
 
-bool CheckInputFile(const QString &path, const QString &what, QString *error)
+Result<void> CheckInputFile(const QString &path, const QString &what)
 {
-    const QString name = QStringLiteral("%1 \"%2\"").arg(what, ShownPath(path));
     const QFileInfo info(path);
-    if (!info.exists())
-        return Fail(error, QStringLiteral("%1: no such file").arg(name));
+    if (!info.exists()) {
+        // The system's reason: a symbolic link loop or a file used as a folder
+        // is not simply missing.
+        struct stat status;
+        const int reason = ::stat(QFile::encodeName(path).constData(), &status) == 0 ? 0 : errno;
+        if (reason != 0 && reason != ENOENT)
+            return InputFailure(path, what, QString::fromLocal8Bit(std::strerror(reason)));
+        return InputFailure(path, what, QStringLiteral("no such file"));
+    }
     if (!info.isFile())
-        return Fail(error, QStringLiteral("%1: not a regular file").arg(name));
+        return InputFailure(path, what, QStringLiteral("not a regular file"));
     if (info.size() > kLargestInputFile)
-        return Fail(error, QStringLiteral("%1: too large").arg(name));
+        return InputFailure(path, what, QStringLiteral("too large"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Fail(error, QStringLiteral("%1: %2").arg(name, file.errorString()));
-    return true;
+        return InputFailure(path, what, file.errorString());
+    return {};
 }
 
-std::optional<QByteArray> ReadInputFile(const QString &path, const QString &what, QString *error)
+Result<QByteArray> ReadInputFile(const QString &path, const QString &what)
 {
-    if (!CheckInputFile(path, what, error))
-        return std::nullopt;
+    if (Result<void> readable = CheckInputFile(path, what); !readable)
+        return readable.failure();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Fail(error, QStringLiteral("%1 \"%2\": %3").arg(what, ShownPath(path), file.errorString()));
-        return std::nullopt;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return InputFailure(path, what, file.errorString());
     QByteArray bytes = file.read(kLargestInputFile + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kLargestInputFile) {
-        Fail(error, QStringLiteral("%1 \"%2\": %3").arg(what, ShownPath(path),
-                                                         bytes.size() > kLargestInputFile ? QStringLiteral("too large")
-                                                                                          : file.errorString()));
-        return std::nullopt;
-    }
+    if (bytes.size() > kLargestInputFile)
+        return InputFailure(path, what, QStringLiteral("too large"));
+    if (file.error() != QFileDevice::NoError)
+        return InputFailure(path, what, file.errorString());
     return bytes;
 }
 
-std::optional<RomInput> OpenRom(const QString &path, bool force, QString *error)
+Result<RomInput> OpenRom(const QString &path, bool force, RomUse use)
 {
     // A missing file is an error here (the window would start a new one).
-    if (!CheckInputFile(path, QStringLiteral("ROM"), error))
-        return std::nullopt;
-    const std::optional<RomImage> image = RomImage::Load(path, error);
+    if (Result<void> readable = CheckInputFile(path, QStringLiteral("ROM")); !readable)
+        return readable.failure();
+    Result<RomFileLock> lock = RomFileLock::Acquire(
+        path, use == RomUse::Write ? RomFileLock::Mode::Exclusive : RomFileLock::Mode::Shared);
+    if (!lock)
+        return lock.failure();
+    ProtectFile(path);
+    const Result<RomImage> image = RomImage::Load(path);
     if (!image)
-        return std::nullopt;
+        return image.failure();
     RomContents contents = RomContentsFromFile(path, image->fileBytes);
-    if (!contents.problems.isEmpty() && !force) {
-        Fail(error, QStringLiteral("ROM \"%1\": %2 (--force uses it anyway)")
-                        .arg(ShownPath(path), contents.problems.join(QStringLiteral("; "))));
-        return std::nullopt;
-    }
+    if (!contents.problems.isEmpty() && !force)
+        return InputFailure(path, QStringLiteral("ROM"),
+                            contents.problems.join(QStringLiteral("; ")) + QStringLiteral(" (--force uses it anyway)"));
     const CarData data = CarDataFromImage(contents.plain);
-    return RomInput{path, image->fileBytes.size(), contents.plain, contents.smdHeader, data};
+    return RomInput{path, image->fileBytes.size(), contents.plain, contents.smdHeader, data, *image, *lock};
 }
 
-bool SameFile(const QString &a, const QString &b)
+bool SamePath(const QString &a, const QString &b)
 {
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
 QString SaveTarget(const RomInput &rom, const QString &output)
 {
     if (output.isEmpty())
         return rom.path;
-    if (SameFile(output, rom.path))
+    if (SamePath(output, rom.path))
         return rom.path;
     return output;
 }
 
-bool SaveRom(const RomInput &rom, const CarData &data, const QString &output, QString *error)
+Result<void> SaveRom(const RomInput &rom, const CarData &data, const QString &output)
 {
     // The ROM's bytes with the car areas and the checksum patched, written in
     // one step to the ROM or to the other file; the ROM is never touched then.
     const QByteArray patched = PatchedImage(rom.plain, data);
-    const SaveResult result = WriteRomFile(SaveTarget(rom, output),
-                                           rom.smdHeader.isEmpty() ? patched : InterleaveSmd(rom.smdHeader, patched));
+    const QByteArray bytes = rom.smdHeader.isEmpty() ? patched : InterleaveSmd(rom.smdHeader, patched);
+    const QString target = SaveTarget(rom, output);
+    if (target != rom.path)
+        return WriteOutputFile(target, bytes);
+    // The lock keeps other commands and the window out; anything else that
+    // changed the file meanwhile is not overwritten.
+    if (CheckOnDisk(rom.image) != DiskState::Unchanged)
+        return Failure{{}, QStringLiteral("%1 was changed by another program while this command ran").arg(ShownPath(rom.path)), 0, {}};
+    const SaveResult result = WriteRomFile(rom.path, bytes);
     if (!result.ok)
-        return Fail(error, result.error);
-    return true;
+        return Failure{{}, result.error, 0, {}};
+    return {};
 }

@@ -38,9 +38,9 @@ std::optional<int> ExchangeOptions::Read(const QCommandLineParser &parser, const
     return std::nullopt;
 }
 
-ExchangeData ExchangeDataFor(const CarData &data, int paletteIndex)
+ExchangeData ExchangeDataFor(const CarData &data, int paletteIndex, ColorModel colors)
 {
     const Palette palette =
         paletteIndex == kImportExportPalette ? ImportExportPalette() : data.palettes.value(paletteIndex);
-    return ExchangeData{data.sprites, ZeroOffsetsFor(data.sprites), palette, DefaultBackgroundColor()};
+    return ExchangeData{data.sprites, ZeroOffsetsFor(data.sprites), palette, DefaultBackgroundColor(), colors};
 }

@@ -10,17 +10,6 @@ namespace {
 
 const QString kCommand = QStringLiteral("export");
 
-// Why nothing could be written into fileName's folder, when that can be told beforehand.
-QString FolderProblem(const QString &fileName)
-{
-    const QFileInfo folder(QFileInfo(fileName).absolutePath());
-    if (!folder.isDir())
-        return QStringLiteral("no such folder");
-    if (!folder.isWritable())
-        return QStringLiteral("the folder is not writable");
-    return {};
-}
-
 } // namespace
 
 int RunExportCommand(const QStringList &arguments)
@@ -39,7 +28,8 @@ int RunExportCommand(const QStringList &arguments)
     parser.addOption(indexed);
     if (const std::optional<int> status = ParseCommandLine(
             parser, kCommand,
-            QStringLiteral("ROM OUTPUT [--all | --car N [--sprite N]] [--separate] [--palette NAME|N] [--indexed]"),
+            QStringLiteral("ROM OUTPUT [--all | --car N [--sprite N]] [--separate] [--palette NAME|N] [--indexed] "
+                           "[--console-colours]"),
             arguments, 2, 2))
         return *status;
 
@@ -48,7 +38,7 @@ int RunExportCommand(const QStringList &arguments)
     if (const std::optional<int> status = options.Read(parser, kCommand, &selection, &paletteIndex))
         return *status;
     const QString output = parser.positionalArguments().at(1);
-    if (SameFile(output, parser.positionalArguments().at(0)))
+    if (SamePath(output, parser.positionalArguments().at(0)))
         return UsageError(kCommand, QStringLiteral("OUTPUT is the ROM itself"));
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (parser.isSet(indexed) && suffix != QLatin1String("png") && suffix != QLatin1String("bmp"))
@@ -56,15 +46,15 @@ int RunExportCommand(const QStringList &arguments)
     if (suffix != QLatin1String("bin") && !QImageWriter::supportedImageFormats().contains(suffix.toLatin1()))
         return UsageError(kCommand, QStringLiteral("\"%1\": not a picture type this program writes").arg(ShownPath(output)));
 
-    QString error;
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), &error);
+    const Result<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force));
     if (!rom)
-        return WorkFailed(kCommand, error);
-    if (const QString problem = FolderProblem(output); !problem.isEmpty())
-        return WorkFailed(kCommand, QStringLiteral("cannot write \"%1\": %2").arg(ShownPath(output), problem));
-    if (!WriteSpriteFiles(output, selection, ExchangeDataFor(rom->data, paletteIndex),
-                          parser.isSet(indexed) ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix))
-        return WorkFailed(kCommand, QStringLiteral("cannot write \"%1\"")
-                                        .arg(ShownPath(output)));
+        return WorkFailed(kCommand, rom.message());
+    // A set is written all or nothing: one failure, named with its reason.
+    const ColorModel colors = parser.isSet(options.console) ? ColorModel::Console : ColorModel::Linear;
+    const Result<int> written =
+        WriteSpriteFiles(output, selection, ExchangeDataFor(rom->data, paletteIndex, colors),
+                         parser.isSet(indexed) ? SpriteFileType::IndexedPicture : SpriteFileType::BySuffix);
+    if (!written)
+        return WorkFailed(kCommand, written.message());
     return kExitSuccess;
 }

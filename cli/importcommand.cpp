@@ -30,7 +30,7 @@ int RunImportCommand(const QStringList &arguments)
     if (const std::optional<int> status = ParseCommandLine(
             parser, kCommand,
             QStringLiteral("ROM INPUT [--all | --car N [--sprite N]] [--separate] [--palette NAME|N] [--dither] "
-                           "[--output NEW.bin]"),
+                           "[--console-colours] [--output NEW.bin]"),
             arguments, 2, 2))
         return *status;
 
@@ -39,15 +39,15 @@ int RunImportCommand(const QStringList &arguments)
     if (const std::optional<int> status = options.Read(parser, kCommand, &selection, &paletteIndex))
         return *status;
 
-    QString error;
     const QString input = parser.positionalArguments().at(1);
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), &error);
+    const Result<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), RomUse::Write);
     if (!rom)
-        return WorkFailed(kCommand, error);
-    if (!CheckInputFile(input, QStringLiteral("input"), &error))
-        return WorkFailed(kCommand, error);
+        return WorkFailed(kCommand, rom.message());
+    if (const Result<void> readable = CheckInputFile(input, QStringLiteral("input")); !readable)
+        return WorkFailed(kCommand, readable.message());
 
-    ExchangeData exchange = ExchangeDataFor(rom->data, paletteIndex);
+    ExchangeData exchange = ExchangeDataFor(rom->data, paletteIndex,
+                                            parser.isSet(options.console) ? ColorModel::Console : ColorModel::Linear);
     const QString errors = ReadSpriteFiles(input, selection, exchange, parser.isSet(dither));
     if (!errors.isEmpty()) {
         // Nothing is saved when any file could not be used.
@@ -59,7 +59,7 @@ int RunImportCommand(const QStringList &arguments)
     }
     CarData data = rom->data;
     data.sprites = exchange.sprites;
-    if (!SaveRom(*rom, data, parser.value(output), &error))
-        return WorkFailed(kCommand, error);
+    if (const Result<void> saved = SaveRom(*rom, data, parser.value(output)); !saved)
+        return WorkFailed(kCommand, saved.message());
     return kExitSuccess;
 }

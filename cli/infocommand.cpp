@@ -129,12 +129,13 @@ int RunInfoCommand(const QStringList &arguments)
             ParseCommandLine(parser, kCommand, QStringLiteral("ROM [--json]"), arguments, 1, 1))
         return *status;
 
-    QString error;
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force), &error);
+    const Result<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force));
     if (!rom)
-        return WorkFailed(kCommand, error);
+        return WorkFailed(kCommand, rom.message());
     const QJsonObject info = InfoJson(*rom);
-    PrintOut(parser.isSet(json) ? QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Indented))
-                                : InfoText(info));
+    const Result<void> printed = PrintOut(
+        parser.isSet(json) ? QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Indented)) : InfoText(info));
+    if (!printed)
+        return WorkFailed(kCommand, printed.message());
     return kExitSuccess;
 }

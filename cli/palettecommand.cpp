@@ -46,7 +46,7 @@ int RunPaletteCommand(const QStringList &arguments)
     const std::optional<int> index = ParsePaletteChoice(parser.value(palette));
     if (!index)
         return UsageError(kCommand, QStringLiteral("unknown palette \"%1\"").arg(parser.value(palette)));
-    if (!importing && SameFile(file, parser.positionalArguments().at(0)))
+    if (!importing && SamePath(file, parser.positionalArguments().at(0)))
         return UsageError(kCommand, QStringLiteral("FILE is the ROM itself"));
     if (!PaletteFileFormatFor(file))
         return UsageError(kCommand, QStringLiteral("\"%1\": the suffix must be .gpl, .pal, .act or .bin").arg(ShownPath(file)));
@@ -56,27 +56,27 @@ int RunPaletteCommand(const QStringList &arguments)
     if (!importing && parser.isSet(output))
         return UsageError(kCommand, QStringLiteral("--output goes with import"));
 
-    QString error;
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force), &error);
+    const Result<RomInput> rom =
+        OpenRom(parser.positionalArguments().at(0), parser.isSet(force), importing ? RomUse::Write : RomUse::Read);
     if (!rom)
-        return WorkFailed(kCommand, error);
+        return WorkFailed(kCommand, rom.message());
 
     if (!importing) {
         const Palette colors = *index == kImportExportPalette ? ImportExportPalette() : rom->data.palettes.value(*index);
-        if (!WritePaletteFile(file, colors, PaletteNames().value(*index), &error))
-            return WorkFailed(kCommand, error);
+        if (const Result<void> written = WritePaletteFile(file, colors, PaletteNames().value(*index)); !written)
+            return WorkFailed(kCommand, written.message());
         return kExitSuccess;
     }
 
-    if (!CheckInputFile(file, QStringLiteral("palette file"), &error))
-        return WorkFailed(kCommand, error);
-    const std::optional<QList<QColor>> colors = ReadPaletteFile(file, &error);
+    if (const Result<void> readable = CheckInputFile(file, QStringLiteral("palette file")); !readable)
+        return WorkFailed(kCommand, readable.message());
+    const Result<QList<QColor>> colors = ReadPaletteFile(file);
     if (!colors)
-        return WorkFailed(kCommand, error);
+        return WorkFailed(kCommand, colors.message());
     CarData data = rom->data;
     for (int i = 0; i < colors->size() && i < kColorsPerPalette; ++i)
         data.palettes[*index][i] = colors->at(i);
-    if (!SaveRom(*rom, data, parser.value(output), &error))
-        return WorkFailed(kCommand, error);
+    if (const Result<void> saved = SaveRom(*rom, data, parser.value(output)); !saved)
+        return WorkFailed(kCommand, saved.message());
     return kExitSuccess;
 }

@@ -2,6 +2,8 @@
 #include "cli/clirom.h"
 #include "cli/subcommands.h"
 #include "patch/patchfile.h"
+#include "rom/outputfile.h"
+#include "rom/protectedfiles.h"
 
 namespace {
 
@@ -24,16 +26,21 @@ int RunPatchCommand(const QStringList &arguments)
     const QStringList files = parser.positionalArguments();
     if (!PatchFormatFor(files.at(2)))
         return UsageError(kCommand, QStringLiteral("\"%1\": the suffix must be .ips or .bps").arg(ShownPath(files.at(2))));
-    if (SameFile(files.at(2), files.at(0)) || SameFile(files.at(2), files.at(1)))
+    if (SamePath(files.at(2), files.at(0)) || SamePath(files.at(2), files.at(1)))
         return UsageError(kCommand, QStringLiteral("OUTPUT is one of the files compared"));
-    QString error;
-    const std::optional<QByteArray> original = ReadInputFile(files.at(0), QStringLiteral("original"), &error);
+    // Neither compared file may become the patch, by any name.
+    ProtectFile(files.at(0));
+    ProtectFile(files.at(1));
+    const Result<QByteArray> original = ReadInputFile(files.at(0), QStringLiteral("original"));
     if (!original)
-        return WorkFailed(kCommand, error);
-    const std::optional<QByteArray> modified = ReadInputFile(files.at(1), QStringLiteral("modified"), &error);
+        return WorkFailed(kCommand, original.message());
+    const Result<QByteArray> modified = ReadInputFile(files.at(1), QStringLiteral("modified"));
     if (!modified)
-        return WorkFailed(kCommand, error);
-    if (!WritePatchFile(files.at(2), *original, *modified, &error))
-        return WorkFailed(kCommand, error);
+        return WorkFailed(kCommand, modified.message());
+    const Result<QByteArray> patch = PatchFileBytes(files.at(2), *original, *modified);
+    if (!patch)
+        return WorkFailed(kCommand, patch.message());
+    if (const Result<void> written = WriteOutputFile(files.at(2), *patch); !written)
+        return WorkFailed(kCommand, written.message());
     return kExitSuccess;
 }

@@ -75,22 +75,21 @@ int RunSetCommand(const QStringList &arguments)
         if (!parsed)
             return UsageError(kCommand, QStringLiteral("--%1: \"%2\" is not %3")
                                             .arg(byte.option.names().constFirst(), text,
-                                                 byte.names.isEmpty() ? QStringLiteral("a number from 0 to 255")
+                                                 byte.names.isEmpty() ? QStringLiteral("a decimal number from 0 to 255")
                                                                       : QStringLiteral("a known name or a code 0..255")));
         changes.append({byte.slot, byte.weapon, *parsed});
     }
     if (changes.isEmpty())
         return UsageError(kCommand, QStringLiteral("nothing to set"));
 
-    QString error;
-    const std::optional<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force), &error);
+    const Result<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(force), RomUse::Write);
     if (!rom)
-        return WorkFailed(kCommand, error);
+        return WorkFailed(kCommand, rom.message());
     CarData data = rom->data;
     const int index = *carNumber - 1;
     for (const Change &change : changes)
         SetByteAt(change.weapon ? data.weapons[index] : data.characteristics[index], change.slot, change.value);
-    if (!SaveRom(*rom, data, parser.value(output), &error))
-        return WorkFailed(kCommand, error);
+    if (const Result<void> saved = SaveRom(*rom, data, parser.value(output)); !saved)
+        return WorkFailed(kCommand, saved.message());
     return kExitSuccess;
 }

@@ -7,6 +7,7 @@
 int RunInfoCommand(const QStringList &arguments);
 int RunExportCommand(const QStringList &arguments);
 int RunImportCommand(const QStringList &arguments);
+int RunAnimateCommand(const QStringList &arguments);
 int RunSetCommand(const QStringList &arguments);
 int RunPaletteCommand(const QStringList &arguments);
 int RunPatchCommand(const QStringList &arguments);

@@ -3,8 +3,10 @@
 #include "document/documentdelta.h"
 #include "document/editcommand.h"
 #include "rom/colorword.h"
+#include "rom/protectedfiles.h"
 #include "rom/romcheck.h"
 #include "rom/romreader.h"
+#include "rom/romlock.h"
 #include "rom/romsave.h"
 
 CarDocument::CarDocument(QObject *parent) : QObject(parent), backgroundColor(DefaultBackgroundColor())
@@ -12,13 +14,28 @@ CarDocument::CarDocument(QObject *parent) : QObject(parent), backgroundColor(Def
     connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
+CarDocument::~CarDocument()
+{
+    ReleaseFile(protectedPath);
+}
+
+void CarDocument::ProtectRom(const QString &path)
+{
+    // Released and taken again after a save too: a replaced file is a new one.
+    ReleaseFile(protectedPath);
+    protectedPath = path;
+    ProtectFile(protectedPath);
+}
+
 void CarDocument::Open(const QString &path)
 {
     romImageError.clear();
-    if (std::optional<RomImage> loaded = RomImage::Load(path, &romImageError)) {
+    const Result<RomImage> loaded = RomImage::Load(path);
+    if (loaded) {
         Open(*loaded);
         return;
     }
+    romImageError = loaded.message();
     romImage = RomImage{path, {}, {}};
     opened.clear();
     plain.clear();
@@ -43,6 +60,7 @@ void CarDocument::Load(const QString &path, const CarData &romData)
 {
     const CarData normalized = NormalizeCarData(romData);
     romImage.path = path;
+    ProtectRom(path);
     current.sprites = normalized.sprites;
     current.palettes = normalized.palettes;
     current.palettes.append(ImportExportPalette());
@@ -74,7 +92,13 @@ QByteArray CarDocument::bytesToSave() const
 
 SaveResult CarDocument::SaveToFile()
 {
-    return SaveCarData(romImage, plain, smd, dataToSave());
+    // A command-line writer on the same file finishes first (and the other way round).
+    const Result<RomFileLock> lock = RomFileLock::Acquire(romImage.path, RomFileLock::Mode::Exclusive, kSaveLockWaitMs);
+    if (!lock)
+        return SaveResult{false, SaveResult::Method::Replaced, lock.message()};
+    const SaveResult result = SaveCarData(romImage, plain, smd, dataToSave());
+    ProtectRom(romImage.path);
+    return result;
 }
 
 bool CarDocument::hasPendingOffsets() const

@@ -26,6 +26,10 @@ class CarDocument : public QObject
 
 public:
     explicit CarDocument(QObject *parent = nullptr);
+    ~CarDocument() override;
+
+    // How long a save waits for another program's lock on the file.
+    static constexpr int kSaveLockWaitMs = 10000;
 
     // Reads the ROM file at path whole (kept for saving) and loads its car
     // data. A file that cannot be read whole is still shown as far as it can
@@ -40,6 +44,7 @@ public:
 
     // The ROM file as opened or last saved; saves start from it.
     RomImage &image() { return romImage; }
+    const RomImage &image() const { return romImage; }
     const QString &imageError() const { return romImageError; }
     // The file's bytes as they were when it was opened (a save does not change
     // them): what a patch for sharing starts from.
@@ -52,8 +57,11 @@ public:
     const QStringList &openProblems() const { return problems; }
     // The file bytes a save would write now (offsets baked, checksum fixed).
     QByteArray bytesToSave() const;
-    // Writes the tables into the file (see SaveCarData); on success the
+    // Writes the tables into the file (see SaveCarData), holding the file's
+    // lock (RomFileLock, waiting at most kSaveLockWaitMs); on success the
     // image and the plain bytes are the saved ones. Does not touch the stack.
+    // The file is protected from every other output (rom/protectedfiles.h)
+    // while it is open.
     SaveResult SaveToFile();
 
     const QString &path() const { return romImage.path; }
@@ -108,6 +116,9 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
+    void ProtectRom(const QString &path);
+
+    QString protectedPath;
     RomImage romImage;
     QString romImageError;   // why the file could not be read whole
     QByteArray opened;

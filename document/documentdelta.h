@@ -34,6 +34,14 @@ public:
     // Bytes held by the stored values (for the memory benchmark).
     qsizetype storedBytes() const;
 
+    // The after values alone, as bytes for a file (sprites stored as in the
+    // steps): what the recovery file keeps. See documentdeltabytes.cpp.
+    QByteArray afterBytes() const;
+    // Puts values saved by afterBytes() into tables, all or nothing: false
+    // (tables as they were, *reason saying why) when the bytes are damaged or
+    // name an item tables do not have or a value of another size.
+    static bool ApplyAfterBytes(const QByteArray &bytes, DocumentTables &tables, QString *reason = nullptr);
+
 private:
     struct SpriteItem
     {

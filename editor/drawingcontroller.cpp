@@ -1,6 +1,7 @@
 #include "editor/drawingcontroller.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 
 #include "document/cardocument.h"
 #include "document/commandids.h"
@@ -22,9 +23,14 @@ DrawingController::DrawingController(CarDocument &document, Selection &selection
     connect(&selection, &Selection::changed, this, &DrawingController::SelectionChanged);
     connect(&document, &CarDocument::tablesChanged, this, &DrawingController::TablesChanged);
     connect(&document, &CarDocument::loaded, this, &DrawingController::Abandon);
-    // A modal dialog takes the mouse away: the stroke ends as it stands.
+    // A modal dialog, another window or another application takes the mouse
+    // away: the stroke ends as it stands.
     if (QWidget *window = view.window())
         window->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            EndStroke();
+    });
 }
 
 void DrawingController::SelectionChanged(Selection::Parts parts)
@@ -194,7 +200,8 @@ void DrawingController::ShowPixelInfo()
 
 bool DrawingController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::WindowBlocked && (stroking || view.isStrokeActive()))
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::WindowBlocked || type == QEvent::WindowDeactivate) && (stroking || view.isStrokeActive()))
         EndStroke();
     return QObject::eventFilter(watched, event);
 }

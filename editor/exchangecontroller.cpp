@@ -88,7 +88,12 @@ bool ExchangeController::ExportSprites(const QString &fileName, SpriteFileType t
 {
     const ExchangeData data{document.sprites(), document.offsets(), document.palettes().value(selection.palette()),
                             document.background()};
-    return WriteSpriteFiles(fileName, Scope(), data, type, errors, written);
+    const Result<int> files = WriteSpriteFiles(fileName, Scope(), data, type);
+    if (files && written)
+        *written += *files;
+    if (!files && errors)
+        *errors += files.message() + QLatin1Char('\n');
+    return files.ok();
 }
 
 QString ExchangeController::ImportSprites(const QString &fileName, bool *changed)
@@ -201,10 +206,11 @@ void ExchangeController::ImportFrom(const QString &fileName)
 void ExchangeController::QuickSpriteOut()
 {
     // A status message when it works; one message with the reason when it does not.
-    QString reason;
     const SpriteLook look{selection.car(), selection.sprite(), selection.palette(), false, false, true};
-    if (!WritePictureFile(kQuickExchangeFile, ComposeDocumentSprite(document, look), &reason)) {
-        prompts.warn(tr("Quick export"), QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), reason));
+    const Result<void> written = WritePictureFile(kQuickExchangeFile, ComposeDocumentSprite(document, look));
+    if (!written) {
+        prompts.warn(tr("Quick export"),
+                     QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), written.failure().reason));
         return;
     }
     emit statusMessage(tr("Wrote sprite %1 of car %2 to %3")
@@ -213,8 +219,9 @@ void ExchangeController::QuickSpriteOut()
 
 void ExchangeController::QuickSpriteIn()
 {
-    QString reason;
-    const QImage picture = ReadPictureFile(kQuickExchangeFile, QSize(kSpriteSide, kSpriteSide), &reason);
+    const Result<QImage> read = ReadPictureFile(kQuickExchangeFile, QSize(kSpriteSide, kSpriteSide));
+    QString reason = read ? QString() : read.failure().reason;
+    const QImage picture = read ? *read : QImage();
     if (reason.isEmpty() && picture.size() != QSize(kSpriteSide, kSpriteSide))
         reason = QStringLiteral("the picture is %1 x %2 pixels, not %3 x %3")
                      .arg(picture.width()).arg(picture.height()).arg(kSpriteSide);

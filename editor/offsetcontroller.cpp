@@ -57,11 +57,16 @@ void OffsetController::MoveSprite()
     const QPoint target(controls.right->value(), controls.up->value());
 
     DocumentTables after = document.tables();
+    // The box that changed: the one whose value differs from the sprite's offset.
+    const SpriteOffsets &offsets = after.offsets;
+    const bool inRange = car >= 0 && car < offsets.size() && sprite >= 0 && sprite < offsets.at(car).size();
+    const int box = inRange && offsets.at(car).at(sprite).x() != target.x() ? 1 : 0;
     MoveSpriteOffsets(after.offsets, car, sprite, target, wholeCar);
     const QString text = wholeCar ? tr("Move all sprites of car %1").arg(car + 1)
                                   : tr("Move sprite %1 of car %2").arg(sprite + 1).arg(car + 1);
-    // Clicking or typing through a box makes one step per sprite and box kind.
-    document.Change(text, {car, sprite, -1}, after, kMoveSpriteCommand, {car, sprite, wholeCar});
+    // Clicking or typing through a box makes one step per sprite, box and kind
+    // of move: up then right is two steps.
+    document.Change(text, {car, sprite, -1}, after, kMoveSpriteCommand, {car, sprite, wholeCar, box});
 }
 
 void OffsetController::ClearCarMoveCoords()

@@ -9,6 +9,7 @@
 #include "editor/selection.h"
 #include "palette/palettefiles.h"
 #include "palette/palettenames.h"
+#include "rom/cardata.h"
 
 namespace {
 
@@ -51,9 +52,8 @@ QString PaletteFileController::ExportPaletteTo(const QString &fileName)
     const Palette palette = document.palettes().value(selection.palette());
     if (palette.isEmpty())
         return tr("No palette is selected.");
-    QString error;
-    if (!WritePaletteFile(fileName, palette, name, &error))
-        return error;
+    if (const Result<void> written = WritePaletteFile(fileName, palette, name); !written)
+        return written.message();
     emit statusMessage(tr("Exported palette %1 to %2").arg(name, QFileInfo(fileName).fileName()));
     return {};
 }
@@ -63,10 +63,12 @@ QString PaletteFileController::ImportPaletteFrom(const QString &fileName)
     const int p = selection.palette();
     if (p < 0 || p >= document.palettes().size())
         return tr("No palette is selected.");
-    QString error;
-    const std::optional<QList<QColor>> colors = ReadPaletteFile(fileName, &error);
+    if (p == kImportExportPalette)
+        return tr("The \"%1\" palette is fixed and not stored in the ROM: pick one of the ROM's palettes to import into.")
+            .arg(PaletteNames().value(p));
+    const Result<QList<QColor>> colors = ReadPaletteFile(fileName);
     if (!colors)
-        return error;
+        return colors.message();
     DocumentTables after = document.tables();
     Palette &palette = after.palettes[p];
     for (qsizetype i = 0; i < colors->size() && i < palette.size(); ++i)

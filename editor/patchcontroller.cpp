@@ -6,6 +6,7 @@
 #include "document/cardocument.h"
 #include "editor/prompts.h"
 #include "patch/patchfile.h"
+#include "rom/outputfile.h"
 
 namespace {
 
@@ -40,9 +41,11 @@ QByteArray PatchController::ModifiedBytes() const
 
 QString PatchController::WritePatchTo(const QString &fileName)
 {
-    QString error;
-    if (!WritePatchFile(fileName, OriginalBytes(), ModifiedBytes(), &error))
-        return error;
+    const Result<QByteArray> patch = PatchFileBytes(fileName, OriginalBytes(), ModifiedBytes());
+    if (!patch)
+        return patch.message();
+    if (const Result<void> written = WriteOutputFile(fileName, *patch); !written)
+        return written.message();
     const QFileInfo written(fileName);
     emit statusMessage(tr("Wrote %1 (%2 bytes)").arg(written.fileName(), QString::number(written.size())));
     return {};

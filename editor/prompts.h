@@ -55,8 +55,9 @@ public:
 
     virtual ~Prompts() = default;
 
-    // Unsaved changes would be lost: Save, Discard or Cancel.
-    virtual SaveChoice askSaveDiscardCancel(const QString &title, const QString &text) = 0;
+    // Unsaved changes would be lost: Save, Discard or Cancel, the default
+    // button the given one.
+    virtual SaveChoice askSaveDiscardCancel(const QString &title, const QString &text, SaveChoice byDefault) = 0;
     // True when the accepting button was chosen.
     virtual bool confirm(const Confirmation &question) = 0;
     // A file named after the dialog (a suffix added) exists: overwrite it?

@@ -8,18 +8,17 @@
 
 std::optional<RomImage> ConfirmRomFile(Prompts &prompts, const QString &path)
 {
-    QString error;
-    std::optional<RomImage> image = RomImage::Load(path, &error);
+    Result<RomImage> image = RomImage::Load(path);
     if (!image) {
-        prompts.warn(QObject::tr("Open ROM"), error);
+        prompts.showFailure(QObject::tr("Open ROM"), image.failure());
         return std::nullopt;
     }
     const QStringList problems = RomContentsFromFile(path, image->fileBytes).problems;
     if (problems.isEmpty())
-        return image;
+        return *image;
     if (!prompts.confirm({QObject::tr("Open ROM"), problems.join(QLatin1Char('\n')),
                           QObject::tr("Open it anyway? A save never makes it larger without asking."),
                           QObject::tr("Open Anyway"), false}))
         return std::nullopt;
-    return image;
+    return *image;
 }

@@ -80,6 +80,7 @@ bool RomController::SaveToRom()
         document.Change(tr("Apply sprite offsets"), {}, baked);
     }
     document.MarkSaved();
+    emit saved();
     emit statusMessage(tr("Saved %1 (%2, checksum %3)%4")
                            .arg(name, ByteCountText(image.fileBytes.size()),
                                 QStringLiteral("%1").arg(RomChecksum(document.plainImage()), 4, 16, QLatin1Char('0')).toUpper(),

@@ -22,6 +22,8 @@ public:
 
 signals:
     void statusMessage(const QString &text);
+    // The ROM file was written: its header (checksum) is the saved one now.
+    void saved();
 
 public slots:
     void Save();

@@ -44,6 +44,19 @@ bool IsRedoKey(const QKeyEvent *key)
 SKMcarEditor::SKMcarEditor(const QString &romPath, Prompts *givenPrompts, QWidget *parent)
     : QWidget(parent), ui(new Ui::SKMcarEditor), selection(int(PaletteNames().size()))
 {
+    document.Open(romPath);
+    Initialise(givenPrompts);
+}
+
+SKMcarEditor::SKMcarEditor(const RomImage &image, Prompts *givenPrompts, QWidget *parent)
+    : QWidget(parent), ui(new Ui::SKMcarEditor), selection(int(PaletteNames().size()))
+{
+    document.Open(image);
+    Initialise(givenPrompts);
+}
+
+void SKMcarEditor::Initialise(Prompts *givenPrompts)
+{
     if (givenPrompts) {
         prompts = givenPrompts;
     } else {
@@ -51,7 +64,6 @@ SKMcarEditor::SKMcarEditor(const QString &romPath, Prompts *givenPrompts, QWidge
         prompts = ownPrompts.get();
     }
     SeedEditorRandom(QTime::currentTime().msec());
-    document.Open(romPath);
 
     ui->setupUi(this);
     BuildControllers();
@@ -61,7 +73,7 @@ SKMcarEditor::SKMcarEditor(const QString &romPath, Prompts *givenPrompts, QWidge
     CreateStatusBar();
     setAcceptDrops(true);
     if (document.image().stamp.exists) {
-        recent.add(romPath);
+        recent.add(document.path());
         UpdateRecentMenu();
     }
     setWindowFlags(windowFlags() ^ Qt::MSWindowsFixedSizeDialogHint);
@@ -149,12 +161,15 @@ void SKMcarEditor::ConnectControls()
 
 void SKMcarEditor::closeEvent(QCloseEvent *event)
 {
+    // A stroke in progress is a change like any other: finish it, then ask.
+    drawingControl->EndStroke();
     // Nothing to lose: close at once and leave the file alone.
     if (document.path().isEmpty() || !document.isModified()) {
         event->accept();
         return;
     }
-    switch (prompts->askSaveDiscardCancel(tr("Program exit"), tr("Do you want to save your changes to ROM?"))) {
+    switch (prompts->askSaveDiscardCancel(tr("Program exit"), tr("Do you want to save your changes to ROM?"),
+                                          Prompts::SaveChoice::Cancel)) {
     case Prompts::SaveChoice::Save:
         // A failed save has shown its warning; stay open so that no edit is lost.
         if (romControl->SaveToRom())

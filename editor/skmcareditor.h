@@ -9,6 +9,7 @@
 #include "document/cardocument.h"
 #include "editor/recentfiles.h"
 #include "editor/selection.h"
+#include "rom/romimage.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -53,6 +54,8 @@ public:
     // go through prompts (the window's own message boxes and file dialogs
     // when none is given); prompts must outlive the window.
     explicit SKMcarEditor(const QString &romPath, Prompts *prompts = nullptr, QWidget *parent = nullptr);
+    // The same on a file read (and checked) already.
+    explicit SKMcarEditor(const RomImage &image, Prompts *prompts = nullptr, QWidget *parent = nullptr);
     ~SKMcarEditor() override;
 
     CarDocument &Document() { return document; }
@@ -66,6 +69,10 @@ public:
     // replaces the document and empties the undo stack. False when the
     // current ROM stays.
     bool OpenRom(const QString &path);
+    // File > Revert: reads the ROM file again as it is on disk (ROM check
+    // included) and starts a clean document with an empty history; asks
+    // first when there are unsaved changes. False when nothing was read.
+    bool Revert();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -74,6 +81,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    void Initialise(Prompts *givenPrompts);   // the window around the opened document
     void BuildControllers();
     void ConnectControls();   // the form's buttons and labels to the controllers
     void CreateUndoActions();
@@ -93,6 +101,9 @@ private:
     void UpdateRecentMenu();
     void OpenRomDialog();
     void OpenRecent(const QString &path);
+    // Runs the ROM check on path and, unless cancelled, opens it in place of
+    // the document (clean, empty history).
+    bool LoadRomFile(const QString &path);
     void SaveNow();
     void SaveCopyAs();
     void ShowHistory();

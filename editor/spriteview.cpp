@@ -361,6 +361,19 @@ void SpriteView::changeEvent(QEvent *event)
     QLabel::changeEvent(event);
 }
 
+bool SpriteView::event(QEvent *event)
+{
+    if (event->type() == QEvent::UngrabMouse)
+        endStroke();
+    return QLabel::event(event);
+}
+
+void SpriteView::focusOutEvent(QFocusEvent *event)
+{
+    endStroke();
+    QLabel::focusOutEvent(event);
+}
+
 void SpriteView::hoverAt(QPointF position)
 {
     lastMouse = position;

@@ -38,8 +38,8 @@ struct SpriteViewPointer
 // each time the mouse reaches another frame pixel inside the picture, then
 // pixelReleased when that button is let go, wherever that is (shown and
 // stored are none outside the picture). Presses outside the picture and other
-// buttons during a stroke are ignored. Hiding or disabling the view, or
-// endStroke(), finishes a stroke in progress with a pixelReleased without
+// buttons during a stroke are ignored. Hiding or disabling the view, losing
+// the mouse grab or the keyboard focus, or endStroke(), finishes a stroke in progress with a pixelReleased without
 // pixel and without button, so a stroke always ends.
 class SpriteView : public QLabel
 {
@@ -99,6 +99,8 @@ protected:
     void leaveEvent(QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void rebuildScaled();

@@ -16,11 +16,13 @@ QString WithoutDot(const QString &suffix)
 
 } // namespace
 
-Prompts::SaveChoice WindowPrompts::askSaveDiscardCancel(const QString &title, const QString &text)
+Prompts::SaveChoice WindowPrompts::askSaveDiscardCancel(const QString &title, const QString &text, SaveChoice byDefault)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                     parent);
-    box.setDefaultButton(QMessageBox::Save);
+    box.setDefaultButton(byDefault == SaveChoice::Save      ? QMessageBox::Save
+                         : byDefault == SaveChoice::Discard ? QMessageBox::Discard
+                                                            : QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Save:
         return SaveChoice::Save;

@@ -14,7 +14,7 @@ class WindowPrompts : public Prompts
 public:
     explicit WindowPrompts(QWidget *parent = nullptr) : parent(parent) {}
 
-    SaveChoice askSaveDiscardCancel(const QString &title, const QString &text) override;
+    SaveChoice askSaveDiscardCancel(const QString &title, const QString &text, SaveChoice byDefault) override;
     bool confirm(const Confirmation &question) override;
     bool askOverwrite(const QString &path) override;
     void warn(const QString &title, const QString &text, const QString &details = {}) override;

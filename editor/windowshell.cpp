@@ -28,7 +28,7 @@
 #include "editor/zoomsteps.h"
 #include "rom/numbertext.h"
 #include "rom/romcheck.h"
-#include "rom/romfilewriter.h"
+#include "rom/outputfile.h"
 #include "ui_skmcareditor.h"
 
 namespace {
@@ -90,8 +90,8 @@ void SKMcarEditor::CreateMenus()
             &SKMcarEditor::SaveNow);
     connect(AddAction(file, tr("Save a Copy As..."), QStringLiteral("actionSaveCopy")), &QAction::triggered, this,
             &SKMcarEditor::SaveCopyAs);
-    connect(AddAction(file, tr("Revert"), QStringLiteral("actionRevert")), &QAction::triggered, romControl,
-            &RomController::RestoreRom);
+    connect(AddAction(file, tr("Revert"), QStringLiteral("actionRevert")), &QAction::triggered, this,
+            &SKMcarEditor::Revert);
     file->addSeparator();
     connect(AddAction(file, tr("Import..."), QStringLiteral("actionImport")), &QAction::triggered, exchangeControl,
             &ExchangeController::LoadSprite);
@@ -147,6 +147,7 @@ void SKMcarEditor::CreateStatusBar()
     if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->addWidget(statusBar);
     connect(romControl, &RomController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    connect(romControl, &RomController::saved, this, &SKMcarEditor::UpdateRomInfo);
     connect(exchangeControl, &ExchangeController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(paletteFileControl, &PaletteFileController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(patchControl, &PatchController::statusMessage, this, &SKMcarEditor::ShowStatus);
@@ -165,8 +166,8 @@ void SKMcarEditor::ShowStatus(const QString &text)
 
 void SKMcarEditor::UpdateRomInfo()
 {
-    // As the file was when opened: its header title and whether the stored
-    // checksum was right.
+    // As the file was when opened or last saved: its header title and whether
+    // the stored checksum is right.
     const RomHeaderInfo header = ReadRomHeader(document.plainImage());
     const QString title = header.title.isEmpty() ? tr("(no title)") : header.title;
     QString checksum;
@@ -202,7 +203,7 @@ bool SKMcarEditor::MaybeSave(const QString &question)
 {
     if (!document.isModified())
         return true;
-    switch (prompts->askSaveDiscardCancel(tr("Unsaved changes"), question)) {
+    switch (prompts->askSaveDiscardCancel(tr("Unsaved changes"), question, Prompts::SaveChoice::Save)) {
     case Prompts::SaveChoice::Save:
         return romControl->SaveToRom();
     case Prompts::SaveChoice::Discard:
@@ -214,9 +215,18 @@ bool SKMcarEditor::MaybeSave(const QString &question)
 
 bool SKMcarEditor::OpenRom(const QString &path)
 {
+    drawingControl->EndStroke();   // a stroke in progress counts as a change
     const QString current = QFileInfo(document.path()).fileName();
     if (!MaybeSave(tr("Do you want to save your changes to %1 before opening another ROM?").arg(current)))
         return false;
+    if (!LoadRomFile(path))
+        return false;
+    ShowStatus(tr("Opened %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(document.image().fileBytes.size())));
+    return true;
+}
+
+bool SKMcarEditor::LoadRomFile(const QString &path)
+{
     const std::optional<RomImage> image = ConfirmRomFile(*prompts, path);
     if (!image)
         return false;
@@ -225,7 +235,21 @@ bool SKMcarEditor::OpenRom(const QString &path)
     UpdateRecentMenu();
     UpdateTitle();
     UpdateRomInfo();
-    ShowStatus(tr("Opened %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(document.image().fileBytes.size())));
+    return true;
+}
+
+bool SKMcarEditor::Revert()
+{
+    drawingControl->EndStroke();
+    const QString path = document.path();
+    const QString name = QFileInfo(path).fileName();
+    if (document.isModified()
+        && !prompts->confirm({tr("Revert"), tr("Discard your changes and read %1 again as it is on disk?").arg(name),
+                              QString(), tr("Revert"), false}))
+        return false;
+    if (!LoadRomFile(path))
+        return false;
+    ShowStatus(tr("Reverted to %1 as on disk (%2)").arg(name, ByteCountText(document.image().fileBytes.size())));
     return true;
 }
 
@@ -273,9 +297,9 @@ void SKMcarEditor::SaveCopyAs()
         return;
     }
     const QByteArray bytes = document.bytesToSave();
-    const SaveResult result = WriteRomFile(path, bytes);
-    if (!result.ok) {
-        prompts->warn(tr("Save a Copy As"), result.error);
+    // Another file: never written in place, and never the open ROM under another name.
+    if (const Result<void> written = WriteOutputFile(path, bytes); !written) {
+        prompts->showFailure(tr("Save a Copy As"), written.failure());
         return;
     }
     ShowStatus(tr("Saved a copy as %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(bytes.size())));

@@ -13,3 +13,11 @@ void ClearOffset(SpriteOffsets &offsets, int car, int sprite)
         return;
     offsets[car][sprite] = QPoint(0, 0);
 }
+
+ExchangeData InShownColors(ExchangeData data)
+{
+    data.palette = ShownPalette(data.palette, data.colors);
+    data.background = ShownColor(data.background, data.colors);
+    data.colors = ColorModel::Linear;
+    return data;
+}

@@ -11,7 +11,7 @@ namespace {
 QImage BlankIndexed(int width, int height, const ExchangeData &data)
 {
     QImage image(width, height, QImage::Format_Indexed8);
-    image.setColorTable(IndexedColorTable(data.palette, data.background));
+    image.setColorTable(IndexedColorTable(data.palette, data.background, data.colors));
     image.fill(0);
     return image;
 }
@@ -39,9 +39,9 @@ void DrawIndexedCarSheet(QImage &image, const ExchangeData &data, int car, int t
 
 }  // namespace
 
-QList<QRgb> IndexedColorTable(const Palette &palette, const QColor &background)
+QList<QRgb> IndexedColorTable(const Palette &palette, const QColor &background, ColorModel colors)
 {
-    return SpriteColorTable(palette, background, false);
+    return SpriteColorTable(palette, background, false, colors);
 }
 
 bool IsIndexedPictureFile(const QString &fileName)

@@ -18,9 +18,11 @@
 // background colour, 1..15 the palette entries (wheels unturned). Pixels are
 // the stored indices moved by the sprite's pending offset, as a picture
 // export draws them; cells without a sprite and what an offset uncovers are 0.
+// The pictures' tables are in the data's colour model.
 
-// The 16 colours of the table, opaque.
-QList<QRgb> IndexedColorTable(const Palette &palette, const QColor &background);
+// The 16 colours of the table, opaque, as the colour model shows them.
+QList<QRgb> IndexedColorTable(const Palette &palette, const QColor &background,
+                              ColorModel colors = ColorModel::Linear);
 
 // Whether an indexed picture may be written under this name: the suffix (any
 // letter case) names a format that keeps the colour table, "png" or "bmp".

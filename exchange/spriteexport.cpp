@@ -7,6 +7,7 @@
 #include "exchange/rawsprites.h"
 #include "exchange/sheetlayout.h"
 #include "exchange/spritefiles.h"
+#include "rom/outputfile.h"
 #include "view/spritecomposer.h"
 
 namespace {
@@ -45,40 +46,36 @@ QByteArray RawBytes(const ExchangeData &data, int car, int sprite)
     return RawSpriteBytes(*pixels, OffsetOf(data.offsets, car, sprite));
 }
 
-// Adds the outcome of writing one file to the report.
-struct WriteReport
+Failure CannotWrite(const QString &fileName, const QString &reason)
 {
-    QString *errors = nullptr;
-    int *written = nullptr;
+    return Failure{fileName, reason, 0, QStringLiteral("write file")};
+}
 
-    bool Add(const QString &fileName, bool ok, const QString &reason) const
-    {
-        if (ok && written)
-            ++*written;
-        if (!ok && errors)
-            *errors += CannotWriteLine(fileName, reason);
-        return ok;
-    }
-};
-
-bool WriteSeparateFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
-                        bool indexed, const WriteReport &report)
+// Every numbered file encoded first, then written all or nothing.
+Result<int> WriteSeparateFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
+                               bool indexed)
 {
     const bool raw = !indexed && IsRawSpriteFile(fileName);
-    bool allWritten = true;
+    QList<OutputFile> files;
     for (int c = 0; c < data.sprites.size(); ++c) {
         for (int s = 0; s < data.sprites[c].size(); ++s) {
             if (!selection.Covers(c, s))
                 continue;
             const QString name = ExportFileName(fileName, selection.scope, c, s);
-            QString reason;
-            const bool written = raw       ? WriteWholeFile(name, RawBytes(data, c, s), &reason)
-                                 : indexed ? WritePictureFile(name, IndexedSpritePicture(data, c, s), &reason)
-                                           : WritePictureFile(name, SpritePicture(data, c, s), &reason);
-            allWritten = report.Add(name, written, reason) && allWritten;
+            if (raw) {
+                files.append({name, RawBytes(data, c, s)});
+                continue;
+            }
+            const Result<QByteArray> picture =
+                EncodePicture(name, indexed ? IndexedSpritePicture(data, c, s) : SpritePicture(data, c, s));
+            if (!picture)
+                return CannotWrite(name, picture.failure().reason);
+            files.append({name, *picture});
         }
     }
-    return allWritten;
+    if (const Result<void> written = WriteOutputFiles(files); !written)
+        return CannotWrite(written.failure().file, written.failure().reason);
+    return int(files.size());
 }
 
 QByteArray RawScope(const ExchangeSelection &selection, const ExchangeData &data)
@@ -112,13 +109,13 @@ QImage PictureScope(const ExchangeSelection &selection, const ExchangeData &data
 QImage SpritePicture(const ExchangeData &data, int car, int sprite)
 {
     return ComposeSpriteImage(SpriteAt(data.sprites, car, sprite), data.palette, data.background,
-                              OffsetOf(data.offsets, car, sprite), false, false);
+                              OffsetOf(data.offsets, car, sprite), false, false, data.colors);
 }
 
 QImage CarSheetPicture(const ExchangeData &data, int car)
 {
     QImage sheet(kViewSheetSize, QImage::Format_RGB888);
-    sheet.fill(data.background);
+    sheet.fill(ShownColor(data.background, data.colors));
     DrawCarSheet(sheet, data, car, 0);
     return sheet;
 }
@@ -127,28 +124,24 @@ QImage AllCarsSheetPicture(const ExchangeData &data)
 {
     const int cars = static_cast<int>(data.sprites.size());
     QImage sheet(kViewSheetSize.width(), kViewSheetSize.height() * cars, QImage::Format_RGB888);
-    sheet.fill(data.background);
+    sheet.fill(ShownColor(data.background, data.colors));
     for (int c = 0; c < cars; ++c)
         DrawCarSheet(sheet, data, c, kViewSheetSize.height() * c);
     return sheet;
 }
 
-QString CannotWriteLine(const QString &fileName, const QString &reason)
+Result<int> WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
+                             SpriteFileType type)
 {
-    return QStringLiteral("Cannot write file \"%1\": %2\n").arg(fileName, reason);
-}
-
-bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
-                      SpriteFileType type, QString *errors, int *written)
-{
-    const WriteReport report{errors, written};
     const bool indexed = type == SpriteFileType::IndexedPicture;
     if (indexed && !IsIndexedPictureFile(fileName))
-        return report.Add(fileName, false, QStringLiteral("indexed pictures are written as .png or .bmp files"));
+        return CannotWrite(fileName, QStringLiteral("indexed pictures are written as .png or .bmp files"));
     if (selection.separateFiles)
-        return WriteSeparateFiles(fileName, selection, data, indexed, report);
-    QString reason;
-    if (!indexed && IsRawSpriteFile(fileName))
-        return report.Add(fileName, WriteWholeFile(fileName, RawScope(selection, data), &reason), reason);
-    return report.Add(fileName, WritePictureFile(fileName, PictureScope(selection, data, indexed), &reason), reason);
+        return WriteSeparateFiles(fileName, selection, data, indexed);
+    const Result<void> written = !indexed && IsRawSpriteFile(fileName)
+                                     ? WriteOutputFile(fileName, RawScope(selection, data))
+                                     : WritePictureFile(fileName, PictureScope(selection, data, indexed));
+    if (!written)
+        return CannotWrite(fileName, written.failure().reason);
+    return 1;
 }

@@ -3,11 +3,13 @@
 #include <QImage>
 #include <QString>
 
+#include "base/result.h"
 #include "exchange/exchangedata.h"
 #include "exchange/exchangescope.h"
 
 // Pictures and raw data of sprites as a save would write them: every sprite
-// moved by its pending offset. Exporting never changes the data.
+// moved by its pending offset, in the data's colour model. Exporting never
+// changes the data.
 
 // The 48 x 48 RGB888 picture of a sprite, unmirrored; a plain background
 // square for a sprite the car does not have.
@@ -26,15 +28,11 @@ QImage AllCarsSheetPicture(const ExchangeData &data);
 enum class SpriteFileType { BySuffix, IndexedPicture };
 
 // Writes the selection to fileName, as raw data (suffix "bin", any case) or
-// as pictures. With separate files every sprite goes to its numbered file and
-// a failure does not stop the others. Every file is written whole or not at
-// all. Returns false if any file failed, and at once, writing nothing, for
-// indexed pictures under a name that is not "png" or "bmp". Each failed file
-// adds a line "Cannot write file \"name\": reason\n" to *errors (if given);
-// *written (if given) counts the files written.
-bool WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
-                      SpriteFileType type = SpriteFileType::BySuffix, QString *errors = nullptr,
-                      int *written = nullptr);
-
-// The one error line of a file that could not be written.
-QString CannotWriteLine(const QString &fileName, const QString &reason);
+// as pictures, and gives the number of files written. With separate files
+// every sprite goes to its numbered file, the set all or nothing
+// (WriteOutputFiles): a failure leaves every existing file as it was. Every
+// file is written whole or not at all. Indexed pictures under a name that is
+// not "png" or "bmp" are refused before anything is written. A failure reads
+// "Cannot write file \"name\": reason", naming the file that failed.
+Result<int> WriteSpriteFiles(const QString &fileName, const ExchangeSelection &selection, const ExchangeData &data,
+                             SpriteFileType type = SpriteFileType::BySuffix);

@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include "exchange/picturecheck.h"
+#include "rom/outputfile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -37,50 +37,29 @@ bool IsRawSpriteFile(const QString &fileName)
     return QFileInfo(fileName).suffix().compare(QLatin1String("bin"), Qt::CaseInsensitive) == 0;
 }
 
-bool WriteWholeFile(const QString &fileName, const QByteArray &bytes, QString *reason)
+Result<QByteArray> EncodePicture(const QString &fileName, const QImage &image)
 {
-    const auto fail = [&](const QString &why) {
-        if (reason)
-            *reason = why;
-        return false;
-    };
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return fail(why);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
-}
-
-bool WritePictureFile(const QString &fileName, const QImage &image, QString *reason)
-{
-    const auto fail = [&](const QString &why) {
-        if (reason)
-            *reason = why;
-        return false;
-    };
+    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("write")}; };
     const QByteArray format = WriterFormatFor(fileName);
     if (format.isEmpty())
         return fail(QStringLiteral("no picture format for this file name"));
     if (image.isNull())
         return fail(QStringLiteral("no picture to write"));
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    QImageWriter writer(&file, format);
-    if (!writer.write(image)) {
-        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        file.cancelWriting();
-        return fail(why);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(image))
+        return fail(writer.errorString());
+    return bytes;
+}
+
+Result<void> WritePictureFile(const QString &fileName, const QImage &image)
+{
+    const Result<QByteArray> bytes = EncodePicture(fileName, image);
+    if (!bytes)
+        return bytes.failure();
+    return WriteOutputFile(fileName, *bytes);
 }
 
 QString NotRegularFileReason(const QString &fileName)
@@ -91,13 +70,9 @@ QString NotRegularFileReason(const QString &fileName)
     return S_ISREG(info.st_mode) ? QString() : QStringLiteral("not a regular file");
 }
 
-QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason, QSize *tooLargeSize)
+Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *tooLargeSize)
 {
-    const auto fail = [&](const QString &why) {
-        if (reason)
-            *reason = why;
-        return QImage();
-    };
+    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("read")}; };
     // A FIFO would block the open (and the window) until someone writes to it.
     const QString notRegular = NotRegularFileReason(fileName);
     if (!notRegular.isEmpty())
@@ -124,7 +99,7 @@ QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason, 
     QImageReader reader(&buffer);
     reader.setAllocationLimit(kPictureAllocationLimit);
     const QSize announced = reader.size();
-    const auto tooLarge = [&](QSize size) {
+    const auto tooLarge = [&](QSize size) -> Failure {
         if (tooLargeSize)
             *tooLargeSize = size;
         return fail(QStringLiteral("the picture is %1 x %2 pixels, larger than %3 x %4")

@@ -54,10 +54,11 @@ const QString kNotConverted = QStringLiteral("the picture cannot be converted");
 QImage LoadPicture(const QString &name, ExchangeScope scope, int cars, QString *reason)
 {
     QSize tooLarge;
-    const QImage picture = ReadPictureFile(name, LargestPicture(scope, cars), reason, &tooLarge);
-    if (picture.isNull() && tooLarge.isValid())
-        *reason = WrongSizeReason(tooLarge, scope, cars);
-    return picture;
+    const Result<QImage> picture = ReadPictureFile(name, LargestPicture(scope, cars), &tooLarge);
+    if (picture)
+        return *picture;
+    *reason = tooLarge.isValid() ? WrongSizeReason(tooLarge, scope, cars) : picture.failure().reason;
+    return QImage();
 }
 
 // Why a raw file cannot give what it must: empty when it is a readable regular
@@ -238,6 +239,14 @@ QString AcceptedPictureSizes(ExchangeScope scope, int cars)
 
 QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
 {
+    if (data.colors != ColorModel::Linear) {
+        // Matched against the colours as shown; only the sprites and offsets come back.
+        ExchangeData shown = InShownColors(data);
+        const QString errors = ReadSpriteFiles(picked, selection, shown, dither);
+        data.sprites = std::move(shown.sprites);
+        data.offsets = std::move(shown.offsets);
+        return errors;
+    }
     if (selection.separateFiles)
         return ReadSeparateFiles(picked, selection, data, dither);
     if (IsRawSpriteFile(picked)) {

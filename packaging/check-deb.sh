@@ -33,7 +33,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is $(field Architecture)"
 field Maintainer | grep -q '@' || fail "Maintainer has no address"
 depends=$(field Depends)
-for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
+for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libgif7 libwebpmux3; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 [ "$(dpkg-deb --field "$deb" Description | wc -l)" -ge 3 ] || fail "Description has no long text"

@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "rom/colorword.h"
+#include "rom/outputfile.h"
 
 namespace {
 
@@ -16,11 +16,9 @@ constexpr int kActFullBytes = kActTableBytes + 4;  // 772
 
 using Colors = QList<QColor>;
 
-std::optional<Colors> Refuse(QString *error, const QString &reason)
+Failure Refuse(const QString &reason)
 {
-    if (error)
-        *error = reason;
-    return std::nullopt;
+    return Failure{{}, reason, 0, {}};
 }
 
 QString LineError(int line, const QString &reason)
@@ -78,11 +76,11 @@ QString ExpectedColorLine()
     return QStringLiteral("expected red, green and blue values 0 to 255");
 }
 
-std::optional<Colors> ParseGimp(const QByteArray &bytes, QString *error)
+Result<Colors> ParseGimp(const QByteArray &bytes)
 {
     const QList<QByteArray> lines = TextLines(bytes);
     if (lines.isEmpty() || lines[0].trimmed() != "GIMP Palette")
-        return Refuse(error, LineError(1, QStringLiteral("not a GIMP palette (\"GIMP Palette\" expected)")));
+        return Refuse(LineError(1, QStringLiteral("not a GIMP palette (\"GIMP Palette\" expected)")));
     Colors colors;
     for (int i = 1; i < lines.size(); ++i) {
         const QByteArray line = lines[i].trimmed();
@@ -90,66 +88,66 @@ std::optional<Colors> ParseGimp(const QByteArray &bytes, QString *error)
             continue;
         const std::optional<QColor> color = ColorFromFields(line.simplified().split(' '));
         if (!color)
-            return Refuse(error, LineError(i + 1, ExpectedColorLine()));
+            return Refuse(LineError(i + 1, ExpectedColorLine()));
         if (colors.size() == kPaletteFileColors)
-            return Refuse(error, LineError(i + 1, TooManyColors()));
+            return Refuse(LineError(i + 1, TooManyColors()));
         colors.append(*color);
     }
     if (colors.isEmpty())
-        return Refuse(error, NoColors());
+        return Refuse(NoColors());
     return colors;
 }
 
-std::optional<Colors> ParseJasc(const QByteArray &bytes, QString *error)
+Result<Colors> ParseJasc(const QByteArray &bytes)
 {
     const QList<QByteArray> lines = TextLines(bytes);
     if (lines.isEmpty() || lines[0].trimmed() != "JASC-PAL")
-        return Refuse(error, LineError(1, QStringLiteral("not a JASC palette (\"JASC-PAL\" expected)")));
+        return Refuse(LineError(1, QStringLiteral("not a JASC palette (\"JASC-PAL\" expected)")));
     if (lines.size() < 2 || lines[1].trimmed() != "0100")
-        return Refuse(error, LineError(2, QStringLiteral("unknown version (\"0100\" expected)")));
+        return Refuse(LineError(2, QStringLiteral("unknown version (\"0100\" expected)")));
     bool ok = false;
     const int count = lines.size() < 3 ? -1 : lines[2].trimmed().toInt(&ok);
     if (!ok || count < 0)
-        return Refuse(error, LineError(3, QStringLiteral("expected the number of colours")));
+        return Refuse(LineError(3, QStringLiteral("expected the number of colours")));
     if (count > kPaletteFileColors)
-        return Refuse(error, LineError(3, QStringLiteral("%1 colours, %2").arg(count).arg(TooManyColors())));
+        return Refuse(LineError(3, QStringLiteral("%1 colours, %2").arg(count).arg(TooManyColors())));
     if (count == 0)
-        return Refuse(error, NoColors());
+        return Refuse(NoColors());
     Colors colors;
     for (int i = 3; i < 3 + count; ++i) {
         if (i >= lines.size())
-            return Refuse(error, LineError(i + 1, QStringLiteral("missing; the file announces %1 colours").arg(count)));
+            return Refuse(LineError(i + 1, QStringLiteral("missing; the file announces %1 colours").arg(count)));
         const QList<QByteArray> fields = lines[i].simplified().split(' ');
         const std::optional<QColor> color = fields.size() <= 4 ? ColorFromFields(fields) : std::nullopt;
         if (!color)
-            return Refuse(error, LineError(i + 1, ExpectedColorLine()));
+            return Refuse(LineError(i + 1, ExpectedColorLine()));
         colors.append(*color);
     }
     for (int i = 3 + count; i < lines.size(); ++i) {
         if (!lines[i].trimmed().isEmpty())
-            return Refuse(error, LineError(i + 1, QStringLiteral("more lines than the %1 colours announced").arg(count)));
+            return Refuse(LineError(i + 1, QStringLiteral("more lines than the %1 colours announced").arg(count)));
     }
     return colors;
 }
 
-std::optional<Colors> ParseAct(const QByteArray &bytes, QString *error)
+Result<Colors> ParseAct(const QByteArray &bytes)
 {
     const auto byte = [&bytes](qsizetype at) { return static_cast<unsigned char>(bytes.at(at)); };
     if (bytes.size() != kActTableBytes && bytes.size() != kActFullBytes)
-        return Refuse(error, ByteError(std::min<qsizetype>(bytes.size(), kActTableBytes),
+        return Refuse(ByteError(std::min<qsizetype>(bytes.size(), kActTableBytes),
                                        QStringLiteral("a colour table has 768 or 772 bytes, this file %1")
                                            .arg(bytes.size())));
     int count = kPaletteFileColors;
     if (bytes.size() == kActFullBytes) {
         count = byte(kActTableBytes) << 8 | byte(kActTableBytes + 1);
         if (count == 0)
-            return Refuse(error, NoColors());
+            return Refuse(NoColors());
         if (count > kPaletteFileColors)
-            return Refuse(error, ByteError(kActTableBytes, QStringLiteral("%1 colours, %2").arg(count).arg(TooManyColors())));
+            return Refuse(ByteError(kActTableBytes, QStringLiteral("%1 colours, %2").arg(count).arg(TooManyColors())));
     } else {
         for (qsizetype at = 3 * kPaletteFileColors; at < kActTableBytes; ++at) {
             if (byte(at) != 0)
-                return Refuse(error, ByteError(at, TooManyColors() + QStringLiteral(" (entry %1 is not black padding)")
+                return Refuse(ByteError(at, TooManyColors() + QStringLiteral(" (entry %1 is not black padding)")
                                                                          .arg(at / 3)));
         }
     }
@@ -159,20 +157,20 @@ std::optional<Colors> ParseAct(const QByteArray &bytes, QString *error)
     return colors;
 }
 
-std::optional<Colors> ParseWords(const QByteArray &bytes, QString *error)
+Result<Colors> ParseWords(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
-        return Refuse(error, NoColors());
+        return Refuse(NoColors());
     if (bytes.size() > 2 * kPaletteFileColors)
-        return Refuse(error, ByteError(2 * kPaletteFileColors, TooManyColors()));
+        return Refuse(ByteError(2 * kPaletteFileColors, TooManyColors()));
     if (bytes.size() % 2 != 0)
-        return Refuse(error, ByteError(bytes.size() - 1, QStringLiteral("half a colour word (the size is odd)")));
+        return Refuse(ByteError(bytes.size() - 1, QStringLiteral("half a colour word (the size is odd)")));
     Colors colors;
     for (qsizetype at = 0; at < bytes.size(); at += 2) {
         const auto first = static_cast<unsigned char>(bytes.at(at));
         const auto second = static_cast<unsigned char>(bytes.at(at + 1));
         if ((first & 0xF1) != 0 || (second & 0x11) != 0)
-            return Refuse(error, ByteError((first & 0xF1) ? at : at + 1,
+            return Refuse(ByteError((first & 0xF1) ? at : at + 1,
                                            QStringLiteral("not a colour word (0000BBB0 GGG0RRR0 expected)")));
         colors.append(ColorFromWord(first, second));
     }
@@ -234,9 +232,9 @@ QByteArray WordBytes(const Colors &colors)
     return out;
 }
 
-QString FileError(const QString &verb, const QString &fileName, const QString &reason)
+Failure FileError(const QString &verb, const QString &fileName, const QString &reason)
 {
-    return QStringLiteral("Cannot %1 palette file \"%2\": %3").arg(verb, fileName, reason);
+    return Failure{fileName, reason, 0, verb + QStringLiteral(" palette file")};
 }
 
 QString SuffixReason()
@@ -260,19 +258,19 @@ std::optional<PaletteFileFormat> PaletteFileFormatFor(const QString &fileName)
     return std::nullopt;
 }
 
-std::optional<QList<QColor>> ParsePaletteBytes(const QByteArray &bytes, PaletteFileFormat format, QString *error)
+Result<QList<QColor>> ParsePaletteBytes(const QByteArray &bytes, PaletteFileFormat format)
 {
     switch (format) {
     case PaletteFileFormat::Gimp:
-        return ParseGimp(bytes, error);
+        return ParseGimp(bytes);
     case PaletteFileFormat::Jasc:
-        return ParseJasc(bytes, error);
+        return ParseJasc(bytes);
     case PaletteFileFormat::Act:
-        return ParseAct(bytes, error);
+        return ParseAct(bytes);
     case PaletteFileFormat::Words:
-        return ParseWords(bytes, error);
+        return ParseWords(bytes);
     }
-    return std::nullopt;
+    return Refuse(QStringLiteral("unknown format"));
 }
 
 QByteArray PaletteFileBytes(PaletteFileFormat format, const QList<QColor> &colors, const QString &name)
@@ -291,58 +289,44 @@ QByteArray PaletteFileBytes(PaletteFileFormat format, const QList<QColor> &color
     return {};
 }
 
-std::optional<QList<QColor>> ReadPaletteFile(const QString &fileName, QString *error)
+Result<QList<QColor>> ReadPaletteFile(const QString &fileName)
 {
     const QString verb = QStringLiteral("read");
     const std::optional<PaletteFileFormat> format = PaletteFileFormatFor(fileName);
     if (!format)
-        return Refuse(error, FileError(verb, fileName, SuffixReason()));
+        return FileError(verb, fileName, SuffixReason());
     const QFileInfo info(fileName);
     if (!info.exists())
-        return Refuse(error, FileError(verb, fileName, QStringLiteral("no such file")));
+        return FileError(verb, fileName, QStringLiteral("no such file"));
     if (!info.isFile())
-        return Refuse(error, FileError(verb, fileName, QStringLiteral("not a regular file")));
+        return FileError(verb, fileName, QStringLiteral("not a regular file"));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return Refuse(error, FileError(verb, fileName, file.errorString()));
+        return FileError(verb, fileName, file.errorString());
     if (file.isSequential() || file.size() > kLargestPaletteFile)
-        return Refuse(error, FileError(verb, fileName, QStringLiteral("too large for a palette file")));
+        return FileError(verb, fileName, QStringLiteral("too large for a palette file"));
     const QByteArray bytes = file.read(kLargestPaletteFile + 1);
     if (file.error() != QFileDevice::NoError)
-        return Refuse(error, FileError(verb, fileName, file.errorString()));
+        return FileError(verb, fileName, file.errorString());
     if (bytes.size() > kLargestPaletteFile)
-        return Refuse(error, FileError(verb, fileName, QStringLiteral("too large for a palette file")));
-    QString reason;
-    std::optional<Colors> colors = ParsePaletteBytes(bytes, *format, &reason);
+        return FileError(verb, fileName, QStringLiteral("too large for a palette file"));
+    Result<Colors> colors = ParsePaletteBytes(bytes, *format);
     if (!colors)
-        return Refuse(error, FileError(verb, fileName, reason));
+        return FileError(verb, fileName, colors.failure().reason);
     return colors;
 }
 
-bool WritePaletteFile(const QString &fileName, const QList<QColor> &colors, const QString &name, QString *error)
+Result<void> WritePaletteFile(const QString &fileName, const QList<QColor> &colors, const QString &name)
 {
     const QString verb = QStringLiteral("write");
-    const auto fail = [&](const QString &reason) {
-        if (error)
-            *error = FileError(verb, fileName, reason);
-        return false;
-    };
     const std::optional<PaletteFileFormat> format = PaletteFileFormatFor(fileName);
     if (!format)
-        return fail(SuffixReason());
-    const QFileInfo info(fileName);
-    if (info.exists() && !info.isFile())
-        return fail(QStringLiteral("not a regular file"));
-    const QByteArray bytes = PaletteFileBytes(*format, colors, name);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
+        return FileError(verb, fileName, SuffixReason());
+    Result<void> written = WriteOutputFile(fileName, PaletteFileBytes(*format, colors, name));
+    if (!written) {
+        Failure failure = written.failure();
+        failure.action = verb + QStringLiteral(" palette file");
+        return failure;
     }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    return {};
 }

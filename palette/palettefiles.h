@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include "base/result.h"
+
 // Palette files shared with pixel editors, the format chosen by the name's
 // suffix (any letter case):
 //   .gpl  GIMP palette: "GIMP Palette", optional "Name:"/"Columns:" lines,
@@ -31,23 +33,20 @@ inline constexpr int kPaletteFileColors = 16;
 // The format the name's suffix asks for; nothing for any other suffix.
 std::optional<PaletteFileFormat> PaletteFileFormatFor(const QString &fileName);
 
-// The colours of a file's bytes, snapped to the grid; nothing, with the place
-// and the reason ("line 4: ..." or "byte 768: ...") in *error, when refused.
-std::optional<QList<QColor>> ParsePaletteBytes(const QByteArray &bytes, PaletteFileFormat format,
-                                               QString *error = nullptr);
+// The colours of a file's bytes, snapped to the grid; a failure with the place
+// and the reason ("line 4: ..." or "byte 768: ...") when refused.
+Result<QList<QColor>> ParsePaletteBytes(const QByteArray &bytes, PaletteFileFormat format);
 
 // The bytes of a file holding colors (at most 16 are written); name is the
 // GIMP palette's "Name:" line.
 QByteArray PaletteFileBytes(PaletteFileFormat format, const QList<QColor> &colors, const QString &name = {});
 
 // Reads a palette file. Only regular files are read (a folder, pipe or device
-// is refused before it is opened). Nothing, with a message naming the file and
-// the reason (and the line or byte) in *error, when refused.
-std::optional<QList<QColor>> ReadPaletteFile(const QString &fileName, QString *error = nullptr);
+// is refused before it is opened). A failure naming the file and the reason
+// (and the line or byte) when refused.
+Result<QList<QColor>> ReadPaletteFile(const QString &fileName);
 
-// Writes colors to fileName in the format of its suffix, whole or not at all:
-// an existing file is replaced only once everything is written. False, with a
-// message naming the file and the system's reason in *error, on any failure,
-// an unknown suffix or a name that exists but is not a regular file.
-bool WritePaletteFile(const QString &fileName, const QList<QColor> &colors, const QString &name = {},
-                      QString *error = nullptr);
+// Writes colors to fileName in the format of its suffix, whole or not at all,
+// with the output writer (WriteOutputFile). A failure naming the file and the
+// reason for an unknown suffix and anything the writer refuses.
+Result<void> WritePaletteFile(const QString &fileName, const QList<QColor> &colors, const QString &name = {});

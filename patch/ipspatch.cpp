@@ -34,15 +34,30 @@ void AppendRecords(QByteArray &patch, const QByteArray &target, qsizetype start,
     }
 }
 
-QString Hex(qsizetype offset)
+// True when a byte at or past 16 MiB has to change, or the target is cut to
+// a length that three bytes cannot hold: IPS cannot say either.
+bool NeedsBytesPastLimit(const QByteArray &source, const QByteArray &target)
 {
-    return QStringLiteral("0x") + QString::number(offset, 16).toUpper();
+    const qsizetype size = target.size();
+    if (size > source.size())
+        return size > kIpsOffsetLimit;   // the grown bytes up to the last one change
+    if (size < source.size() && size >= kIpsOffsetLimit)
+        return true;
+    return size > kIpsOffsetLimit
+        && QByteArrayView(source).sliced(kIpsOffsetLimit, size - kIpsOffsetLimit)
+               != QByteArrayView(target).sliced(kIpsOffsetLimit);
 }
 
 }  // namespace
 
 std::optional<QByteArray> MakeIpsPatch(const QByteArray &source, const QByteArray &target, QString *error)
 {
+    if (NeedsBytesPastLimit(source, target)) {
+        if (error)
+            *error = QStringLiteral("IPS cannot address bytes past 16 MiB; use a .bps patch");
+        return std::nullopt;
+    }
+    // From here on every change lies below 16 MiB, so no record reaches past it.
     QByteArray patch("PATCH");
     const qsizetype size = target.size();
     qsizetype at = 0;
@@ -50,11 +65,6 @@ std::optional<QByteArray> MakeIpsPatch(const QByteArray &source, const QByteArra
         if (!Differs(source, target, at)) {
             ++at;
             continue;
-        }
-        if (at >= kIpsOffsetLimit) {
-            if (error)
-                *error = QStringLiteral("a change at offset %1 lies past 16 MiB, which IPS cannot express").arg(Hex(at));
-            return std::nullopt;
         }
         // One stretch of changes, bridging short runs of equal bytes.
         qsizetype end = at + 1;
@@ -64,7 +74,7 @@ std::optional<QByteArray> MakeIpsPatch(const QByteArray &source, const QByteArra
             qsizetype next = end;
             while (next < size && next - end <= kLargestBridgedGap && !Differs(source, target, next))
                 ++next;
-            if (next < size && next - end <= kLargestBridgedGap && next < kIpsOffsetLimit)
+            if (next < size && next - end <= kLargestBridgedGap)
                 end = next;
             else
                 break;
@@ -73,13 +83,7 @@ std::optional<QByteArray> MakeIpsPatch(const QByteArray &source, const QByteArra
         at = end;
     }
     patch.append("EOF");
-    if (size < source.size()) {
-        if (size >= kIpsOffsetLimit) {
-            if (error)
-                *error = QStringLiteral("the new size %1 lies past 16 MiB, which IPS cannot express").arg(Hex(size));
-            return std::nullopt;
-        }
+    if (size < source.size())
         AppendBigEndian(patch, static_cast<quint32>(size), 3);
-    }
     return patch;
 }

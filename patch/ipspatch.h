@@ -8,7 +8,9 @@
 // IPS patches: "PATCH", then records of a 3-byte big-endian offset, a 2-byte
 // big-endian size (1..65 535) and that many bytes to write there, then "EOF".
 //
-// - Offsets are 24 bits, so a change at 16 MiB or beyond cannot be expressed.
+// - Offsets are 24 bits, so a change at 16 MiB or beyond (a file grown past
+//   16 MiB included) cannot be expressed, nor a cut to 16 MiB or more: no
+//   patch is made then, rather than one whose offsets wrap around.
 // - No record starts at 0x454F46, whose offset bytes read as "EOF": such a
 //   record starts one byte earlier instead.
 // - A target longer than the source is written out with records.

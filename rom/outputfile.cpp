@@ -1,25 +1,106 @@
 #include "rom/outputfile.h"
 
-#include <QSaveFile>
+#include <cerrno>
+#include <optional>
+#include <vector>
+
+#include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "rom/filereplace.h"
+#include "rom/protectedfiles.h"
+
+namespace {
+
+Failure WriteFailure(const QString &path, int error)
+{
+    return Failure{path, QString::fromLocal8Bit(ReasonText(error)), error > 0 ? error : 0, QStringLiteral("write")};
+}
+
+// One file of a write: where it really goes and what is there now.
+struct Prepared
+{
+    QString path;
+    QByteArray target;
+    std::optional<struct stat> old;
+    TemporaryFile temporary;
+};
+
+// Finds the file path really names and makes sure it may be replaced.
+Result<void> Prepare(const QString &path, Prepared *prepared)
+{
+    if (path.isEmpty())
+        return Failure{path, QStringLiteral("no file name given"), 0, QStringLiteral("write")};
+    prepared->path = path;
+    if (const int error = ResolveWriteTarget(QFile::encodeName(path), &prepared->target))
+        return WriteFailure(path, error);
+    if (const QString rom = ProtectedFileAt(prepared->target); !rom.isEmpty())
+        return Failure{path,
+                       QStringLiteral("it is the open ROM \"%1\", which only a save writes").arg(QDir::toNativeSeparators(rom)),
+                       0, QStringLiteral("write")};
+    struct stat info {};
+    if (::stat(prepared->target.constData(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            return WriteFailure(path, kNotRegularFile);
+        prepared->old = info;
+    } else if (errno != ENOENT) {
+        return WriteFailure(path, errno);
+    }
+    RemoveStaleTemporaries(prepared->target);
+    return {};
+}
+
+int WriteTemporary(Prepared &file, const QByteArray &bytes)
+{
+    return file.temporary.Write(file.target, bytes, file.old ? &*file.old : nullptr);
+}
+
+} // namespace
 
 Result<void> WriteOutputFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    const auto fail = [&] { return Failure{path, file.errorString(), 0, QStringLiteral("write")}; };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    if (file.write(bytes) != bytes.size())
-        return fail();
-    if (!file.commit())
-        return fail();
+    Prepared file;
+    if (Result<void> ready = Prepare(path, &file); !ready)
+        return ready;
+    if (const int error = WriteTemporary(file, bytes))
+        return WriteFailure(path, error);
+    if (const int error = file.temporary.Commit(file.target))
+        return WriteFailure(path, error);
+    SyncFolderOf(file.target);
     return {};
 }
 
 Result<void> WriteOutputFiles(const QList<OutputFile> &files)
 {
-    for (const OutputFile &file : files) {
-        if (Result<void> written = WriteOutputFile(file.path, file.bytes); !written)
-            return written;
+    std::vector<Prepared> prepared(size_t(files.size()));
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (Result<void> ready = Prepare(files[i].path, &prepared[size_t(i)]); !ready)
+            return ready;
     }
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (const int error = WriteTemporary(prepared[size_t(i)], files[i].bytes))
+            return WriteFailure(files[i].path, error);   // the temporaries go with prepared
+    }
+    // All written: now the renames. Existing files are swapped with their new
+    // contents, so that a failure part-way can put every one back.
+    for (size_t i = 0; i < prepared.size(); ++i) {
+        Prepared &file = prepared[i];
+        if (const int error = file.temporary.Commit(file.target, file.old.has_value())) {
+            for (size_t k = i; k-- > 0;) {
+                if (prepared[k].old)
+                    prepared[k].temporary.Undo(prepared[k].target);
+                else
+                    ::unlink(prepared[k].target.constData());
+            }
+            return WriteFailure(file.path, error);
+        }
+    }
+    for (Prepared &file : prepared)
+        file.temporary.Discard();   // the old contents of swapped files
+    if (!prepared.empty())
+        SyncFolderOf(prepared.front().target);
     return {};
 }

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr qsizetype kHeaderMarkOffset = 0x100;
 constexpr qsizetype kDomesticNameOffset = 0x120;
 constexpr qsizetype kOverseasNameOffset = 0x150;
 constexpr qsizetype kNameLength = 0x30;
@@ -29,7 +28,7 @@ QString NameAt(const QByteArray &plain, qsizetype offset)
 RomHeaderInfo ReadRomHeader(const QByteArray &plain)
 {
     RomHeaderInfo info;
-    info.hasMegaDriveHeader = plain.mid(kHeaderMarkOffset, 4) == QByteArrayLiteral("SEGA");
+    info.hasMegaDriveHeader = HasMegaDriveMark(plain);
     info.title = NameAt(plain, kOverseasNameOffset);
     if (info.title.isEmpty())
         info.title = NameAt(plain, kDomesticNameOffset);
@@ -49,7 +48,7 @@ QStringList RomProblems(const QString &path, const QByteArray &plain)
         problems << QStringLiteral("%1 is %2; the car data needs at least %3")
                         .arg(name, ByteCountText(plain.size()), GroupedNumber(kSpritesAreaEnd));
     if (!ReadRomHeader(plain).hasMegaDriveHeader)
-        problems << QStringLiteral("%1 has no Mega Drive cartridge header (the word SEGA at 0x100), so it may "
+        problems << QStringLiteral("%1 has no Mega Drive cartridge header (the word SEGA at 0x100 or 0x101), so it may "
                                    "not be a game image")
                         .arg(name);
     return problems;

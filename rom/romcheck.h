@@ -10,7 +10,7 @@
 // What the cartridge header says.
 struct RomHeaderInfo
 {
-    bool hasMegaDriveHeader = false;   // "SEGA" at 0x100
+    bool hasMegaDriveHeader = false;   // "SEGA" at 0x100 or 0x101
     // The overseas name (0x150..0x17F), or the domestic one (0x120..0x14F) when
     // that is blank; non-printable bytes count as spaces, runs of spaces become
     // one, ends trimmed. Empty when both are blank or missing.

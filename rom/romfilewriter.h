@@ -16,6 +16,9 @@ struct SaveResult
     bool ok = false;
     Method method = Method::Replaced;
     QString error;   // "Cannot write "<path>": <system reason>" when !ok
+    // On failure: the file holds the new bytes all the same (written in place
+    // whole, only the final fsync failed), so they are the file's contents now.
+    bool bytesWritten = false;
 };
 
 // Makes the file at path hold newFileBytes. A symbolic link is written
@@ -30,8 +33,11 @@ struct SaveResult
 // the file has more than one hard link, or there is no room for a second copy)
 // an existing file is written in place instead: only bytes that differ from
 // what is on disk are written, the file is never truncated and grows only by
-// appending (a file longer than newFileBytes is refused), then synced. A
-// failure part-way leaves every byte either old or new.
+// appending (a file longer than newFileBytes is refused), then synced. The
+// blocks the write needs are reserved first (fallocate), so that a full disk
+// is found before anything changes; a failure after the file was touched says
+// "<path> was partly written: <reason>" (every byte is then either old or new).
+// Stale temporaries of ours beside the file (a killed save) are removed.
 //
 // A read-only file, a read-only file system or anything that is not a regular
 // file is refused before anything is written. Errors name path and give the

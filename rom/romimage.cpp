@@ -18,11 +18,6 @@ QString SystemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-QString CannotOpen(const QString &path, const QString &reason)
-{
-    return QStringLiteral("Cannot open \"%1\": %2").arg(QDir::toNativeSeparators(path), reason);
-}
-
 QByteArray HashOf(const QByteArray &bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
@@ -114,7 +109,7 @@ QString ReasonOf(int error)
 
 } // namespace
 
-std::optional<RomImage> RomImage::Load(const QString &path, QString *error)
+Result<RomImage> RomImage::Load(const QString &path)
 {
     RomImage image;
     image.path = path;
@@ -128,9 +123,7 @@ std::optional<RomImage> RomImage::Load(const QString &path, QString *error)
         image.fileBytes.clear();
         return image;
     }
-    if (error)
-        *error = CannotOpen(path, ReasonOf(code));
-    return std::nullopt;
+    return Failure{path, ReasonOf(code), code > 0 ? code : 0, QStringLiteral("open")};
 }
 
 RomFileStamp StampFile(const QString &path, const QByteArray &bytes)

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "base/result.h"
+
 // A ROM file as the editor opened it: the whole file in memory and what the
 // file looked like at that moment, so that a save is computed from these bytes
 // and can tell whether another program changed the file in the meantime.
@@ -36,10 +38,9 @@ struct RomImage
     // an image with no bytes and stamp.exists false (the editor opens it on
     // blank data and a save creates the file); a short file gives its bytes as
     // they are. Anything else that cannot be read (a folder, a FIFO, a device,
-    // no permission, larger than kLargestRomFile) gives nothing, and *error
-    // (if given) names the file and the reason. A FIFO or device is never
-    // opened.
-    static std::optional<RomImage> Load(const QString &path, QString *error = nullptr);
+    // no permission, larger than kLargestRomFile) is a failure naming the file
+    // and the reason. A FIFO or device is never opened.
+    static Result<RomImage> Load(const QString &path);
 };
 
 // The stamp of the file at path now, bytes being its contents (not read again).

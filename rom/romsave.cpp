@@ -21,7 +21,9 @@ SaveResult SaveCarData(RomImage &image, QByteArray &plain, const QByteArray &smd
     const QByteArray patched = PatchedImage(plain, data);
     const QByteArray fileBytes = smdHeader.isEmpty() ? patched : InterleaveSmd(smdHeader, patched);
     const SaveResult result = WriteRomFile(image.path, fileBytes);
-    if (result.ok) {
+    // Also after a failed final sync of a complete write: the file holds these
+    // bytes, and the next save must not take them for another program's.
+    if (result.ok || result.bytesWritten) {
         image.fileBytes = fileBytes;
         image.stamp = StampFile(image.path, fileBytes);
         plain = patched;

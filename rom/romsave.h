@@ -11,7 +11,8 @@ QByteArray SavedFileBytes(const QByteArray &plain, const QByteArray &smdHeader, 
 
 // Saves data into the ROM image: image.fileBytes are plain bytes, patched and
 // written to image.path (WriteRomFile). On success the image holds the bytes
-// written and a fresh stamp; on failure it is unchanged. Does not look at the
+// written and a fresh stamp; on failure it is unchanged (unless the file holds
+// the new bytes all the same: SaveResult::bytesWritten). Does not look at the
 // disk first: callers that care use CheckOnDisk.
 SaveResult SaveCarData(RomImage &image, const CarData &data);
 

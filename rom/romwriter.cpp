@@ -102,10 +102,9 @@ QByteArray PatchedImage(QByteArray image, const CarData &carData)
 
 bool WriteRom(const QString &path, CarData data, QString *errorMessage)
 {
-    QString error;
-    std::optional<RomImage> image = RomImage::Load(path, &error);
+    Result<RomImage> image = RomImage::Load(path);
     if (!image)
-        return fail(errorMessage, error);
+        return fail(errorMessage, image.message());
     const SaveResult result = SaveCarData(*image, data);
     if (!result.ok)
         return fail(errorMessage, result.error);

@@ -12,16 +12,17 @@ bool HasSmdMark(const QByteArray &bytes)
            bytes.at(9) == '\xBB';
 }
 
-bool HasPlainHeader(const QByteArray &bytes)
-{
-    return bytes.size() >= 0x104 && bytes.mid(0x100, 4) == QByteArrayLiteral("SEGA");
-}
-
 } // namespace
+
+bool HasMegaDriveMark(const QByteArray &plain)
+{
+    const QByteArray mark = QByteArrayLiteral("SEGA");
+    return plain.mid(0x100, 4) == mark || plain.mid(0x101, 4) == mark;
+}
 
 bool LooksLikeSmd(const QByteArray &fileBytes)
 {
-    return HasSmdMark(fileBytes) && fileBytes.size() > kSmdHeaderSize && !HasPlainHeader(fileBytes);
+    return HasSmdMark(fileBytes) && fileBytes.size() > kSmdHeaderSize && !HasMegaDriveMark(fileBytes);
 }
 
 bool DeinterleaveSmd(const QByteArray &fileBytes, QByteArray *plain, QString *reason)

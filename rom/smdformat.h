@@ -22,7 +22,7 @@ inline constexpr qsizetype kSmdHeaderSize = 512;
 inline constexpr qsizetype kSmdBlockSize = 16384;
 
 // Whether the file carries the .smd header mark and has a body. A file that
-// reads as a plain image ("SEGA" at 0x100) is plain even with the mark.
+// reads as a plain image (see HasMegaDriveMark) is plain even with the mark.
 bool LooksLikeSmd(const QByteArray &fileBytes);
 
 // The plain image of an .smd file into *plain (file size - 512 bytes). False,
@@ -35,3 +35,7 @@ bool DeinterleaveSmd(const QByteArray &fileBytes, QByteArray *plain, QString *re
 // otherwise untouched) followed by the interleaved blocks. A plain image that
 // ends inside a block is padded with zero bytes to the whole block.
 QByteArray InterleaveSmd(const QByteArray &header, const QByteArray &plain);
+
+// The Mega Drive header mark: "SEGA" at 0x100, or at 0x101 after a space as
+// some cartridges carry it (" SEGA").
+bool HasMegaDriveMark(const QByteArray &plain);

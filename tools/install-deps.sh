@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing the editor need on Debian
-# (bookworm): compiler, CMake, Qt 6, Google Benchmark, Xvfb, the desktop
-# validators and the Debian packaging tools (dpkg-dev, lintian).
+# (bookworm): compiler, CMake, Qt 6 (and its extra picture formats, WebP for
+# the tests), giflib and libwebp, Google Benchmark, Xvfb, the desktop
+# validators, the Debian packaging tools (dpkg-dev, lintian) and strace (the
+# tests inject write faults with it).
 # Does nothing when everything is already there.
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
+          libgif-dev libwebp-dev qt6-image-formats-plugins
           libbenchmark-dev xvfb xdotool x11-apps imagemagick
           clang libclang-rt-14-dev desktop-file-utils appstream shared-mime-info
-          dpkg-dev lintian man-db)
+          dpkg-dev lintian man-db strace)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -83,6 +83,7 @@ private slots:
     void exportImportRoundTrip_data();
     void exportImportRoundTrip();
     void setChangesOnlyItsBytes();
+    void outputNamingTheRomSavesIntoIt();
     void paletteImportChangesOnlyGivenEntries();
     void patchApplies();
     void smdStaysInterleaved();
@@ -108,6 +109,7 @@ void TestCli::initTestCase()
     WriteTestFile(path(QStringLiteral("bad.gpl")), "GIMP Palette\n255 0\n");
     WriteTestFile(path(QStringLiteral("notapicture.png")), "not a picture");
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.bin")));
+    QVERIFY(QFile::link(QStringLiteral("loop.bin"), path(QStringLiteral("loop.bin"))));
     QCOMPARE(run({QStringLiteral("export"), QStringLiteral("game.bin"), QStringLiteral("cars.png")}).exitCode, 0);
 }
 
@@ -131,6 +133,8 @@ void TestCli::statuses_data()
     row("info help", "info --help", 0, {});
     row("info missing", "info nothing.bin", 1, "nothing.bin");
     row("info folder", "info folder.bin", 1, "not a regular file");
+    row("info symlink loop", "info loop.bin", 1, "loop.bin\": Too many levels of symbolic links");
+    row("info file as folder", "info game.bin/", 1, "game.bin/\": Not a directory");
     row("info short", "info short.bin", 1, "--force");
     row("info short forced", "info short.bin --force", 0, {});
     row("info two roms", "info game.bin game.bin", 2, "--help");
@@ -150,7 +154,18 @@ void TestCli::statuses_data()
     row("import wrong size", "import game.bin cars.png --car 1 --sprite 1 --output out.bin", 1, "cars.png");
     row("import unwritable output", "import game.bin cars.png --output short.bin/out.bin", 1, "out.bin");
     row("import folder rom", "import folder.bin cars.png", 1, "folder.bin");
-    row("set", "set game.bin --car 5 --jumping 0x10 --output out.bin", 0, {});
+    row("set", "set game.bin --car 5 --jumping 16 --output out.bin", 0, {});
+    row("set hexadecimal", "set game.bin --car 5 --top-speed 0x10 --output out.bin", 2, "--top-speed: \"0x10\" is not a decimal");
+    row("export console colours", "export game.bin out.png --car 1 --console-colours", 0, {});
+    row("import console colours", "import game.bin cars.png --console-colours --output out.bin", 0, {});
+    row("animate", "animate game.bin out.gif --car 2 --both --wheels --zoom 2 --tilt-at -3", 0, {});
+    row("animate webp", "animate game.bin out.webp --car 5 --tilt --transparent --console-colours", 0, {});
+    row("animate help", "animate --help", 0, {});
+    row("animate without car", "animate game.bin out.gif", 2, "--car");
+    row("animate png", "animate game.bin out.png --car 1", 2, ".gif");
+    row("animate zoom 11", "animate game.bin out.gif --car 1 --zoom 11", 2, "--zoom");
+    row("animate turn and tilt", "animate game.bin out.gif --car 1 --turn --tilt", 2, "--tilt");
+    row("animate no such folder", "animate game.bin nowhere/out.webp --car 1", 1, "nowhere");
     row("set without car", "set game.bin --top-speed 3", 2, "--car");
     row("set nothing", "set game.bin --car 1", 2, "--help");
     row("set value too big", "set game.bin --car 1 --cornering 256", 2, "--cornering");
@@ -282,6 +297,24 @@ void TestCli::exportImportRoundTrip()
                      qPrintable(QStringLiteral("car %1, sprite %2").arg(car + 1).arg(sprite + 1)));
         }
     }
+}
+
+void TestCli::outputNamingTheRomSavesIntoIt()
+{
+    // The same import into another file and into --output naming the ROM:
+    // the ROM then holds what the other file got.
+    const QStringList import = {"import", "game.bin", "cars.png", "--palette", "Red", "--output"};
+    QCOMPARE(run(import + QStringList{"out.bin"}).exitCode, 0);
+    const QByteArray expected = ReadBytes(path(QStringLiteral("out.bin")));
+    QVERIFY(expected != romBytes);
+    QCOMPARE(ReadBytes(path(QStringLiteral("game.bin"))), romBytes);
+
+    QVERIFY(QFile::remove(path(QStringLiteral("out.bin"))));
+    const Run result = run(import + QStringList{"./game.bin"});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.errLines.isEmpty());
+    QVERIFY(ReadBytes(path(QStringLiteral("game.bin"))) == expected);
+    QVERIFY(!QFileInfo::exists(path(QStringLiteral("out.bin"))));
 }
 
 void TestCli::setChangesOnlyItsBytes()

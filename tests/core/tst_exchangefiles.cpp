@@ -9,6 +9,7 @@
 #include "exchange/picturecheck.h"
 #include "exchange/rawsprites.h"
 #include "exchange/spritefiles.h"
+#include "rom/outputfile.h"
 #include "rom/romreader.h"
 #include "view/spriteoffsets.h"
 
@@ -267,8 +268,9 @@ void TestExchangeFiles::goodPictures()
     QFETCH(QByteArray, data);
     QFETCH(QSize, size);
     QVERIFY(PictureDataComplete(data));
-    const QImage image = ReadPictureFile(WriteBytes(QStringLiteral("good.pic"), data), QSize(48, 48));
-    QCOMPARE(image.size(), size);
+    const Result<QImage> image = ReadPictureFile(WriteBytes(QStringLiteral("good.pic"), data), QSize(48, 48));
+    QVERIFY2(image, qPrintable(image.message()));
+    QCOMPARE(image->size(), size);
 }
 
 void TestExchangeFiles::brokenPictures_data()
@@ -301,7 +303,7 @@ void TestExchangeFiles::brokenPictures()
 {
     QFETCH(QByteArray, data);
     QFETCH(QSize, largest);
-    QVERIFY(ReadPictureFile(WriteBytes(QStringLiteral("broken.png"), data), largest).isNull());
+    QVERIFY(!ReadPictureFile(WriteBytes(QStringLiteral("broken.png"), data), largest));
 }
 
 void TestExchangeFiles::mutatedPicturesNeverCrash()
@@ -317,8 +319,8 @@ void TestExchangeFiles::mutatedPicturesNeverCrash()
             QByteArray data = original.left(random.bounded(int(original.size()) + 1));
             for (int flips = random.bounded(4); flips > 0 && !data.isEmpty(); --flips)
                 data[random.bounded(int(data.size()))] = char(random.bounded(256));
-            const QImage image = ReadPictureFile(WriteBytes(QStringLiteral("mutated"), data), QSize(48, 48));
-            QVERIFY(image.width() <= 48 && image.height() <= 48);
+            const Result<QImage> image = ReadPictureFile(WriteBytes(QStringLiteral("mutated"), data), QSize(48, 48));
+            QVERIFY(!image || (image->width() <= 48 && image->height() <= 48));
         }
     }
 }
@@ -341,8 +343,8 @@ void TestExchangeFiles::writeFailuresLeaveNothing()
     QFETCH(bool, picture);
     WriteBytes(QStringLiteral("plain.txt"), "plain");
     const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    const bool written = picture ? WritePictureFile(Path(name), Gradient(48, 48))
-                                 : WriteWholeFile(Path(name), QByteArray(1152, '\1'));
+    const bool written = picture ? WritePictureFile(Path(name), Gradient(48, 48)).ok()
+                                 : WriteOutputFile(Path(name), QByteArray(1152, '\1')).ok();
     QVERIFY(!written);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
 }
@@ -356,7 +358,7 @@ void TestExchangeFiles::failedWriteKeepsTheOldFile()
     QCOMPARE(file.readAll(), QByteArray("old contents"));
     file.close();
     QVERIFY(WritePictureFile(name, Gradient(48, 48)));
-    QCOMPARE(ReadPictureFile(name, QSize(48, 48)).size(), QSize(48, 48));
+    QCOMPARE(ReadPictureFile(name, QSize(48, 48))->size(), QSize(48, 48));
 }
 
 QTEST_GUILESS_MAIN(TestExchangeFiles)

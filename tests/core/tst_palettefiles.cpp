@@ -60,10 +60,10 @@ void TestPaletteFiles::roundTrip()
     palette[7] = palette[2];
     QTemporaryDir dir;
     const QString path = dir.filePath(name);
-    QString error;
-    QVERIFY2(WritePaletteFile(path, palette, QStringLiteral("Blue"), &error), qPrintable(error));
-    const std::optional<QList<QColor>> read = ReadPaletteFile(path, &error);
-    QVERIFY2(read, qPrintable(error));
+    const Result<void> written = WritePaletteFile(path, palette, QStringLiteral("Blue"));
+    QVERIFY2(written, qPrintable(written.message()));
+    const Result<QList<QColor>> read = ReadPaletteFile(path);
+    QVERIFY2(read, qPrintable(read.message()));
     QCOMPARE(*read, palette);
 
     // The cartridge's own word order, and the colour table with its count.
@@ -128,8 +128,8 @@ void TestPaletteFiles::read()
 
     QTemporaryDir dir;
     const QString path = WriteTestFile(dir.filePath(name), bytes);
-    QString error;
-    const std::optional<QList<QColor>> read = ReadPaletteFile(path, &error);
+    const Result<QList<QColor>> read = ReadPaletteFile(path);
+    const QString error = read.message();
     QCOMPARE(read ? int(read->size()) : -1, colors);
     if (read)
         QCOMPARE(read->first(), first);
@@ -163,9 +163,9 @@ void TestPaletteFiles::refusedFiles()
     QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.pal"))).constData(), 0600), 0);
     WriteTestFile(dir.filePath(QStringLiteral("p.txt")), "GIMP Palette\n1 2 3\n");
     const QString path = dir.filePath(name);
-    QString error;
-    const bool done = writing ? WritePaletteFile(path, ImportExportPalette(), {}, &error)
-                              : bool(ReadPaletteFile(path, &error));
+    const QString error = writing ? WritePaletteFile(path, ImportExportPalette(), {}).message()
+                                  : ReadPaletteFile(path).message();
+    const bool done = error.isEmpty();
     QVERIFY(!done);
     QVERIFY2(error.contains(path) && error.contains(reason), qPrintable(error));
 }

@@ -10,6 +10,7 @@
 #include "patch/bpspatch.h"
 #include "patch/ipspatch.h"
 #include "patch/patchfile.h"
+#include "rom/outputfile.h"
 
 namespace {
 
@@ -103,12 +104,20 @@ void TestPatch::ipsSixteenMiB_data()
     QTest::addColumn<qint64>("changeAt");
     QTest::addColumn<qint64>("targetSize");
     QTest::addColumn<bool>("expressible");
+    QTest::addColumn<qint64>("sourceSize");
 
-    QTest::newRow("last byte below 16 MiB") << qint64(kIpsOffsetLimit - 1) << qint64(kIpsOffsetLimit + 16) << true;
-    QTest::newRow("at 16 MiB") << kIpsOffsetLimit << qint64(kIpsOffsetLimit + 16) << false;
-    QTest::newRow("grows past 16 MiB") << qint64(-1) << qint64(kIpsOffsetLimit + 32) << false;
-    QTest::newRow("shrinks to 16 MiB + 1") << qint64(-1) << qint64(kIpsOffsetLimit + 1) << false;
-    QTest::newRow("shrinks to below 16 MiB") << qint64(-1) << qint64(kIpsOffsetLimit - 1) << true;
+    const qint64 big = kIpsOffsetLimit + 16;
+    QTest::newRow("last byte below 16 MiB") << qint64(kIpsOffsetLimit - 1) << big << true << big;
+    QTest::newRow("at 16 MiB") << kIpsOffsetLimit << big << false << big;
+    QTest::newRow("grows past 16 MiB") << qint64(-1) << qint64(kIpsOffsetLimit + 32) << false << big;
+    QTest::newRow("shrinks to 16 MiB + 1") << qint64(-1) << qint64(kIpsOffsetLimit + 1) << false << big;
+    QTest::newRow("shrinks to 16 MiB") << qint64(-1) << kIpsOffsetLimit << false << big;
+    QTest::newRow("shrinks to below 16 MiB") << qint64(-1) << qint64(kIpsOffsetLimit - 1) << true << big;
+    // One run of grown bytes from 1 MiB across the limit.
+    QTest::newRow("grows from 1 MiB past 16 MiB") << qint64(kIpsOffsetLimit + 5) << qint64(kIpsOffsetLimit + 6) << false
+                                                 << qint64(1 << 20);
+    QTest::newRow("grows from 1 MiB to 16 MiB") << qint64(kIpsOffsetLimit - 1) << kIpsOffsetLimit << true
+                                                << qint64(1 << 20);
 }
 
 void TestPatch::ipsSixteenMiB()
@@ -116,8 +125,9 @@ void TestPatch::ipsSixteenMiB()
     QFETCH(qint64, changeAt);
     QFETCH(qint64, targetSize);
     QFETCH(bool, expressible);
+    QFETCH(qint64, sourceSize);
 
-    const QByteArray source(kIpsOffsetLimit + 16, '\0');
+    const QByteArray source(sourceSize, '\0');
     QByteArray target(targetSize, '\0');
     if (changeAt >= 0)
         target[changeAt] = 1;
@@ -127,7 +137,7 @@ void TestPatch::ipsSixteenMiB()
     if (ips)
         QVERIFY(ApplyIps(*ips, source) == target);
     else
-        QVERIFY2(error.contains(QLatin1String("16 MiB")), qPrintable(error));
+        QCOMPARE(error, QStringLiteral("IPS cannot address bytes past 16 MiB; use a .bps patch"));
 }
 
 void TestPatch::writeFile_data()
@@ -152,8 +162,11 @@ void TestPatch::writeFile()
     const QString path = dir.filePath(name);
     const QByteArray source = RandomBytes(5000, 9);
     const QByteArray target = Changed(source, 10, 10);
-    QString error;
-    QCOMPARE(WritePatchFile(path, source, target, &error), reason.isEmpty());
+    // The patch's bytes, then the output writer, as the window and the command line do.
+    const Result<QByteArray> bytes = PatchFileBytes(path, source, target);
+    const Result<void> written = bytes ? WriteOutputFile(path, *bytes) : Result<void>(bytes.failure());
+    const QString error = written.message();
+    QCOMPARE(written.ok(), reason.isEmpty());
     if (reason.isEmpty()) {
         const QByteArray patch = ReadBytes(path);
         const auto applied = name.endsWith(QLatin1String("ips")) ? ApplyIps(patch, source) : ApplyBps(patch, source);

@@ -36,7 +36,7 @@ void TestRomCheck::problems_data()
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<QStringList>("expected");
 
-    const QString noHeader = QStringLiteral("tiny.bin has no Mega Drive cartridge header (the word SEGA at 0x100), "
+    const QString noHeader = QStringLiteral("tiny.bin has no Mega Drive cartridge header (the word SEGA at 0x100 or 0x101), "
                                             "so it may not be a game image");
     QTest::newRow("3 bytes") << QByteArray("abc")
                              << QStringList{QStringLiteral("tiny.bin is 3 bytes; the car data needs at least 1,042,816"),
@@ -45,6 +45,10 @@ void TestRomCheck::problems_data()
                                     << QStringList{QStringLiteral(
                                            "tiny.bin is 1,042,815 bytes; the car data needs at least 1,042,816")};
     QTest::newRow("exactly at the limit") << image(kSpritesAreaEnd) << QStringList();
+    QTest::newRow("\" SEGA\" at 0x101") << QByteArray(image(kSpritesAreaEnd)).replace(0x100, 16, " SEGA GENESIS   ")
+                                      << QStringList();
+    QTest::newRow("\"SEGA\" at 0x102") << QByteArray(image(kSpritesAreaEnd)).replace(0x100, 16, "  SEGA GENESIS  ")
+                                     << QStringList{noHeader};
     QTest::newRow("large, no header") << QByteArray(4 << 20, '\0') << QStringList{noHeader};
 }
 

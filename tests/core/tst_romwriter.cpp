@@ -342,8 +342,7 @@ private slots:
 
         QElapsedTimer timer;
         timer.start();
-        QString error;
-        QVERIFY(!RomImage::Load(path, &error));
+        QString error = RomImage::Load(path).message();
         QVERIFY2(error.contains(path) && error.contains(reason), qPrintable(error));
         QVERIFY(!WriteRom(path, ReadRom(path), &error));   // nothing opened, nothing written
         QVERIFY2(error.contains(path), qPrintable(error));
@@ -354,7 +353,7 @@ private slots:
     {
         const QByteArray image = wellFormedRom(23);
         const QString path = writeFile("state.bin", image);
-        std::optional<RomImage> rom = RomImage::Load(path);
+        Result<RomImage> rom = RomImage::Load(path);
         QVERIFY(rom);
         QVERIFY(rom->fileBytes == image);
         QCOMPARE(CheckOnDisk(*rom), DiskState::Unchanged);
@@ -377,7 +376,7 @@ private slots:
         QVERIFY(QDir().rmdir(path));
 
         // A file missing when opened: still missing is no change, and a save creates it.
-        std::optional<RomImage> blank = RomImage::Load(path);
+        Result<RomImage> blank = RomImage::Load(path);
         QVERIFY(blank && !blank->stamp.exists && blank->fileBytes.isEmpty());
         QCOMPARE(CheckOnDisk(*blank), DiskState::Unchanged);
         QVERIFY(SaveCarData(*blank, CarDataFromImage(image)).ok);
@@ -390,7 +389,7 @@ private slots:
         const QString path = writeFile("linked.bin", image);
         const QString other = dir.filePath("other-name.bin");
         QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
-        std::optional<RomImage> rom = RomImage::Load(path);
+        Result<RomImage> rom = RomImage::Load(path);
         CarData data = CarDataFromImage(image);
         data.weapons[3][2] = char(0x17);
         const SaveResult result = SaveCarData(*rom, data);
@@ -431,7 +430,7 @@ private slots:
 
         CarData data = ReadRom(path);
         data.characteristics[0][0] = char(~data.characteristics[0][0]);
-        std::optional<RomImage> rom = RomImage::Load(path);
+        Result<RomImage> rom = RomImage::Load(path);
         const SaveResult result = SaveCarData(*rom, data);
         QVERIFY2(result.ok, qPrintable(result.error));
         QCOMPARE(result.method, SaveResult::Method::Replaced);

@@ -15,17 +15,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const PaletteFileFormat formats[] = {PaletteFileFormat::Gimp, PaletteFileFormat::Jasc, PaletteFileFormat::Act,
                                          PaletteFileFormat::Words};
     for (const PaletteFileFormat format : formats) {
-        QString error;
-        const std::optional<QList<QColor>> colors = ParsePaletteBytes(bytes, format, &error);
+        const Result<QList<QColor>> colors = ParsePaletteBytes(bytes, format);
         if (!colors) {
-            FUZZ_CHECK(!error.isEmpty());
+            FUZZ_CHECK(!colors.message().isEmpty());
             continue;
         }
         FUZZ_CHECK(!colors->isEmpty() && colors->size() <= kPaletteFileColors);
         for (const QColor &color : *colors)
             FUZZ_CHECK(QuantizeColor(color) == color);
         for (const PaletteFileFormat other : formats) {
-            const std::optional<QList<QColor>> again = ParsePaletteBytes(PaletteFileBytes(other, *colors), other);
+            const Result<QList<QColor>> again = ParsePaletteBytes(PaletteFileBytes(other, *colors), other);
             FUZZ_CHECK(again && *again == *colors);
         }
     }
@@ -35,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int pick = size > 0 ? data[0] % 4 : 0;
     const QString path = FuzzScratchPath(QString::fromLatin1(names[pick]));
     FuzzWriteFile(path, bytes);
-    const std::optional<QList<QColor>> fromFile = ReadPaletteFile(path);
-    FUZZ_CHECK(fromFile == ParsePaletteBytes(bytes, formats[pick]));
+    const Result<QList<QColor>> fromFile = ReadPaletteFile(path);
+    const Result<QList<QColor>> fromBytes = ParsePaletteBytes(bytes, formats[pick]);
+    FUZZ_CHECK(fromFile.ok() == fromBytes.ok() && (!fromFile || *fromFile == *fromBytes));
     return 0;
 }

@@ -53,9 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     FuzzWriteFile(path, QByteArray(reinterpret_cast<const char *>(bytes), static_cast<qsizetype>(size)));
 
     const QSize largest = kViewSheetSize;
-    const QImage picture = ReadPictureFile(path, largest);
-    if (picture.isNull())
+    const Result<QImage> read = ReadPictureFile(path, largest);
+    if (!read)
         return 0;
+    const QImage &picture = *read;
     FUZZ_CHECK(picture.width() <= largest.width() && picture.height() <= largest.height());
 
     const Palette palette = ImportExportPalette();

@@ -60,7 +60,7 @@ public:
         return titles;
     }
 
-    SaveChoice askSaveDiscardCancel(const QString &title, const QString &text) override
+    SaveChoice askSaveDiscardCancel(const QString &title, const QString &text, SaveChoice) override
     {
         asked.append({Kind::SaveDiscardCancel, title, text, {}});
         return saveAnswers.isEmpty() ? SaveChoice::Cancel : saveAnswers.takeFirst();

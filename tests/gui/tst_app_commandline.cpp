@@ -90,7 +90,9 @@ void TestAppCommandLine::refusedArguments_data()
     QTest::newRow("missing file") << QStringList{"no-such-rom.bin"} << QByteArray("no-such-rom.bin") << true;
     QTest::newRow("folder") << QStringList{"folder.bin"} << QByteArray("folder.bin") << true;
     QTest::newRow("two files") << QStringList{"a.bin", "b.bin"} << QByteArray("one ROM file") << true;
-    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QByteArray("frobnicate") << true;
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QByteArray("frobnicate'. (see skm-car-editor --help)")
+                                    << true;
+    QTest::newRow("unknown command") << QStringList{"frob", "r.bin"} << QByteArray("unknown command 'frob'") << true;
     QTest::newRow("unknown option, no display") << QStringList{"--frobnicate"} << QByteArray("frobnicate") << false;
     QTest::newRow("missing file, no display") << QStringList{"no-such-rom.bin"} << QByteArray("no-such-rom.bin")
                                               << false;

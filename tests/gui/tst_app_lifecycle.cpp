@@ -24,8 +24,7 @@ private slots:
     void startsBlankOnMissingFile_data();
     void startsBlankOnMissingFile();
     void restoreRomReturnsToStart();
-    void infoBoxLinkColour_data();
-    void infoBoxLinkColour();
+    void infoBox();
 };
 
 void TestAppLifecycle::initTestCase()
@@ -125,51 +124,25 @@ void TestAppLifecycle::restoreRomReturnsToStart()
     QCOMPARE(probe.backgroundColor(), QColor(0, 0, 255));
 }
 
-void TestAppLifecycle::infoBoxLinkColour_data()
+void TestAppLifecycle::infoBox()
 {
-    QTest::addColumn<QColor>("windowText");
-    QTest::addColumn<QString>("digits");
-
-    QTest::newRow("black") << QColor(Qt::black) << "000000";
-    QTest::newRow("white") << QColor(Qt::white) << "ffffff";
-    QTest::newRow("small values keep their zeros") << QColor(0x01, 0x02, 0x0a) << "01020a";
-    QTest::newRow("alpha is dropped") << QColor(0x12, 0xab, 0x56, 0x40) << "12ab56";
-}
-
-void TestAppLifecycle::infoBoxLinkColour()
-{
-    QFETCH(QColor, windowText);
-    QFETCH(QString, digits);
-
     ScriptedPrompts prompts;
     SKMcarEditor window(romPath, &prompts);
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::WindowText, windowText);
-    window.setPalette(palette);
     WindowProbe probe(window);
-
     probe.click("label");
 
     QCOMPARE(prompts.asked.size(), 1);
     const ScriptedPrompts::Asked &box = prompts.asked.first();
     QCOMPARE(box.kind, ScriptedPrompts::Kind::About);
     QCOMPARE(box.title, QStringLiteral("Skidmarch [SMD] car editor"));
-    QCOMPARE(box.text.count(QStringLiteral("#") + digits), 4);
-    QCOMPARE(box.text.count(QStringLiteral("a href = \"")), 5);
-    QVERIFY(box.text.endsWith(QStringLiteral("and others<br><br>v " SKM_VERSION)));
-
-    // Line by line as the user reads it.
+    QVERIFY(!box.text.contains(QStringLiteral("href")));   // no web addresses to follow
     QTextDocument document;
     document.setHtml(box.text);
-    const QStringList lines =
-        document.toPlainText().replace(QChar::LineSeparator, QLatin1Char('\n')).split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 11);
-    QVERIFY(lines.at(0).startsWith(QStringLiteral("https://")));
-    QCOMPARE(lines.at(1), QString());
-    QVERIFY(lines.at(2).startsWith(QStringLiteral("Thanks to ")));
-    QVERIFY(lines.at(2).endsWith(QStringLiteral(" community:")));
-    QCOMPARE(lines.at(8), QStringLiteral("and others"));
-    QCOMPARE(lines.at(10), QStringLiteral("v " SKM_VERSION));
+    const QString plain = document.toPlainText();
+    QVERIFY2(plain.startsWith(QStringLiteral("SKM [SMD] Car Editor v " SKM_VERSION)), qPrintable(plain));
+    QVERIFY2(plain.contains(QStringLiteral("GNU General Public License, version 3 or (at your option) any later")),
+             qPrintable(plain));
+    QVERIFY(plain.endsWith(QStringLiteral("and others")));
 }
 
 QTEST_MAIN(TestAppLifecycle)

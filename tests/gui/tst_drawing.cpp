@@ -22,13 +22,14 @@ private:
 
     struct Window
     {
-        explicit Window(const QString &path) : editor(path), probe(editor)
+        explicit Window(const QString &path) : editor(path, &prompts), probe(editor)
         {
             editor.show();
             drawing = editor.findChild<DrawingController *>(QStringLiteral("drawingController"));
             tools = editor.findChild<DrawingTools *>(QStringLiteral("drawingTools"));
             view = probe.ui()->labelSprite;
         }
+        ScriptedPrompts prompts;   // outlives the window
         SKMcarEditor editor;
         WindowProbe probe;
         DrawingController *drawing = nullptr;
@@ -185,6 +186,46 @@ private slots:
         Mouse(w.view, QEvent::MouseButtonRelease, {25, 30}, Qt::LeftButton, Qt::NoButton);
         QCOMPARE(Stored(w.probe, 25, 30), 0);
         QCOMPARE(w.probe.document().undoStack()->count(), steps + 1);
+    }
+
+    // Closing, leaving the window or losing the mouse in the middle of a drag
+    // ends the stroke as it stands: one step, and closing asks about it.
+    void interruptionEndsStroke_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("close") << QStringLiteral("close");
+        QTest::newRow("window deactivated") << QStringLiteral("deactivate");
+        QTest::newRow("mouse grab lost") << QStringLiteral("ungrab");
+        QTest::newRow("focus lost") << QStringLiteral("focus");
+    }
+
+    void interruptionEndsStroke()
+    {
+        QFETCH(QString, how);
+        Window w(romPath);
+        w.tools->toolButton(Selection::Tool::Pencil)->click();
+        const int steps = w.probe.document().undoStack()->count();
+        Mouse(w.view, QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton);
+        Mouse(w.view, QEvent::MouseMove, {22, 30}, Qt::NoButton, Qt::LeftButton);
+        if (how == QLatin1String("close")) {
+            w.prompts.saveAnswers = {Prompts::SaveChoice::Cancel};
+            QVERIFY(!w.editor.close());
+            QCOMPARE(w.prompts.asked.size(), 1);   // the stroke is a change: asked
+        } else if (how == QLatin1String("deactivate")) {
+            QEvent event(QEvent::WindowDeactivate);
+            QApplication::sendEvent(&w.editor, &event);
+        } else if (how == QLatin1String("ungrab")) {
+            QEvent event(QEvent::UngrabMouse);
+            QApplication::sendEvent(w.view, &event);
+        } else {
+            QFocusEvent event(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(w.view, &event);
+        }
+        QVERIFY(!w.drawing->isStrokeActive());
+        QVERIFY(!w.view->isStrokeActive());
+        QVERIFY(w.probe.document().isModified());
+        QCOMPARE(w.probe.document().undoStack()->count(), steps + 1);
+        QCOMPARE(Stored(w.probe, 22, 30), w.probe.selection().drawingIndex());
     }
 
     void stripFollowsPalette()

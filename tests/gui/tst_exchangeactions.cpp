@@ -203,7 +203,9 @@ void TestExchangeActions::paletteImportIsOneStep()
 
     // And back out: the file holds the palette as it is now.
     QCOMPARE(probe->paletteFiles().ExportPaletteTo(Path(QStringLiteral("out.act"))), QString());
-    QCOMPARE(ReadPaletteFile(Path(QStringLiteral("out.act"))), std::optional<QList<QColor>>(before));
+    const Result<QList<QColor>> read = ReadPaletteFile(Path(QStringLiteral("out.act")));
+    QVERIFY(read);
+    QCOMPARE(*read, before);
 }
 
 void TestExchangeActions::paletteFileErrors_data()
@@ -211,8 +213,10 @@ void TestExchangeActions::paletteFileErrors_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("place");
-    QTest::newRow("bad line") << "bad.gpl" << QByteArray("GIMP Palette\n1 2 3\nnot a colour\n") << "line 3";
-    QTest::newRow("odd colour words") << "bad.bin" << QByteArray(3, '\0') << "byte";
+    QTest::addColumn<int>("palette");
+    QTest::newRow("bad line") << "bad.gpl" << QByteArray("GIMP Palette\n1 2 3\nnot a colour\n") << "line 3" << 0;
+    QTest::newRow("odd colour words") << "bad.bin" << QByteArray(3, '\0') << "byte" << 0;
+    QTest::newRow("fixed palette") << "good.gpl" << QByteArray("GIMP Palette\n1 2 3\n") << "fixed" << 10;
 }
 
 void TestExchangeActions::paletteFileErrors()
@@ -220,10 +224,13 @@ void TestExchangeActions::paletteFileErrors()
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, place);
+    QFETCH(int, palette);
     const QString file = WriteTestFile(Path(name), bytes);
     const PaletteTable before = probe->palettes();
+    probe->ui()->comboBoxPalette->setCurrentIndex(palette);
     const QString error = probe->paletteFiles().ImportPaletteFrom(file);
-    QVERIFY2(error.contains(file) && error.contains(place), qPrintable(error));
+    probe->ui()->comboBoxPalette->setCurrentIndex(0);
+    QVERIFY2((palette != 0 || error.contains(file)) && error.contains(place), qPrintable(error));
     QCOMPARE(probe->palettes(), before);
 }
 

@@ -212,14 +212,14 @@ void TestExportSprites::saveSpriteSlot()
         QCOMPARE(answer.dialogTitles(), QStringList{QStringLiteral("Export car 1")});
         QCOMPARE(answer.dialogFilters(),
                  QStringList{QStringLiteral("Images (*.png *.bmp);;PNG, indexed (*.png);;Binary files (*.bin)")});
-        // One box for 45 files: the first lines and how many more.
+        // One box for the set, written all or nothing: the file that failed and why.
         QCOMPARE(answer.messages().size(), 1);
         const QStringList lines = answer.messages().first().split(QLatin1Char('\n'));
         QCOMPARE(lines.first(), QStringLiteral("File write error"));
         QVERIFY2(lines.at(1).startsWith(QStringLiteral("Cannot write file \"%1\": ").arg(Path(QStringLiteral("game.rom/x-01.png"))))
                      && lines.at(1).size() > 20 + Path(QStringLiteral("game.rom/x-01.png")).size(),
                  qPrintable(lines.at(1)));
-        QCOMPARE(lines.last(), QStringLiteral("... and 33 more"));
+        QCOMPARE(lines.size(), 2);
     }
     {
         DialogScript answer(window->prompts, Path(QStringLiteral("ok.png")));

@@ -1,5 +1,6 @@
 #include <QBuffer>
 #include <QtTest>
+#include <QRegularExpression>
 
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -407,15 +408,16 @@ void TestImportSprites::quickExchangeFailures_data()
 {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("reason");   // a pattern: the system's words may vary
 
     QTest::newRow("in: corrupt") << "corrupt" << "pushButtonQuickIn" << "not a complete picture";
     QTest::newRow("in: empty") << "empty" << "pushButtonQuickIn" << "the file is empty";
     QTest::newRow("in: wrong size") << "small" << "pushButtonQuickIn" << "is 40 x 48 pixels, not 48 x 48";
     QTest::newRow("in: a FIFO, refused unopened") << "fifo" << "pushButtonQuickIn" << "not a regular file";
     QTest::newRow("in: a folder") << "folder" << "pushButtonQuickIn" << "not a regular file";
-    QTest::newRow("out: folder in the way") << "folder" << "pushButtonQuickOut" << "";
-    QTest::newRow("out: unwritable working folder") << "readonly" << "pushButtonQuickOut" << "";
+    QTest::newRow("out: folder in the way") << "folder" << "pushButtonQuickOut" << "directory|folder|not a regular file";
+    QTest::newRow("out: unwritable working folder") << "readonly" << "pushButtonQuickOut"
+                                                    << "Permission denied|Read-only file system";
 }
 
 void TestImportSprites::quickExchangeFailures()
@@ -454,11 +456,9 @@ void TestImportSprites::quickExchangeFailures()
     QVERIFY(QDir::setCurrent(work.path()));
     const SpriteTable before = probe->sprites();
 
-    QElapsedTimer timer;
-    timer.start();
+    // A FIFO that were opened would block here until the test times out.
     DialogScript answer(window->prompts, QString());
     probe->click(button.toLatin1().constData());
-    const qint64 took = timer.elapsed();
     QDir::setCurrent(previous);
     if (setup == QLatin1String("readonly")) {
         ::umount2(QFile::encodeName(work.path()).constData(), MNT_DETACH);
@@ -467,10 +467,9 @@ void TestImportSprites::quickExchangeFailures()
 
     QCOMPARE(answer.messages().size(), 1);
     const QString message = answer.messages().first();
-    QVERIFY2(message.contains(QDir::toNativeSeparators(file)) && message.contains(reason), qPrintable(message));
+    QVERIFY2(message.contains(QDir::toNativeSeparators(file)) && message.contains(QRegularExpression(reason)),
+             qPrintable(message));
     QCOMPARE(probe->sprites(), before);
-    if (setup == QLatin1String("fifo"))
-        QVERIFY2(took < 1000, qPrintable(QString::number(took)));
 }
 
 QTEST_MAIN(TestImportSprites)

@@ -1,6 +1,7 @@
 // The window's shell: menus and their keys, saving from the menu, the ROM
 // check, .smd images, opening another ROM, the recent list, drops.
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -39,6 +40,7 @@ class TestShell : public QObject
 private slots:
     void menusAndKeys();
     void saveFromMenuWritesAtOnce();
+    void revertReadsTheFileAgain();
     void zoomSteps();
     void romCheck_data();
     void romCheck();
@@ -84,6 +86,35 @@ void TestShell::saveFromMenuWritesAtOnce()
     QCOMPARE(int(quint8(ReadBytes(w.editor.Document().path()).at(kCharacteristicsOffset))), 99);
     QVERIFY2(w.editor.StatusBar()->currentMessage().startsWith(QStringLiteral("Saved game.rom (1,042,816 bytes, checksum ")),
              qPrintable(w.editor.StatusBar()->currentMessage()));
+    // The header information beside it is the saved file's.
+    const QString checksum = QStringLiteral("%1").arg(RomChecksum(ReadBytes(w.editor.Document().path())), 4, 16, QLatin1Char('0')).toUpper();
+    const QString info = w.editor.findChild<QLabel *>(QStringLiteral("labelRomInfo"))->text();
+    QVERIFY2(info.contains(QStringLiteral("checksum %1 correct").arg(checksum)), qPrintable(info));
+}
+
+void TestShell::revertReadsTheFileAgain()
+{
+    TestWindow w(ExchangeTestData(8));
+    QVERIFY(w.romWritten);
+    Control<QSpinBox>(w.editor, "spinBoxJumping")->setValue(12);
+    w.prompts.confirmAnswers = {false};
+    QVERIFY(!w.editor.Revert());
+    QCOMPARE(w.prompts.asked.size(), 1);
+    QVERIFY(w.editor.Document().isModified());
+    // Another program changed the file meanwhile: Revert takes it as it is now.
+    WriteTestFile(w.editor.Document().path(), PlainRom(9));
+    w.prompts.confirmAnswers = {true};
+    Action(w.editor, "actionRevert")->trigger();
+    QCOMPARE(w.prompts.asked.size(), 2);
+    QVERIFY(!w.editor.Document().isModified());
+    QVERIFY(!w.editor.isWindowModified());
+    QCOMPARE(w.editor.Document().undoStack()->count(), 0);
+    QCOMPARE(w.editor.Document().sprites(), ExchangeTestData(9).sprites);
+    // Clean: closing asks nothing, and a save raises no changed-on-disk question.
+    Control<QSpinBox>(w.editor, "spinBoxJumping")->setValue(13);
+    Action(w.editor, "actionSave")->trigger();
+    QCOMPARE(w.prompts.asked.size(), 2);   // nothing more asked
+    QVERIFY(w.editor.close());
 }
 
 void TestShell::zoomSteps()

@@ -209,6 +209,13 @@ void TestUndo::typingMergesPerBoxAndCar()
     const int original = int(quint8(document.original().characteristics[1][Cornering]));
     Control<QSpinBox>(w.editor, "spinBoxCornering")->setValue(original);
     QCOMPARE(document.undoStack()->count(), 2);
+
+    // Up then right: one step a box.
+    Control<QSpinBox>(w.editor, "spinBoxMoveSpriteUp")->setValue(1);
+    Control<QSpinBox>(w.editor, "spinBoxMoveSpriteUp")->setValue(2);
+    Control<QSpinBox>(w.editor, "spinBoxMoveSpriteRight")->setValue(1);
+    Control<QSpinBox>(w.editor, "spinBoxMoveSpriteRight")->setValue(2);
+    QCOMPARE(document.undoStack()->count(), 4);
 }
 
 void TestUndo::failedImportLeavesNoStep()

@@ -69,10 +69,9 @@ int saveLimited(const QString &rom, long long bytes)
 
 int saveOnce(const QString &rom)
 {
-    QString error;
-    std::optional<RomImage> image = RomImage::Load(rom, &error);
+    Result<RomImage> image = RomImage::Load(rom);
     if (!image) {
-        std::printf("%s\n", qPrintable(error));
+        std::printf("%s\n", qPrintable(image.message()));
         return 1;
     }
     const SaveResult result = SaveCarData(*image, SaveCrashData(1));

@@ -344,7 +344,7 @@ void TestSaveCrash::diskFull()
     if (fillerSize > 0)
         QVERIFY(writeFile(dir.filePath(QStringLiteral("filler")), QByteArray(fillerSize, 'x')));
 
-    std::optional<RomImage> image = RomImage::Load(rom);
+    Result<RomImage> image = RomImage::Load(rom);
     QVERIFY(image);
     const QByteArray wanted = PatchedImage(before, SaveCrashData(1));
     const SaveResult result = SaveCarData(*image, SaveCrashData(1));
@@ -383,7 +383,7 @@ void TestSaveCrash::killedInPlaceSaveTouchesOnlyCarBytes()
     QVERIFY(writeFile(rom, oldImage));
     QCOMPARE(::link(QFile::encodeName(rom).constData(), QFile::encodeName(link).constData()), 0);
 
-    std::optional<RomImage> image = RomImage::Load(rom);
+    Result<RomImage> image = RomImage::Load(rom);
     QVERIFY(image);
     QElapsedTimer timer;
     timer.start();

@@ -23,33 +23,37 @@ struct BodyShades
 constexpr BodyShades kBodies[kRomPaletteCount] = {
     {{2, 4, 7}, {0, 2, 6}, {0, 1, 3}},   // Blue
     {{6, 3, 7}, {4, 1, 5}, {2, 0, 3}},   // Opponent 3: purple
-    {{3, 3, 3}, {2, 2, 2}, {1, 1, 1}},   // Black
+    {{4, 4, 4}, {2, 2, 3}, {1, 1, 2}},   // Black
     {{7, 7, 3}, {7, 6, 0}, {5, 3, 0}},   // Yellow
     {{7, 3, 2}, {6, 0, 0}, {3, 0, 0}},   // Red
     {{3, 6, 2}, {1, 4, 0}, {0, 2, 0}},   // Green
-    {{7, 7, 7}, {5, 5, 5}, {3, 3, 3}},   // -: silver
+    {{7, 7, 7}, {5, 5, 5}, {2, 3, 3}},   // -: silver
     {{7, 5, 2}, {7, 3, 0}, {4, 1, 0}},   // Opponent 2: orange
     {{2, 6, 6}, {0, 4, 4}, {0, 2, 2}},   // Opponent 1: teal
     {{6, 5, 3}, {4, 3, 1}, {2, 1, 0}},   // -: bronze
 };
 
-// Everything but the body: tyres, lights, glass, metal (indices 0 and 4..15).
+// Everything but the body: tyres, lights, glass, metal (indices 0, 4, 5 and
+// 11..15). Every colour a sprite uses differs from the others of its palette
+// and from the background grey, so that a picture comes back as the same
+// indices. Entries 6..10 are not painted with; they hold colours of their own
+// that no picture of the cars contains.
 Palette SharedColours()
 {
     Palette p(kColorsPerPalette);
     p[0] = Level(0, 0, 0);
     p[4] = Level(3, 3, 3);   // tyre stripes
     p[5] = Level(1, 1, 1);
-    p[6] = Level(7, 0, 0);   // tail lights
-    p[7] = Level(3, 3, 4);   // dark metal
-    p[8] = Level(7, 4, 0);   // glow
-    p[9] = Level(0, 1, 2);   // dark glass
-    p[10] = Level(6, 6, 6);  // light metal
-    p[11] = Level(7, 7, 6);  // headlights
+    p[6] = Level(7, 0, 0);   // not painted with
+    p[7] = Level(3, 3, 4);
+    p[8] = Level(7, 4, 0);
+    p[9] = Level(0, 1, 2);
+    p[10] = Level(5, 6, 6);
+    p[11] = Level(7, 7, 6);  // headlights, light metal
     p[12] = Level(2, 3, 4);  // glass
-    p[13] = Level(2, 2, 2);  // rubber
-    p[14] = Level(0, 0, 1);  // outline, grilles
-    p[15] = Level(7, 6, 0);  // lamps
+    p[13] = Level(2, 2, 2);  // rubber, dark metal
+    p[14] = Level(0, 0, 1);  // outline, grilles, dark glass
+    p[15] = Level(7, 2, 0);  // lamps, tail lights, glow
     return p;
 }
 

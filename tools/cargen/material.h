@@ -15,23 +15,26 @@ struct Material
     int Shade(double light) const;
 };
 
-// The palette roles the generator paints with.
+// The palette roles the generator paints with. Only indices 1-5 and 11-15:
+// a picture import never picks 6-10, so cars painted with them would not
+// come back from a picture as they were. Roles share an index where that
+// costs least.
 namespace Paint {
 inline constexpr int kBodyLight = 1;
 inline constexpr int kBodyMiddle = 2;
 inline constexpr int kBodyDark = 3;
 inline constexpr int kStripeA = 4;       // tyre and track stripes; "rotate wheels" swaps 4 and 5
 inline constexpr int kStripeB = 5;
-inline constexpr int kTailLight = 6;
-inline constexpr int kMetalDark = 7;
-inline constexpr int kGlow = 8;          // exhausts, thrusters
-inline constexpr int kGlassDark = 9;
-inline constexpr int kMetalLight = 10;
 inline constexpr int kHeadlight = 11;
 inline constexpr int kGlass = 12;
 inline constexpr int kRubber = 13;
 inline constexpr int kBlack = 14;
-inline constexpr int kLamp = 15;         // indicators, roof lamps
+inline constexpr int kLamp = 15;         // tail lights, indicators, roof lamps
+inline constexpr int kTailLight = kLamp;
+inline constexpr int kGlow = kLamp;      // exhausts, thrusters
+inline constexpr int kMetalLight = kHeadlight;
+inline constexpr int kMetalDark = kRubber;
+inline constexpr int kGlassDark = kBlack;
 
 inline Material Body() { return Material::Shaded({kBodyLight, kBodyMiddle, kBodyDark}); }
 inline Material Glass() { return Material::Shaded({kGlass, kGlassDark}); }

@@ -1,5 +1,7 @@
 #include "icondrawing.h"
 
+#include <algorithm>
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -78,14 +80,38 @@ struct PixelLayout
     QRect wheels[4];
 };
 
+// The size x size tile with corners of the given radius, their edge pixels
+// covered in proportion to 4 x 4 samples inside the circle. Whole-number
+// arithmetic only, so that every machine draws the same pixels.
+QImage RoundedTile(int size, int radius)
+{
+    QImage tile(size, size, QImage::Format_ARGB32_Premultiplied);
+    const int r8 = 8 * radius;   // in eighths of a pixel, samples sit at odd eighths
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            int inside = 0;
+            for (int sy = 0; sy < 4; ++sy) {
+                for (int sx = 0; sx < 4; ++sx) {
+                    const int px = 8 * x + 2 * sx + 1;
+                    const int py = 8 * y + 2 * sy + 1;
+                    // Distance into the nearest corner square, zero outside the corners.
+                    const int dx = std::max({r8 - px, px - (8 * size - r8), 0});
+                    const int dy = std::max({r8 - py, py - (8 * size - r8), 0});
+                    inside += dx * dx + dy * dy <= r8 * r8 ? 1 : 0;
+                }
+            }
+            const int alpha = (255 * inside + 8) / 16;
+            tile.setPixel(x, y, qPremultiply(qRgba(kTile.red(), kTile.green(), kTile.blue(), alpha)));
+        }
+    }
+    return tile;
+}
+
 void DrawPixels(QPainter &p, const PixelLayout &l, int size)
 {
-    // The tile keeps soft corners; everything on it is hard-edged.
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kTile);
-    p.drawRoundedRect(QRectF(0, 0, size, size), l.tileRadius, l.tileRadius);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    // The tile keeps soft corners; everything on it is hard-edged, and all of
+    // it lies on the pixel grid, drawn the same on every machine.
+    p.drawImage(0, 0, RoundedTile(size, l.tileRadius));
 
     for (const QRect &wheel : l.wheels)
         p.fillRect(wheel, kTyre);

@@ -77,6 +77,20 @@ private slots:
             bodies.insert(palette[2].rgb());
         }
         QCOMPARE(bodies.size(), kEditorPaletteCount);   // every palette its own body colour
+
+        // The colours a sprite uses (1-5, 11-15) tell their indices apart, and
+        // none is the background or one of 6-10, which an import never picks.
+        const QList<int> painted = {1, 2, 3, 4, 5, 11, 12, 13, 14, 15};
+        for (int p = 0; p < kRomPaletteCount; ++p) {
+            QSet<QRgb> others = {DefaultBackgroundColor().rgb()};
+            for (int i = 6; i <= 10; ++i)
+                others.insert(palettes[p][i].rgb());
+            for (int i : painted) {
+                QVERIFY2(!others.contains(palettes[p][i].rgb()),
+                         qPrintable(QString("palette %1: entry %2 repeats a colour").arg(p + 1).arg(i)));
+                others.insert(palettes[p][i].rgb());
+            }
+        }
     }
 
     void carsDifferAndFitTheirFrames()
@@ -102,6 +116,9 @@ private slots:
             // Body shades to recolour and both stripe colours to roll.
             for (int role : {1, 2, 3, 4, 5})
                 QVERIFY2(used.contains(role), qPrintable(QString("car %1 lacks colour %2").arg(car + 1).arg(role)));
+            // Nothing a picture import cannot give back.
+            for (int role : {6, 7, 8, 9, 10})
+                QVERIFY2(!used.contains(role), qPrintable(QString("car %1 uses colour %2").arg(car + 1).arg(role)));
         }
     }
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+
+#include "base/result.h"
+
+// An advisory lock (flock) on a ROM file, held by whoever reads it to write it
+// back (a command from reading to writing, the window while it saves), so that
+// two writers wait for each other instead of one losing the other's change.
+class RomFileLock
+{
+public:
+    enum class Mode { Shared, Exclusive };
+
+    // Locks the file at path, waiting at most waitMs milliseconds (-1: as long
+    // as it takes). A file that a writer replaced meanwhile is locked anew, so
+    // the lock always covers what the path names now. Nothing to lock (no file,
+    // not a regular file) gives a lock that holds nothing: reading reports that.
+    static Result<RomFileLock> Acquire(const QString &path, Mode mode, int waitMs = -1);
+
+    RomFileLock() = default;
+    bool holds() const { return fd != nullptr; }
+
+private:
+    std::shared_ptr<int> fd;   // closed (and so unlocked) with the last copy
+};
