@@ -77,8 +77,9 @@ Result<void> PlayTestRunner::Start(const QByteArray &image, const QString &comma
     // Its output goes where ours goes; its error output is kept for the message.
     process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
     connect(process, &QProcess::readyReadStandardError, this, [this, process] {
-        QByteArray &error = alive[process].error;
-        error = (error + process->readAllStandardError()).right(kKeptErrorBytes);
+        const QByteArray more = process->readAllStandardError();
+        if (const auto run = alive.find(process); run != alive.end())
+            run->error = (run->error + more).right(kKeptErrorBytes);
     });
     connect(process, &QProcess::finished, this,
             [this, process](int exitCode, QProcess::ExitStatus status) { Ended(process, exitCode, status); });

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing the editor need on Debian
 # (bookworm): compiler, CMake, Qt 6, Google Benchmark, Xvfb, the desktop
-# validators and the Debian packaging tools (dpkg-dev, lintian).
+# validators, the Debian packaging tools (dpkg-dev, lintian) and an emulator
+# for the play-test's smoke test (blastem).
 # Does nothing when everything is already there.
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
           libbenchmark-dev xvfb xdotool x11-apps imagemagick
           clang libclang-rt-14-dev desktop-file-utils appstream shared-mime-info
-          dpkg-dev lintian man-db)
+          dpkg-dev lintian man-db blastem)
 
 missing=()
 for p in "${packages[@]}"; do
