@@ -10,7 +10,6 @@
 #include "external/commandline.h"
 #include "external/emulatorchoice.h"
 #include "external/playtestrunner.h"
-#include "external/programsettings.h"
 #include "rom/romreader.h"
 #include "rom/romwriter.h"
 #include "rom/smdformat.h"
@@ -133,18 +132,6 @@ private slots:
             QCOMPARE(command.message(), QString());
             QCOMPARE(*command, chosen);
         }
-    }
-
-    // A command that does not parse is refused with its field; nothing is stored.
-    void settingsStore()
-    {
-        QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        QVERIFY(StoreExternalPrograms(settings, {QStringLiteral(" emu %f "), QStringLiteral("gimp %f")}));
-        const Result<void> bad = StoreExternalPrograms(settings, {QString(), QStringLiteral("gimp '%f")});
-        QVERIFY(bad.message().startsWith(QStringLiteral("Pixel editor command: ")));
-        QCOMPARE(ReadExternalPrograms(settings), (ExternalPrograms{"emu %f", "gimp %f"}));
-        QVERIFY(StoreExternalPrograms(settings, {}));
-        QVERIFY(!settings.contains(kEmulatorCommandKey));
     }
 
     // An .smd document plays as the plain image a plain document of the same
