@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 found=$(grep -rnE '#[[:space:]]*include[[:space:]]*[<"]((app|editor)/|ui_)' \
-          rom palette car view exchange animation document recovery patch cli 2>/dev/null || true)
+          rom palette car view exchange animation document recovery external patch cli 2>/dev/null || true)
 if [ -n "$found" ]; then
   echo "the core includes the window:"
   echo "$found"
