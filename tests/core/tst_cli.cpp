@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "common/romfiles.h"
 #include "common/testrom.h"
 #include "rom/romreader.h"
 #include "rom/romwriter.h"
