@@ -92,7 +92,7 @@ private slots:
 void TestCli::initTestCase()
 {
     QVERIFY(dir.isValid());
-    program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/skm-car-editor"));
+    program = QStringLiteral(SKM_PROGRAM);
     QVERIFY2(QFileInfo(program).isExecutable(), qPrintable(program + QStringLiteral(" is not built")));
 
     // A ROM with a header and data as the editor saves it, weapon 1 of car 1 outside its list.
