@@ -99,43 +99,6 @@ ExchangeController::ExchangeController(EditorContext &context, const SpriteViewC
     setObjectName(QStringLiteral("exchangeController"));
 }
 
-bool ExchangeController::ImageToSprite(const QImage &image, int car, int sprite)
-{
-    DocumentTables after = context.document->tables();
-    if (car < 0 || car >= kCarCount || sprite < 0 || sprite >= kSpritesPerCar)
-        return false;
-    if (car >= after.sprites.size() || sprite >= after.sprites[car].size())
-        return false;
-    std::optional<SpritePixels> pixels = ConvertSpritePicture(image, context.CurrentPalette(),
-                                                              context.document->background(),
-                                                              context.ui->checkBoxDither->isChecked());
-    if (!pixels)
-        return false;
-    after.sprites[car][sprite] = *pixels;
-    context.document->Change(tr("Import a picture into sprite %1 of car %2").arg(sprite + 1).arg(car + 1),
-                             {car, sprite, -1}, after);
-    return true;
-}
-
-bool ExchangeController::ImageToCar(const QImage &image, int car)
-{
-    DocumentTables after = context.document->tables();
-    if (car < 0 || car >= kCarCount || car >= after.sprites.size())
-        return false;
-    if (!ConvertCarSheet(image, context.CurrentPalette(), context.document->background(),
-                         context.ui->checkBoxDither->isChecked(), after.sprites[car]))
-        return false;
-    context.document->Change(tr("Import a picture into car %1").arg(car + 1), {car, -1, -1}, after);
-    return true;
-}
-
-QImage ExchangeController::RenderCarSheet(int car) const
-{
-    const CarDocument &document = *context.document;
-    const ExchangeData data{document.sprites(), document.offsets(), context.CurrentPalette(), document.background()};
-    return CarSheetPicture(data, car);
-}
-
 bool ExchangeController::ExportSprites(const QString &fileName, SpriteFileType type, QString *errors, int *written)
 {
     const CarDocument &document = *context.document;

@@ -19,10 +19,6 @@ class ExchangeController : public QObject
 public:
     ExchangeController(EditorContext &context, const SpriteViewController &view, QObject *parent);
 
-    // Matches a picture into one sprite or one car's sheet as one step.
-    bool ImageToSprite(const QImage &image, int car, int sprite);
-    bool ImageToCar(const QImage &image, int car);
-    QImage RenderCarSheet(int car) const;
     // Writes the current scope to fileName; false if any file failed, each
     // failure a line of *errors (if given); *written counts the files written.
     bool ExportSprites(const QString &fileName, SpriteFileType type = SpriteFileType::BySuffix,

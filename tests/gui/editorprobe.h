@@ -12,6 +12,8 @@
 #include <QTimer>
 
 #include "editor/equipmentcontroller.h"
+#include "exchange/spriteconversion.h"
+#include "exchange/spriteexport.h"
 #include "editor/exchangecontroller.h"
 #include "editor/offsetcontroller.h"
 #include "editor/palettecontroller.h"
@@ -52,9 +54,37 @@ public:
     void centerSprite(int car, int sprite) { e.offsetsControl->CenterSprite(car, sprite); }
     void centerCar(int car) { e.offsetsControl->CenterCar(car); }
     bool saveToRom() { return e.romControl->SaveToRom(); }
-    bool imageToSprite(const QImage &image, int car, int sprite) { return e.exchangeControl->ImageToSprite(image, car, sprite); }
-    bool imageToCar(const QImage &image, int car) { return e.exchangeControl->ImageToCar(image, car); }
-    QImage renderCarSheet(int car) const { return e.exchangeControl->RenderCarSheet(car); }
+    // A picture matched into one sprite or one car's sheet as one step, as an import does.
+    bool imageToSprite(const QImage &image, int car, int sprite)
+    {
+        DocumentTables after = e.document.tables();
+        if (car < 0 || car >= after.sprites.size() || sprite < 0 || sprite >= after.sprites[car].size())
+            return false;
+        const std::optional<SpritePixels> pixels = ConvertSpritePicture(
+            image, e.context.CurrentPalette(), e.document.background(), e.ui->checkBoxDither->isChecked());
+        if (!pixels)
+            return false;
+        after.sprites[car][sprite] = *pixels;
+        e.document.Change(QStringLiteral("Import a picture into sprite %1 of car %2").arg(sprite + 1).arg(car + 1),
+                          {car, sprite, -1}, after);
+        return true;
+    }
+    bool imageToCar(const QImage &image, int car)
+    {
+        DocumentTables after = e.document.tables();
+        if (car < 0 || car >= after.sprites.size()
+            || !ConvertCarSheet(image, e.context.CurrentPalette(), e.document.background(),
+                                e.ui->checkBoxDither->isChecked(), after.sprites[car]))
+            return false;
+        e.document.Change(QStringLiteral("Import a picture into car %1").arg(car + 1), {car, -1, -1}, after);
+        return true;
+    }
+    QImage renderCarSheet(int car) const
+    {
+        const ExchangeData data{e.document.sprites(), e.document.offsets(), e.context.CurrentPalette(),
+                                e.document.background()};
+        return CarSheetPicture(data, car);
+    }
     bool exportSprites(const QString &fileName) { return e.exchangeControl->ExportSprites(fileName); }
     QString importSprites(const QString &fileName) { return e.exchangeControl->ImportSprites(fileName); }
     ExchangeController &exchange() { return *e.exchangeControl; }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "common/romfiles.h"
 #include "editorprobe.h"
 #include "rom/colorword.h"
 #include "rom/factorydata.h"
