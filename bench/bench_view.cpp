@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
+#include "common/romfiles.h"
 #include "editor/skmcareditor.h"
 #include <QTimer>
 #include "rom/romwriter.h"

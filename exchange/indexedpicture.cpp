@@ -73,6 +73,19 @@ QImage IndexedAllCarsSheetPicture(const ExchangeData &data)
     return image;
 }
 
+QImage IndexedScopePicture(const ExchangeSelection &selection, const ExchangeData &data)
+{
+    switch (selection.scope) {
+    case ExchangeScope::Sprite:
+        return IndexedSpritePicture(data, selection.car, selection.sprite);
+    case ExchangeScope::Car:
+        return IndexedCarSheetPicture(data, selection.car);
+    case ExchangeScope::AllCars:
+        return IndexedAllCarsSheetPicture(data);
+    }
+    return {};
+}
+
 bool IsIndexedExchangePicture(const QImage &image, const Palette &palette, const QColor &background)
 {
     if (image.format() != QImage::Format_Indexed8)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "exchange/exchangedata.h"
+#include "exchange/exchangescope.h"
 #include "rom/cardata.h"
 
 // Indexed pictures: 8-bit pictures with a colour table whose pixel values are
@@ -34,6 +35,8 @@ QImage IndexedSpritePicture(const ExchangeData &data, int car, int sprite);
 QImage IndexedCarSheetPicture(const ExchangeData &data, int car);
 // The view sheets of all cars stacked, car 1 at the top.
 QImage IndexedAllCarsSheetPicture(const ExchangeData &data);
+// The one indexed picture of the selection's scope: one of the three above.
+QImage IndexedScopePicture(const ExchangeSelection &selection, const ExchangeData &data);
 
 // Whether a picture is indexed (8 bits a pixel) with a table whose first 16
 // entries are exactly the colours of IndexedColorTable (alpha not compared:

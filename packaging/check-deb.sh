@@ -36,6 +36,7 @@ depends=$(field Depends)
 for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libgif7 libwebpmux3; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
+[ "$(field Suggests)" = "blastem | mednafen | mame" ] || fail "Suggests is $(field Suggests)"
 [ "$(dpkg-deb --field "$deb" Description | wc -l)" -ge 3 ] || fail "Description has no long text"
 dpkg-deb --field "$deb"
 

@@ -1,10 +1,6 @@
 #include "rom/romwriter.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include "rom/colorword.h"
-#include "rom/romsave.h"
 
 namespace {
 
@@ -63,13 +59,6 @@ QByteArray encodeSprites(const SpriteTable &sprites)
     return block;
 }
 
-bool fail(QString *errorMessage, const QString &text)
-{
-    if (errorMessage)
-        *errorMessage = text;
-    return false;
-}
-
 } // namespace
 
 QByteArray PackPixels(const SpritePixels &pixels)
@@ -100,62 +89,9 @@ QByteArray PatchedImage(QByteArray image, const CarData &carData)
     return image;
 }
 
-bool WriteRom(const QString &path, CarData data, QString *errorMessage)
-{
-    Result<RomImage> image = RomImage::Load(path);
-    if (!image)
-        return fail(errorMessage, image.message());
-    const SaveResult result = SaveCarData(*image, data);
-    if (!result.ok)
-        return fail(errorMessage, result.error);
-    return true;
-}
-
 quint16 RomChecksum(const QByteArray &image)
 {
     if (image.size() <= kChecksumStart)
         return 0;
     return addWords(0, image.constData() + kChecksumStart, image.size() - kChecksumStart);
-}
-
-int FixRomChecksum(const QString &path)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return -1;
-
-    quint16 stored = 0;
-    if (file.seek(kChecksumOffset)) {
-        const QByteArray bytes = file.read(2);
-        if (bytes.size() > 0)
-            stored = static_cast<quint16>(static_cast<unsigned char>(bytes.at(0)) << 8);
-        if (bytes.size() > 1)
-            stored = static_cast<quint16>(stored | static_cast<unsigned char>(bytes.at(1)));
-    }
-
-    // Large blocks; a block that ends on an odd byte carries it over as the
-    // high byte of the next word, and at the very end it pairs with a 0.
-    constexpr qint64 kBlockSize = 1 << 20;
-    quint16 sum = 0;
-    if (file.seek(kChecksumStart)) {
-        QByteArray block(kBlockSize + 1, Qt::Uninitialized);
-        qint64 carried = 0;
-        qint64 got = 0;
-        while ((got = file.read(block.data() + carried, kBlockSize)) > 0) {
-            const qint64 length = carried + got;
-            const qint64 even = length & ~qint64(1);
-            sum = addWords(sum, block.constData(), even);
-            carried = length - even;
-            if (carried)
-                block[0] = block.at(even);
-        }
-        if (carried)
-            sum = addWords(sum, block.constData(), 1);
-    }
-
-    if (sum != stored && file.seek(kChecksumOffset)) {
-        const char bytes[2] = {static_cast<char>(sum >> 8), static_cast<char>(sum & 0xFF)};
-        file.write(bytes, 2);
-    }
-    return sum;
 }

@@ -1,13 +1,50 @@
 #!/usr/bin/env bash
-# Fails when a widget-free folder includes the window: the core libraries
-# stay below editor/ and app/, and only the window includes the generated form.
+# Fails when a folder includes one it must not: the layers run one way,
+#   base < rom < palette, car < view < exchange < animation, document
+#   < recovery, external < editor < app,
+# patch on QtCore and base alone, cli on the core (no document, no window),
+# and only the window includes the generated form header.
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
-found=$(grep -rnE '#[[:space:]]*include[[:space:]]*[<"]((app|editor)/|ui_)' \
-          rom palette car view exchange animation document recovery patch cli 2>/dev/null || true)
-if [ -n "$found" ]; then
-  echo "the core includes the window:"
-  echo "$found"
-  exit 1
+
+declare -A allowed=(
+  [base]=""
+  [rom]="base"
+  [palette]="base rom"
+  [car]="base rom"
+  [view]="base rom palette car"
+  [exchange]="base rom palette car view"
+  [animation]="base rom palette car view exchange"
+  [document]="base rom palette car view exchange"
+  [recovery]="base rom palette car view exchange document"
+  [external]="base rom palette car view exchange document"
+  [patch]="base"
+  [cli]="base rom palette car view exchange animation patch"
+  [editor]="base rom palette car view exchange animation document recovery external patch"
+  [app]="base rom palette car view exchange animation document recovery external patch editor cli"
+)
+
+failed=0
+for folder in "${!allowed[@]}"; do
+  [ -d "$folder" ] || continue
+  while IFS= read -r line; do
+    file=${line%%:*}
+    used=$(sed -E 's/.*#[[:space:]]*include[[:space:]]*"([a-z]+)\/.*/\1/' <<<"$line")
+    [ "$used" = "$folder" ] && continue
+    if [[ " ${allowed[$folder]} " != *" $used "* ]]; then
+      echo "$folder may not include $used/: $line"
+      failed=1
+    fi
+  done < <(grep -rnE '#[[:space:]]*include[[:space:]]*"[a-z]+/' "$folder" --include='*.h' --include='*.cpp' || true)
+  if [ "$folder" != editor ] && grep -rnE '#[[:space:]]*include[[:space:]]*[<"]ui_' "$folder" >/dev/null; then
+    echo "$folder includes a generated form header"
+    failed=1
+  fi
+done
+# patch is QtCore only: no QtGui classes.
+if grep -rnE '#[[:space:]]*include[[:space:]]*<(QtGui/|QImage|QColor|QPainter|QPixmap)' patch base 2>/dev/null; then
+  echo "patch/ and base/ use QtCore alone"
+  failed=1
 fi
-echo "layering: no core file includes app/, editor/ or a form header"
+[ "$failed" -eq 0 ] || exit 1
+echo "layering: every folder includes only the layers below it"

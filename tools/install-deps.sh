@@ -2,8 +2,9 @@
 # Installs what building, running and testing the editor need on Debian
 # (bookworm): compiler, CMake, Qt 6 (and its extra picture formats, WebP for
 # the tests), giflib and libwebp, Google Benchmark, Xvfb, the desktop
-# validators, the Debian packaging tools (dpkg-dev, lintian) and strace (the
-# tests inject write faults with it).
+# validators, the Debian packaging tools (dpkg-dev, lintian), strace (the
+# tests inject write faults with it) and an emulator for the play-test's smoke
+# test (blastem).
 # Does nothing when everything is already there.
 set -euo pipefail
 
@@ -11,7 +12,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libg
           libgif-dev libwebp-dev qt6-image-formats-plugins
           libbenchmark-dev xvfb xdotool x11-apps imagemagick
           clang libclang-rt-14-dev desktop-file-utils appstream shared-mime-info
-          dpkg-dev lintian man-db strace)
+          dpkg-dev lintian man-db strace blastem)
 
 missing=()
 for p in "${packages[@]}"; do

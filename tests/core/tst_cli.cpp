@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "common/romfiles.h"
 #include "common/testrom.h"
 #include "rom/romreader.h"
 #include "rom/romwriter.h"
@@ -92,7 +93,7 @@ private slots:
 void TestCli::initTestCase()
 {
     QVERIFY(dir.isValid());
-    program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/skm-car-editor"));
+    program = QStringLiteral(SKM_PROGRAM);
     QVERIFY2(QFileInfo(program).isExecutable(), qPrintable(program + QStringLiteral(" is not built")));
 
     // A ROM with a header and data as the editor saves it, weapon 1 of car 1 outside its list.

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QString>
 
+#include "common/romfiles.h"
 #include "rom/colorword.h"
 #include "rom/romreader.h"
 #include "rom/romwriter.h"

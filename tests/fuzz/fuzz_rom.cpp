@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "common/romfiles.h"
 #include "fuzzsupport.h"
 #include "rom/romreader.h"
 #include "rom/romwriter.h"

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "common/romfiles.h"
 #include "common/testrom.h"
 #include "rom/romwriter.h"
 #include "scriptedprompts.h"

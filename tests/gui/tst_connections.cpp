@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/romfiles.h"
 #include "common/testrom.h"
 #include "windowprobe.h"
 #include "palette/randomcolor.h"

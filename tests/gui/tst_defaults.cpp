@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "common/romfiles.h"
 #include "windowprobe.h"
 #include "rom/colorword.h"
 #include "rom/factorydata.h"

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include "common/romfiles.h"
 #include "common/testrom.h"
 #include "rom/romwriter.h"
 #include "view/spriteoffsets.h"

@@ -23,6 +23,7 @@
 
 #include <QString>
 
+#include "common/romfiles.h"
 #include "rom/romreader.h"
 #include "rom/romsave.h"
 #include "rom/romwriter.h"

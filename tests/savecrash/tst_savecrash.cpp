@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/romfiles.h"
 #include "rom/romsave.h"
 #include "rom/romwriter.h"
 #include "savecrashdata.h"

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+
+#include "base/result.h"
+#include "document/documenttables.h"
+#include "exchange/exchangedata.h"
+#include "exchange/exchangescope.h"
+
+// What the live link to a pixel editor exchanges: the scope of the Save/Load
+// box (one sprite, one car, all cars; always one file) as an indexed PNG, and
+// each save of it taken back into the tables.
+
+// The linked file's name: "sprite-3-14.png", "car-3.png" or "cars.png".
+QString LinkFileName(const ExchangeSelection &selection);
+
+// "sprite 14 of car 3", "car 3", "all cars".
+QString ScopeName(const ExchangeSelection &selection);
+
+// "Update car 3 from car-3.png": the undo step of an external save.
+QString LinkStepText(const ExchangeSelection &selection, const QString &fileName);
+
+// The scope as an 8-bit indexed PNG: the palette on show (data.palette, entry
+// 0 data.background) as its colour table, the stored indices moved by their
+// pending offsets as its pixels.
+Result<QByteArray> LinkPictureBytes(const ExchangeSelection &selection, const ExchangeData &data);
+
+// The tables after the picture at path replaced the selection's scope:
+// indexed pictures in palette's colours taken index for index, any other
+// picture matched to palette (dithered if asked); the replaced sprites lose
+// their pending offsets (the picture shows them moved). A picture of the wrong
+// size or one that cannot be read fails naming the file by its name alone and
+// the reason, and changes nothing.
+Result<DocumentTables> ImportLinkedPicture(const DocumentTables &tables, const ExchangeSelection &selection,
+                                           const Palette &palette, const QColor &background, const QString &path,
+                                           bool dither);

@@ -1,0 +1,46 @@
+#include "external/programsettings.h"
+
+#include "external/commandline.h"
+
+namespace {
+
+Result<void> CheckCommand(const QString &field, const QString &command)
+{
+    if (command.trimmed().isEmpty())
+        return {};
+    if (const Result<QStringList> words = SplitCommand(command); !words)
+        return Failure{{}, QStringLiteral("%1: %2").arg(field, words.message()), 0, {}};
+    return {};
+}
+
+void Store(QSettings &settings, const QString &key, const QString &command)
+{
+    if (command.trimmed().isEmpty())
+        settings.remove(key);
+    else
+        settings.setValue(key, command.trimmed());
+}
+
+}  // namespace
+
+ExternalPrograms ReadExternalPrograms(const QSettings &settings)
+{
+    return {settings.value(kEmulatorCommandKey).toString().trimmed(),
+            settings.value(kPixelEditorCommandKey).toString().trimmed()};
+}
+
+Result<void> StoreExternalPrograms(QSettings &settings, const ExternalPrograms &programs)
+{
+    if (Result<void> checked = CheckCommand(QStringLiteral("Emulator command"), programs.emulatorCommand); !checked)
+        return checked;
+    if (Result<void> checked = CheckCommand(QStringLiteral("Pixel editor command"), programs.pixelEditorCommand);
+        !checked)
+        return checked;
+    Store(settings, kEmulatorCommandKey, programs.emulatorCommand);
+    Store(settings, kPixelEditorCommandKey, programs.pixelEditorCommand);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return Failure{settings.fileName(), QStringLiteral("the settings file cannot be written"), 0,
+                       QStringLiteral("write")};
+    return {};
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include "base/result.h"
+
+// The programs the editor starts, as set in Edit > Preferences...: kept in the
+// program's settings file (the default QSettings, beside "recentFiles"). A
+// blank command means the built-in choice: the first installed emulator of
+// emulatorchoice.h, and the desktop's application for PNG files.
+struct ExternalPrograms
+{
+    QString emulatorCommand;      // %f: the ROM to play
+    QString pixelEditorCommand;   // %f: the picture to edit
+
+    friend bool operator==(const ExternalPrograms &, const ExternalPrograms &) = default;
+};
+
+inline const QString kEmulatorCommandKey = QStringLiteral("emulatorCommand");
+inline const QString kPixelEditorCommandKey = QStringLiteral("pixelEditorCommand");
+
+// The commands as stored, trimmed; blank where none is set.
+ExternalPrograms ReadExternalPrograms(const QSettings &settings);
+
+// Stores both commands (a blank one removes its key). Checks them first:
+// a command that does not parse (see commandline.h) stores nothing and fails
+// naming the field ("Emulator command: ..."). Fails too when the settings
+// file cannot be written.
+Result<void> StoreExternalPrograms(QSettings &settings, const ExternalPrograms &programs);
