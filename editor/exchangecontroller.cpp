@@ -62,7 +62,7 @@ ExchangeController::ExchangeController(CarDocument &document, const Selection &s
     setObjectName(QStringLiteral("exchangeController"));
 }
 
-ExchangeSelection ExchangeController::Scope() const
+ExchangeSelection BoxScope(const ExchangeController::Controls &controls, const Selection &selection)
 {
     ExchangeSelection scope;
     if (controls.allCars->isChecked())
@@ -75,6 +75,11 @@ ExchangeSelection ExchangeController::Scope() const
     scope.sprite = selection.sprite();
     scope.separateFiles = controls.separateFiles->isChecked();
     return scope;
+}
+
+ExchangeSelection ExchangeController::Scope() const
+{
+    return BoxScope(controls, selection);
 }
 
 void ExchangeController::ShowList(const QString &title, const QString &lines, const QString &heading)

@@ -69,3 +69,7 @@ private:
     Prompts &prompts;
     Controls controls;
 };
+
+// What the Save/Load box covers now: its scope buttons, the car and sprite on
+// show, "separate sprites".
+ExchangeSelection BoxScope(const ExchangeController::Controls &controls, const Selection &selection);

@@ -13,6 +13,7 @@
 #include "editor/animator.h"
 #include "editor/drawingcontroller.h"
 #include "editor/drawingtools.h"
+#include "editor/editlinkcontroller.h"
 #include "editor/equipmentcontroller.h"
 #include "editor/exchangecontroller.h"
 #include "editor/formbinder.h"
@@ -20,6 +21,7 @@
 #include "editor/palettecontroller.h"
 #include "editor/palettefilecontroller.h"
 #include "editor/patchcontroller.h"
+#include "editor/playtestcontroller.h"
 #include "editor/romcontroller.h"
 #include "editor/spritedisplay.h"
 #include "editor/windowprompts.h"
@@ -123,12 +125,14 @@ void SKMcarEditor::BuildControllers()
                                                 f.spinBoxCornering, f.spinBoxJumping, f.comboBoxWeaponA,
                                                 f.comboBoxWeaponC, f.comboBoxWeaponJT},
                                                this);
-    exchangeControl = new ExchangeController(
-        document, selection, *prompts,
-        {f.radioButtonSaveAll, f.radioButtonSaveCar, f.checkBoxMultipleFiles, f.checkBoxDither}, this);
+    const ExchangeController::Controls exchangeBox{f.radioButtonSaveAll, f.radioButtonSaveCar,
+                                                   f.checkBoxMultipleFiles, f.checkBoxDither};
+    exchangeControl = new ExchangeController(document, selection, *prompts, exchangeBox, this);
     romControl = new RomController(document, *prompts, this);
     paletteFileControl = new PaletteFileController(document, selection, *prompts, this);
     patchControl = new PatchController(document, *prompts, this);
+    playTestControl = new PlayTestController(document, *prompts, this);
+    editLinkControl = new EditLinkController(document, selection, *prompts, exchangeBox, this);
 }
 
 void SKMcarEditor::ConnectControls()

@@ -28,6 +28,7 @@ QT_END_NAMESPACE
 class Animator;
 class DrawingController;
 class DrawingTools;
+class EditLinkController;
 class EquipmentController;
 class ExchangeController;
 class FormBinder;
@@ -35,6 +36,7 @@ class OffsetController;
 class PaletteController;
 class PaletteFileController;
 class PatchController;
+class PlayTestController;
 class Prompts;
 class RomController;
 class SpriteDisplay;
@@ -132,6 +134,8 @@ private:
     RomController *romControl = nullptr;
     PaletteFileController *paletteFileControl = nullptr;
     PatchController *patchControl = nullptr;
+    PlayTestController *playTestControl = nullptr;
+    EditLinkController *editLinkControl = nullptr;
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;
     QMenuBar *menuBar = nullptr;

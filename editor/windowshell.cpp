@@ -17,9 +17,12 @@
 #include <QUndoView>
 
 #include "editor/drawingcontroller.h"
+#include "editor/editlinkcontroller.h"
 #include "editor/exchangecontroller.h"
 #include "editor/palettefilecontroller.h"
 #include "editor/patchcontroller.h"
+#include "editor/playtestcontroller.h"
+#include "editor/preferencesdialog.h"
 #include "editor/prompts.h"
 #include "editor/romcheckdialog.h"
 #include "editor/romcontroller.h"
@@ -101,6 +104,9 @@ void SKMcarEditor::CreateMenus()
     file->addAction(paletteFileControl->ExportAction());
     file->addAction(patchControl->CreateAction());
     file->addSeparator();
+    file->addAction(editLinkControl->EditAction());
+    file->addAction(editLinkControl->StopAction());
+    file->addSeparator();
     // No shortcut: Ctrl+Q is the quick import.
     connect(AddAction(file, tr("Quit"), QStringLiteral("actionQuit")), &QAction::triggered, this, &QWidget::close);
 
@@ -110,6 +116,10 @@ void SKMcarEditor::CreateMenus()
     edit->addSeparator();
     connect(AddAction(edit, tr("History"), QStringLiteral("actionHistory")), &QAction::triggered, this,
             &SKMcarEditor::ShowHistory);
+    edit->addSeparator();
+    QAction *preferences = AddAction(edit, tr("&Preferences..."), QStringLiteral("actionPreferences"));
+    preferences->setShortcuts(QKeySequence::Preferences);
+    connect(preferences, &QAction::triggered, this, [this] { OpenPreferences(this); });
 
     QMenu *view = menuBar->addMenu(tr("&View"));
     QAction *zoomIn = AddAction(view, tr("Zoom In"), QStringLiteral("actionZoomIn"));
@@ -124,6 +134,10 @@ void SKMcarEditor::CreateMenus()
                                &SpriteView::setPixelGridVisible));
     view->addAction(GridAction(tr("Tile Grid"), QStringLiteral("actionTileGrid"), kTileGridKey,
                                &SpriteView::setTileGridVisible));
+
+    QMenu *game = menuBar->addMenu(tr("&Game"));
+    game->setObjectName(QStringLiteral("menuGame"));
+    game->addAction(playTestControl->PlayAction());
 
     QMenu *help = menuBar->addMenu(tr("&Help"));
     connect(AddAction(help, tr("User Guide"), QStringLiteral("actionUserGuide"), QKeySequence(Qt::Key_F1)),
@@ -151,6 +165,17 @@ void SKMcarEditor::CreateStatusBar()
     connect(exchangeControl, &ExchangeController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(paletteFileControl, &PaletteFileController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(patchControl, &PatchController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    connect(playTestControl, &PlayTestController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    connect(editLinkControl, &EditLinkController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    // "Linked: car-3.png" while the live link runs.
+    auto *linkLabel = new QLabel(statusBar);
+    linkLabel->setObjectName(QStringLiteral("labelLink"));
+    linkLabel->hide();
+    statusBar->addPermanentWidget(linkLabel);
+    connect(editLinkControl, &EditLinkController::linkChanged, linkLabel, [linkLabel](const QString &text) {
+        linkLabel->setText(text);
+        linkLabel->setVisible(!text.isEmpty());
+    });
     // The pixel under the mouse, while it is over the sprite.
     pixelReadout = new QLabel(statusBar);
     pixelReadout->setObjectName(QStringLiteral("labelPixel"));

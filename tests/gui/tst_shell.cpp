@@ -58,6 +58,7 @@ void TestShell::menusAndKeys()
         {"actionOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},   {"actionSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"actionZoomIn", QKeySequence(Qt::CTRL | Qt::Key_Plus)}, {"actionZoomOut", QKeySequence(Qt::CTRL | Qt::Key_Minus)},
         {"actionDefaultZoom", QKeySequence(Qt::CTRL | Qt::Key_0)}, {"actionUserGuide", QKeySequence(Qt::Key_F1)},
+        {"actionPlayTest", QKeySequence(Qt::Key_F5)}, {"actionEditExternally", QKeySequence(Qt::CTRL | Qt::Key_E)},
         {"actionQuit", QKeySequence()}};
     for (const auto &[name, keys] : expected) {
         QAction *action = Action(w.editor, name);
@@ -67,7 +68,7 @@ void TestShell::menusAndKeys()
     QStringList menus;
     for (QAction *menu : w.editor.MenuBar()->actions())
         menus << menu->text();
-    QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Help"}));
+    QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Game", "&Help"}));
 
     // The undo item names the step.
     Control<QLabel>(w.editor, "labelPaletteSwap")->setFocus();

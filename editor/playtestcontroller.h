@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+
+class CarDocument;
+class PlayTestRunner;
+class Prompts;
+
+class QAction;
+
+// Game > "Play-test" (F5): the ROM as Save would write it now goes, as a
+// temporary copy, to the emulator set in the Preferences (or the first one
+// installed). The user's file is never written; the window stays usable and
+// every F5 starts another run on a fresh copy. The copies go when their
+// emulator ends, and the emulators still running end with the window.
+class PlayTestController : public QObject
+{
+    Q_OBJECT
+
+public:
+    PlayTestController(CarDocument &document, Prompts &prompts, QObject *parent);
+
+    // "Play-test" (actionPlayTest), for the window's menus.
+    QAction *PlayAction() const { return playAction; }
+    PlayTestRunner &Runner() const { return *runner; }
+
+signals:
+    void statusMessage(const QString &text);
+
+public slots:
+    void PlayTest();
+
+private:
+    CarDocument &document;
+    Prompts &prompts;
+    PlayTestRunner *runner = nullptr;
+    QAction *playAction = nullptr;
+};
