@@ -21,6 +21,9 @@ int UsageError(const QString &command, const QString &message);
 // Prints "skm-car-editor COMMAND: message" on standard error and gives kExitFailed.
 int WorkFailed(const QString &command, const QString &message);
 void PrintOut(const QString &text);
+// Prints "skm-car-editor COMMAND: note: message" on standard error: the work
+// goes on, but the user should know.
+void PrintNote(const QString &command, const QString &message);
 
 // Parses arguments (the subcommand's name first) with --help added. Gives a
 // status to return at once: kExitSuccess after printing the help for --help,

@@ -143,12 +143,15 @@ bool ExchangeController::ExportSprites(const QString &fileName, SpriteFileType t
     return WriteSpriteFiles(fileName, Selection(), data, type, errors, written);
 }
 
-QString ExchangeController::ImportSprites(const QString &fileName, bool *changed)
+QString ExchangeController::ImportSprites(const QString &fileName, bool *changed, QStringList *notes)
 {
     CarDocument &document = *context.document;
     const ExchangeSelection selection = Selection();
     ExchangeData data{document.sprites(), document.offsets(), context.CurrentPalette(), document.background()};
-    const QString errors = ReadSpriteFiles(fileName, selection, data, context.ui->checkBoxDither->isChecked());
+    ImportNotes found;
+    const QString errors = ReadSpriteFiles(fileName, selection, data, context.ui->checkBoxDither->isChecked(), &found);
+    if (notes)
+        *notes = found.Lines();
 
     DocumentTables after = document.tables();
     after.sprites = data.sprites;
@@ -245,11 +248,14 @@ void ExchangeController::ImportFrom(const QString &fileName)
 {
     const ExchangeSelection selection = Selection();
     bool stepMade = false;
-    const QString errors = ImportSprites(fileName, &stepMade);
+    QStringList notes;
+    const QString errors = ImportSprites(fileName, &stepMade, &notes);
     if (errors.isEmpty() || stepMade) {
         QString text = tr("Imported %1 from %2").arg(ScopeText(selection), QFileInfo(fileName).fileName());
         if (!errors.isEmpty())
             text += FailedText(errors);
+        for (const QString &note : notes)
+            text += QStringLiteral("; ") + note;
         emit statusMessage(text);
     }
     if (!errors.isEmpty())

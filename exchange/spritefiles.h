@@ -26,8 +26,8 @@ bool WritePictureFile(const QString &fileName, const QImage &image, QString *rea
 // for anything that is not a complete, intact picture of at most `largest`
 // pixels in each direction: missing, unreadable, not a picture, truncated,
 // corrupt, or too big (the size is checked before decoding where the format
-// tells it). Only regular files are read: a FIFO, a device or a folder is
-// refused without being opened. *reason (if given) says why a null image came;
+// tells it). Only regular files are read: the file is opened without
+// blocking and a FIFO, a device or a folder is refused unread. *reason (if given) says why a null image came;
 // *tooLarge (if given) gets the size of a picture refused for being too big.
 QImage ReadPictureFile(const QString &fileName, QSize largest, QString *reason = nullptr,
                        QSize *tooLarge = nullptr);

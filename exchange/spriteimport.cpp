@@ -51,12 +51,16 @@ const QString kNotConverted = QStringLiteral("the picture cannot be converted");
 
 // The picture of a file, or a null image with *reason saying why (a picture
 // too big for the scope gets the scope's sizes).
-QImage LoadPicture(const QString &name, ExchangeScope scope, int cars, QString *reason)
+QImage LoadPicture(const QString &name, ExchangeScope scope, const ExchangeData &data, QString *reason,
+                   ImportNotes *notes)
 {
+    const int cars = static_cast<int>(data.sprites.size());
     QSize tooLarge;
     const QImage picture = ReadPictureFile(name, LargestPicture(scope, cars), reason, &tooLarge);
     if (picture.isNull() && tooLarge.isValid())
         *reason = WrongSizeReason(tooLarge, scope, cars);
+    if (notes && !picture.isNull())
+        notes->Add(name, picture, data.palette, data.background);
     return picture;
 }
 
@@ -100,7 +104,8 @@ bool ImportPictureCar(const QImage &picture, int car, ExchangeData &data, bool d
     return true;
 }
 
-QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
+QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
+                          ImportNotes *notes)
 {
     const bool raw = IsRawSpriteFile(picked);
     const int cars = static_cast<int>(data.sprites.size());
@@ -124,7 +129,7 @@ QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &select
                     }
                 }
             } else {
-                const QImage picture = LoadPicture(name, ExchangeScope::Sprite, cars, &reason);
+                const QImage picture = LoadPicture(name, ExchangeScope::Sprite, data, &reason, notes);
                 if (reason.isEmpty())
                     reason = ImportPictureSprite(picture, c, s, data, dither);
             }
@@ -179,11 +184,12 @@ QString ReadOneRawFile(const QString &picked, const ExchangeSelection &selection
     return {};
 }
 
-QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
+QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
+                       ImportNotes *notes)
 {
     const int cars = static_cast<int>(data.sprites.size());
     QString reason;
-    const QImage picture = LoadPicture(picked, selection.scope, cars, &reason);
+    const QImage picture = LoadPicture(picked, selection.scope, data, &reason, notes);
     if (!reason.isEmpty())
         return CannotLoadLine(picked, reason);
     switch (selection.scope) {
@@ -236,13 +242,14 @@ QString AcceptedPictureSizes(ExchangeScope scope, int cars)
     return {};
 }
 
-QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
+QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
+                        ImportNotes *notes)
 {
     if (selection.separateFiles)
-        return ReadSeparateFiles(picked, selection, data, dither);
+        return ReadSeparateFiles(picked, selection, data, dither, notes);
     if (IsRawSpriteFile(picked)) {
         const QString reason = ReadOneRawFile(picked, selection, data);
         return reason.isEmpty() ? QString() : CannotLoadLine(picked, reason);
     }
-    return ReadOnePicture(picked, selection, data, dither);
+    return ReadOnePicture(picked, selection, data, dither, notes);
 }
