@@ -20,6 +20,7 @@
 #include "editor/palettecontroller.h"
 #include "editor/palettefilecontroller.h"
 #include "editor/patchcontroller.h"
+#include "editor/recoverycontroller.h"
 #include "editor/romcontroller.h"
 #include "editor/spritedisplay.h"
 #include "editor/windowprompts.h"
@@ -92,6 +93,8 @@ void SKMcarEditor::Initialise(Prompts *givenPrompts)
     qApp->installEventFilter(this);
 
     animator->start();
+    // Once the window is on show: the question comes over it.
+    QMetaObject::invokeMethod(recoveryControl, &RecoveryController::OfferRecovery, Qt::QueuedConnection);
 }
 
 SKMcarEditor::~SKMcarEditor()
@@ -129,6 +132,7 @@ void SKMcarEditor::BuildControllers()
     romControl = new RomController(document, *prompts, this);
     paletteFileControl = new PaletteFileController(document, selection, *prompts, this);
     patchControl = new PatchController(document, *prompts, this);
+    recoveryControl = new RecoveryController(document, keeper, *prompts, this);
 }
 
 void SKMcarEditor::ConnectControls()
@@ -178,6 +182,7 @@ void SKMcarEditor::closeEvent(QCloseEvent *event)
             event->ignore();
         break;
     case Prompts::SaveChoice::Discard:
+        keeper.Discard();
         event->accept();
         break;
     default:

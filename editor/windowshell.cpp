@@ -21,6 +21,7 @@
 #include "editor/palettefilecontroller.h"
 #include "editor/patchcontroller.h"
 #include "editor/prompts.h"
+#include "editor/recoverycontroller.h"
 #include "editor/romcheckdialog.h"
 #include "editor/romcontroller.h"
 #include "editor/skmcareditor.h"
@@ -151,6 +152,7 @@ void SKMcarEditor::CreateStatusBar()
     connect(exchangeControl, &ExchangeController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(paletteFileControl, &PaletteFileController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(patchControl, &PatchController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    connect(recoveryControl, &RecoveryController::statusMessage, this, &SKMcarEditor::ShowStatus);
     // The pixel under the mouse, while it is over the sprite.
     pixelReadout = new QLabel(statusBar);
     pixelReadout->setObjectName(QStringLiteral("labelPixel"));
@@ -222,6 +224,7 @@ bool SKMcarEditor::OpenRom(const QString &path)
     if (!LoadRomFile(path))
         return false;
     ShowStatus(tr("Opened %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(document.image().fileBytes.size())));
+    recoveryControl->OfferRecovery();
     return true;
 }
 
