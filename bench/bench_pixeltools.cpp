@@ -1,6 +1,7 @@
 // Speed of drawing on a sprite: a pencil drag segment from the mouse event to
 // the repainted pixels, a fill of the whole frame, and painting the view at
-// zoom 10 with both grids.
+// zoom 10 with both grids. The same drag also goes through the window's
+// controller into a document, without and with a recovery keeper attached.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_pixeltools
 
 #include <benchmark/benchmark.h>
@@ -8,7 +9,17 @@
 #include <QApplication>
 #include <QMouseEvent>
 
+#include <optional>
+
+#include <QTemporaryDir>
+
+#include "common/testrom.h"
+#include "document/cardocument.h"
+#include "editor/drawingcontroller.h"
+#include "editor/selection.h"
+#include "editor/spritedisplay.h"
 #include "editor/spriteview.h"
+#include "recovery/recoverykeeper.h"
 #include "view/pixeltools.h"
 #include "view/spritecomposer.h"
 #include "view/spriteoffsets.h"
@@ -101,6 +112,56 @@ void BM_PencilDragSegment(benchmark::State &state)
     state.SetLabel("zoom 10, both grids");
 }
 BENCHMARK(BM_PencilDragSegment)->Unit(benchmark::kMicrosecond);
+
+// The drag of BM_PencilDragSegment through the drawing controller into a
+// document with unsaved changes, as the window draws: without (0) and with (1)
+// a recovery keeper attached to the document.
+void BM_PencilDragSegmentDocument(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    CarDocument document;
+    document.Open(WriteTestFile(dir.filePath(QStringLiteral("game.bin")), RandomRomImage(3)));
+    std::optional<RecoveryKeeper> keeper;
+    if (state.range(0))
+        keeper.emplace(&document, dir.filePath(QStringLiteral("recovery")));
+    DocumentTables changed = document.tables();
+    changed.characteristics[0][0] = char(changed.characteristics[0][0] ^ 1);
+    document.Change(QStringLiteral("Change"), {}, changed);
+    if (keeper)
+        (void)keeper->Flush();
+
+    Selection selection(int(document.palettes().size()));
+    SpriteView view;
+    view.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    view.setPixelGridVisible(true);
+    view.setTileGridVisible(true);
+    SpriteDisplay display(document, selection, view, nullptr);
+    DrawingController drawing(document, selection, view, nullptr);
+    selection.setZoom(10.0);
+    selection.setTool(Selection::Tool::Pencil);
+    selection.setDrawingIndex(5);
+    view.resize(view.sizeHint());
+    view.show();
+    QCoreApplication::processEvents();
+    const auto send = [&view](QEvent::Type type, QPointF position, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, position, view.mapToGlobal(position), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&view, &event);
+    };
+    send(QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    // One stroke with one index: after the first pass the segments draw over
+    // their own pixels, so this measures the path more than the pixels.
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 10;
+        const int k = step < 5 ? step : 10 - step;
+        send(QEvent::MouseMove, QPointF(45 + 80 * k, 25 + 60 * k), Qt::NoButton, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    send(QEvent::MouseButtonRelease, QPointF(5, 5), Qt::LeftButton, Qt::NoButton);
+    state.SetLabel(state.range(0) ? "zoom 10, both grids, keeper attached" : "zoom 10, both grids, no keeper");
+}
+BENCHMARK(BM_PencilDragSegmentDocument)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The fill itself: the changes of a whole frame of one index, applied.
 void BM_FillWholeFrame(benchmark::State &state)

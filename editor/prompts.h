@@ -52,12 +52,16 @@ class Prompts
 {
 public:
     enum class SaveChoice { Save, Discard, Cancel };
+    enum class RecoveryChoice { Recover, Discard, Later };
 
     virtual ~Prompts() = default;
 
     // Unsaved changes would be lost: Save, Discard or Cancel, the default
     // button the given one.
     virtual SaveChoice askSaveDiscardCancel(const QString &title, const QString &text, SaveChoice byDefault) = 0;
+    // Unsaved changes of an editor that died were found: "&Recover",
+    // "&Discard" or "Decide &Later" (closing the box decides later).
+    virtual RecoveryChoice askRecovery(const QString &title, const QString &text) = 0;
     // True when the accepting button was chosen.
     virtual bool confirm(const Confirmation &question) = 0;
     // A file named after the dialog (a suffix added) exists: overwrite it?

@@ -22,6 +22,7 @@
 #include "editor/palettefilecontroller.h"
 #include "editor/patchcontroller.h"
 #include "editor/playtestcontroller.h"
+#include "editor/recoverycontroller.h"
 #include "editor/romcontroller.h"
 #include "editor/spritedisplay.h"
 #include "editor/windowprompts.h"
@@ -94,6 +95,8 @@ void SKMcarEditor::Initialise(Prompts *givenPrompts)
     qApp->installEventFilter(this);
 
     animator->start();
+    // Once the window is on show: the question comes over it.
+    QMetaObject::invokeMethod(recoveryControl, &RecoveryController::OfferRecovery, Qt::QueuedConnection);
 }
 
 SKMcarEditor::~SKMcarEditor()
@@ -133,6 +136,7 @@ void SKMcarEditor::BuildControllers()
     patchControl = new PatchController(document, *prompts, this);
     playTestControl = new PlayTestController(document, *prompts, this);
     editLinkControl = new EditLinkController(document, selection, *prompts, exchangeBox, this);
+    recoveryControl = new RecoveryController(document, keeper, *prompts, this);
 }
 
 void SKMcarEditor::ConnectControls()
@@ -182,6 +186,7 @@ void SKMcarEditor::closeEvent(QCloseEvent *event)
             event->ignore();
         break;
     case Prompts::SaveChoice::Discard:
+        keeper.Discard();
         event->accept();
         break;
     default:

@@ -9,6 +9,7 @@
 #include "document/cardocument.h"
 #include "editor/recentfiles.h"
 #include "editor/selection.h"
+#include "recovery/recoverykeeper.h"
 #include "rom/romimage.h"
 
 QT_BEGIN_NAMESPACE
@@ -37,6 +38,7 @@ class PaletteController;
 class PaletteFileController;
 class PatchController;
 class PlayTestController;
+class RecoveryController;
 class Prompts;
 class RomController;
 class SpriteDisplay;
@@ -63,6 +65,7 @@ public:
     CarDocument &Document() { return document; }
     Selection &Shown() { return selection; }
     Animator &Animation() { return *animator; }
+    RecoveryKeeper &Recovery() { return keeper; }
     QMenuBar *MenuBar() const { return menuBar; }
     QStatusBar *StatusBar() const { return statusBar; }
 
@@ -121,6 +124,8 @@ private:
     std::unique_ptr<Prompts> ownPrompts;
     Prompts *prompts = nullptr;
     CarDocument document;
+    // Keeps the unsaved changes on disk for a recovery; after the document, so that it goes first.
+    RecoveryKeeper keeper{&document};
     Selection selection;
     Animator *animator = nullptr;
     FormBinder *binder = nullptr;
@@ -136,6 +141,7 @@ private:
     PatchController *patchControl = nullptr;
     PlayTestController *playTestControl = nullptr;
     EditLinkController *editLinkControl = nullptr;
+    RecoveryController *recoveryControl = nullptr;
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;
     QMenuBar *menuBar = nullptr;

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -31,6 +32,22 @@ Prompts::SaveChoice WindowPrompts::askSaveDiscardCancel(const QString &title, co
     default:
         return SaveChoice::Cancel;
     }
+}
+
+Prompts::RecoveryChoice WindowPrompts::askRecovery(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QPushButton *recover = box.addButton(QObject::tr("&Recover"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QObject::tr("&Discard"), QMessageBox::DestructiveRole);
+    QPushButton *later = box.addButton(QObject::tr("Decide &Later"), QMessageBox::RejectRole);
+    box.setDefaultButton(recover);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == recover)
+        return RecoveryChoice::Recover;
+    if (box.clickedButton() == discard)
+        return RecoveryChoice::Discard;
+    return RecoveryChoice::Later;
 }
 
 bool WindowPrompts::confirm(const Confirmation &question)

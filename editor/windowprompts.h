@@ -15,6 +15,7 @@ public:
     explicit WindowPrompts(QWidget *parent = nullptr) : parent(parent) {}
 
     SaveChoice askSaveDiscardCancel(const QString &title, const QString &text, SaveChoice byDefault) override;
+    RecoveryChoice askRecovery(const QString &title, const QString &text) override;
     bool confirm(const Confirmation &question) override;
     bool askOverwrite(const QString &path) override;
     void warn(const QString &title, const QString &text, const QString &details = {}) override;

@@ -24,6 +24,7 @@
 #include "editor/playtestcontroller.h"
 #include "editor/preferencesdialog.h"
 #include "editor/prompts.h"
+#include "editor/recoverycontroller.h"
 #include "editor/romcheckdialog.h"
 #include "editor/romcontroller.h"
 #include "editor/skmcareditor.h"
@@ -176,6 +177,7 @@ void SKMcarEditor::CreateStatusBar()
         linkLabel->setText(text);
         linkLabel->setVisible(!text.isEmpty());
     });
+    connect(recoveryControl, &RecoveryController::statusMessage, this, &SKMcarEditor::ShowStatus);
     // The pixel under the mouse, while it is over the sprite.
     pixelReadout = new QLabel(statusBar);
     pixelReadout->setObjectName(QStringLiteral("labelPixel"));
@@ -247,6 +249,7 @@ bool SKMcarEditor::OpenRom(const QString &path)
     if (!LoadRomFile(path))
         return false;
     ShowStatus(tr("Opened %1 (%2)").arg(QFileInfo(path).fileName(), ByteCountText(document.image().fileBytes.size())));
+    recoveryControl->OfferRecovery();
     return true;
 }
 

@@ -14,7 +14,7 @@
 class ScriptedPrompts : public Prompts
 {
 public:
-    enum class Kind { SaveDiscardCancel, Confirm, Overwrite, Warn, Inform, About, Failure, OpenFile, SaveFile, Color };
+    enum class Kind { SaveDiscardCancel, Recovery, Confirm, Overwrite, Warn, Inform, About, Failure, OpenFile, SaveFile, Color };
 
     struct Asked
     {
@@ -25,6 +25,7 @@ public:
     };
 
     QList<SaveChoice> saveAnswers;
+    QList<RecoveryChoice> recoveryAnswers;   // an empty queue decides later
     QList<bool> confirmAnswers;
     QList<bool> overwriteAnswers;
     QList<FileChoice> fileAnswers;   // open and save dialogs alike
@@ -64,6 +65,11 @@ public:
     {
         asked.append({Kind::SaveDiscardCancel, title, text, {}});
         return saveAnswers.isEmpty() ? SaveChoice::Cancel : saveAnswers.takeFirst();
+    }
+    RecoveryChoice askRecovery(const QString &title, const QString &text) override
+    {
+        asked.append({Kind::Recovery, title, text, {}});
+        return recoveryAnswers.isEmpty() ? RecoveryChoice::Later : recoveryAnswers.takeFirst();
     }
     bool confirm(const Confirmation &question) override
     {
