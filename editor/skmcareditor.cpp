@@ -10,7 +10,9 @@
 #include <QTime>
 #include <QWheelEvent>
 
+#include "editor/animationexportcontroller.h"
 #include "editor/animator.h"
+#include "editor/consolecolours.h"
 #include "editor/drawingcontroller.h"
 #include "editor/drawingtools.h"
 #include "editor/equipmentcontroller.h"
@@ -19,6 +21,7 @@
 #include "editor/offsetcontroller.h"
 #include "editor/palettecontroller.h"
 #include "editor/palettefilecontroller.h"
+#include "editor/paletteusedisplay.h"
 #include "editor/patchcontroller.h"
 #include "editor/romcontroller.h"
 #include "editor/spritedisplay.h"
@@ -125,10 +128,15 @@ void SKMcarEditor::BuildControllers()
                                                this);
     exchangeControl = new ExchangeController(
         document, selection, *prompts,
-        {f.radioButtonSaveAll, f.radioButtonSaveCar, f.checkBoxMultipleFiles, f.checkBoxDither}, this);
+        {f.radioButtonSaveAll, f.radioButtonSaveCar, f.checkBoxMultipleFiles, f.checkBoxDither, f.checkBoxConsoleExport,
+         f.checkBoxConsoleMatch},
+        this);
     romControl = new RomController(document, *prompts, this);
     paletteFileControl = new PaletteFileController(document, selection, *prompts, this);
     patchControl = new PatchController(document, *prompts, this);
+    consoleColours = new ConsoleColours(selection, this);
+    paletteUse = new PaletteUseDisplay(document, selection, *drawingTools->indexStrip(), *f.labelSprite, this);
+    animationExport = new AnimationExportController(document, selection, *animator, *prompts, this);
 }
 
 void SKMcarEditor::ConnectControls()

@@ -25,7 +25,9 @@ class QMenuBar;
 class QStatusBar;
 QT_END_NAMESPACE
 
+class AnimationExportController;
 class Animator;
+class ConsoleColours;
 class DrawingController;
 class DrawingTools;
 class EquipmentController;
@@ -34,6 +36,7 @@ class FormBinder;
 class OffsetController;
 class PaletteController;
 class PaletteFileController;
+class PaletteUseDisplay;
 class PatchController;
 class Prompts;
 class RomController;
@@ -62,6 +65,7 @@ public:
     Selection &Shown() { return selection; }
     Animator &Animation() { return *animator; }
     QMenuBar *MenuBar() const { return menuBar; }
+    PaletteUseDisplay &PaletteUse() { return *paletteUse; }
     QStatusBar *StatusBar() const { return statusBar; }
 
     // Opens another ROM in this window, as File > Open does: asks to save
@@ -132,6 +136,9 @@ private:
     RomController *romControl = nullptr;
     PaletteFileController *paletteFileControl = nullptr;
     PatchController *patchControl = nullptr;
+    ConsoleColours *consoleColours = nullptr;
+    PaletteUseDisplay *paletteUse = nullptr;
+    AnimationExportController *animationExport = nullptr;
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;
     QMenuBar *menuBar = nullptr;

@@ -16,6 +16,8 @@
 #include <QTextBrowser>
 #include <QUndoView>
 
+#include "editor/animationexportcontroller.h"
+#include "editor/consolecolours.h"
 #include "editor/drawingcontroller.h"
 #include "editor/exchangecontroller.h"
 #include "editor/palettefilecontroller.h"
@@ -97,6 +99,7 @@ void SKMcarEditor::CreateMenus()
             &ExchangeController::LoadSprite);
     connect(AddAction(file, tr("Export..."), QStringLiteral("actionExport")), &QAction::triggered, exchangeControl,
             &ExchangeController::SaveSprite);
+    file->addAction(animationExport->action());
     file->addAction(paletteFileControl->ImportAction());
     file->addAction(paletteFileControl->ExportAction());
     file->addAction(patchControl->CreateAction());
@@ -124,6 +127,7 @@ void SKMcarEditor::CreateMenus()
                                &SpriteView::setPixelGridVisible));
     view->addAction(GridAction(tr("Tile Grid"), QStringLiteral("actionTileGrid"), kTileGridKey,
                                &SpriteView::setTileGridVisible));
+    view->addAction(consoleColours->action());
 
     QMenu *help = menuBar->addMenu(tr("&Help"));
     connect(AddAction(help, tr("User Guide"), QStringLiteral("actionUserGuide"), QKeySequence(Qt::Key_F1)),
@@ -144,6 +148,7 @@ void SKMcarEditor::CreateStatusBar()
     romInfo = new QLabel(statusBar);
     romInfo->setObjectName(QStringLiteral("labelRomInfo"));
     statusBar->addPermanentWidget(romInfo);
+    statusBar->addPermanentWidget(consoleColours->statusLabel());
     if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->addWidget(statusBar);
     connect(romControl, &RomController::statusMessage, this, &SKMcarEditor::ShowStatus);
@@ -151,6 +156,7 @@ void SKMcarEditor::CreateStatusBar()
     connect(exchangeControl, &ExchangeController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(paletteFileControl, &PaletteFileController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(patchControl, &PatchController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    connect(animationExport, &AnimationExportController::statusMessage, this, &SKMcarEditor::ShowStatus);
     // The pixel under the mouse, while it is over the sprite.
     pixelReadout = new QLabel(statusBar);
     pixelReadout->setObjectName(QStringLiteral("labelPixel"));
