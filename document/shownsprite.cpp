@@ -19,5 +19,5 @@ QImage ComposeDocumentSprite(const CarDocument &document, const SpriteLook &look
         pixels = &sprites.at(look.car).at(look.sprite);
     const QPoint offset = look.withOffset && pixels ? PendingOffset(document, look.car, look.sprite) : QPoint();
     return ComposeSpriteImage(pixels, document.palettes().value(look.palette), document.background(), offset,
-                              look.mirrored, look.wheelsTurned);
+                              look.mirrored, look.wheelsTurned, look.colors);
 }

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPoint>
 
+#include "rom/colorword.h"
+
 class CarDocument;
 
 // A sprite of the document as the window shows it (48 x 48, index 0 in the
@@ -16,6 +18,7 @@ struct SpriteLook
     bool mirrored = false;
     bool wheelsTurned = false;
     bool withOffset = true;   // drawn where its pending offset moves it
+    ColorModel colors = ColorModel::Linear;
 };
 QImage ComposeDocumentSprite(const CarDocument &document, const SpriteLook &look);
 // The pending offset of a sprite; none for numbers out of range.

@@ -12,13 +12,20 @@ namespace {
 
 constexpr int kSwatchSide = 14;
 
-QIcon SwatchIcon(QRgb color)
+// The colour in a thin frame; an unused index crossed out in the colour's
+// contrast (black on light colours, white on dark ones).
+QIcon SwatchIcon(QRgb color, bool unused)
 {
     QPixmap pixmap(kSwatchSide, kSwatchSide);
     pixmap.fill(QColor::fromRgb(color));
     QPainter painter(&pixmap);
     painter.setPen(QColor(0, 0, 0, 140));
     painter.drawRect(0, 0, kSwatchSide - 1, kSwatchSide - 1);
+    if (unused) {
+        painter.setPen(qGray(color) > 128 ? QColor(0, 0, 0, 200) : QColor(255, 255, 255, 220));
+        painter.drawLine(3, 3, kSwatchSide - 4, kSwatchSide - 4);
+        painter.drawLine(3, kSwatchSide - 4, kSwatchSide - 4, 3);
+    }
     return QIcon(pixmap);
 }
 
@@ -36,7 +43,7 @@ DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(n
         const QString name = QStringLiteral("index %1").arg(i);
         button->setObjectName(QStringLiteral("swatchIndex%1").arg(i));
         button->setAccessibleName(name);
-        button->setToolTip(name);
+        button->setToolTip(toolTipFor(i));
         button->setCheckable(true);
         button->setIconSize(QSize(kSwatchSide, kSwatchSide));
         group->addButton(button, i);
@@ -48,13 +55,39 @@ DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(n
     connect(group, &QButtonGroup::idClicked, this, &DrawingIndexStrip::setCurrentIndex);
 }
 
-void DrawingIndexStrip::setColors(const Palette &palette, const QColor &background)
+void DrawingIndexStrip::setColors(const Palette &palette, const QColor &background, ColorModel model)
 {
-    const QList<QRgb> next = SpriteColorTable(palette, background, false);
+    const QList<QRgb> before = swatchColors;
+    swatchColors = SpriteColorTable(palette, background, false, model);
     for (int i = 0; i < kIndexCount; ++i)
-        if (swatchColors.size() != kIndexCount || swatchColors.at(i) != next.at(i))
-            swatches.at(i)->setIcon(SwatchIcon(next.at(i)));
-    swatchColors = next;
+        if (before.size() != kIndexCount || before.at(i) != swatchColors.at(i))
+            showSwatch(i);
+}
+
+void DrawingIndexStrip::showSwatch(int index)
+{
+    swatches.at(index)->setIcon(SwatchIcon(swatchColors.value(index), isMarkedUnused(index)));
+}
+
+QString DrawingIndexStrip::toolTipFor(int index) const
+{
+    return use ? PaletteUseText(*use, index) : QStringLiteral("index %1").arg(index);
+}
+
+void DrawingIndexStrip::setUse(const PaletteUse &next)
+{
+    const std::optional<PaletteUse> before = use;
+    use = next;
+    for (int i = 0; i < kIndexCount; ++i) {
+        swatches.at(i)->setToolTip(toolTipFor(i));
+        if (!before || (before->sprite.at(i) == 0) != (next.sprite.at(i) == 0))
+            showSwatch(i);
+    }
+}
+
+bool DrawingIndexStrip::isMarkedUnused(int index) const
+{
+    return use && index >= 0 && index < kIndexCount && use->sprite.at(index) == 0;
 }
 
 void DrawingIndexStrip::setCurrentIndex(int index)

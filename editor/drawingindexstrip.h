@@ -1,11 +1,15 @@
 #pragma once
 
+#include <optional>
+
 #include <QColor>
 #include <QList>
 #include <QRgb>
 #include <QWidget>
 
 #include "rom/cardata.h"
+#include "rom/colorword.h"
+#include "view/paletteuse.h"
 
 class QButtonGroup;
 class QToolButton;
@@ -13,7 +17,9 @@ class QToolButton;
 // A row of 16 small swatches for the colour indices 0..15 a sprite is drawn
 // with: index 0 shows the background colour, 1..15 the palette entries. One of
 // them, the current index, is marked (checked). Each swatch is a tool button
-// with the accessible name and tooltip "index N"; clicking one selects it.
+// with the accessible name "index N"; clicking one selects it. With the
+// palette use given, each tooltip says how many pixels use the index and the
+// swatches of indices the sprite on show does not use are crossed out.
 class DrawingIndexStrip : public QWidget
 {
     Q_OBJECT
@@ -25,7 +31,7 @@ public:
 
     // Colours of indices 1..15 from the palette (missing entries show black),
     // index 0 from background. Swatches whose colour did not change are not touched.
-    void setColors(const Palette &palette, const QColor &background);
+    void setColors(const Palette &palette, const QColor &background, ColorModel model = ColorModel::Linear);
     QList<QRgb> colors() const { return swatchColors; }
 
     int currentIndex() const { return current; }
@@ -35,12 +41,21 @@ public:
 
     QToolButton *swatch(int index) const;
 
+    // How the indices are used; the tooltips and the marks follow it.
+    void setUse(const PaletteUse &use);
+    bool isMarkedUnused(int index) const;
+
 signals:
     void currentIndexChanged(int index);
 
 private:
+    // The tooltip of one swatch, the one place it is made.
+    QString toolTipFor(int index) const;
+    void showSwatch(int index);
+
     QList<QToolButton *> swatches;
     QButtonGroup *group = nullptr;
     QList<QRgb> swatchColors;
     int current = 1;
+    std::optional<PaletteUse> use;
 };

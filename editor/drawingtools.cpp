@@ -80,12 +80,12 @@ QToolButton *DrawingTools::toolButton(Selection::Tool tool) const
 
 void DrawingTools::showColors()
 {
-    strip->setColors(document.palettes().value(selection.palette()), document.background());
+    strip->setColors(document.palettes().value(selection.palette()), document.background(), selection.colorModel());
 }
 
 void DrawingTools::selectionChanged(Selection::Parts parts)
 {
-    if (parts & Selection::Palette)
+    if (parts & (Selection::Palette | Selection::Colors))
         showColors();
     if (parts & Selection::DrawingIndex)
         strip->setCurrentIndex(selection.drawingIndex());

@@ -53,6 +53,12 @@ QString FailedText(const QString &errors)
     return failed == 1 ? QObject::tr("; 1 file failed") : QObject::tr("; %1 files failed").arg(failed);
 }
 
+// The colour model an option asks for: console levels when it is there and ticked.
+ColorModel ModelOf(const QAbstractButton *option)
+{
+    return option && option->isChecked() ? ColorModel::Console : ColorModel::Linear;
+}
+
 } // namespace
 
 ExchangeController::ExchangeController(CarDocument &document, const Selection &selection, Prompts &prompts,
@@ -92,7 +98,7 @@ void ExchangeController::ShowList(const QString &title, const QString &lines, co
 bool ExchangeController::ExportSprites(const QString &fileName, SpriteFileType type, QString *errors, int *written)
 {
     const ExchangeData data{document.sprites(), document.offsets(), document.palettes().value(selection.palette()),
-                            document.background()};
+                            document.background(), ModelOf(controls.consoleExport)};
     const Result<int> files = WriteSpriteFiles(fileName, Scope(), data, type);
     if (files && written)
         *written += *files;
@@ -105,7 +111,7 @@ QString ExchangeController::ImportSprites(const QString &fileName, bool *changed
 {
     const ExchangeSelection scope = Scope();
     ExchangeData data{document.sprites(), document.offsets(), document.palettes().value(selection.palette()),
-                      document.background()};
+                      document.background(), ModelOf(controls.consoleMatch)};
     ImportNotes found;
     const QString errors = ReadSpriteFiles(fileName, scope, data, controls.dither->isChecked(), &found);
     if (notes)

@@ -18,13 +18,17 @@ class ExchangeController : public QObject
     Q_OBJECT
 
 public:
-    // The Save/Load box: its scope, "separate sprites" and "dithering".
+    // The Save/Load box: its scope, "separate sprites", "dithering", and the
+    // console colour options of Save As ("console colours") and Load ("match
+    // as the console shows"; both may be missing).
     struct Controls
     {
         QAbstractButton *allCars = nullptr;
         QAbstractButton *oneCar = nullptr;
         QAbstractButton *separateFiles = nullptr;
         QAbstractButton *dither = nullptr;
+        QAbstractButton *consoleExport = nullptr;
+        QAbstractButton *consoleMatch = nullptr;
     };
 
     ExchangeController(CarDocument &document, const Selection &selection, Prompts &prompts, const Controls &controls,

@@ -20,7 +20,7 @@ PaletteController::PaletteController(CarDocument &document, const Selection &sel
 {
     setObjectName(QStringLiteral("paletteController"));
     connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {
-        if (parts & Selection::Palette)
+        if (parts & (Selection::Palette | Selection::Colors))
             ShowColors();
     });
     connect(&document, &CarDocument::tablesChanged, this, &PaletteController::TablesChanged);
@@ -50,8 +50,9 @@ void PaletteController::ShowColors()
     // each as a 10 x 20 block that is the whole content of its label.
     const Palette palette = CurrentPalette();
     QImage swatch(10, 20, QImage::Format_RGB888);
-    const auto show = [&swatch](QLabel *label, const QColor &color) {
-        swatch.fill(color);
+    const ColorModel model = selection.colorModel();
+    const auto show = [&swatch, model](QLabel *label, const QColor &color) {
+        swatch.fill(ShownColor(color, model));
         label->setPixmap(QPixmap::fromImage(swatch));
     };
     for (int entry = 1; entry <= swatches.entries.size(); ++entry)

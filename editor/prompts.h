@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "base/result.h"
+#include "editor/animationexportoptions.h"
 
 // A file dialog's request: its title, the name it proposes, its file types and
 // the folder it remembers (dialogs of one kind start where the last one went;
@@ -78,6 +79,8 @@ public:
     virtual FileChoice chooseFileToSave(const FileRequest &request) = 0;
     // Nothing when cancelled.
     virtual std::optional<QColor> chooseColor(const QString &title, const QColor &initial) = 0;
+    // File > Export Animation's options, starting from initial; nothing when cancelled.
+    virtual std::optional<AnimationExportOptions> chooseAnimationOptions(const AnimationExportOptions &initial) = 0;
 };
 
 // The path to write after a save dialog: a name without a suffix gets the

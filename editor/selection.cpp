@@ -138,3 +138,11 @@ void Selection::setDrawingIndex(int drawingIndex)
     index = drawingIndex;
     report(DrawingIndex);
 }
+
+void Selection::setColorModel(ColorModel model)
+{
+    if (model == colors)
+        return;
+    colors = model;
+    report(Colors);
+}

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "rom/colorword.h"
+
 // What the window has on show and how it is drawn on: the car, sprite and
 // palette, the view (rotation, tilt, mirrored, wheels turned), the zoom, the
 // drawing tool and the drawing index. The one place these live: controllers
@@ -28,10 +30,11 @@ public:
         Zoom = 0x80,
         DrawingTool = 0x100,
         DrawingIndex = 0x200,
+        Colors = 0x400,
     };
     Q_DECLARE_FLAGS(Parts, Part)
     // What the sprite view shows: a change of these needs a new frame.
-    static constexpr int kFrameParts = Car | Sprite | Palette | Mirrored | WheelsTurned | Zoom;
+    static constexpr int kFrameParts = Car | Sprite | Palette | Mirrored | WheelsTurned | Zoom | Colors;
 
     explicit Selection(int paletteCount, QObject *parent = nullptr);
 
@@ -46,6 +49,11 @@ public:
     Tool tool() const { return drawingTool; }
     int drawingIndex() const { return index; }     // 0..15
     int paletteCount() const { return palettes; }
+    // How colour words become screen colours: the editor's linear ramp or the
+    // console's levels (View > Console Colours). Everything that shows a
+    // colour of the ROM (the view, the swatches, the strip, the overview)
+    // reads it here and redraws on Colors.
+    ColorModel colorModel() const { return colors; }
 
     void setCar(int car);
     void setSprite(int sprite);
@@ -59,6 +67,7 @@ public:
     void setZoom(double zoom);
     void setTool(Tool tool);
     void setDrawingIndex(int index);
+    void setColorModel(ColorModel model);
     // Rotation, tilt and wheels in one change, as an animation tick makes it.
     void setView(int rotation, int tilt, bool wheelsTurned);
 
@@ -84,6 +93,7 @@ private:
     double zoomFactor = 3.0;
     Tool drawingTool = Tool::None;
     int index = 1;
+    ColorModel colors = ColorModel::Linear;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Selection::Parts)

@@ -10,7 +10,9 @@
 #include <QTime>
 #include <QWheelEvent>
 
+#include "editor/animationexportcontroller.h"
 #include "editor/animator.h"
+#include "editor/consolecolours.h"
 #include "editor/drawingcontroller.h"
 #include "editor/drawingtools.h"
 #include "editor/editlinkcontroller.h"
@@ -20,6 +22,7 @@
 #include "editor/offsetcontroller.h"
 #include "editor/palettecontroller.h"
 #include "editor/palettefilecontroller.h"
+#include "editor/paletteusedisplay.h"
 #include "editor/patchcontroller.h"
 #include "editor/playtestcontroller.h"
 #include "editor/recoverycontroller.h"
@@ -129,7 +132,8 @@ void SKMcarEditor::BuildControllers()
                                                 f.comboBoxWeaponC, f.comboBoxWeaponJT},
                                                this);
     const ExchangeController::Controls exchangeBox{f.radioButtonSaveAll, f.radioButtonSaveCar,
-                                                   f.checkBoxMultipleFiles, f.checkBoxDither};
+                                                   f.checkBoxMultipleFiles, f.checkBoxDither,
+                                                   f.checkBoxConsoleExport, f.checkBoxConsoleMatch};
     exchangeControl = new ExchangeController(document, selection, *prompts, exchangeBox, this);
     romControl = new RomController(document, *prompts, this);
     paletteFileControl = new PaletteFileController(document, selection, *prompts, this);
@@ -137,6 +141,9 @@ void SKMcarEditor::BuildControllers()
     playTestControl = new PlayTestController(document, *prompts, this);
     editLinkControl = new EditLinkController(document, selection, *prompts, exchangeBox, this);
     recoveryControl = new RecoveryController(document, keeper, *prompts, this);
+    consoleColours = new ConsoleColours(selection, this);
+    paletteUse = new PaletteUseDisplay(document, selection, *drawingTools->indexStrip(), *f.labelSprite, this);
+    animationExport = new AnimationExportController(document, selection, *animator, *prompts, this);
 }
 
 void SKMcarEditor::ConnectControls()

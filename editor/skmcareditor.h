@@ -26,7 +26,9 @@ class QMenuBar;
 class QStatusBar;
 QT_END_NAMESPACE
 
+class AnimationExportController;
 class Animator;
+class ConsoleColours;
 class DrawingController;
 class DrawingTools;
 class EditLinkController;
@@ -36,6 +38,7 @@ class FormBinder;
 class OffsetController;
 class PaletteController;
 class PaletteFileController;
+class PaletteUseDisplay;
 class PatchController;
 class PlayTestController;
 class RecoveryController;
@@ -67,6 +70,7 @@ public:
     Animator &Animation() { return *animator; }
     RecoveryKeeper &Recovery() { return keeper; }
     QMenuBar *MenuBar() const { return menuBar; }
+    PaletteUseDisplay &PaletteUse() { return *paletteUse; }
     QStatusBar *StatusBar() const { return statusBar; }
 
     // Opens another ROM in this window, as File > Open does: asks to save
@@ -142,6 +146,9 @@ private:
     PlayTestController *playTestControl = nullptr;
     EditLinkController *editLinkControl = nullptr;
     RecoveryController *recoveryControl = nullptr;
+    ConsoleColours *consoleColours = nullptr;
+    PaletteUseDisplay *paletteUse = nullptr;
+    AnimationExportController *animationExport = nullptr;
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;
     QMenuBar *menuBar = nullptr;

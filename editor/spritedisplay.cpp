@@ -30,7 +30,7 @@ void SpriteDisplay::tablesChanged(const TableChanges &changes)
 void SpriteDisplay::refresh()
 {
     const SpriteLook look{selection.car(), selection.sprite(), selection.palette(), selection.mirrored(),
-                          selection.wheelsTurned(), true};
+                          selection.wheelsTurned(), true, selection.colorModel()};
     SpriteViewMapping mapping;
     mapping.zoom = selection.zoom();
     mapping.mirrored = selection.mirrored();

@@ -1,5 +1,7 @@
 #include "editor/windowprompts.h"
 
+#include "editor/animationexportdialog.h"
+
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QDir>
@@ -138,4 +140,12 @@ std::optional<QColor> WindowPrompts::chooseColor(const QString &title, const QCo
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;
+}
+
+std::optional<AnimationExportOptions> WindowPrompts::chooseAnimationOptions(const AnimationExportOptions &initial)
+{
+    AnimationExportDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.options();
 }

@@ -25,6 +25,7 @@ public:
     FileChoice chooseFileToOpen(const FileRequest &request) override;
     FileChoice chooseFileToSave(const FileRequest &request) override;
     std::optional<QColor> chooseColor(const QString &title, const QColor &initial) override;
+    std::optional<AnimationExportOptions> chooseAnimationOptions(const AnimationExportOptions &initial) override;
 
 private:
     FileChoice chooseFile(const FileRequest &request, bool save);

@@ -16,6 +16,8 @@
 #include <QTextBrowser>
 #include <QUndoView>
 
+#include "editor/animationexportcontroller.h"
+#include "editor/consolecolours.h"
 #include "editor/drawingcontroller.h"
 #include "editor/editlinkcontroller.h"
 #include "editor/exchangecontroller.h"
@@ -101,6 +103,7 @@ void SKMcarEditor::CreateMenus()
             &ExchangeController::LoadSprite);
     connect(AddAction(file, tr("Export..."), QStringLiteral("actionExport")), &QAction::triggered, exchangeControl,
             &ExchangeController::SaveSprite);
+    file->addAction(animationExport->action());
     file->addAction(paletteFileControl->ImportAction());
     file->addAction(paletteFileControl->ExportAction());
     file->addAction(patchControl->CreateAction());
@@ -135,6 +138,7 @@ void SKMcarEditor::CreateMenus()
                                &SpriteView::setPixelGridVisible));
     view->addAction(GridAction(tr("Tile Grid"), QStringLiteral("actionTileGrid"), kTileGridKey,
                                &SpriteView::setTileGridVisible));
+    view->addAction(consoleColours->action());
 
     QMenu *game = menuBar->addMenu(tr("&Game"));
     game->setObjectName(QStringLiteral("menuGame"));
@@ -159,6 +163,7 @@ void SKMcarEditor::CreateStatusBar()
     romInfo = new QLabel(statusBar);
     romInfo->setObjectName(QStringLiteral("labelRomInfo"));
     statusBar->addPermanentWidget(romInfo);
+    statusBar->addPermanentWidget(consoleColours->statusLabel());
     if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->addWidget(statusBar);
     connect(romControl, &RomController::statusMessage, this, &SKMcarEditor::ShowStatus);
@@ -178,6 +183,7 @@ void SKMcarEditor::CreateStatusBar()
         linkLabel->setVisible(!text.isEmpty());
     });
     connect(recoveryControl, &RecoveryController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    connect(animationExport, &AnimationExportController::statusMessage, this, &SKMcarEditor::ShowStatus);
     // The pixel under the mouse, while it is over the sprite.
     pixelReadout = new QLabel(statusBar);
     pixelReadout->setObjectName(QStringLiteral("labelPixel"));

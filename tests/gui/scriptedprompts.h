@@ -14,7 +14,7 @@
 class ScriptedPrompts : public Prompts
 {
 public:
-    enum class Kind { SaveDiscardCancel, Recovery, Confirm, Overwrite, Warn, Inform, About, Failure, OpenFile, SaveFile, Color };
+    enum class Kind { SaveDiscardCancel, Recovery, Confirm, Overwrite, Warn, Inform, About, Failure, OpenFile, SaveFile, Color, AnimationOptions };
 
     struct Asked
     {
@@ -31,6 +31,7 @@ public:
     QList<FileChoice> fileAnswers;   // open and save dialogs alike
     QString fileTypeLabel;           // when set, the type of that label is chosen
     QList<QColor> colorAnswers;      // an invalid colour cancels
+    QList<AnimationExportOptions> animationAnswers;   // an empty queue cancels
 
     QList<Asked> asked;
     QList<FileRequest> fileRequests;
@@ -103,6 +104,14 @@ public:
         if (!answer.isValid())
             return std::nullopt;
         return answer;
+    }
+
+    std::optional<AnimationExportOptions> chooseAnimationOptions(const AnimationExportOptions &) override
+    {
+        asked.append({Kind::AnimationOptions, {}, {}, {}});
+        if (animationAnswers.isEmpty())
+            return std::nullopt;
+        return animationAnswers.takeFirst();
     }
 
 private:
