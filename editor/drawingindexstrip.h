@@ -13,7 +13,9 @@ class QToolButton;
 // A row of 16 small swatches for the colour indices 0..15 a sprite is drawn
 // with: index 0 shows the background colour, 1..15 the palette entries. One of
 // them, the current index, is marked (checked). Each swatch is a tool button
-// with the accessible name and tooltip "index N"; clicking one selects it.
+// with the accessible name "index N" and the tooltip SwatchToolTip(N);
+// clicking one selects it, double-clicking it (or Enter on it) asks to edit
+// its colour.
 class DrawingIndexStrip : public QWidget
 {
     Q_OBJECT
@@ -34,9 +36,16 @@ public:
     void setCurrentIndex(int index);
 
     QToolButton *swatch(int index) const;
+    // The tooltip of the swatch of index: the one place it is written.
+    static QString SwatchToolTip(int index);
 
 signals:
     void currentIndexChanged(int index);
+    // Double-click or Enter on the swatch of index.
+    void editRequested(int index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QList<QToolButton *> swatches;
