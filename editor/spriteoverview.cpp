@@ -37,6 +37,9 @@ SpriteOverview::SpriteOverview(const CarDocument &document, Selection &selection
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(2, 2, 2, 2);
     grid->setSpacing(1);
+    // Cells as small as their sprites; the one on show framed.
+    setStyleSheet(QStringLiteral("QToolButton { padding: 0px; border: 1px solid transparent; }"
+                                 "QToolButton:checked { border: 1px solid #1a73e8; }"));
     cells = QList<QToolButton *>(kSpriteCount, nullptr);
     for (int row = 0; row < kTiltRows; ++row) {
         for (int column = 0; column < kRotationColumns; ++column) {
