@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QTime>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "editor/animator.h"
@@ -91,8 +92,12 @@ void SKMcarEditor::Initialise(Prompts *givenPrompts)
     connect(&document, &CarDocument::focusRequested, this, &SKMcarEditor::ShowFocus);
     connect(&document, &CarDocument::modifiedChanged, this, &SKMcarEditor::UpdateTitle);
     connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {
-        if (parts & Selection::Zoom)
+        if (parts & Selection::Zoom) {
             FitToContents();
+            // Once more when the posted layout requests are through (a window
+            // system may apply the view's new size a step late).
+            QTimer::singleShot(0, this, &SKMcarEditor::FitToContents);
+        }
     });
     qApp->installEventFilter(this);
 
