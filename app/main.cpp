@@ -101,6 +101,8 @@ int main(int argc, char *argv[])
         return RunCommandLine(argc, argv);
 
     QCoreApplication::setApplicationName(QStringLiteral("skm-car-editor"));
+    // Message boxes and other windows carry the same name as the main window's title.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("SKM [SMD] Car Editor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SKM_VERSION));
 
     QCommandLineParser parser;

@@ -1,6 +1,7 @@
 #include "editor/drawingindexstrip.h"
 
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QPainter>
 #include <QPixmap>
@@ -44,6 +45,7 @@ DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(n
         button->setObjectName(QStringLiteral("swatchIndex%1").arg(i));
         button->setAccessibleName(name);
         button->setToolTip(toolTipFor(i));
+        button->installEventFilter(this);
         button->setCheckable(true);
         button->setIconSize(QSize(kSwatchSide, kSwatchSide));
         group->addButton(button, i);
@@ -71,7 +73,8 @@ void DrawingIndexStrip::showSwatch(int index)
 
 QString DrawingIndexStrip::toolTipFor(int index) const
 {
-    return use ? PaletteUseText(*use, index) : QStringLiteral("index %1").arg(index);
+    // How the index is used (when known), then what the swatch does.
+    return use ? PaletteUseText(*use, index) + QLatin1Char('\n') + SwatchToolTip(index) : SwatchToolTip(index);
 }
 
 void DrawingIndexStrip::setUse(const PaletteUse &next)
@@ -105,4 +108,32 @@ void DrawingIndexStrip::setCurrentIndex(int index)
 QToolButton *DrawingIndexStrip::swatch(int index) const
 {
     return (index >= 0 && index < kIndexCount) ? swatches.at(index) : nullptr;
+}
+
+QString DrawingIndexStrip::SwatchToolTip(int index)
+{
+    if (index == 0)
+        return tr("index 0: background, shown in the editor's grey");
+    return tr("index %1: double-click to edit the colour").arg(index);
+}
+
+bool DrawingIndexStrip::eventFilter(QObject *watched, QEvent *event)
+{
+    const int index = swatches.indexOf(qobject_cast<QToolButton *>(watched));
+    if (index < 0)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        setCurrentIndex(index);
+        emit editRequested(index);
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            setCurrentIndex(index);
+            emit editRequested(index);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

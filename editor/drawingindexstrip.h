@@ -17,9 +17,11 @@ class QToolButton;
 // A row of 16 small swatches for the colour indices 0..15 a sprite is drawn
 // with: index 0 shows the background colour, 1..15 the palette entries. One of
 // them, the current index, is marked (checked). Each swatch is a tool button
-// with the accessible name "index N"; clicking one selects it. With the
-// palette use given, each tooltip says how many pixels use the index and the
-// swatches of indices the sprite on show does not use are crossed out.
+// with the accessible name "index N"; clicking one selects it, double-clicking
+// it (or Enter on it) asks to edit its colour. Its tooltip says what the
+// swatch does (SwatchToolTip) and, with the palette use given, how many pixels
+// use the index; the swatches of indices the sprite on show does not use are
+// crossed out.
 class DrawingIndexStrip : public QWidget
 {
     Q_OBJECT
@@ -40,6 +42,8 @@ public:
     void setCurrentIndex(int index);
 
     QToolButton *swatch(int index) const;
+    // The tooltip of the swatch of index: the one place it is written.
+    static QString SwatchToolTip(int index);
 
     // How the indices are used; the tooltips and the marks follow it.
     void setUse(const PaletteUse &use);
@@ -47,6 +51,11 @@ public:
 
 signals:
     void currentIndexChanged(int index);
+    // Double-click or Enter on the swatch of index.
+    void editRequested(int index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The tooltip of one swatch, the one place it is made.

@@ -230,8 +230,8 @@ void ExchangeController::QuickSpriteOut()
                      QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), written.failure().reason));
         return;
     }
-    emit statusMessage(tr("Wrote sprite %1 of car %2 to %3")
-                           .arg(selection.sprite() + 1).arg(selection.car() + 1).arg(kQuickExchangeFile));
+    emit statusMessage(tr("Wrote %1 (car %2, sprite %3)")
+                           .arg(kQuickExchangeFile).arg(selection.car() + 1).arg(selection.sprite() + 1));
 }
 
 void ExchangeController::QuickSpriteIn()
@@ -262,4 +262,5 @@ void ExchangeController::QuickSpriteIn()
     ClearOffset(after.offsets, car, sprite);
     document.Change(tr("Quick import into sprite %1 of car %2").arg(sprite + 1).arg(car + 1), {car, sprite, -1},
                     after);
+    emit statusMessage(tr("Read %1 into car %2, sprite %3").arg(kQuickExchangeFile).arg(car + 1).arg(sprite + 1));
 }

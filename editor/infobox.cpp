@@ -16,5 +16,5 @@ void SKMcarEditor::ShowInfo()
                          "Ebbert Fallowmere<br>")
         + tr("and others");
 
-    prompts->about(tr("Skidmarch [SMD] car editor"), text);
+    prompts->about(tr("SKM [SMD] Car Editor"), text);
 }

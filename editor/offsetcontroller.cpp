@@ -90,7 +90,7 @@ void OffsetController::CenterSprite(int car, int sprite)
         return;
     DocumentTables after = document.tables();
     after.offsets[car][sprite] = CentringOffsetOf(car, sprite);
-    document.Change(tr("Auto-centre sprite %1 of car %2").arg(sprite + 1).arg(car + 1), {car, sprite, -1}, after);
+    document.Change(tr("Auto-center sprite %1 of car %2").arg(sprite + 1).arg(car + 1), {car, sprite, -1}, after);
 }
 
 void OffsetController::CenterCar(int car)
@@ -101,7 +101,7 @@ void OffsetController::CenterCar(int car)
     DocumentTables after = document.tables();
     for (int sprite = 0; sprite < offsets.at(car).size(); ++sprite)
         after.offsets[car][sprite] = CentringOffsetOf(car, sprite);
-    document.Change(tr("Auto-centre car %1").arg(car + 1), {car, -1, -1}, after);
+    document.Change(tr("Auto-center car %1").arg(car + 1), {car, -1, -1}, after);
 }
 
 void OffsetController::AutoCenterSprite()

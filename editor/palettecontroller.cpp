@@ -9,6 +9,7 @@
 #include "palette/palettecommands.h"
 #include "palette/palettenames.h"
 #include "palette/randomcolor.h"
+#include "rom/cardata.h"
 #include "rom/colorword.h"
 
 // Every new colour is snapped to the cartridge grid, so a palette only ever
@@ -106,6 +107,21 @@ void PaletteController::ChangeColor(int entry)
         return;   // cancelled
     palette[entry] = QuantizeColor(*chosen);
     ChangePalette(tr("Colour %1 of %2").arg(entry).arg(CurrentName()), palette);
+}
+
+void PaletteController::EditColor(int index)
+{
+    if (index == 0) {
+        ChangeColorBg();
+        return;
+    }
+    if (selection.palette() == kImportExportPalette) {
+        prompts.inform(tr("Edit Colour"), tr("The \"%1\" palette is fixed: its colours cannot be changed. "
+                                             "Pick one of the ROM's palettes to edit its colours.")
+                                              .arg(CurrentName()));
+        return;
+    }
+    ChangeColor(index);
 }
 
 void PaletteController::RandomColor(int entry)

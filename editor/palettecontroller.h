@@ -33,6 +33,9 @@ public slots:
     void ShowColors();
     // Colour dialog for entry 1..3 of the selected palette.
     void ChangeColor(int entry);
+    // Any of the 16 indices of the drawing strip: 0 is the background shown
+    // in the editor; the fixed "Import/Export" palette is refused with a word.
+    void EditColor(int index);
     void RandomColor(int entry);
     void ChangeColorBg();
     void RestorePalette();

@@ -38,9 +38,9 @@ PaletteFileController::PaletteFileController(CarDocument &document, const Select
     : QObject(parent), document(document), selection(selection), prompts(prompts)
 {
     setObjectName(QStringLiteral("paletteFileController"));
-    exportAction = new QAction(tr("Export Palette..."), this);
+    exportAction = new QAction(tr("Export &Palette..."), this);
     exportAction->setObjectName(QStringLiteral("actionExportPalette"));
-    importAction = new QAction(tr("Import Palette..."), this);
+    importAction = new QAction(tr("Import P&alette..."), this);
     importAction->setObjectName(QStringLiteral("actionImportPalette"));
     connect(exportAction, &QAction::triggered, this, &PaletteFileController::ExportPalette);
     connect(importAction, &QAction::triggered, this, &PaletteFileController::ImportPalette);

@@ -24,7 +24,7 @@ PatchController::PatchController(CarDocument &document, Prompts &prompts, QObjec
     : QObject(parent), document(document), prompts(prompts)
 {
     setObjectName(QStringLiteral("patchController"));
-    createAction = new QAction(tr("Create Patch..."), this);
+    createAction = new QAction(tr("Create Pa&tch..."), this);
     createAction->setObjectName(QStringLiteral("actionCreatePatch"));
     connect(createAction, &QAction::triggered, this, &PatchController::CreatePatch);
 }

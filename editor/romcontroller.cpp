@@ -95,6 +95,8 @@ void RomController::RestoreRom()
     DocumentTables after = document.original();
     after.offsets = document.offsets();
     document.Change(tr("Restore All Rom"), {}, after);
+    emit statusMessage(tr("Restored the sprites, palettes, characteristics and weapons of all cars as the ROM was "
+                          "opened. Ctrl+Z takes it back."));
 }
 
 void RomController::RestoreDefaults()
@@ -119,4 +121,6 @@ void RomController::RestoreDefaults()
     after.characteristics = normalized.characteristics;
     after.weapons = normalized.weapons;
     document.Change(tr("Restore Defaults"), {}, after);
+    emit statusMessage(tr("Replaced the sprites, palettes, characteristics and weapons of all cars with the game's "
+                          "defaults. Ctrl+Z takes it back."));
 }

@@ -8,12 +8,14 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QTime>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "editor/animationexportcontroller.h"
 #include "editor/animator.h"
 #include "editor/consolecolours.h"
 #include "editor/drawingcontroller.h"
+#include "editor/drawingindexstrip.h"
 #include "editor/drawingtools.h"
 #include "editor/editlinkcontroller.h"
 #include "editor/equipmentcontroller.h"
@@ -27,6 +29,9 @@
 #include "editor/playtestcontroller.h"
 #include "editor/recoverycontroller.h"
 #include "editor/romcontroller.h"
+#include "editor/screenfit.h"
+#include "editor/spritescroller.h"
+#include "editor/spriteoverview.h"
 #include "editor/spritedisplay.h"
 #include "editor/windowprompts.h"
 #include "palette/palettenames.h"
@@ -77,12 +82,13 @@ void SKMcarEditor::Initialise(Prompts *givenPrompts)
     CreateUndoActions();
     CreateMenus();
     CreateStatusBar();
+    SetToolTips();
     setAcceptDrops(true);
     if (document.image().stamp.exists) {
         recent.add(document.path());
         UpdateRecentMenu();
     }
-    setWindowFlags(windowFlags() ^ Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, false);
     UpdateTitle();
 
     ui->groupBoxParameters->hide();
@@ -92,8 +98,12 @@ void SKMcarEditor::Initialise(Prompts *givenPrompts)
     connect(&document, &CarDocument::focusRequested, this, &SKMcarEditor::ShowFocus);
     connect(&document, &CarDocument::modifiedChanged, this, &SKMcarEditor::UpdateTitle);
     connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {
-        if (parts & Selection::Zoom)
+        if (parts & Selection::Zoom) {
             FitToContents();
+            // Once more when the posted layout requests are through (a window
+            // system may apply the view's new size a step late).
+            QTimer::singleShot(0, this, &SKMcarEditor::FitToContents);
+        }
     });
     qApp->installEventFilter(this);
 
@@ -114,6 +124,10 @@ void SKMcarEditor::BuildControllers()
     animator = new Animator(selection, this);
     binder = new FormBinder(f, selection, *animator, this);
     display = new SpriteDisplay(document, selection, *f.labelSprite, this);
+    // Extra room goes to the sprite view, which scrolls when the screen is too small.
+    scroller = new SpriteScroller(*f.labelSprite);
+    f.horizontalSpacer_3->changeSize(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
+    f.verticalSpacer_6->changeSize(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
 
     drawingTools = new DrawingTools(document, selection, f.labelSprite->parentWidget());
     f.horizontalLayout_9->addWidget(drawingTools, 0, Qt::AlignTop);
@@ -126,6 +140,8 @@ void SKMcarEditor::BuildControllers()
                                           this);
     paletteControl = new PaletteController(document, selection, *prompts,
                                            {{f.labelColor1, f.labelColor2, f.labelColor3}, f.labelColorBg}, this);
+    connect(drawingTools->indexStrip(), &DrawingIndexStrip::editRequested, paletteControl,
+            &PaletteController::EditColor);
     equipmentControl = new EquipmentController(document, selection,
                                                {f.spinBoxTopSpeed, f.spinBoxAcceleration, f.spinBoxAdhesion,
                                                 f.spinBoxCornering, f.spinBoxJumping, f.comboBoxWeaponA,
@@ -202,8 +218,20 @@ void SKMcarEditor::closeEvent(QCloseEvent *event)
     }
 }
 
+void SKMcarEditor::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (overviewAction && overviewAction->isChecked() && !overview->isVisible()) {
+        overview->show();
+        overview->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+}
+
 bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
 {
+    // Closing the overview's window unticks it; closing the main window does not.
+    if (watched == overview && event->type() == QEvent::Close && isVisible() && overviewAction)
+        overviewAction->setChecked(false);
     // Ctrl + mouse wheel over the sprite zooms in whole steps.
     if (event->type() == QEvent::Wheel && watched == ui->labelSprite) {
         auto *wheel = static_cast<QWheelEvent *>(event);
@@ -213,6 +241,8 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
+    if (event->type() == QEvent::KeyPress && HandleToolKey(watched, static_cast<QKeyEvent *>(event)))
+        return true;
     // The document's undo and redo win over a spin box's own text undo: the
     // override request is refused, so the keys reach the window's actions.
     if (event->type() == QEvent::ShortcutOverride) {
@@ -229,10 +259,10 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
 void SKMcarEditor::CreateUndoActions()
 {
     QUndoStack *stack = document.undoStack();
-    undoAction = stack->createUndoAction(this, tr("Undo"));
+    undoAction = stack->createUndoAction(this, tr("&Undo"));
     undoAction->setObjectName(QStringLiteral("actionUndo"));
     undoAction->setShortcuts(QKeySequence::Undo);
-    redoAction = stack->createRedoAction(this, tr("Redo"));
+    redoAction = stack->createRedoAction(this, tr("&Redo"));
     redoAction->setObjectName(QStringLiteral("actionRedo"));
     redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction *action : {undoAction, redoAction}) {
@@ -258,10 +288,20 @@ void SKMcarEditor::UpdateTitle()
 
 void SKMcarEditor::FitToContents()
 {
+    // The view's new size reaches the window's layout through its scroll area.
+    scroller->updateGeometry();
     // Activating a settled layout and resizing to the same size do nothing.
     if (layout())
         layout()->activate();
-    resize(minimumSize());
+    // A maximised window keeps its size; otherwise the whole sprite as far as the screen allows.
+    if (isMaximized() || isFullScreen())
+        return;
+    resize(SizeWithinScreen(*this, sizeHint()));
+}
+
+void SKMcarEditor::ZoomToFit()
+{
+    selection.setZoom(::ZoomToFit(scroller->maximumViewportSize() + RoomToGrow(*this)));
 }
 
 void SKMcarEditor::ToggleCharacteristics()
@@ -269,9 +309,9 @@ void SKMcarEditor::ToggleCharacteristics()
     // Each box judged by itself; they start hidden together and stay a pair.
     ui->groupBoxParameters->setHidden(!ui->groupBoxParameters->isHidden());
     ui->groupBoxWeapons->setHidden(!ui->groupBoxWeapons->isHidden());
-    if (layout())
-        layout()->activate();
-    resize(minimumSizeHint());
+    if (characteristicsAction)
+        characteristicsAction->setChecked(!ui->groupBoxParameters->isHidden());
+    FitToContents();
 }
 
 void SKMcarEditor::ShowFocus(const StepFocus &focus)

@@ -20,6 +20,8 @@ class QAction;
 class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
+class QShowEvent;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -45,6 +47,8 @@ class RecoveryController;
 class Prompts;
 class RomController;
 class SpriteDisplay;
+class SpriteOverview;
+class SpriteScroller;
 class SpriteView;
 
 // The editor's one window. It owns the document, the selection (what is on
@@ -85,6 +89,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -97,11 +102,19 @@ private:
     void UpdateTitle();
     // The window grows and shrinks with the zoomed sprite and the characteristics.
     void FitToContents();
+    // View > Zoom to Fit: the largest zoom step that shows the whole sprite.
+    void ZoomToFit();
     void ToggleCharacteristics();
     void LockUndo(bool locked);
     void ShowInfo();
     // --- the shell (editor/windowshell.cpp): menus, status bar, files
     void CreateMenus();
+    // --- editor/windowmenus.cpp: the Sprite, Palette and Car menus, the tool keys
+    void CreateEditingMenus();
+    bool HandleToolKey(QObject *watched, QKeyEvent *key);
+    void CreateOverview(QMenu *view);
+    // --- editor/windowtooltips.cpp
+    void SetToolTips();
     QAction *GridAction(const QString &text, const QString &name, const QString &key,
                         void (SpriteView::*show)(bool));
     void CreateStatusBar();
@@ -134,6 +147,7 @@ private:
     Animator *animator = nullptr;
     FormBinder *binder = nullptr;
     SpriteDisplay *display = nullptr;
+    SpriteScroller *scroller = nullptr;
     DrawingTools *drawingTools = nullptr;
     DrawingController *drawingControl = nullptr;
     OffsetController *offsetsControl = nullptr;
@@ -151,6 +165,9 @@ private:
     AnimationExportController *animationExport = nullptr;
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;
+    QAction *characteristicsAction = nullptr;
+    QAction *overviewAction = nullptr;
+    SpriteOverview *overview = nullptr;
     QMenuBar *menuBar = nullptr;
     QStatusBar *statusBar = nullptr;
     QLabel *romInfo = nullptr;

@@ -3,6 +3,8 @@
 #include "document/cardocument.h"
 #include "document/shownsprite.h"
 #include "editor/spriteview.h"
+#include "view/checkerboard.h"
+#include "view/spritecomposer.h"
 
 SpriteDisplay::SpriteDisplay(const CarDocument &document, const Selection &selection, SpriteView &view,
                              QObject *parent)
@@ -35,5 +37,21 @@ void SpriteDisplay::refresh()
     mapping.zoom = selection.zoom();
     mapping.mirrored = selection.mirrored();
     mapping.offset = PendingOffset(document, selection.car(), selection.sprite());
-    view.setSprite(ComposeDocumentSprite(document, look), mapping);
+    QImage frame = ComposeDocumentSprite(document, look);
+    if (checker) {
+        const SpriteTable &sprites = document.sprites();
+        const bool known = look.car >= 0 && look.car < sprites.size() && look.sprite >= 0
+            && look.sprite < sprites.at(look.car).size();
+        frame = WithCheckerboard(frame, ComposeSpriteSlots(known ? &sprites.at(look.car).at(look.sprite) : nullptr,
+                                                           mapping.offset, look.mirrored, look.wheelsTurned));
+    }
+    view.setSprite(frame, mapping);
+}
+
+void SpriteDisplay::setCheckerboard(bool on)
+{
+    if (checker == on)
+        return;
+    checker = on;
+    refresh();
 }

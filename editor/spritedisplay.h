@@ -22,6 +22,9 @@ public:
     // Composes the frame and hands it to the view (which repaints the pixels
     // that differ, and lays out only for a new zoom).
     void refresh();
+    // Index 0 as a light checkerboard instead of the background colour.
+    void setCheckerboard(bool on);
+    bool checkerboard() const { return checker; }
 
 private:
     void selectionChanged(Selection::Parts parts);
@@ -30,4 +33,5 @@ private:
     const CarDocument &document;
     const Selection &selection;
     SpriteView &view;
+    bool checker = false;
 };

@@ -26,6 +26,9 @@ Prompts::SaveChoice WindowPrompts::askSaveDiscardCancel(const QString &title, co
     box.setDefaultButton(byDefault == SaveChoice::Save      ? QMessageBox::Save
                          : byDefault == SaveChoice::Discard ? QMessageBox::Discard
                                                             : QMessageBox::Cancel);
+    box.button(QMessageBox::Save)->setText(QObject::tr("&Save"));
+    box.button(QMessageBox::Discard)->setText(QObject::tr("&Discard"));
+    box.button(QMessageBox::Cancel)->setText(QObject::tr("Cancel"));
     switch (box.exec()) {
     case QMessageBox::Save:
         return SaveChoice::Save;

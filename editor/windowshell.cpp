@@ -29,6 +29,8 @@
 #include "editor/recoverycontroller.h"
 #include "editor/romcheckdialog.h"
 #include "editor/romcontroller.h"
+#include "editor/spritedisplay.h"
+#include "editor/spriteoverview.h"
 #include "editor/skmcareditor.h"
 #include "editor/spriteview.h"
 #include "editor/zoomsteps.h"
@@ -46,6 +48,7 @@ QList<FileRequest::Type> RomTypes()
 
 const QString kPixelGridKey = QStringLiteral("view/pixelGrid");
 const QString kTileGridKey = QStringLiteral("view/tileGrid");
+const QString kCheckerboardKey = QStringLiteral("view/checkerboard");
 
 QString Hex4(quint16 value)
 {
@@ -59,6 +62,17 @@ QAction *AddAction(QMenu *menu, const QString &text, const QString &name, const 
     if (!keys.isEmpty())
         action->setShortcut(keys);
     return action;
+}
+
+// Escape closes a window of its own (the history, the user guide).
+void CloseOnEscape(QWidget *window)
+{
+    auto *close = new QAction(window);
+    close->setObjectName(QStringLiteral("actionCloseWindow"));
+    close->setShortcut(QKeySequence(Qt::Key_Escape));
+    close->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(close, &QAction::triggered, window, &QWidget::close);
+    window->addAction(close);
 }
 
 } // namespace
@@ -87,21 +101,21 @@ void SKMcarEditor::CreateMenus()
     layout()->setMenuBar(menuBar);
 
     QMenu *file = menuBar->addMenu(tr("&File"));
-    connect(AddAction(file, tr("Open ROM..."), QStringLiteral("actionOpen"), QKeySequence::Open),
+    connect(AddAction(file, tr("&Open ROM..."), QStringLiteral("actionOpen"), QKeySequence::Open),
             &QAction::triggered, this, &SKMcarEditor::OpenRomDialog);
-    recentMenu = file->addMenu(tr("Open Recent"));
+    recentMenu = file->addMenu(tr("Open &Recent"));
     recentMenu->setObjectName(QStringLiteral("menuRecent"));
     file->addSeparator();
-    connect(AddAction(file, tr("Save"), QStringLiteral("actionSave"), QKeySequence::Save), &QAction::triggered, this,
+    connect(AddAction(file, tr("&Save"), QStringLiteral("actionSave"), QKeySequence::Save), &QAction::triggered, this,
             &SKMcarEditor::SaveNow);
-    connect(AddAction(file, tr("Save a Copy As..."), QStringLiteral("actionSaveCopy")), &QAction::triggered, this,
+    connect(AddAction(file, tr("Save a &Copy As..."), QStringLiteral("actionSaveCopy")), &QAction::triggered, this,
             &SKMcarEditor::SaveCopyAs);
-    connect(AddAction(file, tr("Revert"), QStringLiteral("actionRevert")), &QAction::triggered, this,
+    connect(AddAction(file, tr("Re&vert"), QStringLiteral("actionRevert")), &QAction::triggered, this,
             &SKMcarEditor::Revert);
     file->addSeparator();
-    connect(AddAction(file, tr("Import..."), QStringLiteral("actionImport")), &QAction::triggered, exchangeControl,
+    connect(AddAction(file, tr("&Import..."), QStringLiteral("actionImport")), &QAction::triggered, exchangeControl,
             &ExchangeController::LoadSprite);
-    connect(AddAction(file, tr("Export..."), QStringLiteral("actionExport")), &QAction::triggered, exchangeControl,
+    connect(AddAction(file, tr("&Export..."), QStringLiteral("actionExport")), &QAction::triggered, exchangeControl,
             &ExchangeController::SaveSprite);
     file->addAction(animationExport->action());
     file->addAction(paletteFileControl->ImportAction());
@@ -112,44 +126,62 @@ void SKMcarEditor::CreateMenus()
     file->addAction(editLinkControl->StopAction());
     file->addSeparator();
     // No shortcut: Ctrl+Q is the quick import.
-    connect(AddAction(file, tr("Quit"), QStringLiteral("actionQuit")), &QAction::triggered, this, &QWidget::close);
+    connect(AddAction(file, tr("&Quit"), QStringLiteral("actionQuit")), &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = menuBar->addMenu(tr("&Edit"));
     edit->addAction(undoAction);
     edit->addAction(redoAction);
     edit->addSeparator();
-    connect(AddAction(edit, tr("History"), QStringLiteral("actionHistory")), &QAction::triggered, this,
+    connect(AddAction(edit, tr("&History"), QStringLiteral("actionHistory")), &QAction::triggered, this,
             &SKMcarEditor::ShowHistory);
     edit->addSeparator();
     QAction *preferences = AddAction(edit, tr("&Preferences..."), QStringLiteral("actionPreferences"));
     preferences->setShortcuts(QKeySequence::Preferences);
     connect(preferences, &QAction::triggered, this, [this] { OpenPreferences(this); });
 
+    CreateEditingMenus();
+
     QMenu *view = menuBar->addMenu(tr("&View"));
-    QAction *zoomIn = AddAction(view, tr("Zoom In"), QStringLiteral("actionZoomIn"));
+    QAction *zoomIn = AddAction(view, tr("Zoom &In"), QStringLiteral("actionZoomIn"));
     zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(zoomIn, &QAction::triggered, this, [this] { ZoomBy(true); });
-    connect(AddAction(view, tr("Zoom Out"), QStringLiteral("actionZoomOut"), QKeySequence(Qt::CTRL | Qt::Key_Minus)),
+    connect(AddAction(view, tr("Zoom &Out"), QStringLiteral("actionZoomOut"), QKeySequence(Qt::CTRL | Qt::Key_Minus)),
             &QAction::triggered, this, [this] { ZoomBy(false); });
-    connect(AddAction(view, tr("Default Zoom"), QStringLiteral("actionDefaultZoom"), QKeySequence(Qt::CTRL | Qt::Key_0)),
+    connect(AddAction(view, tr("&Default Zoom"), QStringLiteral("actionDefaultZoom"), QKeySequence(Qt::CTRL | Qt::Key_0)),
             &QAction::triggered, this, [this] { selection.setZoom(kDefaultZoom); });
+    connect(AddAction(view, tr("Zoom to &Fit"), QStringLiteral("actionZoomToFit"), QKeySequence(Qt::CTRL | Qt::Key_9)),
+            &QAction::triggered, this, &SKMcarEditor::ZoomToFit);
     view->addSeparator();
-    view->addAction(GridAction(tr("Pixel Grid"), QStringLiteral("actionPixelGrid"), kPixelGridKey,
+    view->addAction(GridAction(tr("&Pixel Grid"), QStringLiteral("actionPixelGrid"), kPixelGridKey,
                                &SpriteView::setPixelGridVisible));
-    view->addAction(GridAction(tr("Tile Grid"), QStringLiteral("actionTileGrid"), kTileGridKey,
+    view->addAction(GridAction(tr("&Tile Grid"), QStringLiteral("actionTileGrid"), kTileGridKey,
                                &SpriteView::setTileGridVisible));
     view->addAction(consoleColours->action());
+    auto *checker = new QAction(tr("Show &Background as Checkerboard"), this);
+    checker->setObjectName(QStringLiteral("actionCheckerboard"));
+    checker->setCheckable(true);
+    checker->setChecked(QSettings().value(kCheckerboardKey, false).toBool());
+    display->setCheckerboard(checker->isChecked());
+    connect(checker, &QAction::toggled, this, [this](bool on) {
+        display->setCheckerboard(on);
+        overview->setCheckerboard(on);
+        QSettings().setValue(kCheckerboardKey, on);
+    });
+    view->addAction(checker);
+    view->addSeparator();
+    CreateOverview(view);
+    overview->setCheckerboard(checker->isChecked());
 
     QMenu *game = menuBar->addMenu(tr("&Game"));
     game->setObjectName(QStringLiteral("menuGame"));
     game->addAction(playTestControl->PlayAction());
 
     QMenu *help = menuBar->addMenu(tr("&Help"));
-    connect(AddAction(help, tr("User Guide"), QStringLiteral("actionUserGuide"), QKeySequence(Qt::Key_F1)),
+    connect(AddAction(help, tr("&User Guide"), QStringLiteral("actionUserGuide"), QKeySequence(Qt::Key_F1)),
             &QAction::triggered, this, &SKMcarEditor::ShowUserGuide);
-    connect(AddAction(help, tr("About"), QStringLiteral("actionAbout")), &QAction::triggered, this,
+    connect(AddAction(help, tr("&About"), QStringLiteral("actionAbout")), &QAction::triggered, this,
             &SKMcarEditor::ShowInfo);
-    connect(AddAction(help, tr("About Qt"), QStringLiteral("actionAboutQt")), &QAction::triggered, qApp,
+    connect(AddAction(help, tr("About &Qt"), QStringLiteral("actionAboutQt")), &QAction::triggered, qApp,
             &QApplication::aboutQt);
 
     UpdateRecentMenu();
@@ -303,7 +335,7 @@ void SKMcarEditor::OpenRecent(const QString &path)
             : info.isDir()                 ? tr("it is a folder")
             : !info.isFile()               ? tr("it is not a regular file")
                                            : tr("it cannot be read");
-        prompts->warn(tr("Open Recent"), tr("%1 cannot be opened: %2. It is removed from the list.")
+        prompts->warn(tr("Open &Recent"), tr("%1 cannot be opened: %2. It is removed from the list.")
                                              .arg(QDir::toNativeSeparators(path), why));
         recent.remove(path);
         UpdateRecentMenu();
@@ -348,6 +380,7 @@ void SKMcarEditor::ShowHistory()
         view->setObjectName(QStringLiteral("historyView"));
         view->setEmptyLabel(tr("<as opened>"));
         view->resize(320, 400);
+        CloseOnEscape(view);
         historyWindow = view;
     }
     historyWindow->show();
@@ -364,6 +397,7 @@ void SKMcarEditor::ShowUserGuide()
         browser->setOpenExternalLinks(true);
         browser->setSource(QUrl(QStringLiteral("qrc:/userguide.html")));
         browser->resize(640, 600);
+        CloseOnEscape(browser);
         guideWindow = browser;
     }
     guideWindow->show();

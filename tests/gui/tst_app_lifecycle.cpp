@@ -134,7 +134,7 @@ void TestAppLifecycle::infoBox()
     QCOMPARE(prompts.asked.size(), 1);
     const ScriptedPrompts::Asked &box = prompts.asked.first();
     QCOMPARE(box.kind, ScriptedPrompts::Kind::About);
-    QCOMPARE(box.title, QStringLiteral("Skidmarch [SMD] car editor"));
+    QCOMPARE(box.title, QStringLiteral("SKM [SMD] Car Editor"));
     QVERIFY(!box.text.contains(QStringLiteral("href")));   // no web addresses to follow
     QTextDocument document;
     document.setHtml(box.text);

@@ -310,7 +310,7 @@ const QList<Connection> &Connections()
          [](Fixture &f) {
              LeftClick(f.ui->label);
              ExpectDialog(f, ScriptedPrompts::Kind::About);
-             QCOMPARE(f.prompts->asked.first().title, QStringLiteral("Skidmarch [SMD] car editor"));
+             QCOMPARE(f.prompts->asked.first().title, QStringLiteral("SKM [SMD] Car Editor"));
          }},
         {"pushButtonAutocenterSprite clicked -> AutoCenterSprite",
          [](Fixture &f) {

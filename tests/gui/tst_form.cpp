@@ -116,7 +116,7 @@ void TestForm::window_hints()
     QCOMPARE(window->windowTitle(), QStringLiteral("blank.bin[*] - SKM [SMD] Car Editor"));
     QVERIFY(!window->windowIcon().isNull());
     QCOMPARE(window->windowIcon().availableSizes().value(0), QSize(32, 32));
-    QVERIFY(window->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));
+    QVERIFY(!window->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));   // resizable
 
     // The form's own size; the window then fits itself to the sprite shown.
     QWidget bare;
@@ -340,10 +340,16 @@ void TestForm::tooltips_data()
     QTest::newRow("dithering") << "checkBoxDither"
                                << QStringList{"may be useful for", "importing images with", "incorrect palette"}
                                << true;
-    QTest::newRow("quick in") << "pushButtonQuickIn"
-                              << QStringList{"Ctrl+Q", "loads \"sprite.bmp\"", "from program folder"} << true;
-    QTest::newRow("quick out") << "pushButtonQuickOut"
-                               << QStringList{"Ctrl+W", "creates \"sprite.bmp\"", "in program folder"} << true;
+    // The quick exchange names the working folder it uses.
+    const QString folder = QDir::toNativeSeparators(QDir::currentPath());
+    QTest::newRow("quick in")
+        << "pushButtonQuickIn"
+        << QStringList{QStringLiteral("Ctrl+Q: reads \"sprite.bmp\" from the working folder %1 into the sprite on show").arg(folder)}
+        << false;
+    QTest::newRow("quick out")
+        << "pushButtonQuickOut"
+        << QStringList{QStringLiteral("Ctrl+W: writes the sprite on show to \"sprite.bmp\" in the working folder %1 (replacing it)").arg(folder)}
+        << false;
 }
 
 void TestForm::tooltips()
@@ -369,12 +375,12 @@ void TestForm::tooltips()
 
 void TestForm::noOtherTooltips()
 {
-    const QStringList withTips = {"horizontalSlider", "checkBoxDither", "pushButtonQuickIn", "pushButtonQuickOut"};
-    // The drawing tools and index swatches name themselves in their tips.
-    QWidget *drawingTools = window->findChild<QWidget *>(QStringLiteral("drawingTools"));
+    // Every control of the form says what it does.
     for (QWidget *widget : window->findChildren<QWidget *>()) {
-        if (!withTips.contains(widget->objectName()) && !(drawingTools && drawingTools->isAncestorOf(widget)))
-            QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
+        const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QAbstractSpinBox *>(widget)
+            || qobject_cast<QComboBox *>(widget) || qobject_cast<QClickLabel *>(widget);
+        if (control && !widget->objectName().startsWith(QLatin1String("qt_")) && widget->window() == window.get())
+            QVERIFY2(!widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
     }
 }
 
@@ -387,8 +393,8 @@ void TestForm::shortcuts_data()
     const char *focusPlaces[] = {"spinBoxCarNumber", "comboBoxPalette", "horizontalSlider", "spinBoxMoveSpriteUp",
                                  "pushButtonLoad"};
     for (const char *focus : focusPlaces) {
-        QTest::addRow("Ctrl+Q from %s", focus) << focus << int(Qt::Key_Q) << "pushButtonQuickIn";
-        QTest::addRow("Ctrl+W from %s", focus) << focus << int(Qt::Key_W) << "pushButtonQuickOut";
+        QTest::addRow("Ctrl+Q from %s", focus) << focus << int(Qt::Key_Q) << "actionQuickImport";
+        QTest::addRow("Ctrl+W from %s", focus) << focus << int(Qt::Key_W) << "actionQuickExport";
     }
 }
 
@@ -398,7 +404,8 @@ void TestForm::shortcuts()
     QFETCH(int, key);
     QFETCH(QString, button);
 
-    auto *target = child<QAbstractButton>(button);
+    // The keys belong to the Sprite menu's items, which do what the buttons do.
+    auto *target = window->findChild<QAction *>(button);
     QVERIFY(target);
     QCOMPARE(target->shortcut(), QKeySequence(Qt::CTRL | Qt::Key(key)));
 
@@ -410,7 +417,7 @@ void TestForm::shortcuts()
     focused->setFocus();
     QTRY_VERIFY(focused->hasFocus() || focused->isAncestorOf(QApplication::focusWidget()));
 
-    QSignalSpy clicks(target, &QAbstractButton::clicked);
+    QSignalSpy clicks(target, &QAction::triggered);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::ControlModifier);
     QTRY_COMPARE(clicks.count(), 1);
 }
@@ -531,7 +538,7 @@ void TestForm::alignment_data()
     for (const char *name : {"labelPaletteREstore", "labelPaletteSwap", "labelPalettShift", "labelRestoreParamaters",
                              "labelRestoreWeapons"})
         QTest::newRow(name) << name << int(Qt::AlignCenter);
-    QTest::newRow("labelSprite") << "labelSprite" << int(Qt::AlignLeft | Qt::AlignTop);
+    QTest::newRow("labelSprite") << "labelSprite" << int(Qt::AlignCenter);   // extra room centres the sprite
     for (const char *name : {"labelTopSpeed", "labelSaveChanges", "label"})
         QTest::newRow(name) << name << int(Qt::AlignLeft | Qt::AlignVCenter);
 }

@@ -68,12 +68,12 @@ void TestShell::menusAndKeys()
     QStringList menus;
     for (QAction *menu : w.editor.MenuBar()->actions())
         menus << menu->text();
-    QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Game", "&Help"}));
+    QCOMPARE(menus, QStringList({"&File", "&Edit", "&Sprite", "&Palette", "&Car", "&View", "&Game", "&Help"}));
 
     // The undo item names the step.
     Control<QLabel>(w.editor, "labelPaletteSwap")->setFocus();
     QTest::mouseClick(Control<QLabel>(w.editor, "labelPaletteSwap"), Qt::LeftButton);
-    QVERIFY(Action(w.editor, "actionUndo")->text().startsWith(QStringLiteral("Undo Swap colours 1 and 2 of")));
+    QVERIFY(Action(w.editor, "actionUndo")->text().startsWith(QStringLiteral("&Undo Swap colours 1 and 2 of")));
 }
 
 void TestShell::saveFromMenuWritesAtOnce()
