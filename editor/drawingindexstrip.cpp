@@ -1,5 +1,7 @@
 #include "editor/drawingindexstrip.h"
 
+#include <QCoreApplication>
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QPainter>
@@ -24,6 +26,15 @@ QIcon SwatchIcon(QRgb color)
 
 } // namespace
 
+QString SwatchName(int index, const QColor &color)
+{
+    return QCoreApplication::translate("DrawingIndexStrip", "index %1, red %2 green %3 blue %4")
+        .arg(index)
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue());
+}
+
 DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(new QButtonGroup(this))
 {
     // Two rows of eight, so that the strip beside the view keeps the window narrow.
@@ -33,10 +44,7 @@ DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(n
     group->setExclusive(true);
     for (int i = 0; i < kIndexCount; ++i) {
         auto *button = new QToolButton(this);
-        const QString name = QStringLiteral("index %1").arg(i);
         button->setObjectName(QStringLiteral("swatchIndex%1").arg(i));
-        button->setAccessibleName(name);
-        button->setToolTip(name);
         button->setCheckable(true);
         button->setIconSize(QSize(kSwatchSide, kSwatchSide));
         group->addButton(button, i);
@@ -53,7 +61,12 @@ void DrawingIndexStrip::setColors(const Palette &palette, const QColor &backgrou
     const QList<QRgb> next = SpriteColorTable(palette, background, false);
     for (int i = 0; i < kIndexCount; ++i)
         if (swatchColors.size() != kIndexCount || swatchColors.at(i) != next.at(i))
+        {
             swatches.at(i)->setIcon(SwatchIcon(next.at(i)));
+            const QString name = SwatchName(i, QColor(next.at(i)));
+            swatches.at(i)->setAccessibleName(name);
+            swatches.at(i)->setToolTip(name);
+        }
     swatchColors = next;
 }
 

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QList>
 #include <QRgb>
+#include <QString>
 #include <QWidget>
 
 #include "rom/cardata.h"
@@ -10,10 +11,13 @@
 class QButtonGroup;
 class QToolButton;
 
+// What a screen reader says for a swatch: "index 7, red 252 green 0 blue 0".
+QString SwatchName(int index, const QColor &color);
+
 // A row of 16 small swatches for the colour indices 0..15 a sprite is drawn
 // with: index 0 shows the background colour, 1..15 the palette entries. One of
 // them, the current index, is marked (checked). Each swatch is a tool button
-// with the accessible name and tooltip "index N"; clicking one selects it.
+// with the accessible name and tooltip SwatchName; clicking one selects it.
 class DrawingIndexStrip : public QWidget
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "editor/palettecontroller.h"
 
+#include "editor/drawingindexstrip.h"
+
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -50,9 +52,12 @@ void PaletteController::ShowColors()
     // each as a 10 x 20 block that is the whole content of its label.
     const Palette palette = CurrentPalette();
     QImage swatch(10, 20, QImage::Format_RGB888);
-    const auto show = [&swatch](QLabel *label, const QColor &color) {
+    const auto show = [this, &swatch](QLabel *label, const QColor &color) {
         swatch.fill(color);
         label->setPixmap(QPixmap::fromImage(swatch));
+        label->setAccessibleName(label == swatches.background
+                                     ? tr("background, red %1 green %2 blue %3").arg(color.red()).arg(color.green()).arg(color.blue())
+                                     : SwatchName(int(swatches.entries.indexOf(label)) + 1, color));
     };
     for (int entry = 1; entry <= swatches.entries.size(); ++entry)
         show(swatches.entries.at(entry - 1), palette.value(entry, QColor(Qt::black)));

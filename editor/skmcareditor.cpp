@@ -8,10 +8,12 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QTime>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "editor/animator.h"
 #include "editor/drawingcontroller.h"
+#include "editor/drawingindexstrip.h"
 #include "editor/drawingtools.h"
 #include "editor/equipmentcontroller.h"
 #include "editor/exchangecontroller.h"
@@ -109,6 +111,8 @@ void SKMcarEditor::BuildControllers()
 
     drawingTools = new DrawingTools(document, selection, f.labelSprite->parentWidget());
     f.horizontalLayout_9->addWidget(drawingTools, 0, Qt::AlignTop);
+    // Keyboard drawing: the view comes right after the drawing tools in the Tab chain.
+    QWidget::setTabOrder(drawingTools->indexStrip()->swatch(15), f.labelSprite);
     drawingControl = new DrawingController(document, selection, *f.labelSprite, this);
     connect(drawingControl, &DrawingController::strokeActiveChanged, animator, &Animator::setHeld);
     connect(drawingControl, &DrawingController::strokeActiveChanged, this, &SKMcarEditor::LockUndo);

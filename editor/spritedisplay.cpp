@@ -36,4 +36,5 @@ void SpriteDisplay::refresh()
     mapping.mirrored = selection.mirrored();
     mapping.offset = PendingOffset(document, selection.car(), selection.sprite());
     view.setSprite(ComposeDocumentSprite(document, look), mapping);
+    view.setAccessibleName(tr("Sprite, car %1, sprite %2").arg(selection.car() + 1).arg(selection.sprite() + 1));
 }
