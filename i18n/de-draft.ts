@@ -28,6 +28,33 @@
     </message>
 </context>
 <context>
+    <name>DrawingTools</name>
+    <message>
+        <source>Pencil</source>
+        <translation>Stift</translation>
+    </message>
+    <message>
+        <source>Pencil: left button draws the drawing index, right button index 0; Shift+click draws a line</source>
+        <translation>Stift: Die linke Taste zeichnet mit dem Zeichenindex, die rechte mit Index 0; Umschalt+Klick zeichnet eine Linie</translation>
+    </message>
+    <message>
+        <source>Fill</source>
+        <translation>Füllen</translation>
+    </message>
+    <message>
+        <source>Fill: fills the connected area of one index with the drawing index (right button: index 0)</source>
+        <translation>Füllen: Füllt die zusammenhängende Fläche eines Index mit dem Zeichenindex (rechte Taste: Index 0)</translation>
+    </message>
+    <message>
+        <source>Picker</source>
+        <translation>Pipette</translation>
+    </message>
+    <message>
+        <source>Picker: takes the clicked pixel&apos;s index as the drawing index (Ctrl+click in any tool)</source>
+        <translation>Pipette: Übernimmt den Index des angeklickten Pixels als Zeichenindex (Strg+Klick in jedem Werkzeug)</translation>
+    </message>
+</context>
+<context>
     <name>EquipmentController</name>
     <message>
         <source>Restore the characteristics of car %1</source>
