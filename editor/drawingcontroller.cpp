@@ -34,6 +34,7 @@ DrawingController::DrawingController(CarDocument &document, Selection &selection
         if (state != Qt::ApplicationActive)
             EndStroke();
     });
+    DescribeCursor();
 }
 
 void DrawingController::SelectionChanged(Selection::Parts parts)
