@@ -29,6 +29,11 @@ int WorkFailed(const QString &command, const QString &message)
     return kExitFailed;
 }
 
+void PrintNote(const QString &command, const QString &message)
+{
+    PrintError(QStringLiteral("%1 %2: note: %3").arg(QLatin1String(kProgramName), command, message));
+}
+
 Result<void> PrintOut(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();

@@ -25,6 +25,9 @@ int WorkFailed(const QString &command, const QString &message);
 // Writes text to standard output; a failure with the system's reason when it
 // could not be written whole (a full disk, a closed pipe).
 Result<void> PrintOut(const QString &text);
+// Prints "skm-car-editor COMMAND: note: message" on standard error: the work
+// goes on, but the user should know.
+void PrintNote(const QString &command, const QString &message);
 
 // Parses arguments (the subcommand's name first) with --help added. Gives a
 // status to return at once: kExitSuccess after printing the help for --help,

@@ -14,9 +14,12 @@ int RunImportCommand(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Reads sprites from pictures (matched to the chosen palette, the editor's grey background "
-                       "standing for colour 0; indexed pictures exported with that palette are taken as they are) "
-                       "or raw data (.bin), then saves them into the ROM with its checksum fixed."));
+        QStringLiteral("Reads sprites from pictures or raw data (.bin), then saves them into the ROM with its "
+                       "checksum fixed. A picture's colours are matched to the chosen palette and can only become "
+                       "colour 0 (the editor's grey background) and entries 1-5 and 11-15, never 6-10 (a note on "
+                       "standard error counts pixels that had exactly the colour of one of those). Indexed pictures "
+                       "exported with that palette keep every index, 6-10 included; an indexed picture that does "
+                       "not fit is matched by colour, with a note."));
     parser.addPositionalArgument(QStringLiteral("ROM"), QStringLiteral("The cartridge image."));
     parser.addPositionalArgument(QStringLiteral("INPUT"),
                                  QStringLiteral("The picture or raw file (one of the numbered files with --separate)."));
@@ -48,7 +51,8 @@ int RunImportCommand(const QStringList &arguments)
 
     ExchangeData exchange = ExchangeDataFor(rom->data, paletteIndex,
                                             parser.isSet(options.console) ? ColorModel::Console : ColorModel::Linear);
-    const QString errors = ReadSpriteFiles(input, selection, exchange, parser.isSet(dither));
+    ImportNotes notes;
+    const QString errors = ReadSpriteFiles(input, selection, exchange, parser.isSet(dither), &notes);
     if (!errors.isEmpty()) {
         // Nothing is saved when any file could not be used.
         const QStringList lines = errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -61,5 +65,7 @@ int RunImportCommand(const QStringList &arguments)
     data.sprites = exchange.sprites;
     if (const Result<void> saved = SaveRom(*rom, data, parser.value(output)); !saved)
         return WorkFailed(kCommand, saved.message());
+    for (const QString &note : notes.Lines())
+        PrintNote(kCommand, note);
     return kExitSuccess;
 }

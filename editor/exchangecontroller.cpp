@@ -97,12 +97,15 @@ bool ExchangeController::ExportSprites(const QString &fileName, SpriteFileType t
     return files.ok();
 }
 
-QString ExchangeController::ImportSprites(const QString &fileName, bool *changed)
+QString ExchangeController::ImportSprites(const QString &fileName, bool *changed, QStringList *notes)
 {
     const ExchangeSelection scope = Scope();
     ExchangeData data{document.sprites(), document.offsets(), document.palettes().value(selection.palette()),
                       document.background()};
-    const QString errors = ReadSpriteFiles(fileName, scope, data, controls.dither->isChecked());
+    ImportNotes found;
+    const QString errors = ReadSpriteFiles(fileName, scope, data, controls.dither->isChecked(), &found);
+    if (notes)
+        *notes = found.Lines();
 
     DocumentTables after = document.tables();
     after.sprites = data.sprites;
@@ -193,11 +196,14 @@ void ExchangeController::ImportFrom(const QString &fileName)
 {
     const ExchangeSelection scope = Scope();
     bool stepMade = false;
-    const QString errors = ImportSprites(fileName, &stepMade);
+    QStringList notes;
+    const QString errors = ImportSprites(fileName, &stepMade, &notes);
     if (errors.isEmpty() || stepMade) {
         QString text = tr("Imported %1 from %2").arg(ScopeText(scope), QFileInfo(fileName).fileName());
         if (!errors.isEmpty())
             text += FailedText(errors);
+        for (const QString &note : notes)
+            text += QStringLiteral("; ") + note;
         emit statusMessage(text);
     }
     if (!errors.isEmpty())

@@ -36,8 +36,9 @@ public:
                        QString *errors = nullptr, int *written = nullptr);
     // Reads the current scope from fileName as one step; returns the
     // accumulated error text, one line a failed file; *changed (if given)
-    // tells whether a step was made.
-    QString ImportSprites(const QString &fileName, bool *changed = nullptr);
+    // tells whether a step was made; *notes (if given) what the pictures
+    // may surprise with.
+    QString ImportSprites(const QString &fileName, bool *changed = nullptr, QStringList *notes = nullptr);
 
     // What the file dialogs of the current scope say and propose:
     // "Export car 3" and "car-3.png", "Import all cars" and "cars.png".

@@ -12,7 +12,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -73,15 +75,26 @@ QString NotRegularFileReason(const QString &fileName)
 Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *tooLargeSize)
 {
     const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("read")}; };
-    // A FIFO would block the open (and the window) until someone writes to it.
-    const QString notRegular = NotRegularFileReason(fileName);
-    if (!notRegular.isEmpty())
-        return fail(notRegular);
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without blocking (a FIFO would block a plain open, and the
+    // window, until someone writes to it), then the open file itself is
+    // looked at, so nothing swapped in under the name gets read.
+    const int descriptor = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat info {};
+    const bool looked = ::fstat(descriptor, &info) == 0;
+    const int error = errno;
+    if (!looked || !S_ISREG(info.st_mode)) {
+        ::close(descriptor);
+        return fail(looked ? QStringLiteral("not a regular file") : QString::fromLocal8Bit(std::strerror(error)));
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
         return fail(file.errorString());
-    // A file swapped for a pipe or device since the look above reports no size; read at most the limit.
-    if (!file.isSequential() && file.size() > kLargestPictureFile)
+    }
+    if (file.size() > kLargestPictureFile)
         return fail(QStringLiteral("too large for a picture"));
     const QByteArray data = file.read(kLargestPictureFile + 1);
     if (data.size() > kLargestPictureFile)

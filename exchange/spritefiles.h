@@ -26,9 +26,10 @@ Result<void> WritePictureFile(const QString &fileName, const QImage &image);
 // for anything that is not a complete, intact picture of at most `largest`
 // pixels in each direction: missing, unreadable, not a picture, truncated,
 // corrupt, or too big (the size is checked before decoding where the format
-// tells it). Only regular files are read: a FIFO, a device or a folder is
-// refused without being opened. The failure says why; *tooLarge (if given)
-// gets the size of a picture refused for being too big.
+// tells it). Only regular files are read: the file is opened without
+// blocking and a FIFO, a device or a folder is refused unread. The failure
+// says why; *tooLarge (if given) gets the size of a picture refused for being
+// too big.
 Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *tooLarge = nullptr);
 
 // Empty when fileName is a regular file; else why it is not one ("No such

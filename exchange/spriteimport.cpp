@@ -51,14 +51,19 @@ const QString kNotConverted = QStringLiteral("the picture cannot be converted");
 
 // The picture of a file, or a null image with *reason saying why (a picture
 // too big for the scope gets the scope's sizes).
-QImage LoadPicture(const QString &name, ExchangeScope scope, int cars, QString *reason)
+QImage LoadPicture(const QString &name, ExchangeScope scope, const ExchangeData &data, QString *reason,
+                   ImportNotes *notes)
 {
+    const int cars = static_cast<int>(data.sprites.size());
     QSize tooLarge;
     const Result<QImage> picture = ReadPictureFile(name, LargestPicture(scope, cars), &tooLarge);
-    if (picture)
-        return *picture;
-    *reason = tooLarge.isValid() ? WrongSizeReason(tooLarge, scope, cars) : picture.failure().reason;
-    return QImage();
+    if (!picture) {
+        *reason = tooLarge.isValid() ? WrongSizeReason(tooLarge, scope, cars) : picture.failure().reason;
+        return QImage();
+    }
+    if (notes)
+        notes->Add(name, *picture, data.palette, data.background);
+    return *picture;
 }
 
 // Why a raw file cannot give what it must: empty when it is a readable regular
@@ -101,7 +106,8 @@ bool ImportPictureCar(const QImage &picture, int car, ExchangeData &data, bool d
     return true;
 }
 
-QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
+QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
+                          ImportNotes *notes)
 {
     const bool raw = IsRawSpriteFile(picked);
     const int cars = static_cast<int>(data.sprites.size());
@@ -125,7 +131,7 @@ QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &select
                     }
                 }
             } else {
-                const QImage picture = LoadPicture(name, ExchangeScope::Sprite, cars, &reason);
+                const QImage picture = LoadPicture(name, ExchangeScope::Sprite, data, &reason, notes);
                 if (reason.isEmpty())
                     reason = ImportPictureSprite(picture, c, s, data, dither);
             }
@@ -180,11 +186,12 @@ QString ReadOneRawFile(const QString &picked, const ExchangeSelection &selection
     return {};
 }
 
-QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
+QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
+                       ImportNotes *notes)
 {
     const int cars = static_cast<int>(data.sprites.size());
     QString reason;
-    const QImage picture = LoadPicture(picked, selection.scope, cars, &reason);
+    const QImage picture = LoadPicture(picked, selection.scope, data, &reason, notes);
     if (!reason.isEmpty())
         return CannotLoadLine(picked, reason);
     switch (selection.scope) {
@@ -237,21 +244,22 @@ QString AcceptedPictureSizes(ExchangeScope scope, int cars)
     return {};
 }
 
-QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither)
+QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
+                        ImportNotes *notes)
 {
     if (data.colors != ColorModel::Linear) {
         // Matched against the colours as shown; only the sprites and offsets come back.
         ExchangeData shown = InShownColors(data);
-        const QString errors = ReadSpriteFiles(picked, selection, shown, dither);
+        const QString errors = ReadSpriteFiles(picked, selection, shown, dither, notes);
         data.sprites = std::move(shown.sprites);
         data.offsets = std::move(shown.offsets);
         return errors;
     }
     if (selection.separateFiles)
-        return ReadSeparateFiles(picked, selection, data, dither);
+        return ReadSeparateFiles(picked, selection, data, dither, notes);
     if (IsRawSpriteFile(picked)) {
         const QString reason = ReadOneRawFile(picked, selection, data);
         return reason.isEmpty() ? QString() : CannotLoadLine(picked, reason);
     }
-    return ReadOnePicture(picked, selection, data, dither);
+    return ReadOnePicture(picked, selection, data, dither, notes);
 }

@@ -4,6 +4,7 @@
 
 #include "exchange/exchangedata.h"
 #include "exchange/exchangescope.h"
+#include "exchange/importnotes.h"
 
 // Reads the selection from the picked file (or from the numbered set it
 // belongs to) into data.sprites: raw data (suffix "bin", any case) taken as it
@@ -14,7 +15,10 @@
 // loaded): the picture size found and the sizes the scope takes, the size of a
 // raw file that does not fit, or why the file cannot be read. A one-file raw
 // import is checked whole before anything changes. Only regular files are read.
-QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither);
+// *notes (if given) gathers what each picture read may surprise with (see
+// importnotes.h).
+QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
+                        ImportNotes *notes = nullptr);
 
 // The one error line of a file that could not be used.
 QString CannotLoadLine(const QString &fileName, const QString &reason);

@@ -64,6 +64,12 @@ QByteArray InterleaveSmd(const QByteArray &header, const QByteArray &plain)
 
     QByteArray out = header.left(kSmdHeaderSize);
     out.append(QByteArray(kSmdHeaderSize - out.size(), '\0'));
+    // Byte 0 counts the 16 KiB blocks: an image grown past the count it
+    // names (a short file saved with the car data) gets the new count. A
+    // header that names none (0) is left as it is.
+    const auto named = static_cast<unsigned char>(out.at(0));
+    if (named != 0 && blocks <= 0xFF && blocks > named)
+        out[0] = static_cast<char>(blocks);
     out.resize(kSmdHeaderSize + padded.size());
     const char *source = padded.constData();
     char *target = out.data() + kSmdHeaderSize;

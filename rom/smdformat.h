@@ -32,7 +32,8 @@ bool LooksLikeSmd(const QByteArray &fileBytes);
 bool DeinterleaveSmd(const QByteArray &fileBytes, QByteArray *plain, QString *reason = nullptr);
 
 // The .smd file of a plain image: header (cut or zero-padded to 512 bytes,
-// otherwise untouched) followed by the interleaved blocks. A plain image that
+// otherwise untouched but for a non-zero block count in byte 0 below the
+// blocks the image now takes, which is raised) followed by the interleaved blocks. A plain image that
 // ends inside a block is padded with zero bytes to the whole block.
 QByteArray InterleaveSmd(const QByteArray &header, const QByteArray &plain);
 

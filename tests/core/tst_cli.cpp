@@ -84,6 +84,8 @@ private slots:
     void exportImportRoundTrip_data();
     void exportImportRoundTrip();
     void setChangesOnlyItsBytes();
+    void importNotes_data();
+    void importNotes();
     void outputNamingTheRomSavesIntoIt();
     void paletteImportChangesOnlyGivenEntries();
     void patchApplies();
@@ -194,7 +196,8 @@ void TestCli::statuses()
     const Run result = run(arguments);
     QCOMPARE(result.exitCode, status);
     if (status == 0) {
-        QVERIFY2(result.errLines.isEmpty(), result.errLines.value(0).constData());
+        for (const QByteArray &line : result.errLines)   // notes only
+            QVERIFY2(line.startsWith("skm-car-editor " + arguments.first().toUtf8() + ": note: "), line.constData());
         if (arguments.contains(QStringLiteral("--help")))
             QVERIFY(result.out.startsWith("Usage: skm-car-editor " + arguments.first().toUtf8()));
         return;
@@ -286,6 +289,7 @@ void TestCli::exportImportRoundTrip()
     options.removeAll(QStringLiteral("--indexed"));
     const Run result = run(QStringList{"import", "game.bin", picked, "--output", "out.bin"} + options);
     QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.errLines.isEmpty(), result.errLines.value(0).constData());   // indices kept: nothing to note
     QCOMPARE(ReadBytes(path(QStringLiteral("game.bin"))), blankBytes);
 
     const CarData after = ReadRom(path(QStringLiteral("out.bin")));
@@ -298,6 +302,28 @@ void TestCli::exportImportRoundTrip()
                      qPrintable(QStringLiteral("car %1, sprite %2").arg(car + 1).arg(sprite + 1)));
         }
     }
+}
+
+void TestCli::importNotes_data()
+{
+    QTest::addColumn<QStringList>("exportOptions");
+    QTest::addColumn<QByteArray>("note");
+    // The ROM's sprites use entries 6-10, whose colours a plain picture import never gives.
+    QTest::newRow("entries 6-10 in a plain picture") << QStringList{} << QByteArray("pixels have exactly the colour of palette entries 6-10");
+    QTest::newRow("indexed picture of another palette") << QStringList{"--indexed", "--palette", "Red"}
+                                                        << QByteArray("1 indexed picture(s) were matched by colour");
+}
+
+void TestCli::importNotes()
+{
+    QFETCH(QStringList, exportOptions);
+    QFETCH(QByteArray, note);
+    QCOMPARE(run(QStringList{"export", "game.bin", "notes.png"} + exportOptions).exitCode, 0);
+    const Run result = run({"import", "game.bin", "notes.png", "--palette", "Blue", "--output", "out.bin"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.errLines.size(), 1);
+    QVERIFY2(result.errLines.first().startsWith("skm-car-editor import: note: ") && result.errLines.first().contains(note),
+             result.errLines.first().constData());
 }
 
 void TestCli::outputNamingTheRomSavesIntoIt()

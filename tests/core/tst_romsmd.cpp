@@ -73,6 +73,11 @@ void TestRomSmd::layout()
     const QByteArray padded = InterleaveSmd(smdHeader(), plain.left(3));
     QCOMPARE(padded.size(), kSmdHeaderSize + kSmdBlockSize);
     QCOMPARE(padded.mid(512, 2), QByteArray(1, plain.at(1)) + '\0');
+
+    // Grown past the block count its header names: the count follows.
+    QByteArray shortHeader = smdHeader();
+    shortHeader[0] = 1;
+    QCOMPARE(int(InterleaveSmd(shortHeader, plain).at(0)), 2);
 }
 
 void TestRomSmd::refused_data()
