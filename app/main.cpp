@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
 #include <QTime>
 
@@ -17,6 +18,7 @@
 #include "editor/recentfiles.h"
 #include "editor/romcheckdialog.h"
 #include "editor/skmcareditor.h"
+#include "editor/translations.h"
 #include "editor/windowprompts.h"
 #include "palette/randomcolor.h"
 #include "skm_version.h"
@@ -160,6 +162,8 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("skm-car-editor"));
+    // The window speaks the system's language; the command line above stays English.
+    InstallTranslations(app, QLocale());
     SeedEditorRandom(QTime::currentTime().msec());
 
     // The ROM check comes before the window: Cancel on a file given on the

@@ -20,6 +20,9 @@ DrawingController::DrawingController(CarDocument &document, Selection &selection
         hoverStored.reset();
         emit pixelInfo(QString());
     });
+    // The keyboard's cursor: the readout follows it as it follows the mouse.
+    connect(&view, &SpriteView::cursorMoved, this, &DrawingController::Hovered);
+    connect(&view, &SpriteView::cursorMoved, this, &DrawingController::DescribeCursor);
     connect(&selection, &Selection::changed, this, &DrawingController::SelectionChanged);
     connect(&document, &CarDocument::tablesChanged, this, &DrawingController::TablesChanged);
     connect(&document, &CarDocument::loaded, this, &DrawingController::Abandon);
@@ -31,10 +34,13 @@ DrawingController::DrawingController(CarDocument &document, Selection &selection
         if (state != Qt::ApplicationActive)
             EndStroke();
     });
+    DescribeCursor();
 }
 
 void DrawingController::SelectionChanged(Selection::Parts parts)
 {
+    if (parts & Selection::kFrameParts)
+        DescribeCursor();
     if (!(parts & Selection::DrawingTool))
         return;
     if (selection.tool() == Selection::Tool::None) {
@@ -47,8 +53,10 @@ void DrawingController::SelectionChanged(Selection::Parts parts)
 
 void DrawingController::TablesChanged(const TableChanges &changes)
 {
-    if (changes.touchesSprite(selection.car(), selection.sprite()))
+    if (changes.touchesSprite(selection.car(), selection.sprite())) {
         ShowPixelInfo();
+        DescribeCursor();
+    }
 }
 
 const SpritePixels *DrawingController::ShownPixels() const
@@ -190,12 +198,24 @@ void DrawingController::ShowPixelInfo()
 {
     if (!hoverShown)
         return;
-    QString text = tr("x %1, y %2").arg(hoverShown->x()).arg(hoverShown->y());
-    if (hoverStored)
+    emit pixelInfo(PixelText(*hoverShown, hoverStored));
+}
+
+QString DrawingController::PixelText(QPoint shown, std::optional<QPoint> stored) const
+{
+    QString text = tr("x %1, y %2").arg(shown.x()).arg(shown.y());
+    if (stored)
         if (const SpritePixels *pixels = ShownPixels())
-            if (const std::optional<int> index = PixelIndexAt(*pixels, *hoverStored))
+            if (const std::optional<int> index = PixelIndexAt(*pixels, *stored))
                 text += tr(", index %1").arg(*index);
-    emit pixelInfo(text);
+    return text;
+}
+
+void DrawingController::DescribeCursor()
+{
+    const QPoint shown = view.pixelCursor();
+    const SpriteViewMapping mapping = view.mapping();
+    view.setAccessibleDescription(PixelText(shown, StoredPixelOf(shown, mapping.mirrored, mapping.offset)));
 }
 
 bool DrawingController::eventFilter(QObject *watched, QEvent *event)

@@ -47,6 +47,10 @@ private:
     void Released(const SpriteViewPointer &pointer);
     void Hovered(QPoint shown, std::optional<QPoint> stored);
     void ShowPixelInfo();
+    // Tells screen readers the pixel under the keyboard's cursor.
+    void DescribeCursor();
+    // "x 12, y 30, index 5" for frame pixel shown (index of stored, when there is one).
+    QString PixelText(QPoint shown, std::optional<QPoint> stored) const;
     void Pick(QPoint stored);
     // The sprite on show, null when the numbers name none.
     const SpritePixels *ShownPixels() const;

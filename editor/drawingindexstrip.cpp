@@ -1,5 +1,7 @@
 #include "editor/drawingindexstrip.h"
 
+#include <QCoreApplication>
+
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QGridLayout>
@@ -32,6 +34,15 @@ QIcon SwatchIcon(QRgb color, bool unused)
 
 } // namespace
 
+QString SwatchName(int index, const QColor &color)
+{
+    return QCoreApplication::translate("DrawingIndexStrip", "index %1, red %2 green %3 blue %4")
+        .arg(index)
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue());
+}
+
 DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(new QButtonGroup(this))
 {
     // Two rows of eight, so that the strip beside the view keeps the window narrow.
@@ -41,9 +52,7 @@ DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(n
     group->setExclusive(true);
     for (int i = 0; i < kIndexCount; ++i) {
         auto *button = new QToolButton(this);
-        const QString name = QStringLiteral("index %1").arg(i);
         button->setObjectName(QStringLiteral("swatchIndex%1").arg(i));
-        button->setAccessibleName(name);
         button->setToolTip(toolTipFor(i));
         button->installEventFilter(this);
         button->setCheckable(true);
@@ -69,6 +78,7 @@ void DrawingIndexStrip::setColors(const Palette &palette, const QColor &backgrou
 void DrawingIndexStrip::showSwatch(int index)
 {
     swatches.at(index)->setIcon(SwatchIcon(swatchColors.value(index), isMarkedUnused(index)));
+    swatches.at(index)->setAccessibleName(SwatchName(index, QColor(swatchColors.value(index))));
 }
 
 QString DrawingIndexStrip::toolTipFor(int index) const

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QList>
 #include <QRgb>
+#include <QString>
 #include <QWidget>
 
 #include "rom/cardata.h"
@@ -14,14 +15,17 @@
 class QButtonGroup;
 class QToolButton;
 
+// What a screen reader says for a swatch: "index 7, red 252 green 0 blue 0".
+QString SwatchName(int index, const QColor &color);
+
 // A row of 16 small swatches for the colour indices 0..15 a sprite is drawn
 // with: index 0 shows the background colour, 1..15 the palette entries. One of
 // them, the current index, is marked (checked). Each swatch is a tool button
-// with the accessible name "index N"; clicking one selects it, double-clicking
-// it (or Enter on it) asks to edit its colour. Its tooltip says what the
-// swatch does (SwatchToolTip) and, with the palette use given, how many pixels
-// use the index; the swatches of indices the sprite on show does not use are
-// crossed out.
+// with the accessible name SwatchName ("index 7, red 252 green 0 blue 0");
+// clicking one selects it, double-clicking it (or Enter on it) asks to edit
+// its colour. Its tooltip says what the swatch does (SwatchToolTip) and, with
+// the palette use given, how many pixels use the index; the swatches of
+// indices the sprite on show does not use are crossed out.
 class DrawingIndexStrip : public QWidget
 {
     Q_OBJECT

@@ -20,12 +20,12 @@ struct ToolInfo
 };
 
 const ToolInfo kTools[] = {
-    {Selection::Tool::Pencil, "Pencil", "toolPencil",
-     "Pencil: left button draws the drawing index, right button index 0; Shift+click draws a line"},
-    {Selection::Tool::Fill, "Fill", "toolFill",
-     "Fill: fills the connected area of one index with the drawing index (right button: index 0)"},
-    {Selection::Tool::Picker, "Picker", "toolPicker",
-     "Picker: takes the clicked pixel's index as the drawing index (Ctrl+click in any tool)"},
+    {Selection::Tool::Pencil, QT_TRANSLATE_NOOP("DrawingTools", "Pencil"), "toolPencil",
+     QT_TRANSLATE_NOOP("DrawingTools", "Pencil: left button draws the drawing index, right button index 0; Shift+click draws a line")},
+    {Selection::Tool::Fill, QT_TRANSLATE_NOOP("DrawingTools", "Fill"), "toolFill",
+     QT_TRANSLATE_NOOP("DrawingTools", "Fill: fills the connected area of one index with the drawing index (right button: index 0)")},
+    {Selection::Tool::Picker, QT_TRANSLATE_NOOP("DrawingTools", "Picker"), "toolPicker",
+     QT_TRANSLATE_NOOP("DrawingTools", "Picker: takes the clicked pixel's index as the drawing index (Ctrl+click in any tool)")},
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "editor/exchangecontroller.h"
 
+#include <QCoreApplication>
 #include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
@@ -42,9 +43,9 @@ QString ImportText(const ExchangeSelection &selection, const QString &fileName)
     return QObject::tr("Import %1 from %2").arg(ScopeText(selection), QFileInfo(fileName).fileName());
 }
 
-const QString kPictureFilter = QStringLiteral("Images (*.png *.bmp)");
-const QString kIndexedFilter = QStringLiteral("PNG, indexed (*.png)");
-const QString kRawFilter = QStringLiteral("Binary files (*.bin)");
+QString PictureFilter() { return QCoreApplication::translate("ExchangeController", "Images (*.png *.bmp)"); }
+QString IndexedFilter() { return QCoreApplication::translate("ExchangeController", "PNG, indexed (*.png)"); }
+QString RawFilter() { return QCoreApplication::translate("ExchangeController", "Binary files (*.bin)"); }
 
 // "; 3 files failed": the tail of a status message when some files failed.
 QString FailedText(const QString &errors)
@@ -154,9 +155,9 @@ QString ExchangeController::DefaultFileName() const
 void ExchangeController::SaveSprite()
 {
     const FileRequest request{ExportTitle(), QStringLiteral("exchange"), DefaultFileName(), QString(),
-                              {{kPictureFilter, QStringLiteral(".png")},
-                               {kIndexedFilter, QStringLiteral(".png")},
-                               {kRawFilter, QStringLiteral(".bin")}}};
+                              {{PictureFilter(), QStringLiteral(".png")},
+                               {IndexedFilter(), QStringLiteral(".png")},
+                               {RawFilter(), QStringLiteral(".bin")}}};
     const FileChoice choice = prompts.chooseFileToSave(request);
     const std::optional<QString> fileName = PathToWrite(prompts, choice, request);
     if (!fileName)
@@ -182,16 +183,16 @@ void ExchangeController::ExportTo(const QString &fileName, SpriteFileType type)
         emit statusMessage(text);
     }
     if (!errors.isEmpty())
-        ShowList(tr("Export"), errors, QStringLiteral("File write error"));
+        ShowList(tr("Export"), errors, QCoreApplication::translate("ExchangeController", "File write error"));
 }
 
 void ExchangeController::LoadSprite()
 {
     const FileRequest request{ImportTitle(), QStringLiteral("exchange"), DefaultFileName(), QString(),
-                              {{QStringLiteral("Images and Binary files (*.bin *.png *.bmp *.gif *.jpg *.jpeg)"), {}},
-                               {QStringLiteral("Binary files (*.bin)"), {}},
-                               {QStringLiteral("Images (*.png *.bmp *.gif *.jpg *.jpeg)"), {}},
-                               {QStringLiteral("All files(*.*)"), {}}}};
+                              {{QCoreApplication::translate("ExchangeController", "Images and Binary files (*.bin *.png *.bmp *.gif *.jpg *.jpeg)"), {}},
+                               {QCoreApplication::translate("ExchangeController", "Binary files (*.bin)"), {}},
+                               {QCoreApplication::translate("ExchangeController", "Images (*.png *.bmp *.gif *.jpg *.jpeg)"), {}},
+                               {QCoreApplication::translate("ExchangeController", "All files(*.*)"), {}}}};
     const FileChoice choice = prompts.chooseFileToOpen(request);
     if (!choice.cancelled())
         ImportFrom(choice.path);
@@ -240,7 +241,7 @@ void ExchangeController::QuickSpriteIn()
     QString reason = read ? QString() : read.failure().reason;
     const QImage picture = read ? *read : QImage();
     if (reason.isEmpty() && picture.size() != QSize(kSpriteSide, kSpriteSide))
-        reason = QStringLiteral("the picture is %1 x %2 pixels, not %3 x %3")
+        reason = tr("the picture is %1 x %2 pixels, not %3 x %3")
                      .arg(picture.width()).arg(picture.height()).arg(kSpriteSide);
     const int car = selection.car();
     const int sprite = selection.sprite();
@@ -252,7 +253,7 @@ void ExchangeController::QuickSpriteIn()
         pixels = ConvertSpritePicture(picture, document.palettes().value(selection.palette()), document.background(),
                                       controls.dither->isChecked());
         if (!pixels)
-            reason = QStringLiteral("the picture cannot be converted");
+            reason = tr("the picture cannot be converted");
     }
     if (!reason.isEmpty()) {
         prompts.warn(tr("Quick import"), QStringLiteral("Cannot load \"%1\": %2").arg(QuickExchangePath(), reason));

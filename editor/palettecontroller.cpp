@@ -1,5 +1,7 @@
 #include "editor/palettecontroller.h"
 
+#include "editor/drawingindexstrip.h"
+
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -52,9 +54,12 @@ void PaletteController::ShowColors()
     const Palette palette = CurrentPalette();
     QImage swatch(10, 20, QImage::Format_RGB888);
     const ColorModel model = selection.colorModel();
-    const auto show = [&swatch, model](QLabel *label, const QColor &color) {
+    const auto show = [this, &swatch, model](QLabel *label, const QColor &color) {
         swatch.fill(ShownColor(color, model));
         label->setPixmap(QPixmap::fromImage(swatch));
+        label->setAccessibleName(label == swatches.background
+                                     ? tr("background, red %1 green %2 blue %3").arg(color.red()).arg(color.green()).arg(color.blue())
+                                     : SwatchName(int(swatches.entries.indexOf(label)) + 1, color));
     };
     for (int entry = 1; entry <= swatches.entries.size(); ++entry)
         show(swatches.entries.at(entry - 1), palette.value(entry, QColor(Qt::black)));

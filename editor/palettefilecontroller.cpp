@@ -1,5 +1,6 @@
 #include "editor/palettefilecontroller.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -13,10 +14,10 @@
 
 namespace {
 
-const QString kGimpFilter = QStringLiteral("GIMP palette (*.gpl)");
-const QString kJascFilter = QStringLiteral("JASC palette (*.pal)");
-const QString kActFilter = QStringLiteral("Adobe colour table (*.act)");
-const QString kWordsFilter = QStringLiteral("Mega Drive colour words (*.bin)");
+QString GimpFilter() { return QCoreApplication::translate("PaletteFileController", "GIMP palette (*.gpl)"); }
+QString JascFilter() { return QCoreApplication::translate("PaletteFileController", "JASC palette (*.pal)"); }
+QString ActFilter() { return QCoreApplication::translate("PaletteFileController", "Adobe colour table (*.act)"); }
+QString WordsFilter() { return QCoreApplication::translate("PaletteFileController", "Mega Drive colour words (*.bin)"); }
 
 bool IsPaletteFileName(const QString &path)
 {
@@ -85,10 +86,10 @@ void PaletteFileController::ExportPalette()
     const QString paletteName = PaletteNames().value(selection.palette());
     const FileRequest request{tr("Export palette %1").arg(paletteName), QStringLiteral("palette"),
                               FileNameFor(paletteName), QString(),
-                              {{kGimpFilter, QStringLiteral(".gpl")},
-                               {kJascFilter, QStringLiteral(".pal")},
-                               {kActFilter, QStringLiteral(".act")},
-                               {kWordsFilter, QStringLiteral(".bin")}}};
+                              {{GimpFilter(), QStringLiteral(".gpl")},
+                               {JascFilter(), QStringLiteral(".pal")},
+                               {ActFilter(), QStringLiteral(".act")},
+                               {WordsFilter(), QStringLiteral(".bin")}}};
     const std::optional<QString> fileName =
         PathToWrite(prompts, prompts.chooseFileToSave(request), request, IsPaletteFileName);
     if (!fileName)
@@ -102,12 +103,12 @@ void PaletteFileController::ImportPalette()
 {
     const QString paletteName = PaletteNames().value(selection.palette());
     const FileRequest request{tr("Import palette %1").arg(paletteName), QStringLiteral("palette"), QString(), QString(),
-                              {{QStringLiteral("Palette files (*.gpl *.pal *.act *.bin)"), {}},
-                               {kGimpFilter, {}},
-                               {kJascFilter, {}},
-                               {kActFilter, {}},
-                               {kWordsFilter, {}},
-                               {QStringLiteral("All files (*)"), {}}}};
+                              {{QCoreApplication::translate("PaletteFileController", "Palette files (*.gpl *.pal *.act *.bin)"), {}},
+                               {GimpFilter(), {}},
+                               {JascFilter(), {}},
+                               {ActFilter(), {}},
+                               {WordsFilter(), {}},
+                               {QCoreApplication::translate("PaletteFileController", "All files (*)"), {}}}};
     const FileChoice choice = prompts.chooseFileToOpen(request);
     if (choice.cancelled())
         return;

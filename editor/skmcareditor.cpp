@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QTime>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "editor/animationexportcontroller.h"
@@ -131,6 +132,8 @@ void SKMcarEditor::BuildControllers()
 
     drawingTools = new DrawingTools(document, selection, f.labelSprite->parentWidget());
     f.horizontalLayout_9->addWidget(drawingTools, 0, Qt::AlignTop);
+    // Keyboard drawing: the view comes right after the drawing tools in the Tab chain.
+    QWidget::setTabOrder(drawingTools->indexStrip()->swatch(15), f.labelSprite);
     drawingControl = new DrawingController(document, selection, *f.labelSprite, this);
     connect(drawingControl, &DrawingController::strokeActiveChanged, animator, &Animator::setHeld);
     connect(drawingControl, &DrawingController::strokeActiveChanged, this, &SKMcarEditor::LockUndo);

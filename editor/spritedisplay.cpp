@@ -46,6 +46,7 @@ void SpriteDisplay::refresh()
                                                            mapping.offset, look.mirrored, look.wheelsTurned));
     }
     view.setSprite(frame, mapping);
+    view.setAccessibleName(tr("Sprite, car %1, sprite %2").arg(selection.car() + 1).arg(selection.sprite() + 1));
 }
 
 void SpriteDisplay::setCheckerboard(bool on)

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -28,11 +31,26 @@ QList<int> StartsOf(const QList<int> &samples, int sourceLength)
     return starts;
 }
 
+// Screen readers see the view as a drawing surface, with the name and the
+// description (the pixel under the keyboard's cursor) the window gives it.
+QAccessibleInterface *SpriteViewAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("SpriteView") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Canvas);
+    return nullptr;
+}
+
 } // namespace
 
 SpriteView::SpriteView(QWidget *parent) : QLabel(parent)
 {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(SpriteViewAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mapping)
@@ -255,6 +273,7 @@ void SpriteView::endStroke()
         return;
     strokeButton = Qt::NoButton;
     strokeShown.reset();
+    keyStroke = false;
     emit pixelReleased(SpriteViewPointer{});
 }
 
@@ -280,6 +299,98 @@ void SpriteView::paintEvent(QPaintEvent *event)
     if (scaled.isNull() || dirty.isEmpty())
         return;
     painter.drawImage(dirty.topLeft(), scaled, dirty.translated(-area.topLeft()));
+    if (hasFocus()) {
+        // The keyboard's cursor: a light outline inside a dark one, seen on any colour.
+        const QRect pixel = zoomedRectOf(QRect(cursor, QSize(1, 1)));
+        painter.setPen(Qt::black);
+        painter.drawRect(pixel.adjusted(-1, -1, 0, 0));
+        painter.setPen(Qt::white);
+        painter.drawRect(pixel.adjusted(0, 0, -1, -1));
+    }
+}
+
+void SpriteView::updateCursor()
+{
+    if (!scaled.isNull())
+        update(zoomedRectOf(QRect(cursor, QSize(1, 1))).adjusted(-1, -1, 1, 1));
+}
+
+void SpriteView::setPixelCursor(QPoint shown)
+{
+    shown = QPoint(std::clamp(shown.x(), 0, kSpriteSide - 1), std::clamp(shown.y(), 0, kSpriteSide - 1));
+    if (shown == cursor)
+        return;
+    updateCursor();
+    cursor = shown;
+    updateCursor();
+    const SpriteViewPointer pointer = pointerAtPixel(cursor, Qt::NoModifier);
+    emit cursorMoved(cursor, pointer.stored);
+}
+
+SpriteViewPointer SpriteView::pointerAtPixel(QPoint shown, Qt::KeyboardModifiers modifiers) const
+{
+    SpriteViewPointer pointer;
+    if (scaled.isNull())
+        return pointer;
+    pointer.shown = shown;
+    pointer.stored = StoredPixelOf(shown, viewMapping.mirrored, viewMapping.offset);
+    pointer.modifiers = modifiers;
+    return pointer;
+}
+
+void SpriteView::keyPressEvent(QKeyEvent *event)
+{
+    const int step = (event->modifiers() & Qt::ShiftModifier) ? 8 : 1;
+    QPoint move;
+    switch (event->key()) {
+    case Qt::Key_Left: move = {-step, 0}; break;
+    case Qt::Key_Right: move = {step, 0}; break;
+    case Qt::Key_Up: move = {0, -step}; break;
+    case Qt::Key_Down: move = {0, step}; break;
+    case Qt::Key_Space:
+        event->accept();
+        if (event->isAutoRepeat() || isStrokeActive() || scaled.isNull())
+            return;
+        {
+            SpriteViewPointer pointer = pointerAtPixel(cursor, event->modifiers());
+            pointer.button = Qt::LeftButton;
+            pointer.buttons = Qt::LeftButton;
+            strokeButton = Qt::LeftButton;
+            strokeShown = cursor;
+            keyStroke = true;
+            emit pixelPressed(pointer);
+        }
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const QPoint before = cursor;
+    setPixelCursor(cursor + move);
+    if (keyStroke && cursor != before) {
+        SpriteViewPointer pointer = pointerAtPixel(cursor, event->modifiers());
+        pointer.buttons = Qt::LeftButton;
+        strokeShown = cursor;
+        emit pixelMoved(pointer);
+    }
+}
+
+void SpriteView::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Space) {
+        QLabel::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat() || !keyStroke)
+        return;
+    SpriteViewPointer pointer = pointerAtPixel(cursor, event->modifiers());
+    pointer.button = Qt::LeftButton;
+    strokeButton = Qt::NoButton;
+    strokeShown.reset();
+    keyStroke = false;
+    emit pixelReleased(pointer);
 }
 
 void SpriteView::mousePressEvent(QMouseEvent *event)
@@ -311,6 +422,8 @@ void SpriteView::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     event->accept();
+    if (keyStroke)
+        return;   // Space draws: the mouse only hovers
     SpriteViewPointer pointer = pointerAt(event->position());
     if (!pointer.shown || pointer.shown == strokeShown)
         return;
@@ -322,7 +435,7 @@ void SpriteView::mouseMoveEvent(QMouseEvent *event)
 
 void SpriteView::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (!isStrokeActive() || event->button() != strokeButton) {
+    if (!isStrokeActive() || keyStroke || event->button() != strokeButton) {
         if (isStrokeActive())
             event->accept();
         else
@@ -368,8 +481,15 @@ bool SpriteView::event(QEvent *event)
     return QLabel::event(event);
 }
 
+void SpriteView::focusInEvent(QFocusEvent *event)
+{
+    updateCursor();
+    QLabel::focusInEvent(event);
+}
+
 void SpriteView::focusOutEvent(QFocusEvent *event)
 {
+    updateCursor();
     endStroke();
     QLabel::focusOutEvent(event);
 }

@@ -12,6 +12,7 @@
 
 #include "view/pixeltools.h"
 
+class QKeyEvent;
 class QMouseEvent;
 
 // The mouse on the sprite view: the frame pixel as shown (0..47), the stored
@@ -38,7 +39,13 @@ struct SpriteViewPointer
 // each time the mouse reaches another frame pixel inside the picture, then
 // pixelReleased when that button is let go, wherever that is (shown and
 // stored are none outside the picture). Presses outside the picture and other
-// buttons during a stroke are ignored. Hiding or disabling the view, losing
+// buttons during a stroke are ignored.
+//
+// Without a mouse: the view takes the keyboard focus and then shows a pixel
+// cursor (a frame pixel as shown, drawn as an outline). The arrow keys move
+// it by a pixel, with Shift by a tile (8 pixels); Space starts a stroke at
+// the cursor as a left-button press there would, arrows while Space is held
+// continue it as a drag would, and letting Space go ends it. Hiding or disabling the view, losing
 // the mouse grab or the keyboard focus, or endStroke(), finishes a stroke in progress with a pixelReleased without
 // pixel and without button, so a stroke always ends.
 class SpriteView : public QLabel
@@ -74,6 +81,10 @@ public:
     // What lies under a widget position.
     SpriteViewPointer pointerAt(QPointF position) const;
 
+    // The keyboard's pixel cursor, a frame pixel as shown (0..47).
+    QPoint pixelCursor() const { return cursor; }
+    void setPixelCursor(QPoint shown);
+
     bool isStrokeActive() const { return strokeButton != Qt::NoButton; }
     // Ends a stroke in progress (pixelReleased without pixel); nothing otherwise.
     void endStroke();
@@ -87,6 +98,9 @@ signals:
     void pixelHovered(QPoint shown, std::optional<QPoint> stored);
     // The mouse left the picture.
     void hoverLeft();
+    // The keyboard's pixel cursor moved to frame pixel shown, which shows
+    // stored pixel stored (none: background from the offset).
+    void cursorMoved(QPoint shown, std::optional<QPoint> stored);
     void pixelPressed(const SpriteViewPointer &pointer);
     void pixelMoved(const SpriteViewPointer &pointer);
     void pixelReleased(const SpriteViewPointer &pointer);
@@ -100,7 +114,10 @@ protected:
     void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool event(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     void rebuildScaled();
@@ -109,6 +126,9 @@ private:
     QRect zoomedRectOf(const QRect &frameRect) const;
     void hoverAt(QPointF position);
     void clearHover();
+    // The pointer at frame pixel shown, as the mouse there would give it.
+    SpriteViewPointer pointerAtPixel(QPoint shown, Qt::KeyboardModifiers modifiers) const;
+    void updateCursor();
 
     QImage frame;                     // 48 x 48 RGB32, as shown
     QImage scaled;                    // zoomed, RGB32, with the grids drawn in
@@ -128,4 +148,6 @@ private:
     std::optional<QPoint> hoverShown;
     std::optional<QPoint> hoverStored;
     QPointF lastMouse{-1.0, -1.0};
+    QPoint cursor{kSpriteSide / 2, kSpriteSide / 2};
+    bool keyStroke = false;   // the stroke in progress is Space held
 };

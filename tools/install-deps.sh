@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing the editor need on Debian
-# (bookworm): compiler, CMake, Qt 6 (and its extra picture formats, WebP for
+# (bookworm): compiler, CMake, Qt 6 (its translation tools and its own
+# translations, its extra picture formats, WebP for
 # the tests), giflib and libwebp, Google Benchmark, Xvfb, the desktop
 # validators, the Debian packaging tools (dpkg-dev, lintian), strace (the
 # tests inject write faults with it) and an emulator for the play-test's smoke
@@ -8,7 +9,8 @@
 # Does nothing when everything is already there.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools
+          qt6-translations-l10n libgl-dev
           libgif-dev libwebp-dev qt6-image-formats-plugins
           libbenchmark-dev xvfb xdotool x11-apps imagemagick
           clang libclang-rt-14-dev desktop-file-utils appstream shared-mime-info
