@@ -98,6 +98,8 @@ void SKMcarEditor::CreateOverview(QMenu *view)
     // A tool window of its own beside the main one, which keeps its size.
     overview = new SpriteOverview(document, selection, this);
     overview->setWindowFlag(Qt::Tool);
+    // Shown beside the main window at start without taking the keyboard from it.
+    overview->setAttribute(Qt::WA_ShowWithoutActivating);
     overview->setWindowTitle(tr("Sprites"));
     overview->installEventFilter(this);
     overviewAction = view->addAction(tr("Sprite &Overview"));

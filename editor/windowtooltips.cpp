@@ -27,6 +27,8 @@ void SKMcarEditor::SetToolTips()
         {f.pushButtonLoad, tr("Import sprites from a picture file")},
         {f.pushButtonSave, tr("Export sprites to a picture file")},
         {f.checkBoxMultipleFiles, tr("Export one file per sprite instead of one sheet")},
+        {f.checkBoxConsoleExport, tr("Write exported pictures in the colours the console shows")},
+        {f.checkBoxConsoleMatch, tr("Match loaded pictures against the colours the console shows")},
         {f.pushButtonQuickIn, tr("Ctrl+Q: reads \"sprite.bmp\" from the working folder %1 into the sprite on show").arg(folder)},
         {f.pushButtonQuickOut, tr("Ctrl+W: writes the sprite on show to \"sprite.bmp\" in the working folder %1 "
                                   "(replacing it)").arg(folder)},

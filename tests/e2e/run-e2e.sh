@@ -17,6 +17,9 @@ command -v xdotool >/dev/null || skip "xdotool is not installed (apt-get install
 fail() { echo "FAIL: $*"; exit 1; }
 
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || fail "cannot make $work"
+# Settings and recovery files of this run only: an earlier run killed with
+# unsaved changes must not bring up the recovery question here.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 xvfb_pid= editor_pid=
 cleanup() {
@@ -47,14 +50,19 @@ echo "Xvfb on $DISPLAY"
 QT_QPA_PLATFORM=xcb "$editor" demo.bin >editor.log 2>&1 &
 editor_pid=$!
 
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "SKM \[SMD\] Car Editor" | head -n1)
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "^demo\.bin - SKM \[SMD\] Car Editor" | head -n1)
 [ -n "$window" ] || fail "the editor window did not appear: $(cat editor.log)"
 echo "editor window $window"
 
-xdotool windowfocus --sync "$window"
-sleep 0.5
-xdotool key ctrl+w
-for _ in $(seq 100); do [ -s sprite.bmp ] && break; sleep 0.1; done
+# The sprite overview opens beside the window; the key goes to the main window
+# once it has the focus (a few tries: without a window manager, focus moves late).
+for _ in 1 2 3; do
+  xdotool windowfocus --sync "$window"
+  sleep 0.5
+  xdotool key ctrl+w
+  for _ in $(seq 30); do [ -s sprite.bmp ] && break; sleep 0.1; done
+  [ -s sprite.bmp ] && break
+done
 [ -s sprite.bmp ] || fail "Ctrl+W wrote no sprite.bmp"
 sleep 0.2
 if command -v convert-im6.q16 >/dev/null && command -v xwd >/dev/null; then
@@ -69,11 +77,13 @@ sleep 0.2
 xdotool key ctrl+q
 sleep 0.3
 
-# Close as a window manager would; the exit question comes up.
+# Close as a window manager would; the exit question comes up (a window that
+# was not there before: the sprite overview is).
+shown=$(xdotool search --onlyvisible --pid "$editor_pid" 2>/dev/null)
 "$closewindow" "$window" || fail "cannot send the close request"
 question=
 for _ in $(seq 100); do
-  question=$(xdotool search --onlyvisible --pid "$editor_pid" 2>/dev/null | grep -vx "$window" | head -n1)
+  question=$(xdotool search --onlyvisible --pid "$editor_pid" 2>/dev/null | grep -vxF "$shown" | head -n1)
   [ -n "$question" ] && break
   sleep 0.1
 done

@@ -24,6 +24,10 @@ struct TestWindow
         probe.animation().stop();
     }
 
+    // A window dropped without closing keeps its recovery file, as at a
+    // logout; the next window on the same ROM would be offered it.
+    ~TestWindow() { editor.Recovery().Discard(); }
+
     QString path(const QString &name) const { return dir.filePath(name); }
 
     // In this order, so that the window closes before its folder and its prompts go.

@@ -67,6 +67,10 @@ void TestAppSaving::init()
 
 void TestAppSaving::cleanup()
 {
+    // A window dropped without closing keeps its recovery file, as at a
+    // logout; the next row would be offered it.
+    if (window)
+        window->Recovery().Discard();
     window.reset();
     prompts.reset();
 }

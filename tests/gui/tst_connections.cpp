@@ -410,6 +410,10 @@ void TestConnections::initTestCase()
 
 void TestConnections::cleanup()
 {
+    // A window dropped without closing keeps its recovery file, as at a
+    // logout; the next row would be offered it.
+    if (window)
+        window->Recovery().Discard();
     window.reset();
 }
 
