@@ -5,7 +5,7 @@
 # the tests), giflib and libwebp, Google Benchmark, Xvfb, the desktop
 # validators, the Debian packaging tools (dpkg-dev, lintian), strace (the
 # tests inject write faults with it) and an emulator for the play-test's smoke
-# test (blastem).
+# test (blastem), python3-pyatspi (bench/measure_cpu.sh reads the controls back).
 # Does nothing when everything is already there.
 set -euo pipefail
 
@@ -14,7 +14,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-
           libgif-dev libwebp-dev qt6-image-formats-plugins
           libbenchmark-dev xvfb xdotool x11-apps imagemagick
           clang libclang-rt-14-dev desktop-file-utils appstream shared-mime-info
-          dpkg-dev lintian man-db strace blastem)
+          dpkg-dev lintian man-db strace blastem python3-pyatspi)
 
 missing=()
 for p in "${packages[@]}"; do
