@@ -68,7 +68,7 @@ SpriteOverview::SpriteOverview(const CarDocument &document, Selection &selection
     connect(&document, &CarDocument::backgroundChanged, this, &SpriteOverview::refresh);
     connect(&document, &CarDocument::loaded, this, &SpriteOverview::refresh);
     connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {
-        if (parts & (Selection::Car | Selection::Sprite | Selection::Palette))
+        if (parts & (Selection::Car | Selection::Sprite | Selection::Palette | Selection::Colors))
             refresh();
     });
     refresh();
@@ -107,7 +107,7 @@ void SpriteOverview::refresh()
         const bool known = car >= 0 && car < sprites.size() && index < sprites.at(car).size();
         const bool changed = known && (car >= original.size() || index >= original.at(car).size()
                                        || sprites.at(car).at(index) != original.at(car).at(index));
-        QImage picture = ComposeDocumentSprite(document, {car, index, selection.palette(), false, false, true});
+        QImage picture = ComposeDocumentSprite(document, {car, index, selection.palette(), false, false, true, selection.colorModel()});
         if (checker && known)
             picture = WithCheckerboard(picture, ComposeSpriteSlots(&sprites.at(car).at(index),
                                                                    PendingOffset(document, car, index), false, false));
