@@ -77,6 +77,9 @@ bool SpriteScroller::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched != &view && watched != viewport())
         return false;
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove
+        && event->type() != QEvent::MouseButtonRelease)
+        return false;
     auto *mouse = static_cast<QMouseEvent *>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
