@@ -42,6 +42,9 @@ private:
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        // In the sanitizer build: the leak checker cannot run under strace's
+        // ptrace, and would add its own lines to the one error line checked.
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(work);
         process.start(command.first(), command.mid(1));
@@ -210,6 +213,12 @@ void TestOutputFaults::matrix()
     if (fault.startsWith(QLatin1String("inject="))) {
         if (!canTrace)
             QSKIP("strace cannot trace here (no ptrace permission)");
+#if defined(__SANITIZE_ADDRESS__)
+        // The sanitizer's runtime makes write calls of its own before the
+        // program's, so "the first write" is not the picture's there.
+        if (fault.startsWith(QLatin1String("inject=write:")))
+            QSKIP("the first write of a sanitized process is the sanitizer's own");
+#endif
         line = QStringList{QStringLiteral("strace"), QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
                            QStringLiteral("-e"), fault} + line;
     } else if (fault == QLatin1String("setpriv")) {
