@@ -1,6 +1,7 @@
 #include "external/linkimport.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageWriter>
 
@@ -34,18 +35,21 @@ QString ScopeName(const ExchangeSelection &selection)
 {
     switch (selection.scope) {
     case ExchangeScope::AllCars:
-        return QStringLiteral("all cars");
+        return QCoreApplication::translate("QObject", "all cars");
     case ExchangeScope::Car:
-        return QStringLiteral("car %1").arg(selection.car + 1);
+        return QCoreApplication::translate("QObject", "car %1").arg(selection.car + 1);
     case ExchangeScope::Sprite:
         break;
     }
-    return QStringLiteral("sprite %1 of car %2").arg(selection.sprite + 1).arg(selection.car + 1);
+    return QCoreApplication::translate("QObject", "sprite %1 of car %2")
+        .arg(selection.sprite + 1)
+        .arg(selection.car + 1);
 }
 
 QString LinkStepText(const ExchangeSelection &selection, const QString &fileName)
 {
-    return QStringLiteral("Update %1 from %2").arg(ScopeName(selection), QFileInfo(fileName).fileName());
+    return QCoreApplication::translate("QObject", "Update %1 from %2")
+        .arg(ScopeName(selection), QFileInfo(fileName).fileName());
 }
 
 Result<QByteArray> LinkPictureBytes(const ExchangeSelection &selection, const ExchangeData &data)
