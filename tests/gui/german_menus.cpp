@@ -23,8 +23,8 @@ private slots:
         QStringList titles;
         for (const QAction *menu : bar->actions())
             titles << menu->text().remove(QLatin1Char('&'));
-        for (const QString &german : {"Datei", "Bearbeiten", "Ansicht", "Hilfe"})
-            QVERIFY2(titles.contains(german), qPrintable(titles.join(QLatin1String(", "))));
+        for (const char *german : {"Datei", "Bearbeiten", "Ansicht", "Hilfe"})
+            QVERIFY2(titles.contains(QString::fromUtf8(german)), qPrintable(titles.join(QLatin1String(", "))));
     }
 };
 
