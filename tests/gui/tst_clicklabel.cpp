@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -37,6 +38,8 @@ private slots:
     void keysClickLikeAButton_data();
     void keysClickLikeAButton();
     void tabStopWithAFocusFrame();
+    void screenReadersSeeAButton_data();
+    void screenReadersSeeAButton();
 };
 
 void TestClickLabel::pressEmitsByButton_data()
@@ -174,6 +177,38 @@ void TestClickLabel::tabStopWithAFocusFrame()
     QVERIFY(label->hasFocus());
     // With the focus, a frame in the highlight colour.
     QCOMPARE(label->grab().toImage().pixelColor(1, 12), highlight);
+}
+
+void TestClickLabel::screenReadersSeeAButton_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("accessibleName");
+    QTest::addColumn<QString>("heard");
+    QTest::newRow("text") << "Save Changes" << QString() << "Save Changes";
+    QTest::newRow("rich text") << "<html><body><p><span style=\"text-decoration:underline;\">Edit car characteristics</span></p></body></html>"
+                               << QString() << "Edit car characteristics";
+    QTest::newRow("accessible name") << "?" << "About" << "About";
+}
+
+void TestClickLabel::screenReadersSeeAButton()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, accessibleName);
+    QFETCH(QString, heard);
+    QClickLabel label(nullptr);
+    label.setText(text);
+    label.setAccessibleName(accessibleName);
+    QSignalSpy leftSpy(&label, &QClickLabel::Clicked);
+
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&label);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::Button);
+    QCOMPARE(accessible->text(QAccessible::Name), heard);
+    QAccessibleActionInterface *actions = accessible->actionInterface();
+    QVERIFY(actions);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(leftSpy.count(), 1);
 }
 
 QTEST_MAIN(TestClickLabel)
