@@ -93,7 +93,6 @@ class TestScreenFit : public QObject
 private slots:
     void everyControlIsReachable_data();
     void everyControlIsReachable();
-    void tabScrollsTheBottomRowIntoView();
     void scrolledViewKeepsItsCentre();
     void zoomToFitShowsTheWholeSprite();
 };
@@ -168,26 +167,6 @@ void TestScreenFit::everyControlIsReachable()
         QVERIFY(qAbs(centre.x() - w.sprite->viewport()->width() / 2) <= 1);
         QVERIFY(qAbs(centre.y() - w.sprite->viewport()->height() / 2) <= 1);
     }
-}
-
-void TestScreenFit::tabScrollsTheBottomRowIntoView()
-{
-    // On a window too small for the panels, Tab brings the control it goes to into view.
-    Window w;
-    QVERIFY(QTest::qWaitForWindowExposed(&w.editor));
-    w.editor.setMaximumSize(w.editor.minimumSizeHint().expandedTo(QSize(300, 300)));
-    w.editor.resize(w.editor.maximumSize());
-    Settle();
-    QVERIFY(w.panels->verticalScrollBar()->maximum() > 0);
-    w.panels->verticalScrollBar()->setValue(0);
-    QWidget *from = Control(w.editor, "labelPalettShift");
-    from->setFocus(Qt::TabFocusReason);
-    QWidget *saveChanges = Control(w.editor, "labelSaveChanges");
-    for (int presses = 0; presses < 10 && QApplication::focusWidget() != saveChanges; ++presses)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), saveChanges);
-    Settle();
-    QVERIFY(w.panels->viewport()->rect().contains(RectIn(saveChanges, w.panels->viewport())));
 }
 
 void TestScreenFit::scrolledViewKeepsItsCentre()
