@@ -1,5 +1,7 @@
 #include "editor/drawingindexstrip.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 
 #include <QButtonGroup>
@@ -62,6 +64,7 @@ DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(n
         swatches.append(button);
     }
     swatches.at(current)->setChecked(true);
+    updateTabStop();
     setColors(Palette(), QColor(Qt::gray));
     connect(group, &QButtonGroup::idClicked, this, &DrawingIndexStrip::setCurrentIndex);
 }
@@ -112,7 +115,17 @@ void DrawingIndexStrip::setCurrentIndex(int index)
     if (index == current)
         return;
     current = index;
+    updateTabStop();
     emit currentIndexChanged(index);
+}
+
+void DrawingIndexStrip::updateTabStop()
+{
+    // The swatch with the focus, or else the current index's one.
+    const auto focused = std::find_if(swatches.cbegin(), swatches.cend(), [](const QToolButton *swatch) { return swatch->hasFocus(); });
+    const QToolButton *stop = focused != swatches.cend() ? *focused : swatches.at(current);
+    for (QToolButton *swatch : std::as_const(swatches))
+        swatch->setFocusPolicy(swatch == stop ? Qt::TabFocus : Qt::NoFocus);
 }
 
 QToolButton *DrawingIndexStrip::swatch(int index) const

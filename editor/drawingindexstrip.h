@@ -23,7 +23,8 @@ QString SwatchName(int index, const QColor &color);
 // them, the current index, is marked (checked). Each swatch is a tool button
 // with the accessible name SwatchName ("index 7, red 252 green 0 blue 0");
 // clicking one selects it, double-clicking it (or Enter on it) asks to edit
-// its colour. Its tooltip says what the swatch does (SwatchToolTip) and, with
+// its colour. The strip is one Tab stop, the current index's swatch; the
+// arrow keys move the focus, and the current index with it, along the strip. Its tooltip says what the swatch does (SwatchToolTip) and, with
 // the palette use given, how many pixels use the index; the swatches of
 // indices the sprite on show does not use are crossed out.
 class DrawingIndexStrip : public QWidget
@@ -64,6 +65,7 @@ protected:
 private:
     // The tooltip of one swatch, the one place it is made.
     QString toolTipFor(int index) const;
+    void updateTabStop();
     void showSwatch(int index);
 
     QList<QToolButton *> swatches;

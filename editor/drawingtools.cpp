@@ -28,6 +28,23 @@ const ToolInfo kTools[] = {
      QT_TRANSLATE_NOOP("DrawingTools", "Picker: takes the clicked pixel's index as the drawing index (Ctrl+click in any tool)")},
 };
 
+// Every tool is a Tab stop: a button of a group that takes the focus would
+// otherwise leave the Tab key to itself alone (the arrows move between them).
+class ToolButton : public QToolButton
+{
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QToolButton::focusInEvent(event);
+        if (group())
+            for (QAbstractButton *button : group()->buttons())
+                button->setFocusPolicy(Qt::FocusPolicy(button->focusPolicy() | Qt::TabFocus));
+    }
+};
+
 } // namespace
 
 DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QWidget *parent)
@@ -42,7 +59,7 @@ DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QW
     // One at most, but the checked tool can be unchecked to leave the view tools off.
     tools->setExclusive(false);
     for (const ToolInfo &info : kTools) {
-        auto *button = new QToolButton(this);
+        auto *button = new ToolButton(this);
         button->setObjectName(QString::fromLatin1(info.objectName));
         button->setText(tr(info.name));
         button->setAccessibleName(tr(info.name));

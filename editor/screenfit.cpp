@@ -1,5 +1,6 @@
 #include "editor/screenfit.h"
 
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
 
@@ -28,4 +29,26 @@ QSize RoomToGrow(const QWidget &window)
     if (window.isMaximized() || window.isFullScreen())
         return {0, 0};
     return (AvailableClientSize(window) - window.size()).expandedTo(QSize(0, 0));
+}
+
+void KeepWithinScreen(QWidget &window)
+{
+    const QScreen *screen = window.screen();
+    if (!screen || !window.isVisible() || window.isMaximized() || window.isFullScreen())
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    // The right and bottom edges first; the left and top ones win where the area is too small.
+    const auto shift = [](int low, int high, int areaLow, int areaHigh) {
+        int by = 0;
+        if (high > areaHigh)
+            by = areaHigh - high;
+        if (low + by < areaLow)
+            by = areaLow - low;
+        return by;
+    };
+    const QPoint by(shift(frame.left(), frame.right(), area.left(), area.right()),
+                    shift(frame.top(), frame.bottom(), area.top(), area.bottom()));
+    if (!by.isNull())
+        window.move(window.pos() + by);
 }

@@ -10,3 +10,6 @@ class QWidget;
 QSize SizeWithinScreen(const QWidget &window, QSize wanted);
 // How much the window could still grow on its screen (zero when maximised).
 QSize RoomToGrow(const QWidget &window);
+// Moves a window on show whose frame reaches past its screen's available
+// area back inside it (as far as the area is large enough).
+void KeepWithinScreen(QWidget &window);

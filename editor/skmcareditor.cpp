@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QScrollBar>
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
@@ -25,6 +26,7 @@
 #include "editor/offsetcontroller.h"
 #include "editor/palettecontroller.h"
 #include "editor/palettefilecontroller.h"
+#include "editor/panelscroller.h"
 #include "editor/paletteusedisplay.h"
 #include "editor/patchcontroller.h"
 #include "editor/playtestcontroller.h"
@@ -78,8 +80,11 @@ void SKMcarEditor::Initialise(Prompts *givenPrompts)
     SeedEditorRandom(QTime::currentTime().msec());
 
     ui->setupUi(this);
+    // The panels scroll on a screen too small for them; menus and status bar stay.
+    panels = new PanelScroller(*qobject_cast<QBoxLayout *>(layout()));
     BuildControllers();
     ConnectControls();
+    SetTabOrder();
     CreateUndoActions();
     CreateMenus();
     CreateStatusBar();
@@ -132,8 +137,6 @@ void SKMcarEditor::BuildControllers()
 
     drawingTools = new DrawingTools(document, selection, f.labelSprite->parentWidget());
     f.horizontalLayout_9->addWidget(drawingTools, 0, Qt::AlignTop);
-    // Keyboard drawing: the view comes right after the drawing tools in the Tab chain.
-    QWidget::setTabOrder(drawingTools->indexStrip()->swatch(15), f.labelSprite);
     drawingControl = new DrawingController(document, selection, *f.labelSprite, this);
     connect(drawingControl, &DrawingController::strokeActiveChanged, animator, &Animator::setHeld);
     connect(drawingControl, &DrawingController::strokeActiveChanged, this, &SKMcarEditor::LockUndo);
@@ -193,6 +196,44 @@ void SKMcarEditor::ConnectControls()
     connect(f.labelShowCharacteristics, &QClickLabel::Clicked, this, &SKMcarEditor::ToggleCharacteristics);
 }
 
+void SKMcarEditor::SetTabOrder()
+{
+    Ui::SKMcarEditor &f = *ui;
+    QList<QWidget *> chain = {f.spinBoxCarNumber, f.spinBoxSpriteNumber, f.checkBoxMirrorSprite,
+                              f.checkBoxRotateWheels, f.doubleSpinBoxSpriteZoom, f.spinBoxRotation,
+                              f.checkBoxRotation, f.spinBoxTilt, f.checkBoxTilt, f.checkBoxWheelAnimation,
+                              f.horizontalSlider, f.radioButtonSaveSprite, f.radioButtonSaveCar,
+                              f.radioButtonSaveAll, f.pushButtonLoad, f.pushButtonSave, f.checkBoxMultipleFiles,
+                              f.checkBoxDither, f.checkBoxConsoleExport, f.checkBoxConsoleMatch,
+                              f.pushButtonQuickIn, f.pushButtonQuickOut};
+    // Keyboard drawing: the tools, the drawing index, then the view, in a row.
+    for (const Selection::Tool tool : {Selection::Tool::Pencil, Selection::Tool::Fill, Selection::Tool::Picker})
+        chain << drawingTools->toolButton(tool);
+    for (int index = 0; index < DrawingIndexStrip::kIndexCount; ++index)
+        chain << drawingTools->indexStrip()->swatch(index);
+    chain << f.labelSprite;
+    chain << QList<QWidget *>{f.spinBoxMoveSpriteUp, f.spinBoxMoveSpriteRight, f.checkBoxMoveCar,
+                              f.pushButtonAutocenterSprite, f.pushButtonAutocenterCar, f.pushButtonResetCarMovings,
+                              f.comboBoxPalette, f.labelColor1, f.labelColor2, f.labelColor3, f.labelColorBg,
+                              f.labelPaletteREstore, f.labelPaletteSwap, f.labelPalettShift,
+                              f.spinBoxTopSpeed, f.spinBoxAdhesion, f.spinBoxJumping, f.spinBoxAcceleration,
+                              f.spinBoxCornering, f.labelRestoreParamaters, f.comboBoxWeaponA, f.comboBoxWeaponC,
+                              f.comboBoxWeaponJT, f.labelRestoreWeapons, f.labelSaveChanges, f.labelRestoreRom,
+                              f.labelRestoreDefaults, f.labelShowCharacteristics, f.label};
+    // QWidget::setTabOrder passes over widgets that take no focus, as the
+    // buttons of a group other than its Tab stop do for now.
+    QList<Qt::FocusPolicy> policies;
+    for (QWidget *widget : std::as_const(chain)) {
+        policies << widget->focusPolicy();
+        if (widget->focusPolicy() == Qt::NoFocus)
+            widget->setFocusPolicy(Qt::TabFocus);
+    }
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
+    for (qsizetype i = 0; i < chain.size(); ++i)
+        chain.at(i)->setFocusPolicy(policies.at(i));
+}
+
 void SKMcarEditor::closeEvent(QCloseEvent *event)
 {
     // A stroke in progress is a change like any other: finish it, then ask.
@@ -224,6 +265,9 @@ void SKMcarEditor::closeEvent(QCloseEvent *event)
 void SKMcarEditor::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // Sized before it had a frame: once more with the frame, on the screen it is on.
+    if (!event->spontaneous())
+        QTimer::singleShot(0, this, &SKMcarEditor::FitToContents);
     if (overviewAction && overviewAction->isChecked() && !overview->isVisible()) {
         overview->show();
         overview->move(frameGeometry().topRight() + QPoint(8, 0));
@@ -291,15 +335,33 @@ void SKMcarEditor::UpdateTitle()
 
 void SKMcarEditor::FitToContents()
 {
-    // The view's new size reaches the window's layout through its scroll area.
+    // The view's new size reaches the window's layout through its scroll
+    // area and the panels' one.
     scroller->updateGeometry();
+    if (QLayout *inner = panels->widget()->layout())
+        inner->activate();
+    panels->updateGeometry();
     // Activating a settled layout and resizing to the same size do nothing.
     if (layout())
         layout()->activate();
     // A maximised window keeps its size; otherwise the whole sprite as far as the screen allows.
     if (isMaximized() || isFullScreen())
         return;
-    resize(SizeWithinScreen(*this, sizeHint()));
+    const QSize wanted = sizeHint();
+    QSize size = SizeWithinScreen(*this, wanted);
+    if (size.height() < wanted.height()) {
+        // Too low: what scrolls up and down takes the width of its scroll bar,
+        // the sprite when it is taller than its smallest area, the panels when
+        // they get less than their smallest height.
+        int bars = 0;
+        if (scroller->sizeHint().height() > scroller->minimumSizeHint().height())
+            bars += scroller->verticalScrollBar()->sizeHint().width();
+        if (panels->sizeHint().height() - (wanted.height() - size.height()) < panels->widget()->minimumSizeHint().height())
+            bars += panels->verticalScrollBar()->sizeHint().width();
+        size = SizeWithinScreen(*this, QSize(wanted.width() + bars, size.height()));
+    }
+    resize(size);
+    KeepWithinScreen(*this);
 }
 
 void SKMcarEditor::ZoomToFit()

@@ -41,6 +41,7 @@ class OffsetController;
 class PaletteController;
 class PaletteFileController;
 class PaletteUseDisplay;
+class PanelScroller;
 class PatchController;
 class PlayTestController;
 class RecoveryController;
@@ -98,6 +99,9 @@ private:
     void Initialise(Prompts *givenPrompts);   // the window around the opened document
     void BuildControllers();
     void ConnectControls();   // the form's buttons and labels to the controllers
+    // Tab goes through every control: the form's order, with the drawing
+    // tools, the view and the clickable labels each beside their group.
+    void SetTabOrder();
     void CreateUndoActions();
     void UpdateTitle();
     // The window grows and shrinks with the zoomed sprite and the characteristics.
@@ -148,6 +152,7 @@ private:
     FormBinder *binder = nullptr;
     SpriteDisplay *display = nullptr;
     SpriteScroller *scroller = nullptr;
+    PanelScroller *panels = nullptr;
     DrawingTools *drawingTools = nullptr;
     DrawingController *drawingControl = nullptr;
     OffsetController *offsetsControl = nullptr;

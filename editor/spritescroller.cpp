@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "editor/spriteview.h"
 #include "editor/zoomsteps.h"
@@ -31,6 +32,8 @@ SpriteScroller::SpriteScroller(SpriteView &spriteView) : view(spriteView)
         box->insertWidget(std::max(at, 0), this, 1);
     }
     setFrameShape(QFrame::NoFrame);
+    // The view is the Tab stop; its pixel cursor scrolls it.
+    setFocusPolicy(Qt::NoFocus);
     setAlignment(Qt::AlignCenter);
     setWidgetResizable(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -41,6 +44,11 @@ SpriteScroller::SpriteScroller(SpriteView &spriteView) : view(spriteView)
     view.installEventFilter(this);
     viewport()->installEventFilter(this);
     qApp->installEventFilter(this);
+    for (QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        connect(bar, &QScrollBar::rangeChanged, this, &SpriteScroller::rangeChanged);
+        connect(bar, &QScrollBar::valueChanged, this, &SpriteScroller::rememberCentre);
+    }
+    connect(&view, &SpriteView::cursorMoved, this, &SpriteScroller::showPixelCursor);
 }
 
 SpriteScroller::~SpriteScroller()
@@ -71,6 +79,10 @@ bool SpriteScroller::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::WindowDeactivate:
         spaceHeld = false;
+        return false;
+    case QEvent::FocusIn:
+        if (watched == &view)
+            showPixelCursor();
         return false;
     default:
         break;
@@ -113,6 +125,67 @@ bool SpriteScroller::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return false;
+}
+
+bool SpriteScroller::focusNextPrevChild(bool next)
+{
+    // QScrollArea would scroll the view it leaves to show as much of it as it can.
+    return QWidget::focusNextPrevChild(next);
+}
+
+void SpriteScroller::rememberCentre()
+{
+    // A value the scroll range clamped, or one set while the centre is being
+    // put back, says nothing about what the user wants to see.
+    if (restorePending || restoring)
+        return;
+    const auto share = [](const QScrollBar *bar, int shown, int whole) {
+        return bar->maximum() > 0 && whole > 0 ? (bar->value() + shown / 2.0) / whole : 0.5;
+    };
+    centre = QPointF(share(horizontalScrollBar(), viewport()->width(), view.width()),
+                     share(verticalScrollBar(), viewport()->height(), view.height()));
+}
+
+void SpriteScroller::rangeChanged()
+{
+    // The view and the area settle over a few layout passes; the centre goes
+    // back once they have.
+    if (restorePending)
+        return;
+    restorePending = true;
+    QTimer::singleShot(0, this, &SpriteScroller::restoreCentre);
+}
+
+void SpriteScroller::restoreCentre()
+{
+    restorePending = false;
+    restoring = true;
+    const auto place = [](QScrollBar *bar, qreal &share, int shown, int whole) {
+        if (bar->maximum() <= 0) {
+            share = 0.5;   // all of it on show: the next scroll starts from the middle
+            return;
+        }
+        bar->setValue(qRound(share * whole - shown / 2.0));
+    };
+    place(horizontalScrollBar(), centre.rx(), viewport()->width(), view.width());
+    place(verticalScrollBar(), centre.ry(), viewport()->height(), view.height());
+    restoring = false;
+}
+
+void SpriteScroller::showPixelCursor()
+{
+    // The pixel under the cursor and a pixel's width around it.
+    const QRect picture = view.spriteRect();
+    if (picture.isEmpty())
+        return;
+    const QPoint cursor = view.pixelCursor();
+    const int left = picture.left() + cursor.x() * picture.width() / kFrameSize;
+    const int right = picture.left() + (cursor.x() + 1) * picture.width() / kFrameSize;
+    const int top = picture.top() + cursor.y() * picture.height() / kFrameSize;
+    const int bottom = picture.top() + (cursor.y() + 1) * picture.height() / kFrameSize;
+    const int marginX = std::min((right - left) * 3 / 2 + 4, viewport()->width() / 2);
+    const int marginY = std::min((bottom - top) * 3 / 2 + 4, viewport()->height() / 2);
+    ensureVisible((left + right) / 2, (top + bottom) / 2, marginX, marginY);
 }
 
 double ZoomToFit(QSize room)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointF>
 #include <QScrollArea>
 #include <QSize>
 
@@ -11,7 +12,10 @@ class SpriteView;
 // screen; the view fills the area and centres the picture. Scroll bars appear
 // when the picture is larger than the area; the middle button, or the left
 // button while Space is held, drags the picture (the press does not reach the
-// view, so it draws nothing).
+// view, so it draws nothing). A picture that scrolls opens centred; when the
+// zoom or the area's size changes, the point of the picture that was in the
+// middle of the area stays there as far as the scroll range allows. The
+// keyboard's pixel cursor is kept in view.
 class SpriteScroller : public QScrollArea
 {
     Q_OBJECT
@@ -25,11 +29,25 @@ public:
     QSize minimumSizeHint() const override;
     bool isPanning() const { return panning; }
 
+    // The point of the view (as a share of its width and height, 0.5 for its
+    // middle) that the middle of the area shows.
+    QPointF shownCentre() const { return centre; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Tab leaves the view where it was scrolled to.
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    void rememberCentre();
+    void rangeChanged();
+    void restoreCentre();
+    void showPixelCursor();
+
     SpriteView &view;
+    QPointF centre{0.5, 0.5};
+    bool restorePending = false;
+    bool restoring = false;
     bool spaceHeld = false;
     bool panning = false;
     QPoint panFrom;

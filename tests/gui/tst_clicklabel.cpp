@@ -1,5 +1,8 @@
 #include <QtTest>
 
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 #include "editor/qclicklabel.h"
@@ -32,6 +35,11 @@ private slots:
     void doubleClickEmitsTwice();
     void leftPressWhileRightHeld();
     void releaseEmitsNothing();
+    void keysClickLikeAButton_data();
+    void keysClickLikeAButton();
+    void tabStopWithAFocusFrame();
+    void screenReadersSeeAButton_data();
+    void screenReadersSeeAButton();
 };
 
 void TestClickLabel::pressEmitsByButton_data()
@@ -111,6 +119,96 @@ void TestClickLabel::releaseEmitsNothing()
 
     QCOMPARE(leftSpy.count(), 0);
     QCOMPARE(rightSpy.count(), 0);
+}
+
+void TestClickLabel::keysClickLikeAButton_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("autoRepeat");
+    QTest::addColumn<int>("clicked");
+
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << false << 1;
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier) << false << 1;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << 1;
+    QTest::newRow("Space held") << int(Qt::Key_Space) << int(Qt::NoModifier) << true << 0;
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier) << false << 0;
+    QTest::newRow("letter") << int(Qt::Key_A) << int(Qt::NoModifier) << false << 0;
+}
+
+void TestClickLabel::keysClickLikeAButton()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, autoRepeat);
+    QFETCH(int, clicked);
+
+    QClickLabel label(nullptr);
+    QSignalSpy leftSpy(&label, &QClickLabel::Clicked);
+    QSignalSpy rightSpy(&label, &QClickLabel::ClickedRight);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), QString(), autoRepeat);
+    QApplication::sendEvent(&label, &press);
+
+    QCOMPARE(leftSpy.count(), clicked);
+    QCOMPARE(rightSpy.count(), 0);
+    // The keys a click stands for are the label's, also when held.
+    QCOMPARE(press.isAccepted(), clicked == 1 || autoRepeat);
+}
+
+void TestClickLabel::tabStopWithAFocusFrame()
+{
+    QWidget window;
+    auto *field = new QLineEdit(&window);
+    auto *label = new QClickLabel(&window);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setText(QStringLiteral("Save Changes"));
+    label->setGeometry(0, 40, 120, 24);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+
+    // A click does what it says without taking the focus; Tab comes to it.
+    QTest::mouseClick(label, Qt::LeftButton);
+    QVERIFY(field->hasFocus());
+    const QColor highlight = label->palette().color(QPalette::Highlight);
+    QVERIFY(label->grab().toImage().pixelColor(1, 12) != highlight);
+    QTest::keyClick(field, Qt::Key_Tab);
+    QVERIFY(label->hasFocus());
+    // With the focus, a frame in the highlight colour.
+    QCOMPARE(label->grab().toImage().pixelColor(1, 12), highlight);
+}
+
+void TestClickLabel::screenReadersSeeAButton_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("accessibleName");
+    QTest::addColumn<QString>("heard");
+    QTest::newRow("text") << "Save Changes" << QString() << "Save Changes";
+    QTest::newRow("rich text") << "<html><body><p><span style=\"text-decoration:underline;\">Edit car characteristics</span></p></body></html>"
+                               << QString() << "Edit car characteristics";
+    QTest::newRow("accessible name") << "?" << "About" << "About";
+}
+
+void TestClickLabel::screenReadersSeeAButton()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, accessibleName);
+    QFETCH(QString, heard);
+    QClickLabel label(nullptr);
+    label.setText(text);
+    label.setAccessibleName(accessibleName);
+    QSignalSpy leftSpy(&label, &QClickLabel::Clicked);
+
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&label);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::Button);
+    QCOMPARE(accessible->text(QAccessible::Name), heard);
+    QAccessibleActionInterface *actions = accessible->actionInterface();
+    QVERIFY(actions);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(leftSpy.count(), 1);
 }
 
 QTEST_MAIN(TestClickLabel)

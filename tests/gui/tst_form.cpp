@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
@@ -79,7 +80,10 @@ private slots:
     void noOtherShortcuts();
     void buddies_data();
     void buddies();
+    void tabOrder_data();
     void tabOrder();
+    void arrowsWithinGroups_data();
+    void arrowsWithinGroups();
     void frames_data();
     void frames();
     void alignment_data();
@@ -468,29 +472,93 @@ void TestForm::buddies()
     QCOMPARE(widget->buddy()->objectName(), buddy);
 }
 
+void TestForm::tabOrder_data()
+{
+    QTest::addColumn<bool>("characteristics");
+    QTest::newRow("characteristics hidden") << false;
+    QTest::newRow("characteristics shown") << true;
+}
+
 void TestForm::tabOrder()
 {
-    const QStringList chain = {
+    QFETCH(bool, characteristics);
+    // The form's own order (its <tabstops>), with the drawing tools, the
+    // drawing index strip and the view in a row after the quick import, and
+    // the clickable labels each beside their group. The radio buttons and the
+    // drawing index strip are one stop each, the checked button (the arrow
+    // keys move within them; see arrowsWithinGroups).
+    QStringList chain = {
         "spinBoxCarNumber",      "spinBoxSpriteNumber",        "checkBoxMirrorSprite",    "checkBoxRotateWheels",
         "doubleSpinBoxSpriteZoom", "spinBoxRotation",          "checkBoxRotation",        "spinBoxTilt",
         "checkBoxTilt",          "checkBoxWheelAnimation",     "horizontalSlider",        "radioButtonSaveSprite",
-        "radioButtonSaveCar",    "radioButtonSaveAll",         "pushButtonLoad",          "pushButtonSave",
+        "pushButtonLoad",          "pushButtonSave",
         "checkBoxMultipleFiles", "checkBoxDither", "checkBoxConsoleExport", "checkBoxConsoleMatch", "pushButtonQuickIn",       "pushButtonQuickOut",
+        "toolPencil",            "toolFill",                   "toolPicker",              "swatchIndex1",
+        "labelSprite",
         "spinBoxMoveSpriteUp",   "spinBoxMoveSpriteRight",     "checkBoxMoveCar",         "pushButtonAutocenterSprite",
-        "pushButtonAutocenterCar", "pushButtonResetCarMovings", "comboBoxPalette",        "spinBoxTopSpeed",
-        "spinBoxAdhesion",       "spinBoxJumping",             "spinBoxAcceleration",     "spinBoxCornering",
-        "comboBoxWeaponA",       "comboBoxWeaponC",            "comboBoxWeaponJT"};
+        "pushButtonAutocenterCar", "pushButtonResetCarMovings", "comboBoxPalette",
+        "labelColor1",           "labelColor2",                "labelColor3",             "labelColorBg",
+        "labelPaletteREstore",   "labelPaletteSwap",           "labelPalettShift"};
+    if (characteristics)
+        chain << QStringList{"spinBoxTopSpeed", "spinBoxAdhesion", "spinBoxJumping", "spinBoxAcceleration",
+                             "spinBoxCornering", "labelRestoreParamaters", "comboBoxWeaponA", "comboBoxWeaponC",
+                             "comboBoxWeaponJT", "labelRestoreWeapons"};
+    chain << QStringList{"labelSaveChanges", "labelRestoreRom", "labelRestoreDefaults", "labelShowCharacteristics",
+                         "label"};
+    // Round to the start.
+    chain << chain.first();
 
-    // The next widget that takes focus by Tab after a control (and its own
-    // inner widgets, such as a spin box's line edit) is the next control.
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    if (characteristics)
+        QTest::mouseClick(child("labelShowCharacteristics"), Qt::LeftButton);
+    QApplication::setActiveWindow(window.get());
+    child(chain.first())->setFocus(Qt::TabFocusReason);
+    // Tab as the user presses it: each control in turn (a spin box through its
+    // own line edit), every one of the window's Tab stops, and round again.
+    QStringList visited;
     for (int i = 0; i + 1 < chain.size(); ++i) {
         QWidget *from = child(chain[i]);
         QVERIFY2(from, qPrintable(chain[i]));
-        QWidget *next = from->nextInFocusChain();
-        while (next != from && (from->isAncestorOf(next) || !(next->focusPolicy() & Qt::TabFocus)))
-            next = next->nextInFocusChain();
+        QVERIFY2(from == QApplication::focusWidget() || from->isAncestorOf(QApplication::focusWidget()),
+                 qPrintable(chain[i]));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *next = QApplication::focusWidget();
+        QVERIFY(next);
+        if (auto *spinBox = qobject_cast<QAbstractSpinBox *>(next->parentWidget()))
+            next = spinBox;   // from its line edit
         QCOMPARE(next->objectName(), chain[i + 1]);
     }
+}
+
+void TestForm::arrowsWithinGroups_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<bool>("checked");   // the arrow checks what it moves to
+    QTest::newRow("radio down") << "radioButtonSaveSprite" << int(Qt::Key_Down) << "radioButtonSaveCar" << true;
+    QTest::newRow("tool right") << "toolPencil" << int(Qt::Key_Right) << "toolFill" << false;
+    QTest::newRow("swatch right") << "swatchIndex1" << int(Qt::Key_Right) << "swatchIndex2" << true;
+    QTest::newRow("swatch down") << "swatchIndex1" << int(Qt::Key_Down) << "swatchIndex9" << true;
+}
+
+void TestForm::arrowsWithinGroups()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, to);
+    QFETCH(bool, checked);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QApplication::setActiveWindow(window.get());
+    child(from)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(child(from), Qt::Key(key));
+    auto *target = child<QAbstractButton>(to);
+    QVERIFY(target->hasFocus());
+    QCOMPARE(target->isChecked(), checked);
+    // The button the arrow went to is the group's Tab stop now.
+    QVERIFY(target->focusPolicy() & Qt::TabFocus);
 }
 
 void TestForm::frames_data()
