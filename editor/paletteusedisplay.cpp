@@ -57,14 +57,30 @@ PaletteUseDisplay::PaletteUseDisplay(const CarDocument &document, const Selectio
 
 void PaletteUseDisplay::refresh()
 {
-    counts = CountPaletteUse(document.sprites(), selection.car(), selection.sprite());
+    const SpriteTable &sprites = document.sprites();
+    carCounts.clear();
+    for (const QList<SpritePixels> &car : sprites)
+        carCounts.append(CountCarIndices(car));
+    showCounts();
+}
+
+void PaletteUseDisplay::showCounts()
+{
+    const SpriteTable &sprites = document.sprites();
+    const int car = selection.car();
+    const int sprite = selection.sprite();
+    IndexCounts shown{};
+    if (car >= 0 && car < sprites.size() && sprite >= 0 && sprite < sprites.at(car).size())
+        shown = CountIndices(sprites.at(car).at(sprite));
+    counts = PaletteUseOf(carCounts, car, shown);
     strip.setUse(counts);
 }
 
 void PaletteUseDisplay::selectionChanged(Selection::Parts parts)
 {
+    // The cars' counts stay as they are: only the sprite on show is counted.
     if (parts & (Selection::Car | Selection::Sprite))
-        refresh();
+        showCounts();
     if (highlighted >= 0 && (parts & Selection::kFrameParts))
         placeHighlight();
 }
@@ -74,7 +90,17 @@ void PaletteUseDisplay::tablesChanged(const TableChanges &changes)
     // The counts of other cars are in the tooltips too: any sprite change counts.
     if (!changes.everything && changes.sprites.isEmpty())
         return;
-    refresh();
+    if (changes.everything || carCounts.size() != document.sprites().size()) {
+        refresh();
+    } else {
+        QList<int> cars;
+        for (const auto &[car, sprite] : changes.sprites)
+            if (!cars.contains(car) && car >= 0 && car < carCounts.size())
+                cars.append(car);
+        for (int car : cars)
+            carCounts[car] = CountCarIndices(document.sprites().at(car));
+        showCounts();
+    }
     if (highlighted >= 0)
         placeHighlight();
 }

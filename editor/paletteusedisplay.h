@@ -47,6 +47,8 @@ protected:
 private:
     void selectionChanged(Selection::Parts parts);
     void tablesChanged(const TableChanges &changes);
+    // The counts of the sprite on show with the cars' counts as they are.
+    void showCounts();
     void placeHighlight();
     void endHighlight();
 
@@ -55,6 +57,7 @@ private:
     DrawingIndexStrip &strip;
     SpriteView &view;
     PaletteUse counts;
+    QList<IndexCounts> carCounts;   // CountCarIndices of every car
     IndexHighlight *outline = nullptr;
     QTimer highlightTimer;
     int highlighted = -1;

@@ -28,9 +28,15 @@ public:
     // The button of sprite number (1..45), null for other numbers.
     QToolButton *cell(int spriteNumber) const;
 
+    // Every cell drawn again.
     void refresh();
 
 private:
+    // Draws the cell of sprite index `index` (0-based) of the car on show.
+    void drawCell(int index);
+    // Frames the cell of the sprite on show, and only that one.
+    void markCurrent();
+
     const CarDocument &document;
     Selection &selection;
     QList<QToolButton *> cells;   // by sprite number - 1
