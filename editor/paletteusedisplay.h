@@ -60,5 +60,7 @@ private:
     QList<IndexCounts> carCounts;   // CountCarIndices of every car
     IndexHighlight *outline = nullptr;
     QTimer highlightTimer;
+    static constexpr int kAnimatedCountMs = 100;
+    QTimer countLater;   // the counts after animation steps
     int highlighted = -1;
 };

@@ -76,13 +76,20 @@ SpriteOverview::SpriteOverview(const CarDocument &document, Selection &selection
     });
     connect(&document, &CarDocument::backgroundChanged, this, &SpriteOverview::refresh);
     connect(&document, &CarDocument::loaded, this, &SpriteOverview::refresh);
-    // The animation changes the sprite on show many times a second: that only
-    // moves the frame from one cell to another.
+    // A change of the sprite on show only moves the frame from one cell to
+    // another. The animation changes it up to 50 times a second: this window
+    // follows its steps ten times a second (each repaint of a window is a
+    // round trip to the display).
+    markLater.setSingleShot(true);
+    markLater.setInterval(kMarkIntervalMs);
+    connect(&markLater, &QTimer::timeout, this, &SpriteOverview::markCurrent);
     connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {
         if (parts & (Selection::Car | Selection::Palette | Selection::Colors))
             refresh();
-        else if (parts & Selection::Sprite)
+        else if ((parts & Selection::Sprite) && !(parts & Selection::Animated))
             markCurrent();
+        else if ((parts & Selection::Sprite) && !markLater.isActive())
+            markLater.start();
     });
     refresh();
 }
@@ -117,6 +124,7 @@ void SpriteOverview::refresh()
 
 void SpriteOverview::markCurrent()
 {
+    markLater.stop();
     const int current = selection.sprite();
     for (int index = 0; index < kSpriteCount; ++index) {
         QToolButton *button = cells.at(index);
