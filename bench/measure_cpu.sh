@@ -9,6 +9,8 @@
 #
 #   bench/measure_cpu.sh [build folder] [rom] [runs]   (defaults: build, a demo ROM, 1)
 #   SKM_A11Y_SESSION (default /work/shared/tools/a11y-session) starts the accessibility bus.
+#   SKM_PERF_OUT=file.data records a 10 s call-graph profile (perf record -g) of the
+#   animated editor before the animated figure is taken (perf report -i file.data).
 set -euo pipefail
 if [ -z "${SKM_A11Y_INNER:-}" ]; then
   exec "${SKM_A11Y_SESSION:-/work/shared/tools/a11y-session}" "$0" "$@"
@@ -101,6 +103,9 @@ for run in $(seq "$runs"); do
   if [ "$state" != "auto-rotate auto-tilt auto-wheels 20" ]; then
     echo "  not all three animations at 20 ms: no figure" >&2
     exit 1
+  fi
+  if [ -n "${SKM_PERF_OUT:-}" ]; then
+    perf record -F 999 ${SKM_PERF_CALLGRAPH:--g} -p "$app" -o "$SKM_PERF_OUT" -- sleep 10 > /dev/null 2>&1 || echo "  perf record failed" >&2
   fi
   echo "  auto-rotate, auto-tilt, auto-wheels at 20 ms: $(cpu 20) %"
   kill "$app"; wait "$app" 2>/dev/null || true

@@ -215,7 +215,10 @@ void DrawingController::DescribeCursor()
 {
     const QPoint shown = view.pixelCursor();
     const SpriteViewMapping mapping = view.mapping();
-    view.setAccessibleDescription(PixelText(shown, StoredPixelOf(shown, mapping.mirrored, mapping.offset)));
+    const QString text = PixelText(shown, StoredPixelOf(shown, mapping.mirrored, mapping.offset));
+    // Screen readers hear of a change: only a real one.
+    if (view.accessibleDescription() != text)
+        view.setAccessibleDescription(text);
 }
 
 bool DrawingController::eventFilter(QObject *watched, QEvent *event)

@@ -95,7 +95,10 @@ void DrawingIndexStrip::setUse(const PaletteUse &next)
     const std::optional<PaletteUse> before = use;
     use = next;
     for (int i = 0; i < kIndexCount; ++i) {
-        swatches.at(i)->setToolTip(toolTipFor(i));
+        // The animation brings new counts many times a second, mostly the same text.
+        const QString tip = toolTipFor(i);
+        if (swatches.at(i)->toolTip() != tip)
+            swatches.at(i)->setToolTip(tip);
         if (!before || (before->sprite.at(i) == 0) != (next.sprite.at(i) == 0))
             showSwatch(i);
     }

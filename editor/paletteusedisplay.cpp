@@ -48,6 +48,9 @@ PaletteUseDisplay::PaletteUseDisplay(const CarDocument &document, const Selectio
     highlightTimer.setSingleShot(true);
     highlightTimer.setInterval(kHighlightMs);
     connect(&highlightTimer, &QTimer::timeout, this, &PaletteUseDisplay::endHighlight);
+    countLater.setSingleShot(true);
+    countLater.setInterval(kAnimatedCountMs);
+    connect(&countLater, &QTimer::timeout, this, &PaletteUseDisplay::showCounts);
     connect(&selection, &Selection::changed, this, &PaletteUseDisplay::selectionChanged);
     connect(&document, &CarDocument::tablesChanged, this, &PaletteUseDisplay::tablesChanged);
     for (int i = 0; i < DrawingIndexStrip::kIndexCount; ++i)
@@ -57,14 +60,40 @@ PaletteUseDisplay::PaletteUseDisplay(const CarDocument &document, const Selectio
 
 void PaletteUseDisplay::refresh()
 {
-    counts = CountPaletteUse(document.sprites(), selection.car(), selection.sprite());
+    const SpriteTable &sprites = document.sprites();
+    carCounts.clear();
+    for (const QList<SpritePixels> &car : sprites)
+        carCounts.append(CountCarIndices(car));
+    showCounts();
+}
+
+void PaletteUseDisplay::showCounts()
+{
+    countLater.stop();
+    const SpriteTable &sprites = document.sprites();
+    const int car = selection.car();
+    const int sprite = selection.sprite();
+    IndexCounts shown{};
+    if (car >= 0 && car < sprites.size() && sprite >= 0 && sprite < sprites.at(car).size())
+        shown = CountIndices(sprites.at(car).at(sprite));
+    counts = PaletteUseOf(carCounts, car, shown);
     strip.setUse(counts);
 }
 
 void PaletteUseDisplay::selectionChanged(Selection::Parts parts)
 {
-    if (parts & (Selection::Car | Selection::Sprite))
-        refresh();
+    // The cars' counts stay as they are: only the sprite on show is counted.
+    // The animation's steps are followed ten times a second: the marks of a
+    // sprite on show for 20 ms could not be read, and each change repaints
+    // the strip.
+    if (parts & (Selection::Car | Selection::Sprite)) {
+        if (!(parts & Selection::Animated)) {
+            countLater.stop();
+            showCounts();
+        } else if (!countLater.isActive()) {
+            countLater.start();
+        }
+    }
     if (highlighted >= 0 && (parts & Selection::kFrameParts))
         placeHighlight();
 }
@@ -74,7 +103,17 @@ void PaletteUseDisplay::tablesChanged(const TableChanges &changes)
     // The counts of other cars are in the tooltips too: any sprite change counts.
     if (!changes.everything && changes.sprites.isEmpty())
         return;
-    refresh();
+    if (changes.everything || carCounts.size() != document.sprites().size()) {
+        refresh();
+    } else {
+        QList<int> cars;
+        for (const auto &[car, sprite] : changes.sprites)
+            if (!cars.contains(car) && car >= 0 && car < carCounts.size())
+                cars.append(car);
+        for (int car : cars)
+            carCounts[car] = CountCarIndices(document.sprites().at(car));
+        showCounts();
+    }
     if (highlighted >= 0)
         placeHighlight();
 }

@@ -47,6 +47,8 @@ protected:
 private:
     void selectionChanged(Selection::Parts parts);
     void tablesChanged(const TableChanges &changes);
+    // The counts of the sprite on show with the cars' counts as they are.
+    void showCounts();
     void placeHighlight();
     void endHighlight();
 
@@ -55,7 +57,10 @@ private:
     DrawingIndexStrip &strip;
     SpriteView &view;
     PaletteUse counts;
+    QList<IndexCounts> carCounts;   // CountCarIndices of every car
     IndexHighlight *outline = nullptr;
     QTimer highlightTimer;
+    static constexpr int kAnimatedCountMs = 100;
+    QTimer countLater;   // the counts after animation steps
     int highlighted = -1;
 };

@@ -92,7 +92,8 @@ void Selection::setView(int rotation, int tilt, bool wheelsTurned)
         wheels = wheelsTurned;
         parts |= WheelsTurned;
     }
-    report(parts);
+    if (parts)
+        report(parts | Animated);
 }
 
 void Selection::setMirrored(bool mirrored)

@@ -31,6 +31,10 @@ public:
         DrawingTool = 0x100,
         DrawingIndex = 0x200,
         Colors = 0x400,
+        // Not a part: the change is a step of the animation (with the parts it
+        // changed). Displays of secondary information may follow such steps
+        // less often than the sprite view does.
+        Animated = 0x800,
     };
     Q_DECLARE_FLAGS(Parts, Part)
     // What the sprite view shows: a change of these needs a new frame.
@@ -68,7 +72,8 @@ public:
     void setTool(Tool tool);
     void setDrawingIndex(int index);
     void setColorModel(ColorModel model);
-    // Rotation, tilt and wheels in one change, as an animation tick makes it.
+    // Rotation, tilt and wheels in one change, as an animation tick makes it
+    // (reported with Animated).
     void setView(int rotation, int tilt, bool wheelsTurned);
 
     static constexpr double kMinimumZoom = 0.1;

@@ -13,7 +13,14 @@ SpriteDisplay::SpriteDisplay(const CarDocument &document, const Selection &selec
     setObjectName(QStringLiteral("spriteDisplay"));
     connect(&selection, &Selection::changed, this, &SpriteDisplay::selectionChanged);
     connect(&document, &CarDocument::tablesChanged, this, &SpriteDisplay::tablesChanged);
-    connect(&document, &CarDocument::backgroundChanged, this, &SpriteDisplay::refresh);
+    connect(&document, &CarDocument::backgroundChanged, this, [this] {
+        frames.clear();
+        refresh();
+    });
+    connect(&document, &CarDocument::loaded, this, [this] {
+        frames.clear();
+        refresh();
+    });
     refresh();
 }
 
@@ -25,28 +32,44 @@ void SpriteDisplay::selectionChanged(Selection::Parts parts)
 
 void SpriteDisplay::tablesChanged(const TableChanges &changes)
 {
+    // Any change may touch a kept frame (a sprite, a palette, an offset).
+    frames.clear();
     if (changes.touchesSprite(selection.car(), selection.sprite()) || changes.touchesPalette(selection.palette()))
         refresh();
 }
 
-void SpriteDisplay::refresh()
+QImage SpriteDisplay::frameOnShow(QPoint offset)
 {
     const SpriteLook look{selection.car(), selection.sprite(), selection.palette(), selection.mirrored(),
                           selection.wheelsTurned(), true, selection.colorModel()};
-    SpriteViewMapping mapping;
-    mapping.zoom = selection.zoom();
-    mapping.mirrored = selection.mirrored();
-    mapping.offset = PendingOffset(document, selection.car(), selection.sprite());
+    const quint64 key = quint64(quint8(look.car)) | quint64(quint8(look.sprite)) << 8
+        | quint64(quint16(look.palette)) << 16 | quint64(look.mirrored) << 32 | quint64(look.wheelsTurned) << 33
+        | quint64(checker) << 34 | quint64(quint8(look.colors)) << 40;
+    if (const QImage *kept = frames.object(key))
+        return *kept;
     QImage frame = ComposeDocumentSprite(document, look);
     if (checker) {
         const SpriteTable &sprites = document.sprites();
         const bool known = look.car >= 0 && look.car < sprites.size() && look.sprite >= 0
             && look.sprite < sprites.at(look.car).size();
         frame = WithCheckerboard(frame, ComposeSpriteSlots(known ? &sprites.at(look.car).at(look.sprite) : nullptr,
-                                                           mapping.offset, look.mirrored, look.wheelsTurned));
+                                                           offset, look.mirrored, look.wheelsTurned));
     }
-    view.setSprite(frame, mapping);
-    view.setAccessibleName(tr("Sprite, car %1, sprite %2").arg(selection.car() + 1).arg(selection.sprite() + 1));
+    frames.insert(key, new QImage(frame));
+    return frame;
+}
+
+void SpriteDisplay::refresh()
+{
+    SpriteViewMapping mapping;
+    mapping.zoom = selection.zoom();
+    mapping.mirrored = selection.mirrored();
+    mapping.offset = PendingOffset(document, selection.car(), selection.sprite());
+    view.setSprite(frameOnShow(mapping.offset), mapping);
+    const QString name = tr("Sprite, car %1, sprite %2").arg(selection.car() + 1).arg(selection.sprite() + 1);
+    // Screen readers hear of a new name: only of a real one.
+    if (view.accessibleName() != name)
+        view.setAccessibleName(name);
 }
 
 void SpriteDisplay::setCheckerboard(bool on)
@@ -54,5 +77,5 @@ void SpriteDisplay::setCheckerboard(bool on)
     if (checker == on)
         return;
     checker = on;
-    refresh();
+    refresh();   // the key holds the checkerboard
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCache>
+#include <QImage>
 #include <QObject>
 
 #include "editor/selection.h"
@@ -29,9 +31,16 @@ public:
 private:
     void selectionChanged(Selection::Parts parts);
     void tablesChanged(const TableChanges &changes);
+    // The frame of the selection as it stands, composed once until the
+    // document changes (the animation shows the same frames over and over).
+    QImage frameOnShow(QPoint offset);
 
     const CarDocument &document;
     const Selection &selection;
     SpriteView &view;
     bool checker = false;
+    QCache<quint64, QImage> frames{kCachedFrames};
+
+    // Every sprite of a car, both wheel positions, mirrored or not.
+    static constexpr int kCachedFrames = 4 * 45 * 2;
 };

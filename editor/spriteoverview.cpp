@@ -58,18 +58,38 @@ SpriteOverview::SpriteOverview(const CarDocument &document, Selection &selection
             button->setFocusPolicy(Qt::TabFocus);
             connect(button, &QToolButton::clicked, this, [this, number] {
                 this->selection.setSprite(number - 1);
-                refresh();
+                markCurrent();
             });
             grid->addWidget(button, row, column);
             cells[number - 1] = button;
         }
     }
-    connect(&document, &CarDocument::tablesChanged, this, &SpriteOverview::refresh);
+    connect(&document, &CarDocument::tablesChanged, this, [this](const TableChanges &changes) {
+        const int car = this->selection.car();
+        if (changes.everything || changes.palettes.contains(this->selection.palette())) {
+            refresh();
+            return;
+        }
+        for (const auto &[changedCar, sprite] : changes.sprites)
+            if (changedCar == car)
+                drawCell(sprite);
+    });
     connect(&document, &CarDocument::backgroundChanged, this, &SpriteOverview::refresh);
     connect(&document, &CarDocument::loaded, this, &SpriteOverview::refresh);
+    // A change of the sprite on show only moves the frame from one cell to
+    // another. The animation changes it up to 50 times a second: this window
+    // follows its steps ten times a second (each repaint of a window is a
+    // round trip to the display).
+    markLater.setSingleShot(true);
+    markLater.setInterval(kMarkIntervalMs);
+    connect(&markLater, &QTimer::timeout, this, &SpriteOverview::markCurrent);
     connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {
-        if (parts & (Selection::Car | Selection::Sprite | Selection::Palette | Selection::Colors))
+        if (parts & (Selection::Car | Selection::Palette | Selection::Colors))
             refresh();
+        else if ((parts & Selection::Sprite) && !(parts & Selection::Animated))
+            markCurrent();
+        else if ((parts & Selection::Sprite) && !markLater.isActive())
+            markLater.start();
     });
     refresh();
 }
@@ -94,36 +114,53 @@ QToolButton *SpriteOverview::cell(int spriteNumber) const
 void SpriteOverview::refresh()
 {
     const int side = kSide * pixelScale;
-    const int car = selection.car();
-    const SpriteTable &sprites = document.sprites();
-    const SpriteTable &original = document.original().sprites;
     for (QLabel *unused : findChildren<QLabel *>(QStringLiteral("unusedCell")))
         if (unused->pixmap().width() != side)
             unused->setPixmap(UnusedMark(side));
+    for (int index = 0; index < kSpriteCount; ++index)
+        drawCell(index);
+    markCurrent();
+}
+
+void SpriteOverview::markCurrent()
+{
+    markLater.stop();
+    const int current = selection.sprite();
     for (int index = 0; index < kSpriteCount; ++index) {
         QToolButton *button = cells.at(index);
-        if (!button)
-            continue;
-        const bool known = car >= 0 && car < sprites.size() && index < sprites.at(car).size();
-        const bool changed = known && (car >= original.size() || index >= original.at(car).size()
-                                       || sprites.at(car).at(index) != original.at(car).at(index));
-        QImage picture = ComposeDocumentSprite(document, {car, index, selection.palette(), false, false, true, selection.colorModel()});
-        if (checker && known)
-            picture = WithCheckerboard(picture, ComposeSpriteSlots(&sprites.at(car).at(index),
-                                                                   PendingOffset(document, car, index), false, false));
-        QPixmap pixmap = QPixmap::fromImage(picture.scaled(side, side));
-        if (changed) {
-            QPainter painter(&pixmap);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QColor(220, 30, 30));
-            const int mark = 6 * pixelScale;
-            painter.drawPolygon(QPolygon({QPoint(side - mark, 0), QPoint(side, 0), QPoint(side, mark)}));
-        }
-        button->setIcon(QIcon(pixmap));
-        button->setIconSize(QSize(side, side));
-        const QString name = changed ? tr("sprite %1, changed").arg(index + 1) : tr("sprite %1").arg(index + 1);
-        button->setAccessibleName(name);
-        button->setToolTip(name);
-        button->setChecked(index == selection.sprite());
+        // Only the two cells whose state differs are touched.
+        if (button && button->isChecked() != (index == current))
+            button->setChecked(index == current);
     }
+}
+
+void SpriteOverview::drawCell(int index)
+{
+    QToolButton *button = index >= 0 && index < kSpriteCount ? cells.at(index) : nullptr;
+    if (!button)
+        return;
+    const int side = kSide * pixelScale;
+    const int car = selection.car();
+    const SpriteTable &sprites = document.sprites();
+    const SpriteTable &original = document.original().sprites;
+    const bool known = car >= 0 && car < sprites.size() && index < sprites.at(car).size();
+    const bool changed = known && (car >= original.size() || index >= original.at(car).size()
+                                   || sprites.at(car).at(index) != original.at(car).at(index));
+    QImage picture = ComposeDocumentSprite(document, {car, index, selection.palette(), false, false, true, selection.colorModel()});
+    if (checker && known)
+        picture = WithCheckerboard(picture, ComposeSpriteSlots(&sprites.at(car).at(index),
+                                                               PendingOffset(document, car, index), false, false));
+    QPixmap pixmap = QPixmap::fromImage(picture.scaled(side, side));
+    if (changed) {
+        QPainter painter(&pixmap);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(220, 30, 30));
+        const int mark = 6 * pixelScale;
+        painter.drawPolygon(QPolygon({QPoint(side - mark, 0), QPoint(side, 0), QPoint(side, mark)}));
+    }
+    button->setIcon(QIcon(pixmap));
+    button->setIconSize(QSize(side, side));
+    const QString name = changed ? tr("sprite %1, changed").arg(index + 1) : tr("sprite %1").arg(index + 1);
+    button->setAccessibleName(name);
+    button->setToolTip(name);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QTimer>
 #include <QWidget>
 
 #include "editor/selection.h"
@@ -28,12 +29,25 @@ public:
     // The button of sprite number (1..45), null for other numbers.
     QToolButton *cell(int spriteNumber) const;
 
+    // Every cell drawn again.
     void refresh();
 
 private:
+    // Draws the cell of sprite index `index` (0-based) of the car on show.
+    void drawCell(int index);
+public:
+    // Frames the cell of the sprite on show, and only that one (done by itself
+    // on a change of the sprite; within a tenth of a second of animation steps).
+    void markCurrent();
+
+private:
+
     const CarDocument &document;
     Selection &selection;
+    static constexpr int kMarkIntervalMs = 100;
+
     QList<QToolButton *> cells;   // by sprite number - 1
+    QTimer markLater;
     int pixelScale = 1;
     bool checker = false;
 };

@@ -46,20 +46,30 @@ IndexCounts CountCarIndices(const QList<SpritePixels> &car)
 
 PaletteUse CountPaletteUse(const SpriteTable &sprites, int car, int sprite)
 {
+    QList<IndexCounts> cars;
+    cars.reserve(sprites.size());
+    for (const QList<SpritePixels> &pixels : sprites)
+        cars.append(CountCarIndices(pixels));
+    IndexCounts shown{};
+    if (car >= 0 && car < sprites.size() && sprite >= 0 && sprite < sprites.at(car).size())
+        shown = CountIndices(sprites.at(car).at(sprite));
+    return PaletteUseOf(cars, car, shown);
+}
+
+PaletteUse PaletteUseOf(const QList<IndexCounts> &cars, int car, const IndexCounts &sprite)
+{
     PaletteUse use;
-    for (int c = 0; c < sprites.size(); ++c) {
-        const IndexCounts counts = CountCarIndices(sprites.at(c));
+    for (int c = 0; c < cars.size(); ++c) {
         if (c == car) {
-            use.car = counts;
+            use.car = cars.at(c);
             continue;
         }
         for (int i = 0; i < kColorsPerPalette; ++i) {
-            if (counts[i] == 0)
+            if (cars.at(c)[i] == 0)
                 use.unusedInCars[i].append(c);
         }
     }
-    if (car >= 0 && car < sprites.size() && sprite >= 0 && sprite < sprites.at(car).size())
-        use.sprite = CountIndices(sprites.at(car).at(sprite));
+    use.sprite = sprite;
     return use;
 }
 

@@ -10,7 +10,9 @@
 #include "editor/drawingindexstrip.h"
 #include "editor/drawingtools.h"
 #include "editor/paletteusedisplay.h"
+#include "editor/spriteoverview.h"
 #include "editor/spriteview.h"
+#include "view/pixeltools.h"
 #include "testwindow.h"
 #include "viewtestrom.h"
 
@@ -125,6 +127,57 @@ private slots:
         window.probe.selection().setSprite(1);
         QCOMPARE(strip->isMarkedUnused(7), false);
         QVERIFY(strip->swatch(7)->toolTip().startsWith(QStringLiteral("index 7: 100 pixels in this sprite")));
+    }
+
+    void useFollowsOtherCars()
+    {
+        // The counts of the other cars are kept between changes: a pixel drawn
+        // into car 4 and taken back again must reach the tooltip both times.
+        TestWindow window(UseData());
+        QVERIFY(window.romWritten);
+        DrawingIndexStrip *strip
+            = window.editor.findChild<DrawingTools *>(QStringLiteral("drawingTools"))->indexStrip();
+        const auto firstLine = [strip] { return strip->swatch(9)->toolTip().section(QLatin1Char('\n'), 0, 0); };
+        QCOMPARE(firstLine(), QStringLiteral("index 9: 0 pixels in this sprite, 0 in this car, unused in cars 2, 3, 4 and 5"));
+        CarDocument &document = window.probe.document();
+        QVERIFY(document.RecordPixels(QStringLiteral("Draw"), {3, 4, 0}, 3, 4, {PixelChange{0, 0, 9}}));
+        window.probe.selection().setCar(0);
+        QCOMPARE(firstLine(), QStringLiteral("index 9: 0 pixels in this sprite, 0 in this car, unused in cars 2, 3 and 5"));
+        document.undoStack()->undo();   // shows car 4 again
+        window.probe.selection().setCar(0);
+        QCOMPARE(firstLine(), QStringLiteral("index 9: 0 pixels in this sprite, 0 in this car, unused in cars 2, 3, 4 and 5"));
+    }
+
+    void animationStepsFollowedLater()
+    {
+        // A step of the animation reaches the strip's marks and the overview's
+        // frame within a tenth of a second; a change by the user at once.
+        TestWindow window(UseData());
+        QVERIFY(window.romWritten);
+        window.probe.animation().stop();
+        DrawingIndexStrip *strip
+            = window.editor.findChild<DrawingTools *>(QStringLiteral("drawingTools"))->indexStrip();
+        auto *overview = window.editor.findChild<SpriteOverview *>();
+        QVERIFY(overview);
+        Selection &selection = window.probe.selection();
+        QCOMPARE(selection.sprite(), 0);
+        QVERIFY(!strip->isMarkedUnused(3));
+
+        QSignalSpy steps(&selection, &Selection::changed);
+        window.probe.animation().setRotating(true);
+        while (selection.sprite() == 0)
+            window.probe.animation().tick();
+        QVERIFY(steps.last().first().value<Selection::Parts>() & Selection::Animated);
+        const int shown = selection.sprite();
+        QTRY_VERIFY(strip->isMarkedUnused(3));   // no other sprite uses index 3
+        QTRY_VERIFY(overview->cell(shown + 1)->isChecked());
+        QVERIFY(!overview->cell(1)->isChecked());
+
+        selection.setSprite(0);
+        QVERIFY(!(steps.last().first().value<Selection::Parts>() & Selection::Animated));
+        QVERIFY(!strip->isMarkedUnused(3));
+        QVERIFY(overview->cell(1)->isChecked());
+        QVERIFY(!overview->cell(shown + 1)->isChecked());
     }
 
     void exportAnimation_data()
