@@ -164,12 +164,12 @@
 <context>
     <name>DrawingIndexStrip</name>
     <message>
-        <location filename="../editor/drawingindexstrip.cpp" line="+39"/>
+        <location filename="../editor/drawingindexstrip.cpp" line="+41"/>
         <source>index %1, red %2 green %3 blue %4</source>
         <translation>Index %1, Rot %2 Grün %3 Blau %4</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+101"/>
         <source>index 0: background, shown in the editor&apos;s grey</source>
         <translation>Index 0: Hintergrund, im Grau des Editors gezeigt</translation>
     </message>
@@ -596,6 +596,14 @@
     </message>
 </context>
 <context>
+    <name>PanelScroller</name>
+    <message>
+        <location filename="../editor/panelscroller.cpp" line="+11"/>
+        <source>panels</source>
+        <translation>Bedienfelder</translation>
+    </message>
+</context>
+<context>
     <name>PatchController</name>
     <message>
         <location filename="../editor/patchcontroller.cpp" line="+27"/>
@@ -845,7 +853,7 @@ Den Emulator-Befehl legen Sie unter Bearbeiten &gt; Einstellungen... fest.</tran
     </message>
     <message>
         <location filename="../editor/windowshell.cpp" line="+46"/>
-        <location filename="../app/main.cpp" line="+188"/>
+        <location filename="../app/main.cpp" line="+194"/>
         <source>ROM images (*.bin *.smd *.gen *.md)</source>
         <translation>ROM-Abbilder (*.bin *.smd *.gen *.md)</translation>
     </message>
@@ -1335,7 +1343,7 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <translation>und andere</translation>
     </message>
     <message>
-        <location filename="../editor/skmcareditor.cpp" line="+205"/>
+        <location filename="../editor/skmcareditor.cpp" line="+246"/>
         <source>Program exit</source>
         <translation>Programm beenden</translation>
     </message>
@@ -1345,7 +1353,7 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <translation>Möchten Sie Ihre Änderungen im ROM speichern?</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+63"/>
         <source>&amp;Undo</source>
         <translation>&amp;Rückgängig</translation>
     </message>
@@ -1956,7 +1964,7 @@ Die Änderungen bleiben im Editor erhalten.</translation>
 <context>
     <name>SpriteDisplay</name>
     <message>
-        <location filename="../editor/spritedisplay.cpp" line="+49"/>
+        <location filename="../editor/spritedisplay.cpp" line="+69"/>
         <source>Sprite, car %1, sprite %2</source>
         <translation>Sprite, Auto %1, Sprite %2</translation>
     </message>
@@ -1974,7 +1982,7 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <translation>kein Sprite für diese Ansicht</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+113"/>
         <source>sprite %1, changed</source>
         <translation>Sprite %1, geändert</translation>
     </message>
@@ -1987,7 +1995,7 @@ Die Änderungen bleiben im Editor erhalten.</translation>
 <context>
     <name>SpriteScroller</name>
     <message>
-        <location filename="../editor/spritescroller.cpp" line="+24"/>
+        <location filename="../editor/spritescroller.cpp" line="+25"/>
         <source>sprite view</source>
         <translation>Sprite-Ansicht</translation>
     </message>
