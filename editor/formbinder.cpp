@@ -1,8 +1,10 @@
 #include "editor/formbinder.h"
 
+#include <QApplication>
 #include <QSignalBlocker>
 
 #include "editor/animator.h"
+#include "editor/cachedindicatorstyle.h"
 #include "palette/palettenames.h"
 #include "rom/cardata.h"
 #include "ui_skmcareditor.h"
@@ -48,6 +50,16 @@ FormBinder::FormBinder(Ui::SKMcarEditor &form, Selection &selection, Animator &a
         font.setStyleStrategy(QFont::PreferNoShaping);
         control->setFont(font);
     }
+    // The wheels' box changes its tick on every tick of the animation.
+    // One style for the program, living as long as the application (a widget
+    // does not own its style, and outliving it is safe).
+    static CachedIndicatorStyle *const indicators = [] {
+        auto *style = new CachedIndicatorStyle;
+        style->setParent(qApp);
+        return style;
+    }();
+    form.checkBoxRotateWheels->setStyle(indicators);
+    form.checkBoxMirrorSprite->setStyle(indicators);
 
     ShowSelection(Selection::Parts(0xFFFF));
     animator.setRotating(form.checkBoxRotation->isChecked());

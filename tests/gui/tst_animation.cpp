@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QCheckBox>
 #include <QTemporaryDir>
 
 #include "windowprobe.h"
@@ -151,6 +152,45 @@ private slots:
         // (1, 4) and (1, 3) have none: sprite 1 stays; (2, 3) none, (2, 2) -> 32;
         // (3, 2) -> 39, (3, 1) -> 38; (4, 1) none, (4, 0) -> 5; (5, 0) -> 6, (5, -1) none.
         QCOMPARE(shown, (QList<View>{{1, false}, {32, false}, {38, false}, {5, false}, {6, false}}));
+    }
+
+    void ticksDrawnAsTheStyleDraws_data()
+    {
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("ticked") << true;
+        QTest::newRow("clear") << false;
+    }
+    void ticksDrawnAsTheStyleDraws()
+    {
+        // The wheels' box draws its tick from a kept picture: it must look
+        // as a box of the application's style looks in the same state.
+        QFETCH(bool, checked);
+        SKMcarEditor editor(romPath);
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        QCheckBox *wheels = probe.ui()->checkBoxRotateWheels;
+        QCheckBox plain(wheels->text());
+        plain.setFont(wheels->font());
+        plain.setAutoFillBackground(true);
+        for (int round = 0; round < 2; ++round) {   // drawn once, then from the kept picture
+            wheels->setChecked(checked);
+            plain.setChecked(checked);
+            const QImage kept = wheels->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            plain.setFixedSize(wheels->size());
+            const QImage styled = plain.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(kept.size(), styled.size());
+            int differing = 0;
+            for (int y = 0; y < kept.height(); ++y)
+                for (int x = 0; x < kept.width(); ++x) {
+                    const QRgb a = kept.pixel(x, y), b = styled.pixel(x, y);
+                    if (qAbs(qRed(a) - qRed(b)) > 2 || qAbs(qGreen(a) - qGreen(b)) > 2 || qAbs(qBlue(a) - qBlue(b)) > 2)
+                        ++differing;
+                }
+            QCOMPARE(differing, 0);
+            wheels->setChecked(!checked);
+            plain.setChecked(!checked);
+            wheels->grab();
+        }
     }
 
     void sliderDragSetsInterval()
