@@ -3,6 +3,7 @@
 #include <utility>
 #include <variant>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 
@@ -19,13 +20,34 @@ struct Failure
     QString action;   // what was being done: "write", "read", "open", ...
 
     // "Cannot write "/path/x.png": No space left on device"; without a file,
-    // the reason alone.
+    // the reason alone. The window shows it in the user's language (one
+    // sentence for each action, so that a translation can word each as its
+    // language needs); the command line, which loads no translation, in
+    // English.
     QString message() const
     {
         if (file.isEmpty())
             return reason;
-        return QStringLiteral("Cannot %1 \"%2\": %3")
-            .arg(action.isEmpty() ? QStringLiteral("use") : action, QDir::toNativeSeparators(file), reason);
+        struct Sentence
+        {
+            const char *action;
+            const char *text;
+        };
+        static constexpr Sentence kSentences[] = {
+            {"write", QT_TRANSLATE_NOOP("Failure", "Cannot write \"%1\": %2")},
+            {"read", QT_TRANSLATE_NOOP("Failure", "Cannot read \"%1\": %2")},
+            {"open", QT_TRANSLATE_NOOP("Failure", "Cannot open \"%1\": %2")},
+            {"load", QT_TRANSLATE_NOOP("Failure", "Cannot load \"%1\": %2")},
+            {"start", QT_TRANSLATE_NOOP("Failure", "Cannot start \"%1\": %2")},
+            {"lock", QT_TRANSLATE_NOOP("Failure", "Cannot lock \"%1\": %2")},
+            {"use", QT_TRANSLATE_NOOP("Failure", "Cannot use \"%1\": %2")},
+        };
+        const QString shown = QDir::toNativeSeparators(file);
+        const QString done = action.isEmpty() ? QStringLiteral("use") : action;
+        for (const Sentence &sentence : kSentences)
+            if (done == QLatin1String(sentence.action))
+                return QCoreApplication::translate("Failure", sentence.text).arg(shown, reason);
+        return QStringLiteral("Cannot %1 \"%2\": %3").arg(done, shown, reason);
     }
 };
 

@@ -10,8 +10,16 @@
 
 namespace {
 
-const QString kIpsFilter = QStringLiteral("IPS patch (*.ips)");
-const QString kBpsFilter = QStringLiteral("BPS patch (*.bps)");
+// Made when asked for, so that they are in the language loaded by then.
+QString IpsFilter()
+{
+    return PatchController::tr("IPS patch (*.ips)");
+}
+
+QString BpsFilter()
+{
+    return PatchController::tr("BPS patch (*.bps)");
+}
 
 } // namespace
 
@@ -56,7 +64,7 @@ void PatchController::CreatePatch()
     const QFileInfo rom(document.image().path);
     const FileRequest request{tr("Create Patch"), QStringLiteral("patch"),
                               rom.completeBaseName() + QStringLiteral(".ips"), rom.absolutePath(),
-                              {{kIpsFilter, QStringLiteral(".ips")}, {kBpsFilter, QStringLiteral(".bps")}}};
+                              {{IpsFilter(), QStringLiteral(".ips")}, {BpsFilter(), QStringLiteral(".bps")}}};
     const std::optional<QString> fileName =
         PathToWrite(prompts, prompts.chooseFileToSave(request), request, IsPatchFileName);
     if (!fileName)

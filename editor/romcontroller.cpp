@@ -105,13 +105,13 @@ void RomController::RestoreDefaults()
     // replaces nothing and says so. The offsets stay as they are.
     QFile resource(QStringLiteral(":/defaults.bin"));
     if (!resource.open(QIODevice::ReadOnly)) {
-        prompts.showFailure(tr("Restore Defaults"), {resource.fileName(), resource.errorString(), 0, tr("read")});
+        prompts.showFailure(tr("Restore Defaults"), {resource.fileName(), resource.errorString(), 0, QStringLiteral("read")});
         return;
     }
     const std::optional<CarData> factory = ParseFactoryData(resource.readAll());
     if (!factory) {
         prompts.showFailure(tr("Restore Defaults"),
-                            {resource.fileName(), tr("the factory data is damaged"), 0, tr("read")});
+                            {resource.fileName(), tr("the factory data is damaged"), 0, QStringLiteral("read")});
         return;
     }
     const CarData normalized = NormalizeCarData(*factory);

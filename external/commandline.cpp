@@ -1,5 +1,6 @@
 #include "external/commandline.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -71,20 +72,20 @@ Result<QStringList> Parse(const QString &command, const QString *file, bool *use
             else if (i + 1 < command.size())
                 word += command.at(++i);
             else
-                return CommandFailure(QStringLiteral("The command ends with a backslash: %1").arg(command));
+                return CommandFailure(QCoreApplication::translate("ExternalPrograms", "The command ends with a backslash: %1").arg(command));
             break;
         }
     }
     if (quote == Quote::Single)
-        return CommandFailure(QStringLiteral("The command has a single quote (') without its closing one: %1")
+        return CommandFailure(QCoreApplication::translate("ExternalPrograms", "The command has a single quote (') without its closing one: %1")
                                   .arg(command));
     if (quote == Quote::Double)
-        return CommandFailure(QStringLiteral("The command has a double quote (\") without its closing one: %1")
+        return CommandFailure(QCoreApplication::translate("ExternalPrograms", "The command has a double quote (\") without its closing one: %1")
                                   .arg(command));
     if (inWord)
         words.append(word);
     if (words.isEmpty())
-        return CommandFailure(QStringLiteral("The command is empty"));
+        return CommandFailure(QCoreApplication::translate("ExternalPrograms", "The command is empty"));
     return words;
 }
 
@@ -121,13 +122,13 @@ Result<QString> FindProgram(const QString &program, const QStringList &paths)
         if (info.isFile() && info.isExecutable())
             return info.absoluteFilePath();
         return Failure{program,
-                       info.exists() ? QStringLiteral("not an executable program")
+                       info.exists() ? QCoreApplication::translate("ExternalPrograms", "not an executable program")
                                      : QStringLiteral("No such file or directory"),
                        0, QStringLiteral("start")};
     }
     const QString found = QStandardPaths::findExecutable(program, paths);
     if (found.isEmpty())
-        return Failure{program, QStringLiteral("not installed (not found in PATH or /usr/games)"),
+        return Failure{program, QCoreApplication::translate("ExternalPrograms", "not installed (not found in PATH or /usr/games)"),
                        0, QStringLiteral("start")};
     return found;
 }

@@ -1,5 +1,7 @@
 #include "external/programsettings.h"
 
+#include <QCoreApplication>
+
 #include "external/commandline.h"
 
 namespace {
@@ -31,16 +33,16 @@ ExternalPrograms ReadExternalPrograms(const QSettings &settings)
 
 Result<void> StoreExternalPrograms(QSettings &settings, const ExternalPrograms &programs)
 {
-    if (Result<void> checked = CheckCommand(QStringLiteral("Emulator command"), programs.emulatorCommand); !checked)
+    if (Result<void> checked = CheckCommand(QCoreApplication::translate("ExternalPrograms", "Emulator command"), programs.emulatorCommand); !checked)
         return checked;
-    if (Result<void> checked = CheckCommand(QStringLiteral("Pixel editor command"), programs.pixelEditorCommand);
+    if (Result<void> checked = CheckCommand(QCoreApplication::translate("ExternalPrograms", "Pixel editor command"), programs.pixelEditorCommand);
         !checked)
         return checked;
     Store(settings, kEmulatorCommandKey, programs.emulatorCommand);
     Store(settings, kPixelEditorCommandKey, programs.pixelEditorCommand);
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        return Failure{settings.fileName(), QStringLiteral("the settings file cannot be written"), 0,
+        return Failure{settings.fileName(), QCoreApplication::translate("ExternalPrograms", "the settings file cannot be written"), 0,
                        QStringLiteral("write")};
     return {};
 }

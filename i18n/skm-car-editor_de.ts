@@ -430,6 +430,92 @@
     </message>
 </context>
 <context>
+    <name>ExternalPrograms</name>
+    <message>
+        <location filename="../external/commandline.cpp" line="+75"/>
+        <source>The command ends with a backslash: %1</source>
+        <translation>Der Befehl endet mit einem Backslash: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The command has a single quote (&apos;) without its closing one: %1</source>
+        <translation>Der Befehl hat ein einfaches Anführungszeichen (&apos;) ohne schließendes: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The command has a double quote (&quot;) without its closing one: %1</source>
+        <translation>Der Befehl hat ein doppeltes Anführungszeichen (&quot;) ohne schließendes: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The command is empty</source>
+        <translation>Der Befehl ist leer</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>not an executable program</source>
+        <translation>kein ausführbares Programm</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>not installed (not found in PATH or /usr/games)</source>
+        <translation>nicht installiert (weder in PATH noch in /usr/games gefunden)</translation>
+    </message>
+    <message>
+        <location filename="../external/programsettings.cpp" line="+36"/>
+        <source>Emulator command</source>
+        <translation>Emulator-Befehl</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Pixel editor command</source>
+        <translation>Pixeleditor-Befehl</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the settings file cannot be written</source>
+        <translation>die Einstellungsdatei kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>Failure</name>
+    <message>
+        <location filename="../base/result.h" line="+37"/>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cannot read &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cannot open &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cannot load &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geladen werden: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cannot start &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cannot lock &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht gesperrt werden: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cannot use &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht verwendet werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>OffsetController</name>
     <message>
         <location filename="../editor/offsetcontroller.cpp" line="+65"/>
@@ -606,7 +692,17 @@
 <context>
     <name>PatchController</name>
     <message>
-        <location filename="../editor/patchcontroller.cpp" line="+27"/>
+        <location filename="../editor/patchcontroller.cpp" line="+16"/>
+        <source>IPS patch (*.ips)</source>
+        <translation>IPS-Patch (*.ips)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>BPS patch (*.bps)</source>
+        <translation>BPS-Patch (*.bps)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>Create Pa&amp;tch...</source>
         <translation>Pa&amp;tch erstellen...</translation>
     </message>
@@ -1000,13 +1096,7 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <translation>Standardwerte wiederherstellen</translation>
     </message>
     <message>
-        <location line="-15"/>
-        <location line="+6"/>
-        <source>read</source>
-        <translation>read</translation>
-    </message>
-    <message>
-        <location line="+0"/>
+        <location line="-9"/>
         <source>the factory data is damaged</source>
         <translation>die Werksdaten sind beschädigt</translation>
     </message>
