@@ -48,9 +48,6 @@ PaletteUseDisplay::PaletteUseDisplay(const CarDocument &document, const Selectio
     highlightTimer.setSingleShot(true);
     highlightTimer.setInterval(kHighlightMs);
     connect(&highlightTimer, &QTimer::timeout, this, &PaletteUseDisplay::endHighlight);
-    countLater.setSingleShot(true);
-    countLater.setInterval(kAnimatedCountMs);
-    connect(&countLater, &QTimer::timeout, this, &PaletteUseDisplay::showCounts);
     connect(&selection, &Selection::changed, this, &PaletteUseDisplay::selectionChanged);
     connect(&document, &CarDocument::tablesChanged, this, &PaletteUseDisplay::tablesChanged);
     for (int i = 0; i < DrawingIndexStrip::kIndexCount; ++i)
@@ -69,7 +66,7 @@ void PaletteUseDisplay::refresh()
 
 void PaletteUseDisplay::showCounts()
 {
-    countLater.stop();
+    counting.cancel();
     const SpriteTable &sprites = document.sprites();
     const int car = selection.car();
     const int sprite = selection.sprite();
@@ -83,17 +80,8 @@ void PaletteUseDisplay::showCounts()
 void PaletteUseDisplay::selectionChanged(Selection::Parts parts)
 {
     // The cars' counts stay as they are: only the sprite on show is counted.
-    // The animation's steps are followed ten times a second: the marks of a
-    // sprite on show for 20 ms could not be read, and each change repaints
-    // the strip.
-    if (parts & (Selection::Car | Selection::Sprite)) {
-        if (!(parts & Selection::Animated)) {
-            countLater.stop();
-            showCounts();
-        } else if (!countLater.isActive()) {
-            countLater.start();
-        }
-    }
+    if (parts & (Selection::Car | Selection::Sprite))
+        counting.follow(parts);
     if (highlighted >= 0 && (parts & Selection::kFrameParts))
         placeHighlight();
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include "editor/animationfollower.h"
 #include "editor/selection.h"
 #include "view/paletteuse.h"
 
@@ -60,7 +61,6 @@ private:
     QList<IndexCounts> carCounts;   // CountCarIndices of every car
     IndexHighlight *outline = nullptr;
     QTimer highlightTimer;
-    static constexpr int kAnimatedCountMs = 100;
-    QTimer countLater;   // the counts after animation steps
+    AnimationFollower counting{[this] { showCounts(); }};
     int highlighted = -1;
 };

@@ -77,19 +77,12 @@ SpriteOverview::SpriteOverview(const CarDocument &document, Selection &selection
     connect(&document, &CarDocument::backgroundChanged, this, &SpriteOverview::refresh);
     connect(&document, &CarDocument::loaded, this, &SpriteOverview::refresh);
     // A change of the sprite on show only moves the frame from one cell to
-    // another. The animation changes it up to 50 times a second: this window
-    // follows its steps ten times a second (each repaint of a window is a
-    // round trip to the display).
-    markLater.setSingleShot(true);
-    markLater.setInterval(kMarkIntervalMs);
-    connect(&markLater, &QTimer::timeout, this, &SpriteOverview::markCurrent);
+    // another; each repaint of this window is a round trip to the display.
     connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {
         if (parts & (Selection::Car | Selection::Palette | Selection::Colors))
             refresh();
-        else if ((parts & Selection::Sprite) && !(parts & Selection::Animated))
-            markCurrent();
-        else if ((parts & Selection::Sprite) && !markLater.isActive())
-            markLater.start();
+        else if (parts & Selection::Sprite)
+            marking.follow(parts);
     });
     refresh();
 }
@@ -124,7 +117,7 @@ void SpriteOverview::refresh()
 
 void SpriteOverview::markCurrent()
 {
-    markLater.stop();
+    marking.cancel();
     const int current = selection.sprite();
     for (int index = 0; index < kSpriteCount; ++index) {
         QToolButton *button = cells.at(index);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QList>
-#include <QTimer>
 #include <QWidget>
 
+#include "editor/animationfollower.h"
 #include "editor/selection.h"
 
 class CarDocument;
@@ -44,10 +44,8 @@ private:
 
     const CarDocument &document;
     Selection &selection;
-    static constexpr int kMarkIntervalMs = 100;
-
     QList<QToolButton *> cells;   // by sprite number - 1
-    QTimer markLater;
+    AnimationFollower marking{[this] { markCurrent(); }};
     int pixelScale = 1;
     bool checker = false;
 };
