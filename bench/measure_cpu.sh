@@ -11,6 +11,7 @@
 #   SKM_A11Y_SESSION (default /work/shared/tools/a11y-session) starts the accessibility bus.
 #   SKM_PERF_OUT=file.data records a 10 s call-graph profile (perf record -g) of the
 #   animated editor before the animated figure is taken (perf report -i file.data).
+#   SKM_STRACE_OUT=file counts the animated editor's system calls over 10 s (strace -c).
 set -euo pipefail
 if [ -z "${SKM_A11Y_INNER:-}" ]; then
   exec "${SKM_A11Y_SESSION:-/work/shared/tools/a11y-session}" "$0" "$@"
@@ -80,7 +81,7 @@ cpu() {   # percent of one core used by the editor over $1 seconds
   read -r a b < <(awk '{print $14, $15}' /proc/$app/stat)
   t0=$(date +%s.%N); sleep "$1"; t1=$(date +%s.%N)
   read -r c d < <(awk '{print $14, $15}' /proc/$app/stat)
-  echo "scale=2; 100 * (($c + $d) - ($a + $b)) / $tck / ($t1 - $t0)" | bc
+  echo "$(echo "scale=2; 100 * (($c + $d) - ($a + $b)) / $tck / ($t1 - $t0)" | bc) % (user $(echo "scale=2; 100 * ($c - $a) / $tck / ($t1 - $t0)" | bc), system $(echo "scale=2; 100 * ($d - $b) / $tck / ($t1 - $t0)" | bc))"
 }
 
 for run in $(seq "$runs"); do
@@ -88,7 +89,7 @@ for run in $(seq "$runs"); do
   app=$!
   sleep 3
   echo "run $run, load $(cut -d' ' -f1-3 /proc/loadavg)"
-  echo "  idle, 60 ms timer: $(cpu 20) %"
+  echo "  idle, 60 ms timer: $(cpu 20)"
   for box in auto-rotate auto-tilt auto-wheels; do
     read -r x y _ < <(/usr/bin/python3 "$work/controls.py" "$app" find "$box")
     xdotool mousemove "$x" "$y" click 1; sleep 0.3
@@ -104,10 +105,13 @@ for run in $(seq "$runs"); do
     echo "  not all three animations at 20 ms: no figure" >&2
     exit 1
   fi
+  if [ -n "${SKM_STRACE_OUT:-}" ]; then
+    timeout 10 strace -f -c -p "$app" -o "$SKM_STRACE_OUT" > /dev/null 2>&1 || true
+  fi
   if [ -n "${SKM_PERF_OUT:-}" ]; then
     perf record -F 999 ${SKM_PERF_CALLGRAPH:--g} -p "$app" -o "$SKM_PERF_OUT" -- sleep 10 > /dev/null 2>&1 || echo "  perf record failed" >&2
   fi
-  echo "  auto-rotate, auto-tilt, auto-wheels at 20 ms: $(cpu 20) %"
+  echo "  auto-rotate, auto-tilt, auto-wheels at 20 ms: $(cpu 20)"
   kill "$app"; wait "$app" 2>/dev/null || true
   app=
 done

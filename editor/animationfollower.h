@@ -7,10 +7,13 @@
 
 #include "editor/selection.h"
 
-// Runs the update of a display of secondary information (the palette-use
-// marks, the overview's frame) for a change of the selection: at once for a
-// change by the user, at most ten times a second for the animation's steps. A
-// picture on show for 20 ms cannot be read, and each update repaints.
+// Runs the update of a display that follows the selection (the form's
+// controls, the palette-use marks, the overview's frame): at once for a change
+// by the user, at most ten times a second for the animation's steps. A number
+// or mark on show for 20 ms cannot be read, and each update repaints. The
+// first step after a quiet tenth of a second shows at once, so a slow
+// animation is followed step by step; later ones wait for the end of that
+// tenth, and the last step is always shown.
 class AnimationFollower
 {
 public:
@@ -18,25 +21,45 @@ public:
 
     explicit AnimationFollower(std::function<void()> update) : update(std::move(update))
     {
-        later.setSingleShot(true);
-        later.setInterval(kIntervalMs);
-        QObject::connect(&later, &QTimer::timeout, &later, [this] { this->update(); });
+        quiet.setSingleShot(true);
+        quiet.setInterval(kIntervalMs);
+        QObject::connect(&quiet, &QTimer::timeout, &quiet, [this] {
+            if (!waiting)
+                return;
+            waiting = false;
+            this->update();
+            quiet.start();
+        });
     }
     AnimationFollower(const AnimationFollower &) = delete;
     AnimationFollower &operator=(const AnimationFollower &) = delete;
 
-    // The update, now or (for an animation step) within kIntervalMs.
+    // The update, now or (for an animation step within a tenth of a second of
+    // the last update) at the end of that tenth.
     void follow(Selection::Parts parts)
     {
-        if (!(parts & Selection::Animated))
+        if (!(parts & Selection::Animated)) {
+            cancel();
             update();
-        else if (!later.isActive())
-            later.start();
+        } else if (quiet.isActive()) {
+            waiting = true;
+        } else {
+            update();
+            quiet.start();
+        }
     }
-    // An update made by other means: the one waiting is not needed.
-    void cancel() { later.stop(); }
+    // An update made by other means: the one waiting is not needed. (The
+    // update may call this: the follower starts its tenth after it.)
+    void cancel()
+    {
+        waiting = false;
+        quiet.stop();
+    }
+    // An update is due at the end of the current tenth of a second.
+    bool isWaiting() const { return waiting; }
 
 private:
     std::function<void()> update;
-    QTimer later;
+    QTimer quiet;
+    bool waiting = false;
 };

@@ -40,7 +40,7 @@ DrawingController::DrawingController(CarDocument &document, Selection &selection
 void DrawingController::SelectionChanged(Selection::Parts parts)
 {
     if (parts & Selection::kFrameParts)
-        DescribeCursor();
+        describing.follow(parts);
     if (!(parts & Selection::DrawingTool))
         return;
     if (selection.tool() == Selection::Tool::None) {
@@ -213,6 +213,7 @@ QString DrawingController::PixelText(QPoint shown, std::optional<QPoint> stored)
 
 void DrawingController::DescribeCursor()
 {
+    describing.cancel();
     const QPoint shown = view.pixelCursor();
     const SpriteViewMapping mapping = view.mapping();
     const QString text = PixelText(shown, StoredPixelOf(shown, mapping.mirrored, mapping.offset));

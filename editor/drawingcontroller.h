@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 
+#include "editor/animationfollower.h"
 #include "editor/selection.h"
 #include "view/pixeltools.h"
 
@@ -81,4 +82,6 @@ private:
 
     std::optional<QPoint> hoverShown;
     std::optional<QPoint> hoverStored;
+    // The cursor's description follows the animation's steps ten times a second.
+    AnimationFollower describing{[this] { DescribeCursor(); }};
 };

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QPainter>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QToolButton>
 
 #include "view/spritecomposer.h"
@@ -18,10 +19,15 @@ namespace {
 constexpr int kSwatchSide = 14;
 
 // The colour in a thin frame; an unused index crossed out in the colour's
-// contrast (black on light colours, white on dark ones).
+// contrast (black on light colours, white on dark ones). Drawn once for each
+// colour and mark (the marks follow the animation).
 QIcon SwatchIcon(QRgb color, bool unused)
 {
-    QPixmap pixmap(kSwatchSide, kSwatchSide);
+    const QString key = QStringLiteral("skm-swatch-%1-%2").arg(color, 8, 16, QLatin1Char('0')).arg(int(unused));
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return QIcon(pixmap);
+    pixmap = QPixmap(kSwatchSide, kSwatchSide);
     pixmap.fill(QColor::fromRgb(color));
     QPainter painter(&pixmap);
     painter.setPen(QColor(0, 0, 0, 140));
@@ -31,6 +37,8 @@ QIcon SwatchIcon(QRgb color, bool unused)
         painter.drawLine(3, 3, kSwatchSide - 4, kSwatchSide - 4);
         painter.drawLine(3, kSwatchSide - 4, kSwatchSide - 4, 3);
     }
+    painter.end();
+    QPixmapCache::insert(key, pixmap);
     return QIcon(pixmap);
 }
 
@@ -66,6 +74,7 @@ DrawingIndexStrip::DrawingIndexStrip(QWidget *parent) : QWidget(parent), group(n
     swatches.at(current)->setChecked(true);
     updateTabStop();
     setColors(Palette(), QColor(Qt::gray));
+    fixSwatchSizes();
     connect(group, &QButtonGroup::idClicked, this, &DrawingIndexStrip::setCurrentIndex);
 }
 
@@ -95,13 +104,33 @@ void DrawingIndexStrip::setUse(const PaletteUse &next)
     const std::optional<PaletteUse> before = use;
     use = next;
     for (int i = 0; i < kIndexCount; ++i) {
-        // The animation brings new counts many times a second, mostly the same text.
+        // The animation brings new counts many times a second, mostly the same.
+        const bool same = before && before->sprite.at(i) == next.sprite.at(i) && before->car.at(i) == next.car.at(i)
+            && before->unusedInCars.at(i) == next.unusedInCars.at(i);
+        if (same)
+            continue;
         const QString tip = toolTipFor(i);
         if (swatches.at(i)->toolTip() != tip)
             swatches.at(i)->setToolTip(tip);
         if (!before || (before->sprite.at(i) == 0) != (next.sprite.at(i) == 0))
             showSwatch(i);
     }
+}
+
+void DrawingIndexStrip::fixSwatchSizes()
+{
+    for (QToolButton *button : std::as_const(swatches)) {
+        button->setMinimumSize(0, 0);
+        button->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        button->setFixedSize(button->sizeHint());
+    }
+}
+
+void DrawingIndexStrip::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+        fixSwatchSizes();
 }
 
 bool DrawingIndexStrip::isMarkedUnused(int index) const

@@ -61,12 +61,16 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // The tooltip of one swatch, the one place it is made.
     QString toolTipFor(int index) const;
     void updateTabStop();
     void showSwatch(int index);
+    // Each swatch keeps the size its style gives it: a new icon (the
+    // unused-index mark follows the animation) then lays nothing out again.
+    void fixSwatchSizes();
 
     QList<QToolButton *> swatches;
     QButtonGroup *group = nullptr;

@@ -1,10 +1,11 @@
 #include "editor/formbinder.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QSignalBlocker>
 
 #include "editor/animator.h"
-#include "editor/cachedindicatorstyle.h"
+#include "editor/cachedpicturestyle.h"
 #include "palette/palettenames.h"
 #include "rom/cardata.h"
 #include "ui_skmcareditor.h"
@@ -37,31 +38,33 @@ FormBinder::FormBinder(Ui::SKMcarEditor &form, Selection &selection, Animator &a
         form.comboBoxPalette->addItems(PaletteNames());
     }
 
-    // The animation changes these on every tick. Filling their own background
-    // makes them opaque, so their repaint does not repaint the group box
-    // behind them (whose frame is the costly part) each time.
-    // Their texts are numbers and plain words, which need no text shaping:
-    // laying them out without it makes each change several times cheaper.
-    for (QWidget *control : std::initializer_list<QWidget *>{form.spinBoxRotation, form.spinBoxTilt,
-                                                             form.spinBoxSpriteNumber, form.checkBoxRotateWheels,
-                                                             form.checkBoxMirrorSprite}) {
-        control->setAutoFillBackground(true);
-        QFont font = control->font();
-        font.setStyleStrategy(QFont::PreferNoShaping);
-        control->setFont(font);
-    }
-    // The wheels' box changes its tick on every tick of the animation.
+    // The animation changes these many times a second. Their texts are
+    // numbers and plain words, which need no text shaping: laying them out
+    // without it makes each change several times cheaper. The check boxes
+    // draw their box, and the group boxes behind them (which repaint with
+    // them) their frame and title, from kept pictures.
     // One style for the program, living as long as the application (a widget
     // does not own its style, and outliving it is safe).
-    static CachedIndicatorStyle *const indicators = [] {
-        auto *style = new CachedIndicatorStyle;
+    static CachedPictureStyle *const kept = [] {
+        auto *style = new CachedPictureStyle;
         style->setParent(qApp);
         return style;
     }();
-    form.checkBoxRotateWheels->setStyle(indicators);
-    form.checkBoxMirrorSprite->setStyle(indicators);
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{form.spinBoxRotation, form.spinBoxTilt, form.spinBoxSpriteNumber,
+                                          form.checkBoxRotateWheels, form.checkBoxMirrorSprite}) {
+        QFont font = control->font();
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        control->setFont(font);
+        if (auto *box = qobject_cast<QGroupBox *>(control->parentWidget()))
+            box->setStyle(kept);
+    }
+    // The drawing strip's unused-index marks follow the animation too.
+    form.groupBox_4->setStyle(kept);
+    form.checkBoxRotateWheels->setStyle(kept);
+    form.checkBoxMirrorSprite->setStyle(kept);
 
-    ShowSelection(Selection::Parts(0xFFFF));
+    ShowSelection();
     animator.setRotating(form.checkBoxRotation->isChecked());
     animator.setTilting(form.checkBoxTilt->isChecked());
     animator.setRollingWheels(form.checkBoxWheelAnimation->isChecked());
@@ -79,7 +82,7 @@ void FormBinder::ConnectControls()
     connect(form.checkBoxMirrorSprite, &QCheckBox::toggled, s, &Selection::setMirrored);
     connect(form.checkBoxRotateWheels, &QCheckBox::toggled, s, &Selection::setWheelsTurned);
     connect(form.doubleSpinBoxSpriteZoom, &QDoubleSpinBox::valueChanged, s, &Selection::setZoom);
-    connect(s, &Selection::changed, this, &FormBinder::ShowSelection);
+    connect(s, &Selection::changed, this, [this](Selection::Parts parts) { following.follow(parts); });
 
     Animator *a = &animator;
     connect(form.checkBoxRotation, &QCheckBox::toggled, a, &Animator::setRotating);
@@ -88,24 +91,16 @@ void FormBinder::ConnectControls()
     connect(form.horizontalSlider, &QSlider::sliderMoved, a, &Animator::setInterval);
 }
 
-void FormBinder::ShowSelection(Selection::Parts parts)
+void FormBinder::ShowSelection()
 {
-    if (parts & Selection::Car)
-        Load(form.spinBoxCarNumber, &QSpinBox::value, &QSpinBox::setValue, selection.car() + 1);
-    if (parts & Selection::Sprite)
-        Load(form.spinBoxSpriteNumber, &QSpinBox::value, &QSpinBox::setValue, selection.sprite() + 1);
-    if (parts & Selection::Palette)
-        Load(form.comboBoxPalette, &QComboBox::currentIndex, &QComboBox::setCurrentIndex, selection.palette());
-    if (parts & Selection::Rotation)
-        Load(form.spinBoxRotation, &QSpinBox::value, &QSpinBox::setValue, selection.rotation());
-    if (parts & Selection::Tilt)
-        Load(form.spinBoxTilt, &QSpinBox::value, &QSpinBox::setValue, selection.tilt());
-    if (parts & Selection::Mirrored)
-        Load<QAbstractButton, bool>(form.checkBoxMirrorSprite, &QAbstractButton::isChecked,
-                                    &QAbstractButton::setChecked, selection.mirrored());
-    if (parts & Selection::WheelsTurned)
-        Load<QAbstractButton, bool>(form.checkBoxRotateWheels, &QAbstractButton::isChecked,
-                                    &QAbstractButton::setChecked, selection.wheelsTurned());
-    if (parts & Selection::Zoom)
-        Load(form.doubleSpinBoxSpriteZoom, &QDoubleSpinBox::value, &QDoubleSpinBox::setValue, selection.zoom());
+    Load(form.spinBoxCarNumber, &QSpinBox::value, &QSpinBox::setValue, selection.car() + 1);
+    Load(form.spinBoxSpriteNumber, &QSpinBox::value, &QSpinBox::setValue, selection.sprite() + 1);
+    Load(form.comboBoxPalette, &QComboBox::currentIndex, &QComboBox::setCurrentIndex, selection.palette());
+    Load(form.spinBoxRotation, &QSpinBox::value, &QSpinBox::setValue, selection.rotation());
+    Load(form.spinBoxTilt, &QSpinBox::value, &QSpinBox::setValue, selection.tilt());
+    Load<QAbstractButton, bool>(form.checkBoxMirrorSprite, &QAbstractButton::isChecked, &QAbstractButton::setChecked,
+                                selection.mirrored());
+    Load<QAbstractButton, bool>(form.checkBoxRotateWheels, &QAbstractButton::isChecked, &QAbstractButton::setChecked,
+                                selection.wheelsTurned());
+    Load(form.doubleSpinBoxSpriteZoom, &QDoubleSpinBox::value, &QDoubleSpinBox::setValue, selection.zoom());
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "editor/animationfollower.h"
 #include "editor/selection.h"
 
 QT_BEGIN_NAMESPACE
@@ -15,8 +16,9 @@ class Animator;
 // Keeps the form's view controls and the selection in step: car, sprite,
 // palette, rotation, tilt, mirrored, wheels and zoom in both directions, and
 // the animation switches and speed into the animator. A control changed by
-// the user changes the selection; a changed selection loads the controls it
-// names, quietly and only where they show something else.
+// the user changes the selection; a changed selection loads the controls,
+// quietly and only where they show something else. The animation's
+// steps are shown at most ten times a second (the sprite view shows each).
 class FormBinder : public QObject
 {
     Q_OBJECT
@@ -26,9 +28,10 @@ public:
 
 private:
     void ConnectControls();
-    void ShowSelection(Selection::Parts parts);
+    void ShowSelection();
 
     Ui::SKMcarEditor &form;
     Selection &selection;
     Animator &animator;
+    AnimationFollower following{[this] { ShowSelection(); }};
 };

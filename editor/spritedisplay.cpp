@@ -26,8 +26,11 @@ SpriteDisplay::SpriteDisplay(const CarDocument &document, const Selection &selec
 
 void SpriteDisplay::selectionChanged(Selection::Parts parts)
 {
-    if (parts & Selection::kFrameParts)
-        refresh();
+    if (!(parts & Selection::kFrameParts))
+        return;
+    showFrame(parts & Selection::Animated ? SpriteView::Repaint::Now : SpriteView::Repaint::Later);
+    if (parts & (Selection::Car | Selection::Sprite))
+        naming.follow(parts);
 }
 
 void SpriteDisplay::tablesChanged(const TableChanges &changes)
@@ -55,17 +58,29 @@ QImage SpriteDisplay::frameOnShow(QPoint offset)
         frame = WithCheckerboard(frame, ComposeSpriteSlots(known ? &sprites.at(look.car).at(look.sprite) : nullptr,
                                                            offset, look.mirrored, look.wheelsTurned));
     }
+    frame = frame.convertToFormat(QImage::Format_RGB32);
     frames.insert(key, new QImage(frame));
     return frame;
 }
 
 void SpriteDisplay::refresh()
 {
+    showFrame();
+    nameView();
+}
+
+void SpriteDisplay::showFrame(SpriteView::Repaint repaint)
+{
     SpriteViewMapping mapping;
     mapping.zoom = selection.zoom();
     mapping.mirrored = selection.mirrored();
     mapping.offset = PendingOffset(document, selection.car(), selection.sprite());
-    view.setSprite(frameOnShow(mapping.offset), mapping);
+    view.setSprite(frameOnShow(mapping.offset), mapping, repaint);
+}
+
+void SpriteDisplay::nameView()
+{
+    naming.cancel();
     const QString name = tr("Sprite, car %1, sprite %2").arg(selection.car() + 1).arg(selection.sprite() + 1);
     // Screen readers hear of a new name: only of a real one.
     if (view.accessibleName() != name)

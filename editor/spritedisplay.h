@@ -4,10 +4,11 @@
 #include <QImage>
 #include <QObject>
 
+#include "editor/animationfollower.h"
 #include "editor/selection.h"
+#include "editor/spriteview.h"
 
 class CarDocument;
-class SpriteView;
 struct TableChanges;
 
 // Keeps the sprite view showing what the selection names, as the document
@@ -30,9 +31,13 @@ public:
 
 private:
     void selectionChanged(Selection::Parts parts);
+    // The view's accessible name names the car and sprite on show.
+    void showFrame(SpriteView::Repaint repaint = SpriteView::Repaint::Later);
+    void nameView();
     void tablesChanged(const TableChanges &changes);
     // The frame of the selection as it stands, composed once until the
-    // document changes (the animation shows the same frames over and over).
+    // document changes (the animation shows the same frames over and over),
+    // kept in the view's own format.
     QImage frameOnShow(QPoint offset);
 
     const CarDocument &document;
@@ -40,6 +45,8 @@ private:
     SpriteView &view;
     bool checker = false;
     QCache<quint64, QImage> frames{kCachedFrames};
+    // Screen readers hear of the animation's steps ten times a second.
+    AnimationFollower naming{[this] { nameView(); }};
 
     // Every sprite of a car, both wheel positions, mirrored or not.
     static constexpr int kCachedFrames = 4 * 45 * 2;

@@ -53,7 +53,7 @@ SpriteView::SpriteView(QWidget *parent) : QLabel(parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mapping)
+void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mapping, Repaint repaint)
 {
     QImage next = picture.size() == kFrameSize ? picture.convertToFormat(QImage::Format_RGB32) : QImage();
     const SpriteViewMapping previous = viewMapping;
@@ -89,7 +89,10 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
             pictureCache = QPixmap();
             const QRect changed(QPoint(left, top), QPoint(right, bottom));
             updateScaled(changed);
-            update(zoomedRectOf(changed));
+            if (repaint == Repaint::Now)
+                this->repaint(zoomedRectOf(changed));
+            else
+                update(zoomedRectOf(changed));
         }
     }
 

@@ -57,8 +57,12 @@ public:
 
     // The sprite as composed (48 x 48, any format) and how it maps to the
     // stored sprite. Only the pixels that differ from the previous picture are
-    // repainted; a new zoom repaints (and lays out) the whole view.
-    void setSprite(const QImage &frame, const SpriteViewMapping &mapping);
+    // repainted; a new zoom repaints (and lays out) the whole view. A
+    // repaint `now` paints and shows the pixels before returning (a step of
+    // the animation: nothing else is waiting to be painted with it, and the
+    // round through the event queue costs more than the paint).
+    enum class Repaint { Later, Now };
+    void setSprite(const QImage &frame, const SpriteViewMapping &mapping, Repaint repaint = Repaint::Later);
     QImage sprite() const { return frame; }
     SpriteViewMapping mapping() const { return viewMapping; }
     // The picture as shown, zoomed, without grids; made on demand and kept

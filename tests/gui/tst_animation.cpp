@@ -1,6 +1,9 @@
 #include <QtTest>
 
+#include <memory>
+
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QTemporaryDir>
 
 #include "windowprobe.h"
@@ -24,9 +27,11 @@ private:
         friend bool operator==(const View &, const View &) = default;
     };
 
+    // What the animation has on show (the form follows it within a tenth of a
+    // second; formFollowsSteps checks that).
     static View Shown(WindowProbe &probe)
     {
-        return {probe.ui()->spinBoxSpriteNumber->value(), probe.ui()->checkBoxMirrorSprite->isChecked()};
+        return {probe.selection().sprite() + 1, probe.selection().mirrored()};
     }
 
 private slots:
@@ -57,13 +62,14 @@ private slots:
         QList<bool> mirrored;
         for (int tick = 0; tick < 25; ++tick) {
             probe.animation().tick();
-            sprites.append(probe.ui()->spinBoxSpriteNumber->value());
-            mirrored.append(probe.ui()->checkBoxMirrorSprite->isChecked());
+            sprites.append(Shown(probe).sprite);
+            mirrored.append(Shown(probe).mirrored);
         }
         QCOMPARE(sprites, (QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 2}));
         for (int tick = 0; tick < 25; ++tick)
             QCOMPARE(mirrored.at(tick), tick >= 12 && tick <= 22);
-        QCOMPARE(probe.ui()->spinBoxRotation->value(), 1);
+        QCOMPARE(probe.selection().rotation(), 1);
+        QTRY_COMPARE(probe.ui()->spinBoxRotation->value(), 1);
     }
 
     void autoTiltBounces()
@@ -78,29 +84,29 @@ private slots:
         QList<int> tilts;
         for (int tick = 0; tick < 13; ++tick) {
             probe.animation().tick();
-            tilts.append(ui->spinBoxTilt->value());
+            tilts.append(probe.selection().tilt());
         }
         QCOMPARE(tilts, (QList<int>{1, 2, 3, 4, 3, 2, 1, 0, -1, -2, -3, -4, -3}));
-        QCOMPARE(ui->spinBoxSpriteNumber->value(), 35);   // column 3, tilt -3
+        QCOMPARE(Shown(probe).sprite, 35);   // column 3, tilt -3
 
         // Switching auto-tilt off and on keeps the direction (still rising).
         ui->checkBoxTilt->setChecked(false);
         probe.animation().tick();
-        QCOMPARE(ui->spinBoxTilt->value(), -3);
+        QCOMPARE(probe.selection().tilt(), -3);
         ui->checkBoxTilt->setChecked(true);
         probe.animation().tick();
-        QCOMPARE(ui->spinBoxTilt->value(), -2);
+        QCOMPARE(probe.selection().tilt(), -2);
 
         // A new window does not reset it either: from 4 the next step goes down.
         ui->spinBoxTilt->setValue(4);
         probe.animation().tick();
-        QCOMPARE(ui->spinBoxTilt->value(), 3);
+        QCOMPARE(probe.selection().tilt(), 3);
         SKMcarEditor other(romPath);
         WindowProbe otherProbe(other);
         otherProbe.animation().stop();
         otherProbe.ui()->checkBoxTilt->setChecked(true);
         otherProbe.animation().tick();
-        QCOMPARE(otherProbe.ui()->spinBoxTilt->value(), -1);
+        QCOMPARE(otherProbe.selection().tilt(), -1);
     }
 
     void autoWheels()
@@ -118,12 +124,13 @@ private slots:
         for (int tick = 1; tick <= 5; ++tick) {
             probe.animation().tick();
             const bool turned = tick % 2 == 1;
-            QCOMPARE(ui->checkBoxRotateWheels->isChecked(), turned);
+            QCOMPARE(probe.selection().wheelsTurned(), turned);
             QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 4, 12), turned ? five : four);
         }
         ui->checkBoxWheelAnimation->setChecked(false);
         probe.animation().tick();
-        QVERIFY(ui->checkBoxRotateWheels->isChecked());
+        QVERIFY(probe.selection().wheelsTurned());
+        QTRY_VERIFY(ui->checkBoxRotateWheels->isChecked());
         QCOMPARE(PixmapPixel(ui->labelSprite->picture(), 4, 12), five);
     }
 
@@ -146,7 +153,7 @@ private slots:
         for (int tick = 0; tick < 5; ++tick) {
             probe.animation().tick();
             shown.append(Shown(probe));
-            parameters.append(QPoint(ui->spinBoxRotation->value(), ui->spinBoxTilt->value()));
+            parameters.append(QPoint(probe.selection().rotation(), probe.selection().tilt()));
         }
         QCOMPARE(parameters, (QList<QPoint>{QPoint(1, 3), QPoint(2, 2), QPoint(3, 1), QPoint(4, 0), QPoint(5, -1)}));
         // (1, 4) and (1, 3) have none: sprite 1 stays; (2, 3) none, (2, 2) -> 32;
@@ -154,42 +161,97 @@ private slots:
         QCOMPARE(shown, (QList<View>{{1, false}, {32, false}, {38, false}, {5, false}, {6, false}}));
     }
 
-    void ticksDrawnAsTheStyleDraws_data()
+    void formFollowsSteps()
     {
-        QTest::addColumn<bool>("checked");
-        QTest::newRow("ticked") << true;
-        QTest::newRow("clear") << false;
+        // The view shows every step; the form's controls show the first step
+        // after a quiet tenth of a second at once, later ones at the end of
+        // that tenth, and a change by the user at once.
+        SKMcarEditor editor(romPath);
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        QTest::qWait(150);
+        const FormControls *ui = probe.ui();
+        ui->checkBoxRotation->setChecked(true);
+        ui->checkBoxWheelAnimation->setChecked(true);
+
+        probe.animation().tick();
+        QCOMPARE(ui->spinBoxRotation->value(), 1);
+        QVERIFY(ui->checkBoxRotateWheels->isChecked());
+        for (int tick = 0; tick < 3; ++tick)   // no event handled between them: within the tenth
+            probe.animation().tick();
+        QCOMPARE(probe.selection().rotation(), 4);
+        QCOMPARE(ui->spinBoxRotation->value(), 1);
+        QTRY_COMPARE(ui->spinBoxRotation->value(), 4);
+        QCOMPARE(ui->spinBoxSpriteNumber->value(), probe.selection().sprite() + 1);
+        QCOMPARE(ui->checkBoxRotateWheels->isChecked(), probe.selection().wheelsTurned());
+
+        probe.animation().tick();
+        probe.selection().setSprite(0);
+        QCOMPARE(ui->spinBoxSpriteNumber->value(), 1);
+        QCOMPARE(ui->spinBoxRotation->value(), probe.selection().rotation());
     }
-    void ticksDrawnAsTheStyleDraws()
+
+    void keptPicturesLookAsTheStyleDraws_data()
     {
-        // The wheels' box draws its tick from a kept picture: it must look
-        // as a box of the application's style looks in the same state.
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("wheels, ticked") << QStringLiteral("checkBoxRotateWheels") << true;
+        QTest::newRow("wheels, clear") << QStringLiteral("checkBoxRotateWheels") << false;
+        QTest::newRow("sprite selection box") << QStringLiteral("groupBox") << false;
+        QTest::newRow("animation box") << QStringLiteral("groupBox_2") << false;
+    }
+    void keptPicturesLookAsTheStyleDraws()
+    {
+        // The animated check boxes and the group boxes behind them draw from
+        // kept pictures: they must look as the application's style draws the
+        // same control in the same state (without children: the box alone).
+        QFETCH(QString, control);
         QFETCH(bool, checked);
         SKMcarEditor editor(romPath);
         WindowProbe probe(editor);
         probe.animation().stop();
-        QCheckBox *wheels = probe.ui()->checkBoxRotateWheels;
-        QCheckBox plain(wheels->text());
-        plain.setFont(wheels->font());
-        plain.setAutoFillBackground(true);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        auto *kept = editor.findChild<QWidget *>(control);
+        QVERIFY(kept);
+        auto *check = qobject_cast<QCheckBox *>(kept);
+        auto *box = qobject_cast<QGroupBox *>(kept);
+        QVERIFY(check || box);
+        QVERIFY(kept->style() != QApplication::style());   // its own, keeping pictures
+        std::unique_ptr<QWidget> plain;
+        if (check)
+            plain = std::make_unique<QCheckBox>(check->text());
+        else
+            plain = std::make_unique<QGroupBox>(box->title());
+        plain->setFont(kept->font());
+        plain->setFixedSize(kept->size());
+        const auto picture = [](QWidget *widget) {
+            QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+            return image;
+        };
         for (int round = 0; round < 2; ++round) {   // drawn once, then from the kept picture
-            wheels->setChecked(checked);
-            plain.setChecked(checked);
-            const QImage kept = wheels->grab().toImage().convertToFormat(QImage::Format_RGB32);
-            plain.setFixedSize(wheels->size());
-            const QImage styled = plain.grab().toImage().convertToFormat(QImage::Format_RGB32);
-            QCOMPARE(kept.size(), styled.size());
+            if (check) {
+                check->setChecked(checked);
+                static_cast<QCheckBox *>(plain.get())->setChecked(checked);
+            }
+            const QImage fromKept = picture(kept);
+            const QImage styled = picture(plain.get());
+            QCOMPARE(fromKept.size(), styled.size());
             int differing = 0;
-            for (int y = 0; y < kept.height(); ++y)
-                for (int x = 0; x < kept.width(); ++x) {
-                    const QRgb a = kept.pixel(x, y), b = styled.pixel(x, y);
-                    if (qAbs(qRed(a) - qRed(b)) > 2 || qAbs(qGreen(a) - qGreen(b)) > 2 || qAbs(qBlue(a) - qBlue(b)) > 2)
+            for (int y = 0; y < styled.height(); ++y)
+                for (int x = 0; x < styled.width(); ++x) {
+                    const QRgb a = fromKept.pixel(x, y), b = styled.pixel(x, y);
+                    if (qAbs(qRed(a) - qRed(b)) > 2 || qAbs(qGreen(a) - qGreen(b)) > 2 || qAbs(qBlue(a) - qBlue(b)) > 2
+                        || qAbs(qAlpha(a) - qAlpha(b)) > 2)
                         ++differing;
                 }
             QCOMPARE(differing, 0);
-            wheels->setChecked(!checked);
-            plain.setChecked(!checked);
-            wheels->grab();
+            if (check) {
+                check->setChecked(!checked);
+                picture(kept);
+            }
         }
     }
 
