@@ -8,7 +8,8 @@
 #include "editor/selection.h"
 
 // Runs the update of a display that follows the selection (the form's
-// controls, the palette-use marks, the overview's frame): at once for a change
+// controls, the palette-use marks, the overview's frame, the view's name and
+// the cursor's description): at once for a change
 // by the user, at most ten times a second for the animation's steps. A number
 // or mark on show for 20 ms cannot be read, and each update repaints. The
 // first step after a quiet tenth of a second shows at once, so a slow
@@ -55,8 +56,6 @@ public:
         waiting = false;
         quiet.stop();
     }
-    // An update is due at the end of the current tenth of a second.
-    bool isWaiting() const { return waiting; }
 
 private:
     std::function<void()> update;
