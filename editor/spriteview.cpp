@@ -57,12 +57,13 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
 {
     QImage next = picture.size() == kFrameSize ? picture.convertToFormat(QImage::Format_RGB32) : QImage();
     const SpriteViewMapping previous = viewMapping;
-    const QSize oldHint = sizeHint();   // from the previous zoom
-    viewMapping = mapping;
-
     const bool sameLayout = ZoomedSize(kFrameSize, previous.zoom) == ZoomedSize(kFrameSize, mapping.zoom)
         && (previous.zoom >= kPixelGridZoom) == (mapping.zoom >= kPixelGridZoom);
-    if (!sameLayout || frame.isNull() || next.isNull()) {
+    const bool whole = !sameLayout || frame.isNull() || next.isNull();
+    const QSize oldHint = whole ? sizeHint() : QSize();   // from the previous zoom
+    viewMapping = mapping;
+
+    if (whole) {
         frame = next;
         pictureCache = QPixmap();
         rebuildScaled();
