@@ -40,8 +40,7 @@ public:
     void follow(Selection::Parts parts)
     {
         if (!(parts & Selection::Animated)) {
-            cancel();
-            update();
+            now();
         } else if (quiet.isActive()) {
             waiting = true;
         } else {
@@ -49,15 +48,22 @@ public:
             quiet.start();
         }
     }
-    // An update made by other means: the one waiting is not needed. (The
-    // update may call this: the follower starts its tenth after it.)
+    // The update now (the one waiting is not needed): for a change by the
+    // user, or one other than the selection's.
+    void now()
+    {
+        cancel();
+        update();
+    }
+
+private:
+    // The update waiting is not needed.
     void cancel()
     {
         waiting = false;
         quiet.stop();
     }
 
-private:
     std::function<void()> update;
     QTimer quiet;
     bool waiting = false;

@@ -22,7 +22,7 @@ DrawingController::DrawingController(CarDocument &document, Selection &selection
     });
     // The keyboard's cursor: the readout follows it as it follows the mouse.
     connect(&view, &SpriteView::cursorMoved, this, &DrawingController::Hovered);
-    connect(&view, &SpriteView::cursorMoved, this, &DrawingController::DescribeCursor);
+    connect(&view, &SpriteView::cursorMoved, this, [this] { describing.now(); });
     connect(&selection, &Selection::changed, this, &DrawingController::SelectionChanged);
     connect(&document, &CarDocument::tablesChanged, this, &DrawingController::TablesChanged);
     connect(&document, &CarDocument::loaded, this, &DrawingController::Abandon);
@@ -34,7 +34,7 @@ DrawingController::DrawingController(CarDocument &document, Selection &selection
         if (state != Qt::ApplicationActive)
             EndStroke();
     });
-    DescribeCursor();
+    describing.now();
 }
 
 void DrawingController::SelectionChanged(Selection::Parts parts)
@@ -55,7 +55,7 @@ void DrawingController::TablesChanged(const TableChanges &changes)
 {
     if (changes.touchesSprite(selection.car(), selection.sprite())) {
         ShowPixelInfo();
-        DescribeCursor();
+        describing.now();
     }
 }
 
@@ -213,7 +213,6 @@ QString DrawingController::PixelText(QPoint shown, std::optional<QPoint> stored)
 
 void DrawingController::DescribeCursor()
 {
-    describing.cancel();
     const QPoint shown = view.pixelCursor();
     const SpriteViewMapping mapping = view.mapping();
     const QString text = PixelText(shown, StoredPixelOf(shown, mapping.mirrored, mapping.offset));

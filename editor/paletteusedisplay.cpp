@@ -61,12 +61,11 @@ void PaletteUseDisplay::refresh()
     carCounts.clear();
     for (const QList<SpritePixels> &car : sprites)
         carCounts.append(CountCarIndices(car));
-    showCounts();
+    counting.now();
 }
 
 void PaletteUseDisplay::showCounts()
 {
-    counting.cancel();
     const SpriteTable &sprites = document.sprites();
     const int car = selection.car();
     const int sprite = selection.sprite();
@@ -100,7 +99,7 @@ void PaletteUseDisplay::tablesChanged(const TableChanges &changes)
                 cars.append(car);
         for (int car : cars)
             carCounts[car] = CountCarIndices(document.sprites().at(car));
-        showCounts();
+        counting.now();
     }
     if (highlighted >= 0)
         placeHighlight();

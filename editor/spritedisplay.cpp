@@ -66,7 +66,7 @@ QImage SpriteDisplay::frameOnShow(QPoint offset)
 void SpriteDisplay::refresh()
 {
     showFrame();
-    nameView();
+    naming.now();
 }
 
 void SpriteDisplay::showFrame(SpriteView::Repaint repaint)
@@ -80,7 +80,6 @@ void SpriteDisplay::showFrame(SpriteView::Repaint repaint)
 
 void SpriteDisplay::nameView()
 {
-    naming.cancel();
     const QString name = tr("Sprite, car %1, sprite %2").arg(selection.car() + 1).arg(selection.sprite() + 1);
     // Screen readers hear of a new name: only of a real one.
     if (view.accessibleName() != name)

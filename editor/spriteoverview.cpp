@@ -58,7 +58,7 @@ SpriteOverview::SpriteOverview(const CarDocument &document, Selection &selection
             button->setFocusPolicy(Qt::TabFocus);
             connect(button, &QToolButton::clicked, this, [this, number] {
                 this->selection.setSprite(number - 1);
-                markCurrent();
+                marking.now();
             });
             grid->addWidget(button, row, column);
             cells[number - 1] = button;
@@ -112,12 +112,11 @@ void SpriteOverview::refresh()
             unused->setPixmap(UnusedMark(side));
     for (int index = 0; index < kSpriteCount; ++index)
         drawCell(index);
-    markCurrent();
+    marking.now();
 }
 
 void SpriteOverview::markCurrent()
 {
-    marking.cancel();
     const int current = selection.sprite();
     for (int index = 0; index < kSpriteCount; ++index) {
         QToolButton *button = cells.at(index);
