@@ -15,11 +15,11 @@
 #include <QTime>
 
 #include "cli/clicommand.h"
-#include "editor/recentfiles.h"
-#include "editor/romcheckdialog.h"
-#include "editor/skmcareditor.h"
-#include "editor/translations.h"
-#include "editor/windowprompts.h"
+#include "editor/window/recentfiles.h"
+#include "editor/dialogs/romcheckdialog.h"
+#include "editor/window/skmcareditor.h"
+#include "editor/window/translations.h"
+#include "editor/window/windowprompts.h"
 #include "palette/randomcolor.h"
 #include "skm_version.h"
 

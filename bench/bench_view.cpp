@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "common/romfiles.h"
-#include "editor/skmcareditor.h"
+#include "editor/window/skmcareditor.h"
 #include <QTimer>
 #include "rom/romwriter.h"
 #include "view/spritecomposer.h"

@@ -4,7 +4,7 @@
 
 #include <sys/stat.h>
 
-#include "editor/recentfiles.h"
+#include "editor/window/recentfiles.h"
 #include "common/testrom.h"
 
 class TestRecentFiles : public QObject

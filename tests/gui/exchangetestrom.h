@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include "editor/skmcareditor.h"
+#include "editor/window/skmcareditor.h"
 #include "core/exchangetestdata.h"
 #include "scriptedprompts.h"
 #include "windowprobe.h"

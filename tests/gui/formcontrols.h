@@ -12,8 +12,8 @@
 #include <QSlider>
 #include <QSpinBox>
 
-#include "editor/qclicklabel.h"
-#include "editor/spriteview.h"
+#include "editor/widgets/qclicklabel.h"
+#include "editor/displays/spriteview.h"
 #include "windowcontrols.h"
 
 struct FormControls

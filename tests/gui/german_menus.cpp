@@ -2,7 +2,7 @@
 
 #include <QMenuBar>
 
-#include "editor/translations.h"
+#include "editor/window/translations.h"
 #include "exchangetestrom.h"
 #include "testwindow.h"
 

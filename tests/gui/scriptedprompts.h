@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "editor/prompts.h"
+#include "editor/window/prompts.h"
 
 class ScriptedPrompts : public Prompts
 {

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-#include "editor/qclicklabel.h"
+#include "editor/widgets/qclicklabel.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include "editor/drawingindexstrip.h"
-#include "editor/drawingtools.h"
-#include "editor/paletteusedisplay.h"
-#include "editor/spriteoverview.h"
-#include "editor/spriteview.h"
+#include "editor/widgets/drawingindexstrip.h"
+#include "editor/widgets/drawingtools.h"
+#include "editor/displays/paletteusedisplay.h"
+#include "editor/displays/spriteoverview.h"
+#include "editor/displays/spriteview.h"
 #include "view/pixeltools.h"
 #include "testwindow.h"
 #include "viewtestrom.h"

@@ -4,9 +4,9 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
-#include "editor/drawingindexstrip.h"
-#include "editor/drawingtools.h"
-#include "editor/spriteview.h"
+#include "editor/widgets/drawingindexstrip.h"
+#include "editor/widgets/drawingtools.h"
+#include "editor/displays/spriteview.h"
 #include "windowprobe.h"
 #include "viewtestrom.h"
 

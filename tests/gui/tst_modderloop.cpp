@@ -10,9 +10,9 @@
 #include <QStatusBar>
 #include <QtTest>
 
-#include "editor/editlinkcontroller.h"
-#include "editor/playtestcontroller.h"
-#include "editor/preferencesdialog.h"
+#include "editor/controllers/editlinkcontroller.h"
+#include "editor/controllers/playtestcontroller.h"
+#include "editor/dialogs/preferencesdialog.h"
 #include "exchange/sheetlayout.h"
 #include "exchangetestrom.h"
 #include "external/emulatorchoice.h"

@@ -16,9 +16,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "editor/qclicklabel.h"
-#include "editor/spritescroller.h"
-#include "editor/spriteview.h"
+#include "editor/widgets/qclicklabel.h"
+#include "editor/widgets/spritescroller.h"
+#include "editor/displays/spriteview.h"
 #include "exchangetestrom.h"
 #include "testwindow.h"
 #include "windowcontrols.h"

@@ -9,7 +9,7 @@
 #include <QUndoStack>
 
 #include "common/testrom.h"
-#include "editor/romcheckdialog.h"
+#include "editor/dialogs/romcheckdialog.h"
 #include "exchangetestrom.h"
 #include "rom/romwriter.h"
 #include "rom/smdformat.h"

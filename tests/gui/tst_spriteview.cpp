@@ -3,8 +3,8 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
-#include "editor/drawingindexstrip.h"
-#include "editor/spriteview.h"
+#include "editor/widgets/drawingindexstrip.h"
+#include "editor/displays/spriteview.h"
 
 using OptionalPoint = std::optional<QPoint>;
 Q_DECLARE_METATYPE(OptionalPoint)

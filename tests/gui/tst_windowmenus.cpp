@@ -7,8 +7,8 @@
 #include <QToolButton>
 #include <QUndoStack>
 
-#include "editor/drawingindexstrip.h"
-#include "editor/spriteoverview.h"
+#include "editor/widgets/drawingindexstrip.h"
+#include "editor/displays/spriteoverview.h"
 #include "exchangetestrom.h"
 #include "palette/palettenames.h"
 #include "rom/cardata.h"

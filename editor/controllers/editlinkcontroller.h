@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include "editor/controllers/exchangecontroller.h"
+#include "exchange/exchangescope.h"
+#include "rom/cardata.h"
+
+class CarDocument;
+class ExternalEditLink;
+class Prompts;
+class Selection;
+
+class QAction;
+
+// File > "Edit Externally" (Ctrl+E): the scope of the Save/Load box goes to
+// the user's pixel editor as an indexed PNG, and every save made there comes
+// back as one step ("Update car 3 from car-3.png"). The link keeps the scope,
+// the palette and the background it started with, so that the picture's
+// indices come back as they went; it ends with "Stop Editing Externally",
+// another link, or another ROM (opened or reverted). A save that cannot be
+// used is told in the status bar and the link goes on.
+class EditLinkController : public QObject
+{
+    Q_OBJECT
+
+public:
+    EditLinkController(CarDocument &document, const Selection &selection, Prompts &prompts,
+                       const ExchangeController::Controls &box, QObject *parent);
+
+    // "Edit Externally" (actionEditExternally) and "Stop Editing Externally"
+    // (actionStopEditingExternally), for the window's menus.
+    QAction *EditAction() const { return editAction; }
+    QAction *StopAction() const { return stopAction; }
+
+    bool isLinked() const;
+    // The linked file (empty when not linked).
+    QString linkedFile() const;
+
+signals:
+    void statusMessage(const QString &text);
+    // "Linked: car-3.png" while a link runs, empty when none does.
+    void linkChanged(const QString &text);
+
+public slots:
+    void EditExternally();
+    void StopEditing();
+
+private:
+    // The pixels and pending offsets of the linked scope, to tell whether the
+    // window changed it since the last save came in.
+    struct ScopeContent
+    {
+        QList<SpritePixels> pixels;
+        QList<QPoint> offsets;
+        friend bool operator==(const ScopeContent &, const ScopeContent &) = default;
+    };
+    ScopeContent ContentNow() const;
+
+    void PictureSaved(const QString &path);
+    void End(const QString &why);
+
+    CarDocument &document;
+    const Selection &selection;
+    Prompts &prompts;
+    ExchangeController::Controls box;
+    ExternalEditLink *link = nullptr;
+    QAction *editAction = nullptr;
+    QAction *stopAction = nullptr;
+
+    QString romPath;   // of the document the link started on
+    ExchangeSelection scope;
+    Palette palette;
+    QColor background;
+    ScopeContent synced;   // the scope as the picture last showed it
+};

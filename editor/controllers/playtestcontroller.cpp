@@ -1,0 +1,55 @@
+#include "editor/controllers/playtestcontroller.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QSettings>
+
+#include "document/cardocument.h"
+#include "editor/window/prompts.h"
+#include "external/commandline.h"
+#include "external/emulatorchoice.h"
+#include "external/playtestrunner.h"
+#include "external/programsettings.h"
+
+PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, QObject *parent)
+    : QObject(parent), document(document), prompts(prompts)
+{
+    setObjectName(QStringLiteral("playTestController"));
+    runner = new PlayTestRunner(this);
+    connect(runner, &PlayTestRunner::failed, this,
+            [this](const QString &message) { this->prompts.warn(tr("Play-test"), message); });
+
+    playAction = new QAction(tr("&Play-test"), this);
+    playAction->setObjectName(QStringLiteral("actionPlayTest"));
+    playAction->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(playAction, &QAction::triggered, this, &PlayTestController::PlayTest);
+}
+
+void PlayTestController::PlayTest()
+{
+    const QString title = tr("Play-test");
+    const QString setting = ReadExternalPrograms(QSettings()).emulatorCommand;
+    const Result<QString> command = EmulatorCommand(setting);
+    if (!command) {
+        prompts.showFailure(title, command.failure());
+        return;
+    }
+    const Result<QByteArray> image = PlayTestImage(document);
+    if (!image) {
+        prompts.showFailure(title, image.failure());
+        return;
+    }
+    if (const Result<void> started = runner->Start(*image, *command, document.path()); !started) {
+        // A command the user set may be mistyped: say where it is set.
+        if (setting.isEmpty())
+            prompts.showFailure(title, started.failure());
+        else
+            prompts.warn(title, started.message() + tr("\nThe emulator command is set in Edit > Preferences..."));
+        return;
+    }
+    const Result<QStringList> words = SplitCommand(*command);
+    const QString program = words ? QFileInfo(words->first()).fileName() : *command;
+    emit statusMessage(tr("Started %1 on a copy of %2%3")
+                           .arg(program, QFileInfo(document.path()).fileName(),
+                                document.isModified() ? tr(" with the unsaved changes") : QString()));
+}

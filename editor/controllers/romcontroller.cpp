@@ -1,0 +1,126 @@
+#include "editor/controllers/romcontroller.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "document/cardocument.h"
+#include "editor/window/prompts.h"
+#include "rom/factorydata.h"
+#include "rom/numbertext.h"
+#include "rom/romsave.h"
+#include "rom/romwriter.h"
+
+RomController::RomController(CarDocument &document, Prompts &prompts, QObject *parent)
+    : QObject(parent), document(document), prompts(prompts)
+{
+    setObjectName(QStringLiteral("romController"));
+}
+
+void RomController::Save()
+{
+    if (prompts.confirm({tr("Save"), QString(), tr("Do you want to save your changes?"), tr("Save"), true}))
+        SaveToRom();
+}
+
+bool RomController::SaveToRom()
+{
+    const auto warn = [this](const QString &reason) {
+        prompts.warn(tr("Save failed"), tr("%1\nThe edits are kept in the editor.").arg(reason));
+    };
+    if (!document.imageError().isEmpty()) {
+        // Never read whole, so there is no image to save from.
+        warn(document.imageError());
+        return false;
+    }
+
+    // Before writing, make sure nobody else's work is overwritten unasked.
+    RomImage &image = document.image();
+    const QString name = QFileInfo(image.path).fileName();
+    switch (CheckOnDisk(image)) {
+    case DiskState::Unchanged:
+        break;
+    case DiskState::Missing:
+        if (!prompts.confirm({tr("Save"),
+                              tr("%1 no longer exists: it was deleted or renamed since it was opened.").arg(name),
+                              tr("Write the whole ROM as opened, game code included, with your changes back to "
+                                 "\"%1\"?").arg(QDir::toNativeSeparators(image.path)),
+                              tr("Write back"), true}))
+            return false;
+        break;
+    case DiskState::Changed:
+        if (!prompts.confirm({tr("Save"), tr("%1 was changed by another program since it was opened.").arg(name),
+                              tr("Overwrite it with the ROM as opened and your changes, or cancel and write "
+                                 "nothing?"),
+                              tr("Overwrite"), false}))
+            return false;
+        break;
+    }
+
+    // A file opened in spite of the ROM check (too short) would grow: ask.
+    const qsizetype newSize = document.bytesToSave().size();
+    if (image.stamp.exists && newSize > image.fileBytes.size()) {
+        if (!prompts.confirm({tr("Save"),
+                              tr("Saving makes %1 larger: it grows from %2 to %3.")
+                                  .arg(name, ByteCountText(image.fileBytes.size()), ByteCountText(newSize)),
+                              tr("Save and let the file grow?"), tr("Save"), false}))
+            return false;
+    }
+
+    const SaveResult result = document.SaveToFile();
+    if (!result.ok) {
+        // The file is as it was (or holds only whole changed bytes); the
+        // tables and the stack are as they were.
+        warn(result.error);
+        return false;
+    }
+    if (document.hasPendingOffsets()) {
+        DocumentTables baked = document.tables();
+        ApplySpriteOffsets(baked.sprites, baked.offsets);
+        document.Change(tr("Apply sprite offsets"), {}, baked);
+    }
+    document.MarkSaved();
+    emit saved();
+    emit statusMessage(tr("Saved %1 (%2, checksum %3)%4")
+                           .arg(name, ByteCountText(image.fileBytes.size()),
+                                QStringLiteral("%1").arg(RomChecksum(document.plainImage()), 4, 16, QLatin1Char('0')).toUpper(),
+                                result.method == SaveResult::Method::InPlace ? tr(", written in place") : QString()));
+    return true;
+}
+
+void RomController::RestoreRom()
+{
+    // Back to the data as read at start, also after a save; the pending
+    // offsets and the background colour are not part of the ROM data.
+    DocumentTables after = document.original();
+    after.offsets = document.offsets();
+    document.Change(tr("Restore All Rom"), {}, after);
+    emit statusMessage(tr("Restored the sprites, palettes, characteristics and weapons of all cars as the ROM was "
+                          "opened. Ctrl+Z takes it back."));
+}
+
+void RomController::RestoreDefaults()
+{
+    // The factory data embedded as ":/defaults.bin"; missing or damaged data
+    // replaces nothing and says so. The offsets stay as they are.
+    QFile resource(QStringLiteral(":/defaults.bin"));
+    if (!resource.open(QIODevice::ReadOnly)) {
+        prompts.showFailure(tr("Restore Defaults"), {resource.fileName(), resource.errorString(), 0, QStringLiteral("read")});
+        return;
+    }
+    const std::optional<CarData> factory = ParseFactoryData(resource.readAll());
+    if (!factory) {
+        prompts.showFailure(tr("Restore Defaults"),
+                            {resource.fileName(), tr("the factory data is damaged"), 0, QStringLiteral("read")});
+        return;
+    }
+    const CarData normalized = NormalizeCarData(*factory);
+    DocumentTables after = document.tables();
+    after.sprites = normalized.sprites;
+    after.palettes = factory->palettes;
+    after.characteristics = normalized.characteristics;
+    after.weapons = normalized.weapons;
+    document.Change(tr("Restore Defaults"), {}, after);
+    emit statusMessage(tr("Replaced the sprites, palettes, characteristics and weapons of all cars with the game's "
+                          "defaults. Ctrl+Z takes it back."));
+}

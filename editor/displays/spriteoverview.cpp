@@ -1,0 +1,158 @@
+#include "editor/displays/spriteoverview.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QToolButton>
+
+#include "document/cardocument.h"
+#include "document/shownsprite.h"
+#include "view/checkerboard.h"
+#include "view/spritecomposer.h"
+#include "view/viewtable.h"
+
+namespace {
+
+constexpr int kSide = 48;
+constexpr int kSpriteCount = 45;
+
+QPixmap UnusedMark(int side)
+{
+    QPixmap pixmap(side, side);
+    pixmap.fill(QColor(0xe8, 0xe8, 0xe8));
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(0xb0, 0xb0, 0xb0));
+    painter.drawLine(0, 0, side - 1, side - 1);
+    painter.drawLine(0, side - 1, side - 1, 0);
+    return pixmap;
+}
+
+} // namespace
+
+SpriteOverview::SpriteOverview(const CarDocument &document, Selection &selection, QWidget *parent)
+    : QWidget(parent), document(document), selection(selection)
+{
+    setObjectName(QStringLiteral("spriteOverview"));
+    setAccessibleName(tr("Sprites"));
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setSpacing(1);
+    // Cells as small as their sprites; the one on show framed.
+    setStyleSheet(QStringLiteral("QToolButton { padding: 0px; border: 1px solid transparent; }"
+                                 "QToolButton:checked { border: 1px solid #1a73e8; }"));
+    cells = QList<QToolButton *>(kSpriteCount, nullptr);
+    for (int row = 0; row < kTiltRows; ++row) {
+        for (int column = 0; column < kRotationColumns; ++column) {
+            const int number = ViewSpriteTable[row][column];
+            if (number < 1 || number > kSpriteCount || cells.at(number - 1)) {
+                auto *unused = new QLabel(this);
+                unused->setObjectName(QStringLiteral("unusedCell"));
+                unused->setToolTip(tr("no sprite for this view"));
+                grid->addWidget(unused, row, column);
+                continue;
+            }
+            auto *button = new QToolButton(this);
+            button->setObjectName(QStringLiteral("overviewSprite%1").arg(number));
+            button->setCheckable(true);
+            button->setAutoRaise(true);
+            button->setFocusPolicy(Qt::TabFocus);
+            connect(button, &QToolButton::clicked, this, [this, number] {
+                this->selection.setSprite(number - 1);
+                marking.now();
+            });
+            grid->addWidget(button, row, column);
+            cells[number - 1] = button;
+        }
+    }
+    connect(&document, &CarDocument::tablesChanged, this, [this](const TableChanges &changes) {
+        const int car = this->selection.car();
+        if (changes.everything || changes.palettes.contains(this->selection.palette())) {
+            refresh();
+            return;
+        }
+        for (const auto &[changedCar, sprite] : changes.sprites)
+            if (changedCar == car)
+                drawCell(sprite);
+    });
+    connect(&document, &CarDocument::backgroundChanged, this, &SpriteOverview::refresh);
+    connect(&document, &CarDocument::loaded, this, &SpriteOverview::refresh);
+    // A change of the sprite on show only moves the frame from one cell to
+    // another; each repaint of this window is a round trip to the display.
+    connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {
+        if (parts & (Selection::Car | Selection::Palette | Selection::Colors))
+            refresh();
+        else if (parts & Selection::Sprite)
+            marking.follow(parts);
+    });
+    refresh();
+}
+
+void SpriteOverview::setScale(int scale)
+{
+    pixelScale = scale == 2 ? 2 : 1;
+    refresh();
+}
+
+void SpriteOverview::setCheckerboard(bool on)
+{
+    checker = on;
+    refresh();
+}
+
+QToolButton *SpriteOverview::cell(int spriteNumber) const
+{
+    return spriteNumber >= 1 && spriteNumber <= kSpriteCount ? cells.at(spriteNumber - 1) : nullptr;
+}
+
+void SpriteOverview::refresh()
+{
+    const int side = kSide * pixelScale;
+    for (QLabel *unused : findChildren<QLabel *>(QStringLiteral("unusedCell")))
+        if (unused->pixmap().width() != side)
+            unused->setPixmap(UnusedMark(side));
+    for (int index = 0; index < kSpriteCount; ++index)
+        drawCell(index);
+    marking.now();
+}
+
+void SpriteOverview::markCurrent()
+{
+    const int current = selection.sprite();
+    for (int index = 0; index < kSpriteCount; ++index) {
+        QToolButton *button = cells.at(index);
+        // Only the two cells whose state differs are touched.
+        if (button && button->isChecked() != (index == current))
+            button->setChecked(index == current);
+    }
+}
+
+void SpriteOverview::drawCell(int index)
+{
+    QToolButton *button = index >= 0 && index < kSpriteCount ? cells.at(index) : nullptr;
+    if (!button)
+        return;
+    const int side = kSide * pixelScale;
+    const int car = selection.car();
+    const SpriteTable &sprites = document.sprites();
+    const SpriteTable &original = document.original().sprites;
+    const bool known = car >= 0 && car < sprites.size() && index < sprites.at(car).size();
+    const bool changed = known && (car >= original.size() || index >= original.at(car).size()
+                                   || sprites.at(car).at(index) != original.at(car).at(index));
+    QImage picture = ComposeDocumentSprite(document, {car, index, selection.palette(), false, false, true, selection.colorModel()});
+    if (checker && known)
+        picture = WithCheckerboard(picture, ComposeSpriteSlots(&sprites.at(car).at(index),
+                                                               PendingOffset(document, car, index), false, false));
+    QPixmap pixmap = QPixmap::fromImage(picture.scaled(side, side));
+    if (changed) {
+        QPainter painter(&pixmap);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(220, 30, 30));
+        const int mark = 6 * pixelScale;
+        painter.drawPolygon(QPolygon({QPoint(side - mark, 0), QPoint(side, 0), QPoint(side, mark)}));
+    }
+    button->setIcon(QIcon(pixmap));
+    button->setIconSize(QSize(side, side));
+    const QString name = changed ? tr("sprite %1, changed").arg(index + 1) : tr("sprite %1").arg(index + 1);
+    button->setAccessibleName(name);
+    button->setToolTip(name);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+#include "editor/state/animationfollower.h"
+#include "editor/state/selection.h"
+
+class CarDocument;
+class QToolButton;
+
+// The current car's 45 sprites at once, in the 13 x 9 layout of the view
+// sheet (rotation steps across, tilts down), in the palette on show; cells
+// without a sprite are marked unused. Clicking a sprite selects it. Sprites
+// that differ from the ROM as opened carry a red corner. Follows drawing,
+// imports and undo as the document reports them. Each sprite is a button
+// named "sprite 14" (or "sprite 14, changed").
+class SpriteOverview : public QWidget
+{
+    Q_OBJECT
+
+public:
+    SpriteOverview(const CarDocument &document, Selection &selection, QWidget *parent = nullptr);
+
+    // 1 or 2: pixels per sprite pixel.
+    void setScale(int scale);
+    int scale() const { return pixelScale; }
+    void setCheckerboard(bool on);
+    // The button of sprite number (1..45), null for other numbers.
+    QToolButton *cell(int spriteNumber) const;
+
+    // Every cell drawn again.
+    void refresh();
+
+private:
+    // Draws the cell of sprite index `index` (0-based) of the car on show.
+    void drawCell(int index);
+public:
+    // Frames the cell of the sprite on show, and only that one (done by itself
+    // on a change of the sprite; within a tenth of a second of animation steps).
+    void markCurrent();
+
+private:
+
+    const CarDocument &document;
+    Selection &selection;
+    QList<QToolButton *> cells;   // by sprite number - 1
+    AnimationFollower marking{[this] { markCurrent(); }};
+    int pixelScale = 1;
+    bool checker = false;
+};

@@ -1,0 +1,523 @@
+#include "editor/displays/spriteview.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include "view/zoom.h"
+
+namespace {
+
+constexpr int kTileSide = 8;
+constexpr quint8 kNoLine = 0, kPixelLine = 1, kTileLine = 2;
+const QSize kFrameSize(kSpriteSide, kSpriteSide);
+
+// First zoomed position of every source position, and the zoomed length at the
+// end: source s covers [starts[s], starts[s + 1]).
+QList<int> StartsOf(const QList<int> &samples, int sourceLength)
+{
+    QList<int> starts(sourceLength + 1, int(samples.size()));
+    int s = 0;
+    for (int i = 0; i < samples.size(); ++i)
+        while (s <= samples.at(i) && s < sourceLength)
+            starts[s++] = i;
+    return starts;
+}
+
+// Screen readers see the view as a drawing surface, with the name and the
+// description (the pixel under the keyboard's cursor) the window gives it.
+QAccessibleInterface *SpriteViewAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("SpriteView") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Canvas);
+    return nullptr;
+}
+
+} // namespace
+
+SpriteView::SpriteView(QWidget *parent) : QLabel(parent)
+{
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(SpriteViewAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mapping, Repaint repaint)
+{
+    QImage next = picture.size() == kFrameSize ? picture.convertToFormat(QImage::Format_RGB32) : QImage();
+    const SpriteViewMapping previous = viewMapping;
+    const bool sameLayout = ZoomedSize(kFrameSize, previous.zoom) == ZoomedSize(kFrameSize, mapping.zoom)
+        && (previous.zoom >= kPixelGridZoom) == (mapping.zoom >= kPixelGridZoom);
+    const bool whole = !sameLayout || frame.isNull() || next.isNull();
+    const QSize oldHint = whole ? sizeHint() : QSize();   // from the previous zoom
+    viewMapping = mapping;
+
+    if (whole) {
+        frame = next;
+        pictureCache = QPixmap();
+        rebuildScaled();
+        if (sizeHint() != oldHint)
+            updateGeometry();
+        update();
+    } else {
+        // Find the block of frame pixels that changed and repaint just that.
+        int left = kSpriteSide, right = -1, top = kSpriteSide, bottom = -1;
+        for (int y = 0; y < kSpriteSide; ++y) {
+            const QRgb *a = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
+            const QRgb *b = reinterpret_cast<const QRgb *>(next.constScanLine(y));
+            for (int x = 0; x < kSpriteSide; ++x) {
+                if (a[x] != b[x]) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = y;
+                }
+            }
+        }
+        frame = next;
+        if (right >= 0) {
+            pictureCache = QPixmap();
+            const QRect changed(QPoint(left, top), QPoint(right, bottom));
+            updateScaled(changed);
+            if (repaint == Repaint::Now)
+                this->repaint(zoomedRectOf(changed));
+            else
+                update(zoomedRectOf(changed));
+        }
+    }
+
+    // What lies under a resting mouse may have changed with the mapping.
+    if (hoverShown)
+        hoverAt(lastMouse);
+}
+
+QPixmap SpriteView::picture() const
+{
+    if (pictureCache.isNull() && !frame.isNull()) {
+        const QSize size = ZoomedSize(kFrameSize, viewMapping.zoom);
+        if (!size.isEmpty())
+            pictureCache = QPixmap::fromImage(ScaleNearest(frame, size));
+    }
+    return pictureCache;
+}
+
+void SpriteView::rebuildScaled()
+{
+    const QSize size = ZoomedSize(kFrameSize, viewMapping.zoom);
+    if (frame.isNull() || size.isEmpty()) {
+        scaled = QImage();
+        columns.clear();
+        rows.clear();
+        columnStart.clear();
+        rowStart.clear();
+        columnLines.clear();
+        rowLines.clear();
+        return;
+    }
+    scaled = ScaleNearest(frame, size);
+    const NearestSampling sampling = NearestSamplingFor(kFrameSize, size);
+    columns = sampling.columns;
+    rows = sampling.rows;
+    columnStart = StartsOf(columns, kSpriteSide);
+    rowStart = StartsOf(rows, kSpriteSide);
+
+    // Which zoomed columns and rows carry a grid line: the first one of every
+    // pixel but the first, tile lines over pixel lines.
+    const bool pixels = pixelGrid && viewMapping.zoom >= kPixelGridZoom;
+    const auto lines = [&](const QList<int> &starts, int length) {
+        QList<quint8> kinds(length, kNoLine);
+        for (int s = 1; s < kSpriteSide; ++s) {
+            if (starts.at(s) >= starts.at(s + 1))
+                continue;   // a pixel not shown at this zoom
+            if (tileGrid && s % kTileSide == 0)
+                kinds[starts.at(s)] = kTileLine;
+            else if (pixels)
+                kinds[starts.at(s)] = kPixelLine;
+        }
+        return kinds;
+    };
+    columnLines = lines(columnStart, size.width());
+    rowLines = lines(rowStart, size.height());
+    drawGrids(scaled.rect());
+}
+
+void SpriteView::drawGrids(const QRect &zoomedRect)
+{
+    if (!pixelGrid && !tileGrid)
+        return;
+    const QRgb colors[3] = {0, pixelColor.rgba(), tileColor.rgba()};
+    // Blends a line colour over a pixel once, also where two lines cross.
+    const auto blend = [&](QRgb &pixel, int kind) {
+        const QRgb over = colors[kind];
+        const int a = qAlpha(over);
+        const auto mix = [a](int top, int bottom) { return (top * a + bottom * (255 - a) + 127) / 255; };
+        pixel = qRgb(mix(qRed(over), qRed(pixel)), mix(qGreen(over), qGreen(pixel)), mix(qBlue(over), qBlue(pixel)));
+    };
+    QList<int> lineColumns;
+    for (int x = zoomedRect.left(); x <= zoomedRect.right(); ++x)
+        if (columnLines.at(x) != kNoLine)
+            lineColumns.append(x);
+    for (int y = zoomedRect.top(); y <= zoomedRect.bottom(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(scaled.scanLine(y));
+        const int rowKind = rowLines.at(y);
+        if (rowKind != kNoLine) {
+            for (int x = zoomedRect.left(); x <= zoomedRect.right(); ++x)
+                blend(line[x], std::max<int>(rowKind, columnLines.at(x)));
+        } else {
+            for (int x : lineColumns)
+                blend(line[x], columnLines.at(x));
+        }
+    }
+}
+
+void SpriteView::updateScaled(const QRect &frameRect)
+{
+    if (scaled.isNull())
+        return;
+    const int x0 = columnStart.at(frameRect.left()), x1 = columnStart.at(frameRect.right() + 1);
+    const int y0 = rowStart.at(frameRect.top()), y1 = rowStart.at(frameRect.bottom() + 1);
+    const int *sourceColumns = columns.constData();
+    for (int y = y0; y < y1; ++y) {
+        QRgb *target = reinterpret_cast<QRgb *>(scaled.scanLine(y));
+        if (y > y0 && rows.at(y) == rows.at(y - 1)) {   // the same source row again
+            std::memcpy(target + x0, reinterpret_cast<const QRgb *>(scaled.constScanLine(y - 1)) + x0,
+                        size_t(x1 - x0) * sizeof(QRgb));
+            continue;
+        }
+        const QRgb *source = reinterpret_cast<const QRgb *>(frame.constScanLine(rows.at(y)));
+        for (int x = x0; x < x1; ++x)
+            target[x] = source[sourceColumns[x]];
+    }
+    if (x1 > x0 && y1 > y0)
+        drawGrids(QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)));
+}
+
+QRect SpriteView::zoomedRectOf(const QRect &frameRect) const
+{
+    if (scaled.isNull())
+        return QRect();
+    const QPoint topLeft(columnStart.at(frameRect.left()), rowStart.at(frameRect.top()));
+    const QPoint end(columnStart.at(frameRect.right() + 1), rowStart.at(frameRect.bottom() + 1));
+    return QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())).translated(spriteRect().topLeft());
+}
+
+void SpriteView::setPixelGridVisible(bool visible)
+{
+    if (pixelGrid == visible)
+        return;
+    pixelGrid = visible;
+    rebuildScaled();
+    update(spriteRect());
+}
+
+void SpriteView::setTileGridVisible(bool visible)
+{
+    if (tileGrid == visible)
+        return;
+    tileGrid = visible;
+    rebuildScaled();
+    update(spriteRect());
+}
+
+void SpriteView::setPixelGridColor(const QColor &color)
+{
+    if (pixelColor == color)
+        return;
+    pixelColor = color;
+    if (pixelGrid) {
+        rebuildScaled();
+        update(spriteRect());
+    }
+}
+
+void SpriteView::setTileGridColor(const QColor &color)
+{
+    if (tileColor == color)
+        return;
+    tileColor = color;
+    if (tileGrid) {
+        rebuildScaled();
+        update(spriteRect());
+    }
+}
+
+QRect SpriteView::spriteRect() const
+{
+    const int m = margin();
+    const QRect contents = contentsRect().adjusted(m, m, -m, -m);
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+    return QStyle::alignedRect(layoutDirection(), align, scaled.size(), contents);
+}
+
+SpriteViewPointer SpriteView::pointerAt(QPointF position) const
+{
+    SpriteViewPointer pointer;
+    if (scaled.isNull())
+        return pointer;
+    pointer.shown = ShownPixelAt(position - QPointF(spriteRect().topLeft()), viewMapping.zoom);
+    if (pointer.shown)
+        pointer.stored = StoredPixelOf(*pointer.shown, viewMapping.mirrored, viewMapping.offset);
+    return pointer;
+}
+
+void SpriteView::endStroke()
+{
+    if (!isStrokeActive())
+        return;
+    strokeButton = Qt::NoButton;
+    strokeShown.reset();
+    keyStroke = false;
+    emit pixelReleased(SpriteViewPointer{});
+}
+
+QSize SpriteView::sizeHint() const
+{
+    const QMargins margins = contentsMargins();
+    const int m = 2 * margin();
+    return ZoomedSize(kFrameSize, viewMapping.zoom)
+        + QSize(margins.left() + margins.right() + m, margins.top() + margins.bottom() + m);
+}
+
+QSize SpriteView::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
+void SpriteView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect area = spriteRect();
+    const QRect dirty = event->rect() & area;
+    if (scaled.isNull() || dirty.isEmpty())
+        return;
+    painter.drawImage(dirty.topLeft(), scaled, dirty.translated(-area.topLeft()));
+    if (hasFocus()) {
+        // The keyboard's cursor: a light outline inside a dark one, seen on any colour.
+        const QRect pixel = zoomedRectOf(QRect(cursor, QSize(1, 1)));
+        painter.setPen(Qt::black);
+        painter.drawRect(pixel.adjusted(-1, -1, 0, 0));
+        painter.setPen(Qt::white);
+        painter.drawRect(pixel.adjusted(0, 0, -1, -1));
+    }
+}
+
+void SpriteView::updateCursor()
+{
+    if (!scaled.isNull())
+        update(zoomedRectOf(QRect(cursor, QSize(1, 1))).adjusted(-1, -1, 1, 1));
+}
+
+void SpriteView::setPixelCursor(QPoint shown)
+{
+    shown = QPoint(std::clamp(shown.x(), 0, kSpriteSide - 1), std::clamp(shown.y(), 0, kSpriteSide - 1));
+    if (shown == cursor)
+        return;
+    updateCursor();
+    cursor = shown;
+    updateCursor();
+    const SpriteViewPointer pointer = pointerAtPixel(cursor, Qt::NoModifier);
+    emit cursorMoved(cursor, pointer.stored);
+}
+
+SpriteViewPointer SpriteView::pointerAtPixel(QPoint shown, Qt::KeyboardModifiers modifiers) const
+{
+    SpriteViewPointer pointer;
+    if (scaled.isNull())
+        return pointer;
+    pointer.shown = shown;
+    pointer.stored = StoredPixelOf(shown, viewMapping.mirrored, viewMapping.offset);
+    pointer.modifiers = modifiers;
+    return pointer;
+}
+
+void SpriteView::keyPressEvent(QKeyEvent *event)
+{
+    const int step = (event->modifiers() & Qt::ShiftModifier) ? 8 : 1;
+    QPoint move;
+    switch (event->key()) {
+    case Qt::Key_Left: move = {-step, 0}; break;
+    case Qt::Key_Right: move = {step, 0}; break;
+    case Qt::Key_Up: move = {0, -step}; break;
+    case Qt::Key_Down: move = {0, step}; break;
+    case Qt::Key_Space:
+        event->accept();
+        if (event->isAutoRepeat() || isStrokeActive() || scaled.isNull())
+            return;
+        {
+            SpriteViewPointer pointer = pointerAtPixel(cursor, event->modifiers());
+            pointer.button = Qt::LeftButton;
+            pointer.buttons = Qt::LeftButton;
+            strokeButton = Qt::LeftButton;
+            strokeShown = cursor;
+            keyStroke = true;
+            emit pixelPressed(pointer);
+        }
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const QPoint before = cursor;
+    setPixelCursor(cursor + move);
+    if (keyStroke && cursor != before) {
+        SpriteViewPointer pointer = pointerAtPixel(cursor, event->modifiers());
+        pointer.buttons = Qt::LeftButton;
+        strokeShown = cursor;
+        emit pixelMoved(pointer);
+    }
+}
+
+void SpriteView::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Space) {
+        QLabel::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat() || !keyStroke)
+        return;
+    SpriteViewPointer pointer = pointerAtPixel(cursor, event->modifiers());
+    pointer.button = Qt::LeftButton;
+    strokeButton = Qt::NoButton;
+    strokeShown.reset();
+    keyStroke = false;
+    emit pixelReleased(pointer);
+}
+
+void SpriteView::mousePressEvent(QMouseEvent *event)
+{
+    hoverAt(event->position());
+    if (isStrokeActive()) {
+        event->accept();   // another button during a stroke: swallowed
+        return;
+    }
+    SpriteViewPointer pointer = pointerAt(event->position());
+    if (!pointer.shown) {
+        QLabel::mousePressEvent(event);
+        return;
+    }
+    strokeButton = event->button();
+    strokeShown = pointer.shown;
+    pointer.button = event->button();
+    pointer.buttons = event->buttons();
+    pointer.modifiers = event->modifiers();
+    event->accept();
+    emit pixelPressed(pointer);
+}
+
+void SpriteView::mouseMoveEvent(QMouseEvent *event)
+{
+    hoverAt(event->position());
+    if (!isStrokeActive()) {
+        QLabel::mouseMoveEvent(event);
+        return;
+    }
+    event->accept();
+    if (keyStroke)
+        return;   // Space draws: the mouse only hovers
+    SpriteViewPointer pointer = pointerAt(event->position());
+    if (!pointer.shown || pointer.shown == strokeShown)
+        return;
+    strokeShown = pointer.shown;
+    pointer.buttons = event->buttons();
+    pointer.modifiers = event->modifiers();
+    emit pixelMoved(pointer);
+}
+
+void SpriteView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!isStrokeActive() || keyStroke || event->button() != strokeButton) {
+        if (isStrokeActive())
+            event->accept();
+        else
+            QLabel::mouseReleaseEvent(event);
+        return;
+    }
+    SpriteViewPointer pointer = pointerAt(event->position());
+    pointer.button = event->button();
+    pointer.buttons = event->buttons();
+    pointer.modifiers = event->modifiers();
+    strokeButton = Qt::NoButton;
+    strokeShown.reset();
+    event->accept();
+    emit pixelReleased(pointer);
+}
+
+void SpriteView::leaveEvent(QEvent *event)
+{
+    clearHover();
+    QLabel::leaveEvent(event);
+}
+
+void SpriteView::hideEvent(QHideEvent *event)
+{
+    endStroke();
+    clearHover();
+    QLabel::hideEvent(event);
+}
+
+void SpriteView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        endStroke();
+        clearHover();
+    }
+    QLabel::changeEvent(event);
+}
+
+bool SpriteView::event(QEvent *event)
+{
+    if (event->type() == QEvent::UngrabMouse)
+        endStroke();
+    return QLabel::event(event);
+}
+
+void SpriteView::focusInEvent(QFocusEvent *event)
+{
+    updateCursor();
+    QLabel::focusInEvent(event);
+}
+
+void SpriteView::focusOutEvent(QFocusEvent *event)
+{
+    updateCursor();
+    endStroke();
+    QLabel::focusOutEvent(event);
+}
+
+void SpriteView::hoverAt(QPointF position)
+{
+    lastMouse = position;
+    const SpriteViewPointer pointer = pointerAt(position);
+    if (!pointer.shown) {
+        clearHover();
+        return;
+    }
+    if (pointer.shown == hoverShown && pointer.stored == hoverStored)
+        return;
+    hoverShown = pointer.shown;
+    hoverStored = pointer.stored;
+    emit pixelHovered(*pointer.shown, pointer.stored);
+}
+
+void SpriteView::clearHover()
+{
+    if (!hoverShown)
+        return;
+    hoverShown.reset();
+    hoverStored.reset();
+    emit hoverLeft();
+}

@@ -1,0 +1,120 @@
+#include "editor/widgets/drawingtools.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "document/cardocument.h"
+#include "editor/widgets/drawingindexstrip.h"
+
+namespace {
+
+struct ToolInfo
+{
+    Selection::Tool tool;
+    const char *name;
+    const char *objectName;
+    const char *tip;
+};
+
+const ToolInfo kTools[] = {
+    {Selection::Tool::Pencil, QT_TRANSLATE_NOOP("DrawingTools", "Pencil"), "toolPencil",
+     QT_TRANSLATE_NOOP("DrawingTools", "Pencil: left button draws the drawing index, right button index 0; Shift+click draws a line")},
+    {Selection::Tool::Fill, QT_TRANSLATE_NOOP("DrawingTools", "Fill"), "toolFill",
+     QT_TRANSLATE_NOOP("DrawingTools", "Fill: fills the connected area of one index with the drawing index (right button: index 0)")},
+    {Selection::Tool::Picker, QT_TRANSLATE_NOOP("DrawingTools", "Picker"), "toolPicker",
+     QT_TRANSLATE_NOOP("DrawingTools", "Picker: takes the clicked pixel's index as the drawing index (Ctrl+click in any tool)")},
+};
+
+// Every tool is a Tab stop: a button of a group that takes the focus would
+// otherwise leave the Tab key to itself alone (the arrows move between them).
+class ToolButton : public QToolButton
+{
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QToolButton::focusInEvent(event);
+        if (group())
+            for (QAbstractButton *button : group()->buttons())
+                button->setFocusPolicy(Qt::FocusPolicy(button->focusPolicy() | Qt::TabFocus));
+    }
+};
+
+} // namespace
+
+DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QWidget *parent)
+    : QWidget(parent), document(document), selection(selection)
+{
+    setObjectName(QStringLiteral("drawingTools"));
+    auto *columnLayout = new QVBoxLayout(this);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(2);
+    tools = new QButtonGroup(this);
+    // One at most, but the checked tool can be unchecked to leave the view tools off.
+    tools->setExclusive(false);
+    for (const ToolInfo &info : kTools) {
+        auto *button = new ToolButton(this);
+        button->setObjectName(QString::fromLatin1(info.objectName));
+        button->setText(tr(info.name));
+        button->setAccessibleName(tr(info.name));
+        button->setToolTip(tr(info.tip));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        tools->addButton(button, int(info.tool));
+        row->addWidget(button);
+    }
+    row->addStretch();
+    connect(tools, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            this->selection.setTool(Selection::Tool(id));
+        else if (this->selection.tool() == Selection::Tool(id))
+            this->selection.setTool(Selection::Tool::None);
+    });
+    strip = new DrawingIndexStrip(this);
+    strip->setObjectName(QStringLiteral("drawingIndexStrip"));
+    strip->setCurrentIndex(selection.drawingIndex());
+    connect(strip, &DrawingIndexStrip::currentIndexChanged, &selection, &Selection::setDrawingIndex);
+    columnLayout->addLayout(row);
+    columnLayout->addWidget(strip);
+    columnLayout->addStretch();
+
+    connect(&selection, &Selection::changed, this, &DrawingTools::selectionChanged);
+    connect(&document, &CarDocument::tablesChanged, this, &DrawingTools::tablesChanged);
+    connect(&document, &CarDocument::backgroundChanged, this, &DrawingTools::showColors);
+    showColors();
+}
+
+QToolButton *DrawingTools::toolButton(Selection::Tool tool) const
+{
+    return qobject_cast<QToolButton *>(tools->button(int(tool)));
+}
+
+void DrawingTools::showColors()
+{
+    strip->setColors(document.palettes().value(selection.palette()), document.background(), selection.colorModel());
+}
+
+void DrawingTools::selectionChanged(Selection::Parts parts)
+{
+    if (parts & (Selection::Palette | Selection::Colors))
+        showColors();
+    if (parts & Selection::DrawingIndex)
+        strip->setCurrentIndex(selection.drawingIndex());
+    if (parts & Selection::DrawingTool) {
+        const QSignalBlocker quiet(tools);
+        for (QAbstractButton *button : tools->buttons())
+            button->setChecked(tools->id(button) == int(selection.tool()));
+    }
+}
+
+void DrawingTools::tablesChanged(const TableChanges &changes)
+{
+    if (changes.touchesPalette(selection.palette()))
+        showColors();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+#include "editor/state/selection.h"
+
+class QButtonGroup;
+class QToolButton;
+class CarDocument;
+class DrawingIndexStrip;
+struct TableChanges;
+
+// The column beside the sprite view: the tool buttons ("Pencil", "Fill",
+// "Picker"; at most one checked, none leaves the view as it was) and the
+// drawing index strip in the colours of the palette on show. Shows the
+// selection's tool and drawing index and sets them when clicked.
+class DrawingTools : public QWidget
+{
+    Q_OBJECT
+
+public:
+    DrawingTools(const CarDocument &document, Selection &selection, QWidget *parent = nullptr);
+
+    QToolButton *toolButton(Selection::Tool tool) const;
+    DrawingIndexStrip *indexStrip() const { return strip; }
+
+private:
+    void showColors();
+    void selectionChanged(Selection::Parts parts);
+    void tablesChanged(const TableChanges &changes);
+
+    const CarDocument &document;
+    Selection &selection;
+    QButtonGroup *tools = nullptr;
+    DrawingIndexStrip *strip = nullptr;
+};

@@ -1,0 +1,23 @@
+#include "editor/window/translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+void InstallTranslations(QCoreApplication &app, const QLocale &locale)
+{
+    // Parented to the application: they live as long as it does.
+    auto *qt = new QTranslator(&app);
+    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+    else
+        delete qt;
+
+    auto *own = new QTranslator(&app);
+    if (own->load(locale, QStringLiteral("skm-car-editor"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(own);
+    else
+        delete own;
+}
