@@ -96,6 +96,11 @@ SaveResult CarDocument::SaveToFile()
     const Result<RomFileLock> lock = RomFileLock::Acquire(romImage.path, RomFileLock::Mode::Exclusive, kSaveLockWaitMs);
     if (!lock)
         return SaveResult{false, SaveResult::Method::Replaced, lock.message()};
+    return SaveToFile(*lock);
+}
+
+SaveResult CarDocument::SaveToFile(const RomFileLock &)
+{
     const SaveResult result = SaveCarData(romImage, plain, smd, dataToSave());
     ProtectRom(romImage.path);
     return result;

@@ -11,6 +11,7 @@
 #include "rom/cardata.h"
 #include "rom/romfilewriter.h"
 #include "rom/romimage.h"
+#include "rom/romlock.h"
 #include "view/pixeltools.h"
 
 class DocumentDelta;
@@ -63,6 +64,9 @@ public:
     // The file is protected from every other output (rom/protectedfiles.h)
     // while it is open.
     SaveResult SaveToFile();
+    // The same for a caller that took the file's lock itself (held), so that
+    // what it looked at on disk before is still what is there.
+    SaveResult SaveToFile(const RomFileLock &held);
 
     const QString &path() const { return romImage.path; }
     const DocumentTables &tables() const { return current; }

@@ -1105,6 +1105,46 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <source>Replaced the sprites, palettes, characteristics and weapons of all cars with the game&apos;s defaults. Ctrl+Z takes it back.</source>
         <translation>Sprites, Paletten, Eigenschaften und Waffen aller Autos durch die Standardwerte des Spiels ersetzt. Strg+Z nimmt das zurück.</translation>
     </message>
+    <message>
+        <source>%1 now leads to another file, %2: a link was put in its place since it was opened.</source>
+        <translation>%1 führt jetzt zu einer anderen Datei, %2: Seit dem Öffnen wurde eine Verknüpfung an ihre Stelle gesetzt.</translation>
+    </message>
+    <message>
+        <source>Save a copy of the ROM with your changes under another name? %1 and the file it leads to stay as they are.</source>
+        <translation>Eine Kopie des ROMs mit Ihren Änderungen unter einem anderen Namen speichern? %1 und die Datei, zu der es führt, bleiben unverändert.</translation>
+    </message>
+    <message>
+        <source>Save a Copy As...</source>
+        <translation>Kopie speichern unter...</translation>
+    </message>
+    <message>
+        <source>Waiting for another program to finish with %1...</source>
+        <translation>Warten, bis ein anderes Programm mit %1 fertig ist...</translation>
+    </message>
+    <message>
+        <source>Save cancelled: %1 was not written.</source>
+        <translation>Speichern abgebrochen: %1 wurde nicht geschrieben.</translation>
+    </message>
+    <message>
+        <source>Save a Copy As</source>
+        <translation>Kopie speichern unter</translation>
+    </message>
+    <message>
+        <source>-copy.</source>
+        <translation>-kopie.</translation>
+    </message>
+    <message>
+        <source>ROM images (*.bin *.smd *.gen *.md)</source>
+        <translation>ROM-Abbilder (*.bin *.smd *.gen *.md)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Saved a copy as %1 (%2); %3 was not written</source>
+        <translation>Kopie als %1 gespeichert (%2); %3 wurde nicht geschrieben</translation>
+    </message>
 </context>
 <context>
     <name>SKMcarEditor</name>

@@ -29,12 +29,33 @@ struct Prepared
     TemporaryFile temporary;
 };
 
+// Why a target that is there is one we never write: a device, a pipe or a
+// socket (also reached through links the kernel resolves itself, such as
+// /dev/stdout); empty for anything else.
+QString SpecialFileReason(const QByteArray &path)
+{
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0)
+        return {};
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return QStringLiteral("it is a device, not a file this program writes");
+    if (S_ISFIFO(info.st_mode))
+        return QStringLiteral("it is a pipe, not a file this program writes");
+    if (S_ISSOCK(info.st_mode))
+        return QStringLiteral("it is a socket, not a file this program writes");
+    return {};
+}
+
 // Finds the file path really names and makes sure it may be replaced.
 Result<void> Prepare(const QString &path, Prepared *prepared)
 {
     if (path.isEmpty())
         return Failure{path, QStringLiteral("no file name given"), 0, QStringLiteral("write")};
     prepared->path = path;
+    // Before the links are followed by name: /proc's links (/dev/stdout ->
+    // /proc/self/fd/1 -> "pipe:[...]") lead nowhere a name can follow.
+    if (const QString reason = SpecialFileReason(QFile::encodeName(path)); !reason.isEmpty())
+        return Failure{path, reason, 0, QStringLiteral("write")};
     if (const int error = ResolveWriteTarget(QFile::encodeName(path), &prepared->target))
         return WriteFailure(path, error);
     if (const QString rom = ProtectedFileAt(prepared->target); !rom.isEmpty())

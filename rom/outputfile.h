@@ -23,10 +23,11 @@ struct OutputFile
 // allowed), which is then renamed over it. A symbolic link is written where it
 // points, also when nothing is there yet; the link stays a link. Never written
 // in place. Refused before anything is written: an empty path, a target that
-// exists but is not a regular file, and a protected file (the open ROM, by any
-// name: protectedfiles.h), the message naming both files. Stale temporaries of
-// the same target (a killed writer's) are removed first. A failure names path
-// and the system's reason, and leaves no temporary file.
+// exists but is not a regular file (a device, pipe or socket said as such),
+// and a protected file (the open ROM, by any name: protectedfiles.h), the
+// message naming both files. Stale temporaries of the same target (a killed
+// writer's) are removed first. A failure names path and the system's reason,
+// and leaves no temporary file.
 Result<void> WriteOutputFile(const QString &path, const QByteArray &bytes);
 
 // Writes a set of files all or nothing: every file is written under a

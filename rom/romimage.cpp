@@ -10,6 +10,9 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include "rom/filereplace.h"
 
 namespace {
 
@@ -117,6 +120,7 @@ Result<RomImage> RomImage::Load(const QString &path)
     int code = 0;
     if (ReadRegularFile(QFile::encodeName(path), &image.fileBytes, &info, &code)) {
         image.stamp = StampOf(info, image.fileBytes);
+        image.stamp.target = RomWriteTarget(path);
         return image;
     }
     if (code == ENOENT) {
@@ -131,13 +135,34 @@ RomFileStamp StampFile(const QString &path, const QByteArray &bytes)
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
-    return StampOf(info, bytes);
+    RomFileStamp stamp = StampOf(info, bytes);
+    stamp.target = RomWriteTarget(path);
+    return stamp;
+}
+
+QString RomWriteTarget(const QString &path)
+{
+    QByteArray target;
+    if (ResolveWriteTarget(QFile::encodeName(QFileInfo(path).absoluteFilePath()), &target) != 0)
+        return {};
+    // The folder's links too: a folder swapped for a link leads elsewhere as well.
+    const QFileInfo resolved(QFile::decodeName(target));
+    const QString folder = QFileInfo(resolved.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(resolved.fileName());
 }
 
 DiskState CheckOnDisk(const RomImage &image)
 {
     const QByteArray nativePath = QFile::encodeName(image.path);
     struct stat info {};
+    // Another file behind the name: writing would go there, whatever it holds.
+    const QString target = image.stamp.exists ? RomWriteTarget(image.path) : QString();
+    if (!target.isEmpty() && !image.stamp.target.isEmpty() && target != image.stamp.target) {
+        const bool sameFile = ::stat(nativePath.constData(), &info) == 0 && quint64(info.st_dev) == image.stamp.device
+                              && quint64(info.st_ino) == image.stamp.inode;
+        if (!sameFile)
+            return DiskState::Redirected;
+    }
     if (::stat(nativePath.constData(), &info) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return image.stamp.exists ? DiskState::Missing : DiskState::Unchanged;

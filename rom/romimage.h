@@ -20,6 +20,7 @@ struct RomFileStamp
     quint64 device = 0;
     quint64 inode = 0;
     QByteArray hash;         // SHA-256 of the file's bytes
+    QString target;          // the file a save writes (RomWriteTarget), when it exists
 
     friend bool operator==(const RomFileStamp &, const RomFileStamp &) = default;
 };
@@ -47,13 +48,22 @@ struct RomImage
 // exists is false when nothing is at path.
 RomFileStamp StampFile(const QString &path, const QByteArray &bytes);
 
+// The file that writing path would write: symbolic links followed (the last
+// one may dangle) and the folder's own links resolved, as an absolute path;
+// empty when that folder does not exist (or the links loop).
+// Two names with the same target are one file for a save.
+QString RomWriteTarget(const QString &path);
+
 enum class DiskState {
-    Unchanged,   // the file holds the image's bytes (or, as when opened, there is none)
-    Changed,     // other bytes, or something that is not a regular file, are there
-    Missing,     // the file was there when opened (or last saved) and is gone
+    Unchanged,    // the file holds the image's bytes (or, as when opened, there is none)
+    Changed,      // other bytes, or something that is not a regular file, are there
+    Missing,      // the file was there when opened (or last saved) and is gone
+    Redirected,   // the name now leads to another file (a link swapped in or changed)
 };
 
-// Looks at the file on disk: its size first, then its bytes' hash. A file
-// touched or replaced with the very same bytes counts as unchanged, since a
-// save loses nothing of it. Only regular files are read.
+// Looks at the file on disk: where its name leads first (another file, by
+// path and by device and inode, is Redirected; the same file reached through a
+// new link is not), then its size, then its bytes' hash. A file touched or
+// replaced with the very same bytes counts as unchanged, since a save loses
+// nothing of it. Only regular files are read.
 DiskState CheckOnDisk(const RomImage &image);

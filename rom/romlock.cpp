@@ -61,3 +61,8 @@ Result<RomFileLock> RomFileLock::Acquire(const QString &path, Mode mode, int wai
         ::close(fd);
     }
 }
+
+bool RomFileLock::IsBusy(const Failure &failure)
+{
+    return failure.error == EWOULDBLOCK && failure.action == QLatin1String("lock");
+}

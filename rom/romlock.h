@@ -19,6 +19,12 @@ public:
     // the lock always covers what the path names now. Nothing to lock (no file,
     // not a regular file) gives a lock that holds nothing: reading reports that.
     static Result<RomFileLock> Acquire(const QString &path, Mode mode, int waitMs = -1);
+    // One try without waiting, for a caller that keeps its event loop running
+    // between tries (a timer): busy when another holder has the file.
+    static Result<RomFileLock> TryAcquire(const QString &path, Mode mode) { return Acquire(path, mode, 0); }
+    // Whether a failure of Acquire or TryAcquire means the file is locked by
+    // someone else (as opposed to an error of the system).
+    static bool IsBusy(const Failure &failure);
 
     RomFileLock() = default;
     bool holds() const { return fd != nullptr; }

@@ -1,13 +1,17 @@
 #include "editor/controllers/romcontroller.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
+#include <QTimer>
 
 #include "document/cardocument.h"
 #include "editor/window/prompts.h"
 #include "rom/factorydata.h"
 #include "rom/numbertext.h"
+#include "rom/outputfile.h"
 #include "rom/romsave.h"
 #include "rom/romwriter.h"
 
@@ -25,6 +29,10 @@ void RomController::Save()
 
 bool RomController::SaveToRom()
 {
+    // A save waiting for the lock already (the window's event loop runs meanwhile).
+    if (saving)
+        return false;
+    const QScopedValueRollback<bool> busy(saving, true);
     const auto warn = [this](const QString &reason) {
         prompts.warn(tr("Save failed"), tr("%1\nThe edits are kept in the editor.").arg(reason));
     };
@@ -34,9 +42,15 @@ bool RomController::SaveToRom()
         return false;
     }
 
-    // Before writing, make sure nobody else's work is overwritten unasked.
+    // The lock first: a command writing the file finishes before we look at it,
+    // and none starts between our look and our write.
     RomImage &image = document.image();
     const QString name = QFileInfo(image.path).fileName();
+    const std::optional<RomFileLock> lock = LockForSave(image.path);
+    if (!lock)
+        return false;
+
+    // Before writing, make sure nobody else's work is overwritten unasked.
     switch (CheckOnDisk(image)) {
     case DiskState::Unchanged:
         break;
@@ -55,6 +69,16 @@ bool RomController::SaveToRom()
                               tr("Overwrite"), false}))
             return false;
         break;
+    case DiskState::Redirected:
+        // Overwriting would write into that other file: never offered.
+        if (prompts.confirm({tr("Save"),
+                             tr("%1 now leads to another file, %2: a link was put in its place since it was opened.")
+                                 .arg(name, QDir::toNativeSeparators(RomWriteTarget(image.path))),
+                             tr("Save a copy of the ROM with your changes under another name? %1 and the file it "
+                                "leads to stay as they are.").arg(name),
+                             tr("Save a Copy As..."), false}))
+            SaveCopyElsewhere();
+        return false;
     }
 
     // A file opened in spite of the ROM check (too short) would grow: ask.
@@ -67,7 +91,7 @@ bool RomController::SaveToRom()
             return false;
     }
 
-    const SaveResult result = document.SaveToFile();
+    const SaveResult result = document.SaveToFile(*lock);
     if (!result.ok) {
         // The file is as it was (or holds only whole changed bytes); the
         // tables and the stack are as they were.
@@ -86,6 +110,58 @@ bool RomController::SaveToRom()
                                 QStringLiteral("%1").arg(RomChecksum(document.plainImage()), 4, 16, QLatin1Char('0')).toUpper(),
                                 result.method == SaveResult::Method::InPlace ? tr(", written in place") : QString()));
     return true;
+}
+
+std::optional<RomFileLock> RomController::LockForSave(const QString &path)
+{
+    Result<RomFileLock> lock = RomFileLock::TryAcquire(path, RomFileLock::Mode::Exclusive);
+    if (!lock && RomFileLock::IsBusy(lock.failure())) {
+        // Another program is writing the file: try again now and then, the
+        // window answering meanwhile, until it is done or the user cancels.
+        bool cancelled = false;
+        QEventLoop loop;
+        QTimer retry;
+        retry.setInterval(kLockRetryMs);
+        connect(&retry, &QTimer::timeout, &loop, [&] {
+            lock = RomFileLock::TryAcquire(path, RomFileLock::Mode::Exclusive);
+            if (lock || !RomFileLock::IsBusy(lock.failure()))
+                loop.quit();
+        });
+        const std::unique_ptr<WaitingMessage> message = prompts.showWaiting(
+            tr("Save"), tr("Waiting for another program to finish with %1...").arg(QFileInfo(path).fileName()), [&] {
+                cancelled = true;
+                loop.quit();
+            });
+        retry.start();
+        loop.exec();
+        if (cancelled) {
+            emit statusMessage(tr("Save cancelled: %1 was not written.").arg(QFileInfo(path).fileName()));
+            return std::nullopt;
+        }
+    }
+    if (!lock) {
+        prompts.warn(tr("Save failed"), tr("%1\nThe edits are kept in the editor.").arg(lock.message()));
+        return std::nullopt;
+    }
+    return *lock;
+}
+
+void RomController::SaveCopyElsewhere()
+{
+    const QFileInfo info(document.path());
+    const FileChoice choice = prompts.chooseFileToSave({tr("Save a Copy As"), QString(),
+                                                        info.completeBaseName() + tr("-copy.") + info.suffix(),
+                                                        info.absolutePath(),
+                                                        {{tr("ROM images (*.bin *.smd *.gen *.md)"), {}}, {tr("All files (*)"), {}}}});
+    if (choice.cancelled())
+        return;
+    const QByteArray bytes = document.bytesToSave();
+    if (const Result<void> written = WriteOutputFile(choice.path, bytes); !written) {
+        prompts.showFailure(tr("Save a Copy As"), written.failure());
+        return;
+    }
+    emit statusMessage(tr("Saved a copy as %1 (%2); %3 was not written")
+                           .arg(QFileInfo(choice.path).fileName(), ByteCountText(bytes.size()), info.fileName()));
 }
 
 void RomController::RestoreRom()

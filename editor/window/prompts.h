@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include <QColor>
@@ -47,6 +49,14 @@ struct Confirmation
     bool acceptIsDefault = false;
 };
 
+// A message on show while the window waits for something; it goes when this
+// is destroyed.
+class WaitingMessage
+{
+public:
+    virtual ~WaitingMessage() = default;
+};
+
 // Every question and message the window's controllers raise. The window
 // implements it with message boxes and file dialogs; tests with a script.
 class Prompts
@@ -81,6 +91,12 @@ public:
     virtual std::optional<QColor> chooseColor(const QString &title, const QColor &initial) = 0;
     // File > Export Animation's options, starting from initial; nothing when cancelled.
     virtual std::optional<AnimationExportOptions> chooseAnimationOptions(const AnimationExportOptions &initial) = 0;
+    // Shows text with a Cancel button and returns at once: the caller keeps
+    // the event loop running while it waits, and drops the message when done.
+    // cancelled runs when the user cancels (at most once, never after the
+    // message was dropped).
+    virtual std::unique_ptr<WaitingMessage> showWaiting(const QString &title, const QString &text,
+                                                        std::function<void()> cancelled) = 0;
 };
 
 // The path to write after a save dialog: a name without a suffix gets the

@@ -8,9 +8,42 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 
 namespace {
+
+// A busy bar and Cancel, modal to the window, shown at once.
+class WaitingDialog : public WaitingMessage
+{
+public:
+    WaitingDialog(QWidget *parent, const QString &title, const QString &text, std::function<void()> cancelled)
+        : dialog(new QProgressDialog(text, QObject::tr("Cancel"), 0, 0, parent))
+    {
+        dialog->setWindowTitle(title);
+        dialog->setObjectName(QStringLiteral("waitingDialog"));
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setAutoClose(false);
+        dialog->setAutoReset(false);
+        dialog->setMinimumDuration(0);
+        QObject::connect(dialog, &QProgressDialog::canceled, dialog, [dialog = dialog, cancelled] {
+            // Once: closing the box after Cancel emits it again.
+            QObject::disconnect(dialog, &QProgressDialog::canceled, nullptr, nullptr);
+            cancelled();
+        });
+        dialog->show();
+    }
+    ~WaitingDialog() override
+    {
+        if (dialog) {
+            QObject::disconnect(dialog, &QProgressDialog::canceled, nullptr, nullptr);
+            delete dialog.data();
+        }
+    }
+
+private:
+    QPointer<QProgressDialog> dialog;
+};
 
 QString WithoutDot(const QString &suffix)
 {
@@ -151,4 +184,10 @@ std::optional<AnimationExportOptions> WindowPrompts::chooseAnimationOptions(cons
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.options();
+}
+
+std::unique_ptr<WaitingMessage> WindowPrompts::showWaiting(const QString &title, const QString &text,
+                                                           std::function<void()> cancelled)
+{
+    return std::make_unique<WaitingDialog>(parent, title, text, std::move(cancelled));
 }

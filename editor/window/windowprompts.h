@@ -26,6 +26,8 @@ public:
     FileChoice chooseFileToSave(const FileRequest &request) override;
     std::optional<QColor> chooseColor(const QString &title, const QColor &initial) override;
     std::optional<AnimationExportOptions> chooseAnimationOptions(const AnimationExportOptions &initial) override;
+    std::unique_ptr<WaitingMessage> showWaiting(const QString &title, const QString &text,
+                                                std::function<void()> cancelled) override;
 
 private:
     FileChoice chooseFile(const FileRequest &request, bool save);

@@ -395,6 +395,13 @@ void TestOutputFaults::smallerCases_data()
         << "ln -s sub/new.png link.png; mkdir sub; PROGRAM export game.bin link.png --car 1 --sprite 1 && test -L "
            "link.png && test -s sub/new.png"
         << 0 << QByteArray();
+    // Standard output is the helper's pipe here; a device is not a file either.
+    QTest::newRow("--output /dev/stdout, a pipe") << "PROGRAM set game.bin --car 1 --top-speed 5 --output /dev/stdout" << 1
+                                                  << QByteArray("\"/dev/stdout\": it is a pipe, not a file this program writes");
+    QTest::newRow("--output /dev/null, a device") << "PROGRAM set game.bin --car 1 --top-speed 5 --output /dev/null" << 1
+                                                  << QByteArray("\"/dev/null\": it is a device, not a file this program writes");
+    QTest::newRow("export to a FIFO") << "mkfifo out.png; PROGRAM export game.bin out.png --car 1 --sprite 1; s=$?; rm out.png; exit $s"
+                                      << 1 << QByteArray("out.png\": it is a pipe, not a file this program writes");
     const QString longName = QString(240, QLatin1Char('n')) + QStringLiteral(".png");
     QTest::newRow("long name overwritten")
         << QStringLiteral("PROGRAM export game.bin %1 --car 1 --sprite 1 && PROGRAM export game.bin %1 --car 1 --sprite 2")

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QTimer>
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +15,7 @@
 class ScriptedPrompts : public Prompts
 {
 public:
-    enum class Kind { SaveDiscardCancel, Recovery, Confirm, Overwrite, Warn, Inform, About, Failure, OpenFile, SaveFile, Color, AnimationOptions };
+    enum class Kind { SaveDiscardCancel, Recovery, Confirm, Overwrite, Warn, Inform, About, Failure, OpenFile, SaveFile, Color, AnimationOptions, Waiting };
 
     struct Asked
     {
@@ -32,8 +33,11 @@ public:
     QString fileTypeLabel;           // when set, the type of that label is chosen
     QList<QColor> colorAnswers;      // an invalid colour cancels
     QList<AnimationExportOptions> animationAnswers;   // an empty queue cancels
+    QList<int> waitCancelAfterMs;   // each waiting message: Cancel after so many ms; empty: wait on
+    int waitingShown = 0;           // waiting messages on show now
 
     QList<Asked> asked;
+    QStringList acceptTexts;   // the accepting button of each confirmation, in order
     QList<FileRequest> fileRequests;
 
     // What was asked of one kind, texts only.
@@ -75,6 +79,7 @@ public:
     bool confirm(const Confirmation &question) override
     {
         asked.append({Kind::Confirm, question.title, question.text, question.informativeText});
+        acceptTexts.append(question.acceptText);
         return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
     }
     bool askOverwrite(const QString &path) override
@@ -114,7 +119,28 @@ public:
         return animationAnswers.takeFirst();
     }
 
+    std::unique_ptr<WaitingMessage> showWaiting(const QString &title, const QString &text,
+                                                std::function<void()> cancelled) override
+    {
+        asked.append({Kind::Waiting, title, text, {}});
+        auto message = std::make_unique<Waiting>(this);
+        if (!waitCancelAfterMs.isEmpty()) {
+            message->cancel.setSingleShot(true);
+            QObject::connect(&message->cancel, &QTimer::timeout, [cancelled] { cancelled(); });
+            message->cancel.start(waitCancelAfterMs.takeFirst());
+        }
+        return message;
+    }
+
 private:
+    struct Waiting : WaitingMessage
+    {
+        explicit Waiting(ScriptedPrompts *prompts) : prompts(prompts) { ++prompts->waitingShown; }
+        ~Waiting() override { --prompts->waitingShown; }
+        ScriptedPrompts *prompts;
+        QTimer cancel;
+    };
+
     FileChoice chooseFile(Kind kind, const FileRequest &request)
     {
         asked.append({kind, request.title, request.proposedName, {}});
