@@ -18,9 +18,6 @@
 
 namespace {
 
-// No picture the exchange accepts comes near this; larger files are not
-// even read into memory.
-constexpr qint64 kLargestPictureFile = 64 * 1024 * 1024;
 // Decoding never allocates more than this (megabytes); Qt's own default is higher.
 constexpr int kPictureAllocationLimit = 64;
 
@@ -72,35 +69,58 @@ QString NotRegularFileReason(const QString &fileName)
     return S_ISREG(info.st_mode) ? QString() : QStringLiteral("not a regular file");
 }
 
-Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *tooLargeSize)
+Result<QByteArray> ReadPictureBytes(int descriptor, const QString &fileName)
 {
     const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("read")}; };
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    if (!S_ISREG(info.st_mode))
+        return fail(QStringLiteral("not a regular file"));
+    if (info.st_size > kLargestPictureFile)
+        return fail(QStringLiteral("too large for a picture"));
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    // Read up to one byte more than allowed: a file that grew meanwhile is refused too.
+    QByteArray data(qsizetype(info.st_size) + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got <= kLargestPictureFile) {
+        if (got == data.size())
+            data.resize(qMin<qsizetype>(data.size() * 2, kLargestPictureFile + 1));
+        const ssize_t n = ::pread(descriptor, data.data() + got, size_t(data.size() - got), off_t(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return fail(QString::fromLocal8Bit(std::strerror(errno)));
+        if (n == 0)
+            break;
+        got += n;
+    }
+    if (got > kLargestPictureFile)
+        return fail(QStringLiteral("too large for a picture"));
+    data.truncate(got);
+    if (data.isEmpty())
+        return fail(QStringLiteral("the file is empty"));
+    return data;
+}
+
+Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *tooLargeSize)
+{
     // Opened without blocking (a FIFO would block a plain open, and the
     // window, until someone writes to it), then the open file itself is
     // looked at, so nothing swapped in under the name gets read.
     const int descriptor = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
-        return fail(QString::fromLocal8Bit(std::strerror(errno)));
-    struct stat info {};
-    const bool looked = ::fstat(descriptor, &info) == 0;
-    const int error = errno;
-    if (!looked || !S_ISREG(info.st_mode)) {
-        ::close(descriptor);
-        return fail(looked ? QStringLiteral("not a regular file") : QString::fromLocal8Bit(std::strerror(error)));
-    }
-    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    QFile file;
-    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
-        return fail(file.errorString());
-    }
-    if (file.size() > kLargestPictureFile)
-        return fail(QStringLiteral("too large for a picture"));
-    const QByteArray data = file.read(kLargestPictureFile + 1);
-    if (data.size() > kLargestPictureFile)
-        return fail(QStringLiteral("too large for a picture"));
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
+        return Failure{fileName, QString::fromLocal8Bit(std::strerror(errno)), 0, QStringLiteral("read")};
+    const Result<QByteArray> data = ReadPictureBytes(descriptor, fileName);
+    ::close(descriptor);
+    if (!data)
+        return data.failure();
+    return DecodePicture(fileName, *data, largest, tooLargeSize);
+}
+
+Result<QImage> DecodePicture(const QString &fileName, const QByteArray &data, QSize largest, QSize *tooLargeSize)
+{
+    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("read")}; };
     if (data.isEmpty())
         return fail(QStringLiteral("the file is empty"));
     if (!PictureDataComplete(data))

@@ -32,6 +32,21 @@ Result<void> WritePictureFile(const QString &fileName, const QImage &image);
 // too big.
 Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *tooLarge = nullptr);
 
+// No picture the exchange accepts comes near this; larger files are refused
+// unread ("too large for a picture").
+inline constexpr qint64 kLargestPictureFile = 64 * 1024 * 1024;
+
+// The bytes of the file open as descriptor (opened without blocking), read
+// as ReadPictureFile reads them: a regular file only, at most
+// kLargestPictureFile bytes, not empty; the descriptor itself is looked at,
+// not a name. The descriptor stays open. A failure names fileName.
+Result<QByteArray> ReadPictureBytes(int descriptor, const QString &fileName);
+
+// The picture a file's bytes hold, checked and decoded as ReadPictureFile
+// does; failures name fileName.
+Result<QImage> DecodePicture(const QString &fileName, const QByteArray &data, QSize largest,
+                             QSize *tooLarge = nullptr);
+
 // Empty when fileName is a regular file; else why it is not one ("No such
 // file or directory", "not a regular file", ...). Looks without opening.
 QString NotRegularFileReason(const QString &fileName);

@@ -49,14 +49,17 @@ QString WrongSizeReason(QSize found, ExchangeScope scope, int cars)
 
 const QString kNotConverted = QStringLiteral("the picture cannot be converted");
 
-// The picture of a file, or a null image with *reason saying why (a picture
-// too big for the scope gets the scope's sizes).
+// The picture of a file (or of the bytes read from it, where given), or a
+// null image with *reason saying why (a picture too big for the scope gets the
+// scope's sizes).
 QImage LoadPicture(const QString &name, ExchangeScope scope, const ExchangeData &data, QString *reason,
-                   ImportNotes *notes)
+                   ImportNotes *notes, const QByteArray *bytes = nullptr)
 {
     const int cars = static_cast<int>(data.sprites.size());
     QSize tooLarge;
-    const Result<QImage> picture = ReadPictureFile(name, LargestPicture(scope, cars), &tooLarge);
+    const QSize largest = LargestPicture(scope, cars);
+    const Result<QImage> picture =
+        bytes ? DecodePicture(name, *bytes, largest, &tooLarge) : ReadPictureFile(name, largest, &tooLarge);
     if (!picture) {
         *reason = tooLarge.isValid() ? WrongSizeReason(tooLarge, scope, cars) : picture.failure().reason;
         return QImage();
@@ -187,11 +190,11 @@ QString ReadOneRawFile(const QString &picked, const ExchangeSelection &selection
 }
 
 QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
-                       ImportNotes *notes)
+                       ImportNotes *notes, const QByteArray *bytes = nullptr)
 {
     const int cars = static_cast<int>(data.sprites.size());
     QString reason;
-    const QImage picture = LoadPicture(picked, selection.scope, data, &reason, notes);
+    const QImage picture = LoadPicture(picked, selection.scope, data, &reason, notes, bytes);
     if (!reason.isEmpty())
         return CannotLoadLine(picked, reason);
     switch (selection.scope) {
@@ -262,4 +265,19 @@ QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selectio
         return reason.isEmpty() ? QString() : CannotLoadLine(picked, reason);
     }
     return ReadOnePicture(picked, selection, data, dither, notes);
+}
+
+QString ReadSpritePicture(const QString &fileName, const QByteArray &bytes, const ExchangeSelection &selection,
+                          ExchangeData &data, bool dither)
+{
+    if (data.colors != ColorModel::Linear) {
+        ExchangeData shown = InShownColors(data);
+        const QString errors = ReadSpritePicture(fileName, bytes, selection, shown, dither);
+        data.sprites = std::move(shown.sprites);
+        data.offsets = std::move(shown.offsets);
+        return errors;
+    }
+    ExchangeSelection one = selection;
+    one.separateFiles = false;
+    return ReadOnePicture(fileName, one, data, dither, nullptr, &bytes);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include "exchange/exchangedata.h"
@@ -19,6 +20,13 @@
 // importnotes.h).
 QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
                         ImportNotes *notes = nullptr);
+
+// Reads one picture of the selection's scope from bytes already read from the
+// file fileName, as ReadSpriteFiles reads a one-file picture import: the
+// picture is decoded from exactly these bytes and the file is not opened
+// again. The error lines name fileName as given.
+QString ReadSpritePicture(const QString &fileName, const QByteArray &bytes, const ExchangeSelection &selection,
+                          ExchangeData &data, bool dither);
 
 // The one error line of a file that could not be used.
 QString CannotLoadLine(const QString &fileName, const QString &reason);

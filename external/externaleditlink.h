@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
@@ -10,7 +12,8 @@
 
 #include "base/result.h"
 
-class QTemporaryDir;
+class OwnFolder;
+struct stat;
 
 // A live link to the user's pixel editor: a picture written into a temporary
 // folder of the link's own, opened in the editor, and watched, so that every
@@ -21,15 +24,26 @@ class QTemporaryDir;
 // deleting the file and writing it anew. The link watches the file and its
 // folder, arms the file watch again after every change, and reads the file
 // only once its size, modification time and identity have stayed the same for
-// kSettleMs, so that a save still being written is not read half done. A
-// save whose bytes equal the last ones known (the link's own picture or the
-// last save reported) reports nothing.
+// kSettleMs, so that a save still being written is not read half done. The
+// bytes reported are the ones read from the settled file itself (checked on
+// the open descriptor before and after reading). A save whose bytes equal the
+// last ones known (the link's own picture or the last save reported) reports
+// nothing.
+//
+// The file is read as pictures are: opened without blocking, and only a
+// regular file of at most kLargestPictureFile bytes; anything else is
+// refused unread (pictureRefused()) and the link goes on. The folder is only
+// looked into as a folder, never through a link. A folder that is deleted (or
+// moved away) is watched again when it comes back within kFolderReturnMs;
+// when it does not, or comes back as something else, the link ends (lost()).
+// Stopping removes only the link's own files, from the folder it made.
 class ExternalEditLink : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr int kSettleMs = 300;
+    static constexpr int kFolderReturnMs = 3000;
 
     explicit ExternalEditLink(QObject *parent = nullptr);
     ~ExternalEditLink() override;
@@ -41,7 +55,8 @@ public:
     // nothing, when the file cannot be written, the command does not parse or
     // its program cannot be started.
     Result<void> Start(const QByteArray &picture, const QString &fileName, const QString &command);
-    // Stops watching and removes the folder. Nothing happens when not linked.
+    // Stops watching and removes the link's own files and its folder. Nothing
+    // happens when not linked.
     void Stop();
 
     bool isActive() const { return bool(folder); }
@@ -50,29 +65,49 @@ public:
     QString fileName() const;
 
 signals:
-    // The other program saved the file with new contents.
+    // The other program saved the file with new contents: bytes are exactly
+    // what the settled file held.
     void pictureSaved(const QString &path, const QByteArray &bytes);
+    // A save that is not read: reason says why ("not a regular file", "too
+    // large for a picture", ...). The link goes on.
+    void pictureRefused(const QString &path, const QString &reason);
+    // The link ended by itself (it is stopped already): reason says why.
+    void lost(const QString &fileName, const QString &reason);
 
 private:
     // What is looked at to tell that a file is still being written.
     struct FileState
     {
         bool exists = false;
+        bool regular = false;
         qint64 size = -1;
         qint64 modifiedNs = -1;
+        quint64 device = 0;
         quint64 inode = 0;
         friend bool operator==(const FileState &, const FileState &) = default;
     };
-    static FileState StateOf(const QString &path);
+    // The state of the linked file, looked up in the folder now at the
+    // folder's path (not through a link); "not there" when there is none.
+    FileState StateNow() const;
+    static FileState StateOf(const struct stat &info);
 
     void Notified();
     void Settled();
     void ArmFileWatch();
+    // Whether the folder path names is still the one the watch was set on.
+    bool WatchedFolderThere() const;
+    void CheckFolder();
+    void Lose(const QString &reason);
 
-    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<OwnFolder> folder;
+    QString folderPath;
+    QString name;
     QString path;
     QFileSystemWatcher watcher;
     QTimer settle;
+    QTimer folderReturn;   // looks for a folder that went away
+    QElapsedTimer folderGone;
+    std::pair<quint64, quint64> watchedFolder;   // device and inode of the folder watched
     FileState lastState;
     QByteArray known;
 };

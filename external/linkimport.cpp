@@ -67,16 +67,14 @@ Result<QByteArray> LinkPictureBytes(const ExchangeSelection &selection, const Ex
 }
 
 Result<DocumentTables> ImportLinkedPicture(const DocumentTables &tables, const ExchangeSelection &selection,
-                                           const Palette &palette, const QColor &background, const QString &path,
-                                           bool dither)
+                                           const Palette &palette, const QColor &background, const QString &fileName,
+                                           const QByteArray &bytes, bool dither)
 {
     ExchangeData data{tables.sprites, tables.offsets, palette, background};
-    QString errors = ReadSpriteFiles(path, OneFile(selection), data, dither);
+    const QString errors = ReadSpritePicture(QFileInfo(fileName).fileName(), bytes, selection, data, dither);
     if (!errors.isEmpty()) {
-        // One line for the status bar, the file named as the user knows it.
-        errors = errors.trimmed().replace(QLatin1Char('\n'), QLatin1String("; "));
-        errors.replace(path, QFileInfo(path).fileName());
-        return Failure{{}, errors, 0, QStringLiteral("load")};
+        // One line for the status bar.
+        return Failure{{}, errors.trimmed().replace(QLatin1Char('\n'), QLatin1String("; ")), 0, QStringLiteral("load")};
     }
     DocumentTables after = tables;
     after.sprites = data.sprites;

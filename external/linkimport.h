@@ -27,12 +27,13 @@ QString LinkStepText(const ExchangeSelection &selection, const QString &fileName
 // pending offsets as its pixels.
 Result<QByteArray> LinkPictureBytes(const ExchangeSelection &selection, const ExchangeData &data);
 
-// The tables after the picture at path replaced the selection's scope:
-// indexed pictures in palette's colours taken index for index, any other
-// picture matched to palette (dithered if asked); the replaced sprites lose
-// their pending offsets (the picture shows them moved). A picture of the wrong
-// size or one that cannot be read fails naming the file by its name alone and
-// the reason, and changes nothing.
+// The tables after the picture bytes (a save of the linked file fileName)
+// replaced the selection's scope: indexed pictures in palette's colours taken
+// index for index, any other picture matched to palette (dithered if asked);
+// the replaced sprites lose their pending offsets (the picture shows them
+// moved). Exactly these bytes are decoded; the file is not read again. A
+// picture of the wrong size or one that cannot be decoded fails naming the
+// file by its name alone and the reason, and changes nothing.
 Result<DocumentTables> ImportLinkedPicture(const DocumentTables &tables, const ExchangeSelection &selection,
-                                           const Palette &palette, const QColor &background, const QString &path,
-                                           bool dither);
+                                           const Palette &palette, const QColor &background, const QString &fileName,
+                                           const QByteArray &bytes, bool dither);

@@ -1,11 +1,23 @@
 #include "external/playtestrunner.h"
 
-#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+#include <QDeadlineTimer>
 #include <QFileInfo>
-#include <QTemporaryDir>
+#include <QSocketNotifier>
+#include <QThread>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "document/cardocument.h"
 #include "external/commandline.h"
+#include "external/ownfolder.h"
 #include "rom/outputfile.h"
 #include "rom/romsave.h"
 
@@ -13,6 +25,8 @@ namespace {
 
 constexpr qsizetype kKeptErrorBytes = 4096;
 constexpr int kShownErrorLines = 6;
+// How often the groups whose first process ended are looked at.
+constexpr int kGroupCheckMs = 200;
 
 QString LastLines(const QByteArray &error)
 {
@@ -21,7 +35,75 @@ QString LastLines(const QByteArray &error)
     return lines.mid(qMax<qsizetype>(0, lines.size() - kShownErrorLines)).join(QLatin1Char('\n'));
 }
 
+// The state letter and process group of /proc/<pid>/stat; false when the
+// process is gone.
+bool ProcessStat(const char *pid, char *state, long *group)
+{
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%s/stat", pid);
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char text[512];
+    const ssize_t n = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
+    if (n <= 0)
+        return false;
+    text[n] = '\0';
+    // "pid (name) S ppid pgrp ...": the name may hold anything, up to the last ')'.
+    const char *end = std::strrchr(text, ')');
+    long parent = 0;
+    return end && std::sscanf(end + 1, " %c %ld %ld", state, &parent, group) == 3;
+}
+
+// Sends signal to every group of groups still running.
+void SignalGroups(const QList<qint64> &groups, int signal)
+{
+    for (const qint64 group : groups)
+        if (ProcessGroupRunning(group))
+            ::kill(pid_t(-group), signal);
+}
+
+// Waits up to ms for every group to end; whether they all did.
+bool WaitForGroups(const QList<qint64> &groups, int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    for (;;) {
+        if (std::none_of(groups.begin(), groups.end(), ProcessGroupRunning))
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(20);
+    }
+}
+
 }  // namespace
+
+bool ProcessGroupRunning(qint64 group)
+{
+    if (group <= 0)
+        return false;
+    if (::kill(pid_t(-group), 0) != 0 && errno == ESRCH)
+        return false;
+    // Something of the group is there, perhaps only ended processes nobody
+    // waited for: look for one that runs.
+    DIR *processes = ::opendir("/proc");
+    if (!processes)
+        return true;
+    bool running = false;
+    while (const dirent *entry = ::readdir(processes)) {
+        if (entry->d_name[0] < '0' || entry->d_name[0] > '9')
+            continue;
+        char state = 0;
+        long of = 0;
+        if (ProcessStat(entry->d_name, &state, &of) && of == group && state != 'Z' && state != 'X') {
+            running = true;
+            break;
+        }
+    }
+    ::closedir(processes);
+    return running;
+}
 
 Result<QByteArray> PlayTestImage(const CarDocument &document)
 {
@@ -30,101 +112,196 @@ Result<QByteArray> PlayTestImage(const CarDocument &document)
     return SavedFileBytes(document.plainImage(), {}, document.dataToSave());
 }
 
+// One emulator started: its copy in a folder of its own, its process group,
+// and the end of its error output (read from a pipe of the run's own, which
+// every process of the group shares and which stays open after the first
+// one ends).
+struct PlayTestRunner::Run
+{
+    std::unique_ptr<OwnFolder> folder;
+    QString copy;
+    QString program;
+    QProcess *process = nullptr;   // until the first process ends
+    qint64 group = 0;
+    int errorPipe = -1;
+    QSocketNotifier *errorNotifier = nullptr;
+    QByteArray error;
+    int exitCode = 0;
+
+    ~Run()
+    {
+        delete errorNotifier;
+        if (errorPipe >= 0)
+            ::close(errorPipe);
+    }
+};
+
 PlayTestRunner::PlayTestRunner(QObject *parent) : QObject(parent)
 {
+    groupCheck.setInterval(kGroupCheckMs);
+    connect(&groupCheck, &QTimer::timeout, this, &PlayTestRunner::CheckGroups);
 }
 
 PlayTestRunner::~PlayTestRunner()
 {
-    const QList<QProcess *> processes = alive.keys();
-    for (QProcess *process : processes) {
-        process->disconnect(this);
-        process->terminate();
+    // Every group still running ends with the runner, the processes that
+    // ignore SIGTERM included; then the copies go.
+    QList<qint64> groups;
+    for (const auto &run : runs) {
+        if (run->process)
+            run->process->disconnect(this);
+        groups << run->group;
     }
-    for (QProcess *process : processes) {
-        if (!process->waitForFinished(500))
-            process->kill();
-        process->waitForFinished(500);
+    SignalGroups(groups, SIGTERM);
+    if (!WaitForGroups(groups, kEndGraceMs)) {
+        SignalGroups(groups, SIGKILL);
+        WaitForGroups(groups, kEndGraceMs);
     }
-    // The processes go with this object (their parent), the copies with the folder.
+    for (const auto &run : runs)
+        if (run->process)
+            run->process->waitForFinished(100);
+    runs.clear();
 }
 
 Result<void> PlayTestRunner::Start(const QByteArray &image, const QString &command, const QString &romPath)
 {
-    if (!temporary) {
-        auto made = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("skm-play-XXXXXX")));
-        if (!made->isValid())
-            return Failure{made->path(), made->errorString(), 0, QStringLiteral("create the folder")};
-        temporary = std::move(made);
-    }
     const QString baseName = QFileInfo(romPath).completeBaseName();
-    const QString copy = temporary->filePath(QStringLiteral("%1-play-%2.bin")
-                                                 .arg(baseName.isEmpty() ? QStringLiteral("rom") : baseName)
-                                                 .arg(++started));
-    const Result<QStringList> words = CommandForFile(command, copy);
+    const QString copyName = QStringLiteral("%1-play-%2.bin")
+                                 .arg(baseName.isEmpty() ? QStringLiteral("rom") : baseName)
+                                 .arg(started + 1);
+    Result<std::unique_ptr<OwnFolder>> made = OwnFolder::Make(OwnFolderKind::PlayTest);
+    if (!made)
+        return made.failure();
+    auto run = std::make_unique<Run>();
+    run->folder = std::move(*made);
+    run->copy = run->folder->filePath(copyName);
+    const Result<QStringList> words = CommandForFile(command, run->copy);
     if (!words)
         return words.failure();
     const Result<QString> program = FindProgram(words->first());
     if (!program)
         return program.failure();
-    if (Result<void> written = WriteOutputFile(copy, image); !written)
+    if (Result<void> written = WriteOutputFile(run->copy, image); !written)
         return written;
+    int errorEnds[2];
+    if (::pipe2(errorEnds, O_CLOEXEC) != 0)
+        return Failure{words->first(), QString::fromLocal8Bit(std::strerror(errno)), errno, QStringLiteral("start")};
+    run->errorPipe = errorEnds[0];
+    ::fcntl(run->errorPipe, F_SETFL, ::fcntl(run->errorPipe, F_GETFL) | O_NONBLOCK);
+    ++started;
+    run->program = QFileInfo(*program).fileName();
 
     auto *process = new QProcess(this);
+    run->process = process;
     process->setProgram(*program);
     process->setArguments(words->mid(1));
-    process->setWorkingDirectory(temporary->path());
-    // Its output goes where ours goes; its error output is kept for the message.
-    process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
-    connect(process, &QProcess::readyReadStandardError, this, [this, process] {
-        const QByteArray more = process->readAllStandardError();
-        if (const auto run = alive.find(process); run != alive.end())
-            run->error = (run->error + more).right(kKeptErrorBytes);
+    process->setWorkingDirectory(run->folder->path());
+    process->setStandardInputFile(QProcess::nullDevice());
+    // Its output goes where ours goes; its error output to the run's pipe.
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    const int errorEnd = errorEnds[1];
+    process->setChildProcessModifier([errorEnd] {
+        ::setsid();
+        ::dup2(errorEnd, STDERR_FILENO);
     });
+    Run *kept = run.get();
+    runs.push_back(std::move(run));
     connect(process, &QProcess::finished, this,
-            [this, process](int exitCode, QProcess::ExitStatus status) { Ended(process, exitCode, status); });
-    Run &run = alive[process];
-    run.copy = copy;
-    run.clock.start();
+            [this, kept](int exitCode, QProcess::ExitStatus status) { Ended(*kept, exitCode, status); });
     process->start();
-    if (!process->waitForStarted()) {
+    const bool began = process->waitForStarted();
+    ::close(errorEnd);
+    if (!began) {
         const Failure failure{words->first(), process->errorString(), 0, QStringLiteral("start")};
-        alive.remove(process);
         process->disconnect(this);
         delete process;
-        QFile::remove(copy);
+        runs.pop_back();   // and its copy with it
         return failure;
     }
+    kept->group = process->processId();
+    kept->errorNotifier = new QSocketNotifier(kept->errorPipe, QSocketNotifier::Read);
+    connect(kept->errorNotifier, &QSocketNotifier::activated, this, [kept] { ReadError(*kept); });
     return {};
 }
 
-void PlayTestRunner::Ended(QProcess *process, int exitCode, QProcess::ExitStatus status)
+void PlayTestRunner::ReadError(Run &run)
 {
-    if (!alive.contains(process))
+    if (run.errorPipe < 0)
         return;
-    const Run run = alive.take(process);
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(run.errorPipe, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n > 0) {
+            run.error = (run.error + QByteArray(buffer, n)).right(kKeptErrorBytes);
+            continue;
+        }
+        if (n == 0) {
+            // Every process of the group has closed it.
+            delete std::exchange(run.errorNotifier, nullptr);
+            ::close(std::exchange(run.errorPipe, -1));
+        }
+        return;
+    }
+}
+
+void PlayTestRunner::Ended(Run &run, int exitCode, QProcess::ExitStatus status)
+{
+    QProcess *process = std::exchange(run.process, nullptr);
     process->disconnect(this);
     process->deleteLater();
-    QFile::remove(run.copy);
-
+    ReadError(run);
     const bool crashed = status == QProcess::CrashExit;
-    if (run.clock.elapsed() < kEarlyExitMs && (crashed || exitCode != 0)) {
-        const QString name = QFileInfo(process->program()).fileName();
-        QString message = crashed ? tr("The emulator \"%1\" crashed at once.").arg(name)
-                                  : tr("The emulator \"%1\" stopped at once with status %2.").arg(name).arg(exitCode);
-        const QString lines = LastLines(run.error + process->readAllStandardError());
+    run.exitCode = crashed ? -1 : exitCode;
+    if (crashed || exitCode != 0) {
+        QString message = crashed ? tr("The emulator \"%1\" crashed.").arg(run.program)
+                                  : tr("The emulator \"%1\" stopped with status %2.").arg(run.program).arg(exitCode);
+        const QString lines = LastLines(run.error);
         message += lines.isEmpty() ? tr(" It wrote no error message.") : QStringLiteral("\n") + lines;
         emit failed(message);
     }
-    emit finished(crashed ? -1 : exitCode);
+    // What the emulator started may still be using the copy.
+    CheckGroups();
+}
+
+void PlayTestRunner::CheckGroups()
+{
+    bool waiting = false;
+    for (std::size_t i = 0; i < runs.size();) {
+        Run &run = *runs[i];
+        if (run.process || ProcessGroupRunning(run.group)) {
+            waiting = waiting || !run.process;
+            ++i;
+            continue;
+        }
+        Finish(run);   // removes it from runs
+    }
+    if (waiting && !groupCheck.isActive())
+        groupCheck.start();
+    else if (!waiting)
+        groupCheck.stop();
+}
+
+void PlayTestRunner::Finish(Run &run)
+{
+    ReadError(run);
+    const int exitCode = run.exitCode;
+    const auto at = std::find_if(runs.begin(), runs.end(), [&](const auto &kept) { return kept.get() == &run; });
+    if (at != runs.end())
+        runs.erase(at);   // the copy and its folder go with it
+    emit finished(exitCode);
 }
 
 int PlayTestRunner::running() const
 {
-    return int(alive.size());
+    return int(runs.size());
 }
 
-QString PlayTestRunner::folder() const
+QStringList PlayTestRunner::copies() const
 {
-    return temporary ? temporary->path() : QString();
+    QStringList paths;
+    for (const auto &run : runs)
+        paths << run->copy;
+    return paths;
 }

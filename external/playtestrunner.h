@@ -1,18 +1,20 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include <QByteArray>
-#include <QElapsedTimer>
-#include <QHash>
 #include <QObject>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 
 #include "base/result.h"
 
 class CarDocument;
-class QTemporaryDir;
+class OwnFolder;
+class QSocketNotifier;
 
 // The ROM an emulator is given for a play-test: the bytes Save would write
 // now (unsaved changes, pending offsets baked, checksum fixed) as a plain
@@ -20,19 +22,25 @@ class QTemporaryDir;
 // images. A failure when the ROM file could not be read whole when opened.
 Result<QByteArray> PlayTestImage(const CarDocument &document);
 
+// Whether a process of the process group is still running (one that has
+// ended but was not waited for yet does not count).
+bool ProcessGroupRunning(qint64 group);
+
 // Runs emulators on temporary copies of the ROM. Every Start() writes a new
-// file into a temporary folder of the runner's own (never the user's file)
-// and starts the emulator on it, without a shell; the file is removed when
-// its emulator ends. Several runs may be alive at once. Destroying the runner
-// ends the emulators still running and removes the folder.
+// file into a temporary folder of its own (never the user's file) and starts
+// the emulator on it, without a shell, in a process group of its own: an
+// emulator that hands the game to a child of its own and ends keeps its copy.
+// The copy (and its folder) goes once every process of that group has ended.
+// Several runs may be alive at once. Destroying the runner ends every group
+// still running (SIGTERM, and SIGKILL for what is left after kEndGraceMs)
+// and removes the copies.
 class PlayTestRunner : public QObject
 {
     Q_OBJECT
 
 public:
-    // An emulator that ends with an error within this time is reported
-    // (failed()); one that ends later was played and closed.
-    static constexpr int kEarlyExitMs = 2000;
+    // How long an emulator has to end after SIGTERM before it is killed.
+    static constexpr int kEndGraceMs = 500;
 
     explicit PlayTestRunner(QObject *parent = nullptr);
     ~PlayTestRunner() override;
@@ -43,32 +51,29 @@ public:
     // is not installed or cannot be started.
     Result<void> Start(const QByteArray &image, const QString &command, const QString &romPath);
 
-    // How many emulators started here are running.
+    // How many runs started here have a process still running.
     int running() const;
-    // The temporary folder of the copies; empty before the first Start().
-    QString folder() const;
+    // The copies kept now, one for each run still running.
+    QStringList copies() const;
 
 signals:
-    // An emulator ended within kEarlyExitMs with a non-zero status or a
-    // crash: message names the program and gives the last lines of its
+    // An emulator ended with a non-zero status or a crash, whenever that
+    // was: message names the program and gives the last lines of its
     // standard error.
     void failed(const QString &message);
-    // An emulator ended (after its copy was removed); exitCode is -1 for a crash.
+    // A run ended: its whole process group has ended and its copy was
+    // removed. exitCode is the emulator's own, -1 for a crash.
     void finished(int exitCode);
 
 private:
-    // What a running emulator leaves behind and tells: its copy, how long it
-    // has run, the end of its error output.
-    struct Run
-    {
-        QString copy;
-        QElapsedTimer clock;
-        QByteArray error;
-    };
+    struct Run;
 
-    void Ended(QProcess *process, int exitCode, QProcess::ExitStatus status);
+    void Ended(Run &run, int exitCode, QProcess::ExitStatus status);
+    void CheckGroups();
+    void Finish(Run &run);
+    static void ReadError(Run &run);
 
-    std::unique_ptr<QTemporaryDir> temporary;
-    QHash<QProcess *, Run> alive;
+    std::vector<std::unique_ptr<Run>> runs;
+    QTimer groupCheck;   // looks for the groups whose first process has ended
     int started = 0;
 };

@@ -753,13 +753,13 @@ Den Emulator-Befehl legen Sie unter Bearbeiten &gt; Einstellungen... fest.</tran
     <name>PlayTestRunner</name>
     <message>
         <location filename="../external/playtestrunner.cpp" line="+113"/>
-        <source>The emulator &quot;%1&quot; crashed at once.</source>
-        <translation>Der Emulator „%1“ ist sofort abgestürzt.</translation>
+        <source>The emulator &quot;%1&quot; crashed.</source>
+        <translation>Der Emulator „%1“ ist abgestürzt.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>The emulator &quot;%1&quot; stopped at once with status %2.</source>
-        <translation>Der Emulator „%1“ hat sich sofort mit Status %2 beendet.</translation>
+        <source>The emulator &quot;%1&quot; stopped with status %2.</source>
+        <translation>Der Emulator „%1“ hat sich mit Status %2 beendet.</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -2128,6 +2128,29 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <location filename="../editor/spritescroller.cpp" line="+25"/>
         <source>sprite view</source>
         <translation>Sprite-Ansicht</translation>
+    </message>
+</context>
+<context>
+    <name>ExternalEditLink</name>
+    <message>
+        <source>its folder %1 was removed</source>
+        <translation>sein Ordner %1 wurde entfernt</translation>
+    </message>
+    <message>
+        <source>its folder %1 was replaced by a link</source>
+        <translation>sein Ordner %1 wurde durch eine Verknüpfung ersetzt</translation>
+    </message>
+    <message>
+        <source>its folder %1 was replaced by a file</source>
+        <translation>sein Ordner %1 wurde durch eine Datei ersetzt</translation>
+    </message>
+    <message>
+        <source>its folder %1 was made anew by another user</source>
+        <translation>sein Ordner %1 wurde von einem anderen Benutzer neu angelegt</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be watched again</source>
+        <translation>sein Ordner %1 kann nicht wieder überwacht werden</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFileInfo>
 #include <QSettings>
 
 #include "document/cardocument.h"
@@ -18,8 +19,13 @@ EditLinkController::EditLinkController(CarDocument &document, const Selection &s
 {
     setObjectName(QStringLiteral("editLinkController"));
     link = new ExternalEditLink(this);
-    connect(link, &ExternalEditLink::pictureSaved, this,
-            [this](const QString &path, const QByteArray &) { PictureSaved(path); });
+    connect(link, &ExternalEditLink::pictureSaved, this, &EditLinkController::PictureSaved);
+    connect(link, &ExternalEditLink::pictureRefused, this, [this](const QString &, const QString &reason) {
+        emit statusMessage(tr("%1 was not taken in: %2").arg(link->fileName(), reason));
+    });
+    // The link ended by itself (its folder went away): say so, as a stop does.
+    connect(link, &ExternalEditLink::lost, this,
+            [this](const QString &fileName, const QString &reason) { End(reason, fileName); });
 
     editAction = new QAction(tr("Edit &Externally"), this);
     editAction->setObjectName(QStringLiteral("actionEditExternally"));
@@ -95,11 +101,12 @@ void EditLinkController::StopEditing()
     End(QString());
 }
 
-void EditLinkController::End(const QString &why)
+void EditLinkController::End(const QString &why, QString fileName)
 {
     if (!link->isActive() && !stopAction->isEnabled())
         return;
-    const QString fileName = link->fileName();
+    if (link->isActive())
+        fileName = link->fileName();
     link->Stop();
     stopAction->setEnabled(false);
     emit linkChanged(QString());
@@ -109,12 +116,13 @@ void EditLinkController::End(const QString &why)
                                      : tr("Stopped editing %1 externally: %2").arg(fileName, why));
 }
 
-void EditLinkController::PictureSaved(const QString &path)
+void EditLinkController::PictureSaved(const QString &path, const QByteArray &bytes)
 {
-    const QString fileName = link->fileName();
+    const QString fileName = QFileInfo(path).fileName();
     const bool dither = box.dither->isChecked();
+    // Exactly the bytes the link saw settle: the file may hold a newer save by now.
     const Result<DocumentTables> after =
-        ImportLinkedPicture(document.tables(), scope, palette, background, path, dither);
+        ImportLinkedPicture(document.tables(), scope, palette, background, fileName, bytes, dither);
     if (!after) {
         // A half-done or wrong save: say why and wait for the next one.
         emit statusMessage(tr("%1 was not taken in: %2").arg(fileName, after.message()));

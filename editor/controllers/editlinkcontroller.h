@@ -22,7 +22,8 @@ class QAction;
 // back as one step ("Update car 3 from car-3.png"). The link keeps the scope,
 // the palette and the background it started with, so that the picture's
 // indices come back as they went; it ends with "Stop Editing Externally",
-// another link, or another ROM (opened or reverted). A save that cannot be
+// another link, or another ROM (opened or reverted), and by itself when its
+// folder goes away for good (the status bar says why). A save that cannot be
 // used is told in the status bar and the link goes on.
 class EditLinkController : public QObject
 {
@@ -61,8 +62,9 @@ private:
     };
     ScopeContent ContentNow() const;
 
-    void PictureSaved(const QString &path);
-    void End(const QString &why);
+    void PictureSaved(const QString &path, const QByteArray &bytes);
+    // Ends the link; fileName names the file of a link that ended by itself.
+    void End(const QString &why, QString fileName = {});
 
     CarDocument &document;
     const Selection &selection;

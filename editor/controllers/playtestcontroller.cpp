@@ -8,6 +8,7 @@
 #include "editor/window/prompts.h"
 #include "external/commandline.h"
 #include "external/emulatorchoice.h"
+#include "external/ownfolder.h"
 #include "external/playtestrunner.h"
 #include "external/programsettings.h"
 
@@ -15,6 +16,9 @@ PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, 
     : QObject(parent), document(document), prompts(prompts)
 {
     setObjectName(QStringLiteral("playTestController"));
+    // The folders a play-test or a live link of an earlier run left behind
+    // when that run was killed; once a run of the program.
+    [[maybe_unused]] static const int leftovers = RemoveLeftoverFolders();
     runner = new PlayTestRunner(this);
     connect(runner, &PlayTestRunner::failed, this,
             [this](const QString &message) { this->prompts.warn(tr("Play-test"), message); });

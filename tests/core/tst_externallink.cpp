@@ -1,7 +1,12 @@
 // The live link to a pixel editor: saves made in the other program come back
 // once each, however the program writes them; the picture it saves replaces
-// the linked scope.
+// the linked scope. What is put where the picture or its folder was is read
+// as the picture reader reads, or ends the link, and never loses a file of
+// someone else.
 #include <cstdio>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -97,13 +102,121 @@ private slots:
         QVERIFY2(saved.count() <= 2, qPrintable(QString::number(saved.count())));
     }
 
+    void folderReplaced_data()
+    {
+        QTest::addColumn<QString>("replacement");   // "link", "folder", "file", "nothing"
+        QTest::addColumn<bool>("waits");            // the link notices before it is stopped
+        QTest::addColumn<QString>("ended");         // the reason the link ended by itself; empty: it goes on
+
+        QTest::newRow("a link to another folder, stopped at once") << "link" << false << "";
+        QTest::newRow("a link to another folder") << "link" << true << "was replaced by a link";
+        QTest::newRow("a file") << "file" << true << "was replaced by a file";
+        QTest::newRow("deleted for good") << "nothing" << true << "was removed";
+        QTest::newRow("deleted and made anew") << "folder" << true << "";
+    }
+
+    // The folder of the link deleted and something else put under its name.
+    void folderReplaced()
+    {
+        QFETCH(QString, replacement);
+        QFETCH(bool, waits);
+        QFETCH(QString, ended);
+        StartLink();
+        QSignalSpy saved(&link, &ExternalEditLink::pictureSaved);
+        QSignalSpy lost(&link, &ExternalEditLink::lost);
+        const QString folder = QFileInfo(link.filePath()).absolutePath();
+        QTemporaryDir other;
+        const QByteArray theirs = "a picture that is not ours";
+        WriteTestFile(other.filePath(QStringLiteral("car-3.png")), theirs);
+        WriteTestFile(other.filePath(QStringLiteral("notes.txt")), "notes");
+
+        QVERIFY(QDir(folder).removeRecursively());
+        if (replacement == QLatin1String("link"))
+            QCOMPARE(::symlink(QFile::encodeName(other.path()).constData(), QFile::encodeName(folder).constData()), 0);
+        if (replacement == QLatin1String("file"))
+            WriteTestFile(folder, "x");
+        if (replacement == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(folder));
+            WriteTestFile(folder + QStringLiteral("/car-3.png"), "save 1");
+        }
+        if (waits && !ended.isEmpty()) {
+            QTRY_COMPARE_WITH_TIMEOUT(lost.count(), 1, ExternalEditLink::kFolderReturnMs + 5000);
+            QCOMPARE(lost.at(0).at(0).toString(), QStringLiteral("car-3.png"));
+            QVERIFY2(lost.at(0).at(1).toString().contains(ended), qPrintable(lost.at(0).at(1).toString()));
+            QVERIFY(!link.isActive());
+        }
+        if (ended.isEmpty() && waits) {
+            // Watched again: this save and the next come back.
+            QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 1, 10000);
+            QCOMPARE(saved.last().at(1).toByteArray(), QByteArray("save 1"));
+            Save(QStringLiteral("renamed"), link.filePath(), "save 2");
+            QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 2, 10000);
+            QCOMPARE(saved.last().at(1).toByteArray(), QByteArray("save 2"));
+            QVERIFY(link.isActive());
+            QCOMPARE(lost.count(), 0);
+        }
+        link.Stop();
+        // Nothing of the other folder was read or removed.
+        QCOMPARE(ReadBytes(other.filePath(QStringLiteral("car-3.png"))), theirs);
+        QCOMPARE(ReadBytes(other.filePath(QStringLiteral("notes.txt"))), QByteArray("notes"));
+        for (const QList<QVariant> &each : saved)
+            QVERIFY(each.at(1).toByteArray() != theirs);
+        QFile::remove(folder);
+        QDir(folder).removeRecursively();
+    }
+
+    void refusedUnread_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a FIFO") << "fifo" << "not a regular file";
+        QTest::newRow("a link to /dev/zero") << "zero" << "not a regular file";
+        QTest::newRow("a 3 GiB sparse file") << "huge" << "too large for a picture";
+    }
+
+    // Put where the picture was: told without blocking or reading it all, and
+    // the link goes on.
+    void refusedUnread()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, reason);
+        StartLink();
+        QSignalSpy saved(&link, &ExternalEditLink::pictureSaved);
+        QSignalSpy refused(&link, &ExternalEditLink::pictureRefused);
+        const QByteArray path = QFile::encodeName(link.filePath());
+        const QByteArray aside = path + ".new";
+        if (what == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(aside.constData(), 0600), 0);
+        if (what == QLatin1String("zero"))
+            QCOMPARE(::symlink("/dev/zero", aside.constData()), 0);
+        if (what == QLatin1String("huge")) {
+            WriteTestFile(QFile::decodeName(aside), "\x89PNG");
+            QCOMPARE(::truncate(aside.constData(), off_t(3) << 30), 0);
+        }
+        QCOMPARE(std::rename(aside.constData(), path.constData()), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(refused.count(), 1, 10000);
+        QCOMPARE(refused.at(0).at(1).toString(), reason);
+        QCOMPARE(saved.count(), 0);
+        QVERIFY(link.isActive());
+        Save(QStringLiteral("renamed"), link.filePath(), "save 1");
+        QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 1, 10000);
+        QCOMPARE(saved.last().at(1).toByteArray(), QByteArray("save 1"));
+    }
+
     void stopRemovesTheFolder()
     {
         StartLink();
         const QString folder = QFileInfo(link.filePath()).absolutePath();
+        // A file the program did not write stays, and so does its folder.
+        WriteTestFile(folder + QStringLiteral("/car-3.png~"), "the editor's backup");
         link.Stop();
         QVERIFY(!link.isActive());
-        QVERIFY(!QFileInfo::exists(folder));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"car-3.png~"});
+        QVERIFY(QDir(folder).removeRecursively());
+        StartLink();
+        const QString second = QFileInfo(link.filePath()).absolutePath();
+        link.Stop();
+        QVERIFY(!QFileInfo::exists(second));
         QVERIFY(!link.Start("x", "cars.png", QStringLiteral("no-such-pixel-editor-xyz %f")));
         QVERIFY(!link.isActive());
     }
@@ -149,7 +262,11 @@ private slots:
             QVERIFY(image.convertToFormat(picture == QLatin1String("RGB") ? QImage::Format_RGB888 : image.format())
                         .save(path));
 
-        const Result<DocumentTables> after = ImportLinkedPicture(tables, car3, palette, kExchangeBackground, path, false);
+        // The bytes given are decoded, not the file: it holds something else by now.
+        const QByteArray bytes = ReadBytes(path);
+        WriteTestFile(path, "\x89PNG a newer save");
+        const Result<DocumentTables> after =
+            ImportLinkedPicture(tables, car3, palette, kExchangeBackground, path, bytes, false);
         if (!problem.isEmpty()) {
             QVERIFY2(after.message().startsWith(problem), qPrintable(after.message()));
             return;

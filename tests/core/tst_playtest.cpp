@@ -1,6 +1,8 @@
 // Play-tests: the command line of the emulator, which emulator is chosen, the
 // ROM it is given, and the runner with a stand-in emulator (a shell script
-// that records its arguments and copies the ROM it was handed).
+// that records its arguments and copies the ROM it was handed, or hands the
+// game to processes of its own).
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,6 +29,29 @@ QString WriteScript(const QString &path, const QString &body)
     WriteTestFile(path, QStringLiteral("#!/bin/sh\n%1\n").arg(body).toUtf8());
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
     return path;
+}
+
+// Whether process pid runs: /proc has it and it is not an ended process
+// nobody waited for (a zombie).
+bool Runs(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype end = text.lastIndexOf(')');
+    return end > 0 && text.size() > end + 2 && text.at(end + 2) != 'Z' && text.at(end + 2) != 'X';
+}
+
+// The number a stand-in wrote into file once it is there.
+qint64 WaitForPid(const QString &file)
+{
+    qint64 pid = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000 && (pid = ReadBytes(file).trimmed().toLongLong()) <= 0)
+        QTest::qWait(20);
+    return pid;
 }
 
 // A 1 MiB plain image with a header, made of whole .smd blocks.
@@ -180,11 +205,16 @@ private slots:
         QCOMPARE(finished.at(0).at(0).toInt(), 0);
         QCOMPARE(failed.count(), 0);
 
-        const QString copy = QDir(runner.folder()).filePath(QStringLiteral("game-play-1.bin"));
+        const QString copy = QString::fromUtf8(ReadBytes(record)).section('\n', 1, 1).mid(6);
         QCOMPARE(ReadBytes(record), QStringLiteral("--fast\n--rom=%1\n").arg(copy).toUtf8());
+        QCOMPARE(QFileInfo(copy).fileName(), QStringLiteral("game-play-1.bin"));
+        QVERIFY2(QFileInfo(copy).absolutePath().startsWith(QDir::temp().filePath(QStringLiteral("skm-play-"))),
+                 qPrintable(copy));
         QCOMPARE(ReadBytes(copied), rom);
         QVERIFY(!QFile::exists(copy));
+        QVERIFY(!QFileInfo::exists(QFileInfo(copy).absolutePath()));
         QCOMPARE(runner.running(), 0);
+        QCOMPARE(runner.copies(), QStringList());
     }
 
     void runnerFailures_data()
@@ -198,8 +228,12 @@ private slots:
         QTest::newRow("missing path") << "/no/such/emulator %f" << false << QStringList{"/no/such/emulator"};
         QTest::newRow("open quote") << "emu 'x %f" << false << QStringList{"single quote"};
         QTest::newRow("exits 1 at once") << "'%1/fails' %f" << true
-                                         << QStringList{"\"fails\" stopped at once with status 1", "line 5\nbad ROM"};
-        QTest::newRow("crashes at once") << "'%1/crashes' %f" << true << QStringList{"\"crashes\" crashed at once"};
+                                         << QStringList{"\"fails\" stopped with status 1", "line 5\nbad ROM"};
+        QTest::newRow("crashes at once") << "'%1/crashes' %f" << true << QStringList{"\"crashes\" crashed."};
+        // After its first dialog, say: an end is told whenever it comes.
+        QTest::newRow("exits 3 after 2.5 s") << "'%1/fails-late' %f" << true
+                                             << QStringList{"\"fails-late\" stopped with status 3", "no audio device"};
+
     }
 
     void runnerFailures()
@@ -210,6 +244,8 @@ private slots:
         WriteScript(dir.filePath(QStringLiteral("fails")),
                     QStringLiteral("for i in 1 2 3 4 5; do echo line $i >&2; done; echo bad ROM >&2; exit 1"));
         WriteScript(dir.filePath(QStringLiteral("crashes")), QStringLiteral("kill -SEGV $$"));
+        WriteScript(dir.filePath(QStringLiteral("fails-late")),
+                    QStringLiteral("sleep 2.5; echo 'no audio device' >&2; exit 3"));
         PlayTestRunner runner;
         QSignalSpy failed(&runner, &PlayTestRunner::failed);
         const Result<void> started = runner.Start("rom", QString(command).replace("%1", dir.path()), QStringLiteral("game.bin"));
@@ -221,7 +257,7 @@ private slots:
         }
         for (const QString &part : message)
             QVERIFY2(text.contains(part), qPrintable(text));
-        QTRY_VERIFY(runner.folder().isEmpty() || QDir(runner.folder()).isEmpty());
+        QTRY_COMPARE(runner.copies(), QStringList());
     }
 
     // Several runs at once; the runner's end ends them and removes their copies.
@@ -232,10 +268,86 @@ private slots:
         QVERIFY(runner->Start("one", script, "game.bin"));
         QVERIFY(runner->Start("two", script, "game.bin"));
         QCOMPARE(runner->running(), 2);
-        QCOMPARE(QDir(runner->folder()).entryList(QDir::Files).size(), 2);
-        const QString folder = runner->folder();
+        const QStringList copies = runner->copies();
+        QCOMPARE(copies.size(), 2);
+        QCOMPARE(ReadBytes(copies.at(0)) + ReadBytes(copies.at(1)), QByteArray("onetwo"));
         runner.reset();
-        QVERIFY(!QFileInfo::exists(folder));
+        for (const QString &copy : copies)
+            QVERIFY(!QFileInfo::exists(QFileInfo(copy).absolutePath()));
+    }
+
+    void groupKeepsItsCopy_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<int>("exitCode");
+        // The emulator hands the game to a process of its own and ends.
+        QTest::newRow("forks and exits 0") << "(sleep 1; cp \"$1\" copied.bin) &\nexit 0" << 0;
+        QTest::newRow("forks twice and exits 4") << "sh -c '(sleep 1; cp \"$0\" copied.bin) &' \"$1\"\nexit 4" << 4;
+    }
+
+    // The copy stays until the last process of the group has read it.
+    void groupKeepsItsCopy()
+    {
+        QFETCH(QString, body);
+        QFETCH(int, exitCode);
+        QTemporaryDir here;
+        const QString script = WriteScript(here.filePath(QStringLiteral("emu")), QStringLiteral("cd '%1'\n%2").arg(here.path(), body));
+        const QByteArray rom = RandomBytes(2048, 11);
+        PlayTestRunner runner;
+        QSignalSpy finished(&runner, &PlayTestRunner::finished);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(runner.Start(rom, script, QStringLiteral("game.bin")));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+        QVERIFY2(clock.elapsed() >= 900, "the run ended before the process it started");
+        QCOMPARE(finished.at(0).at(0).toInt(), exitCode);
+        QCOMPARE(ReadBytes(here.filePath(QStringLiteral("copied.bin"))), rom);
+        QCOMPARE(runner.running(), 0);
+        QCOMPARE(runner.copies(), QStringList());
+    }
+
+    void endsTheWholeGroup_data()
+    {
+        QTest::addColumn<bool>("leaderStays");
+        QTest::newRow("emulator and its child ignore SIGTERM") << true;
+        QTest::newRow("emulator gone, its child ignores SIGTERM") << false;
+    }
+
+    // The runner's end ends every process of the group, those that ignore
+    // SIGTERM too, and only then removes the copy.
+    void endsTheWholeGroup()
+    {
+        QFETCH(bool, leaderStays);
+        QTemporaryDir here;
+        const QString leaderPid = here.filePath(QStringLiteral("leader.pid"));
+        const QString childPid = here.filePath(QStringLiteral("child.pid"));
+        const QString script = WriteScript(
+            here.filePath(QStringLiteral("emu")),
+            QStringLiteral("trap '' TERM\n"
+                           "sh -c 'trap \"\" TERM; echo $$ > \"%2\"; while :; do sleep 0.1; done' &\n"
+                           "echo $$ > '%1'\n%3")
+                .arg(leaderPid, childPid, leaderStays ? QStringLiteral("while :; do sleep 0.1; done") : QString()));
+        auto runner = std::make_unique<PlayTestRunner>();
+        QVERIFY(runner->Start("rom", script, QStringLiteral("game.bin")));
+        const qint64 leader = WaitForPid(leaderPid);
+        const qint64 child = WaitForPid(childPid);
+        QVERIFY(leader > 0 && child > 0);
+        if (!leaderStays)
+            QTRY_VERIFY(!Runs(leader));
+        QTest::qWait(300);
+        // Still running: the run and its copy stay.
+        QCOMPARE(runner->running(), 1);
+        const QStringList copies = runner->copies();
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(ReadBytes(copies.first()), QByteArray("rom"));
+
+        QElapsedTimer clock;
+        clock.start();
+        runner.reset();
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        QTRY_VERIFY_WITH_TIMEOUT(!Runs(child), 2000);
+        QVERIFY(!Runs(leader));
+        QVERIFY(!QFileInfo::exists(QFileInfo(copies.first()).absolutePath()));
     }
 
     // The real emulator, headless, on a play-test copy of the demo ROM.

@@ -3,6 +3,7 @@
 // stand-in pixel editor, and Edit > Preferences sets both commands.
 #include <cstdio>
 
+#include <QBuffer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
@@ -16,6 +17,7 @@
 #include "exchange/sheetlayout.h"
 #include "exchangetestrom.h"
 #include "external/emulatorchoice.h"
+#include "external/externaleditlink.h"
 #include "external/playtestrunner.h"
 #include "testwindow.h"
 
@@ -122,7 +124,9 @@ private slots:
         QTest::addColumn<QStringList>("told");
         QTest::newRow("missing") << QString() << QStringList{"no-such-emulator-skm", "not installed", "Preferences"};
         QTest::newRow("exit 1") << QStringLiteral("echo 'unknown ROM header' >&2\nexit 1")
-                                << QStringList{"stopped at once with status 1", "unknown ROM header"};
+                                << QStringList{"stopped with status 1", "unknown ROM header"};
+        QTest::newRow("exit 1 after its first dialog") << QStringLiteral("sleep 2.2\necho 'no audio device' >&2\nexit 1")
+                                                       << QStringList{"stopped with status 1", "no audio device"};
     }
 
     void playTestFailuresAreTold()
@@ -138,7 +142,7 @@ private slots:
         QSignalSpy finished(&runner, &PlayTestRunner::finished);
         Action(w.editor, "actionPlayTest")->trigger();
         if (!body.isEmpty())
-            QVERIFY(finished.count() == 1 || finished.wait(20000));
+            QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
         QCOMPARE(w.prompts.messages().size(), 1);
         for (const QString &part : told)
             QVERIFY2(w.prompts.messages().first().contains(part), qPrintable(w.prompts.messages().first()));
@@ -242,6 +246,66 @@ private slots:
         QVERIFY(linkLabel->isHidden());
         QVERIFY(!QFile::exists(linked));
         QVERIFY(!Action(w.editor, "actionStopEditingExternally")->isEnabled());
+    }
+
+    // Two saves land while the first is being taken in: the import takes the
+    // bytes the link saw settle, not what the file holds by then.
+    void linkImportsTheBytesThatSettled()
+    {
+        TestWindow w(ExchangeTestData());
+        QVERIFY(w.romWritten);
+        SetCommands({}, QStringLiteral("'%1' %f").arg(WriteScript(w.path(QStringLiteral("paint")), "exit 0")));
+        CarDocument &document = w.probe.document();
+        w.probe.selection().setCar(2);
+        w.probe.click("radioButtonSaveCar");
+        auto &control = w.probe.controller<EditLinkController>("editLinkController");
+        Action(w.editor, "actionEditExternally")->trigger();
+        QVERIFY(control.isLinked());
+        const QString linked = control.linkedFile();
+        const QImage picture(linked);
+        const QPoint at = ViewSheetCells().at(0).topLeft + QPoint(5, 5);
+        const auto withIndex = [&](int index) {
+            QImage changed = picture;
+            changed.setPixel(at, uint(index));
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            changed.save(&buffer, "png");
+            return bytes;
+        };
+        const int sprite = ViewSheetCells().at(0).sprite;
+        const int was = document.sprites()[2][sprite][SpritePixelIndex(5, 5)];
+        const int settled = was == 3 ? 4 : 3;
+        const int newer = was == 5 ? 1 : 5;
+        // The file holds a newer save already when the settled one is reported.
+        WriteTestFile(linked, withIndex(newer));
+        auto *link = control.findChild<ExternalEditLink *>();
+        QVERIFY(link);
+        emit link->pictureSaved(linked, withIndex(settled));
+        QCOMPARE(document.sprites()[2][sprite][SpritePixelIndex(5, 5)], settled);
+    }
+
+    // The link's folder deleted for good: the link ends and says so.
+    void linkEndsWhenItsFolderGoes()
+    {
+        TestWindow w(ExchangeTestData());
+        QVERIFY(w.romWritten);
+        SetCommands({}, QStringLiteral("'%1' %f").arg(WriteScript(w.path(QStringLiteral("paint")), "exit 0")));
+        auto &control = w.probe.controller<EditLinkController>("editLinkController");
+        auto *linkLabel = w.editor.findChild<QLabel *>(QStringLiteral("labelLink"));
+        Action(w.editor, "actionEditExternally")->trigger();
+        QVERIFY(control.isLinked());
+        QVERIFY(!linkLabel->isHidden());
+        const QString folder = QFileInfo(control.linkedFile()).absolutePath();
+        const QString name = QFileInfo(control.linkedFile()).fileName();
+        QVERIFY(QDir(folder).removeRecursively());
+        QTRY_VERIFY_WITH_TIMEOUT(!control.isLinked(), ExternalEditLink::kFolderReturnMs + 5000);
+        QVERIFY(linkLabel->isHidden());
+        QVERIFY(!Action(w.editor, "actionStopEditingExternally")->isEnabled());
+        const QString told = w.editor.StatusBar()->currentMessage();
+        QVERIFY2(told.startsWith(QStringLiteral("Stopped editing %1 externally: its folder").arg(name)) && told.contains(folder)
+                     && told.contains(QStringLiteral("was removed")),
+                 qPrintable(told));
     }
 };
 
