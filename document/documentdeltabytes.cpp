@@ -123,6 +123,13 @@ bool DocumentDelta::ApplyAfterBytes(const QByteArray &bytes, DocumentTables &tab
             return damaged(QStringLiteral("palette %1").arg(k + 1));
         Palette values;
         for (quint32 c = 0; c < colors; ++c) {
+            // A colour begins with its model (QColor::Spec, one byte): one
+            // out of range is refused before QColor takes it in, and so is
+            // the floating-point model, which no palette of the editor uses
+            // (and whose values need not even equal themselves).
+            char spec = 0;
+            if (in.device()->peek(&spec, 1) != 1 || spec < QColor::Rgb || spec > QColor::Hsl)
+                return damaged(QStringLiteral("palette %1").arg(palette + 1));
             QColor color;
             in >> color;
             values.append(color);

@@ -333,6 +333,8 @@ private slots:
         QTest::newRow("car -1") << 0 << qint64(-1) << inside << "offset 1";
         QTest::newRow("sprite 46") << 0 << qint64(100 + 45) << inside << "offset 1";
         QTest::newRow("invalid colour") << 0 << qint64(200) << inside << "palette 3";
+        QTest::newRow("floating-point colour") << 0 << qint64(201) << inside << "palette 3";
+        QTest::newRow("colour model 255") << 0 << qint64(202) << inside << "palette 3";
         QTest::newRow("relative ROM path") << 1 << qint64(0) << inside << "not absolute";
         QTest::newRow("ROM of -1 bytes") << 2 << qint64(-1) << inside << "ROM size of -1";
         QTest::newRow("ROM of 2^40 bytes") << 2 << (qint64(1) << 40) << inside << "ROM size of";
@@ -359,9 +361,13 @@ private slots:
             sprite = qint32(value - 100);
         else if (field == 0 && value == 200)
             color = QColor();
-        else if (field == 0 && value != 0)
+        else if (field == 0 && value == 201)
+            color = color.convertTo(QColor::ExtendedRgb);
+        else if (field == 0 && value != 0 && value < 100)
             car = qint32(value);
         record->changes = CraftedChanges(car, sprite, offset.x(), offset.y(), color);
+        if (field == 0 && value == 202)
+            record->changes[69] = char(0xFF);   // the model byte of colour 4
         if (field == 1)
             record->romPath = QStringLiteral("game.bin");
         if (field == 2)
