@@ -55,15 +55,22 @@ StopSignals::StopSignals(QObject *parent) : QObject(parent)
     connect(notifier, &QSocketNotifier::activated, this, &StopSignals::Read);
     pending = 0;
     writeEnd = ends[1];
-    for (const int number : kStopSignals)
+    for (const int number : kStopSignals) {
+        // A signal ignored from the start stays ignored: nohup's SIGHUP, the
+        // SIGINT of a job a shell started in the background.
+        struct sigaction current {};
+        if (::sigaction(number, nullptr, &current) == 0 && current.sa_handler == SIG_IGN)
+            continue;
         SetAction(number, OnStopSignal);
+        installed.append(number);
+    }
 }
 
 StopSignals::~StopSignals()
 {
     if (ends[0] < 0)
         return;
-    for (const int number : kStopSignals)
+    for (const int number : std::as_const(installed))
         SetAction(number, SIG_DFL);
     writeEnd = -1;
     delete notifier;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 class QSocketNotifier;
@@ -9,7 +10,8 @@ class QSocketNotifier;
 // thread that made this object, where anything may be done. A second signal
 // of these ends the program at once, as it would without a handler (a
 // program stuck on its way out can still be stopped). One object a process;
-// the handlers are installed while it lives.
+// the handlers are installed while it lives, for the signals not ignored
+// when it was made (nohup's SIGHUP stays ignored).
 class StopSignals : public QObject
 {
     Q_OBJECT
@@ -34,4 +36,5 @@ private:
     int ends[2] = {-1, -1};   // [0] read here, [1] written by the handler
     QSocketNotifier *notifier = nullptr;
     int signal = 0;
+    QList<int> installed;     // the signals handled here
 };

@@ -123,6 +123,9 @@ int RunStopChild(int argc, char **argv)
     const QStringList args = app.arguments();
     ScriptedPrompts prompts;
     auto editor = std::make_unique<SKMcarEditor>(args.at(2), &prompts);
+    // As started from a terminal, whatever the test run was started from.
+    for (const int number : {SIGINT, SIGHUP})
+        std::signal(number, SIG_DFL);
     StopSignals stop;
     QObject::connect(&stop, &StopSignals::stopRequested, editor.get(), [&editor] {
         editor->EndSession();
