@@ -40,7 +40,7 @@ if [ "$mode" = fuzz ]; then
   cmake --build "$build_dir" --parallel --target fuzz_all fuzz_makecorpus
   seconds=${SKM_FUZZ_SECONDS:-30}
   passed=0 failed=0
-  for target in fuzz_rom fuzz_rawsprites fuzz_factorydata fuzz_picture fuzz_palettefile fuzz_smd; do
+  for target in fuzz_rom fuzz_rawsprites fuzz_factorydata fuzz_picture fuzz_palettefile fuzz_smd fuzz_recovery; do
     # Work on a copy, so the seed corpus in the tree stays as committed.
     corpus="$build_dir/corpus/$target" findings="$build_dir/findings"
     mkdir -p "$corpus" "$findings"

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QTime>
 
+#include "app/stopsignals.h"
 #include "cli/clicommand.h"
 #include "editor/window/recentfiles.h"
 #include "editor/dialogs/romcheckdialog.h"
@@ -201,7 +202,18 @@ int main(int argc, char *argv[])
     }
 
     // Destroyed before the application object.
-    const auto window = std::make_unique<SKMcarEditor>(*rom);
+    auto window = std::make_unique<SKMcarEditor>(*rom);
+    // Told to stop (SIGTERM, SIGINT, SIGHUP): the session ends as at a
+    // logout, no question asked of a user who may not be there; the unsaved
+    // changes are on disk at once and offered at the next start.
+    StopSignals stop;
+    QObject::connect(&stop, &StopSignals::stopRequested, window.get(), [&window] {
+        window->EndSession();
+        QCoreApplication::exit(0);
+    });
     window->show();
-    return app.exec();
+    const int status = app.exec();
+    window.reset();   // emulators and links end, the recovery lock goes
+    stop.EndByReceivedSignal();
+    return status;
 }

@@ -1,7 +1,7 @@
 // The byte form of a delta's after values, for files that must bring the
 // changes back in another run of the program (the recovery file). Sprites keep
-// the steps' packed form; every count and index is checked on reading, so a
-// damaged file is refused whole.
+// the steps' packed form; every count, index and value is checked against its
+// range on reading, so a damaged or made-up file is refused whole.
 #include "document/documentdelta.h"
 
 #include <algorithm>
@@ -13,6 +13,16 @@ namespace {
 
 // The stream's own version, fixed so that another Qt writes the same bytes.
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
+
+// A sprite moved by a whole frame or more is out of its frame however far:
+// the view shows nothing of it and the save empties it. Offsets are kept
+// within these bounds in the file and read back only from within them.
+constexpr int kFarthestOffset = kSpriteSide;
+
+int WithinFrame(int offset)
+{
+    return std::clamp(offset, -kFarthestOffset, kFarthestOffset);
+}
 
 bool fail(QString *reason, const QString &why)
 {
@@ -33,7 +43,8 @@ QByteArray DocumentDelta::afterBytes() const
         out << qint32(item.car) << qint32(item.sprite) << item.after;
     out << quint32(offsetItems.size());
     for (const OffsetItem &item : offsetItems)
-        out << qint32(item.car) << qint32(item.sprite) << qint32(item.after.x()) << qint32(item.after.y());
+        out << qint32(item.car) << qint32(item.sprite) << qint32(WithinFrame(item.after.x()))
+            << qint32(WithinFrame(item.after.y()));
     out << quint32(paletteItems.size());
     for (const PaletteItem &item : paletteItems) {
         out << qint32(item.palette) << quint32(item.after.size());
@@ -91,6 +102,13 @@ bool DocumentDelta::ApplyAfterBytes(const QByteArray &bytes, DocumentTables &tab
         if (in.status() != QDataStream::Ok || !validCar(result.offsets, car)
             || sprite < 0 || sprite >= result.offsets.at(car).size())
             return damaged(QStringLiteral("offset %1").arg(k + 1));
+        if (x != WithinFrame(x) || y != WithinFrame(y))
+            return damaged(QStringLiteral("offset of car %1, sprite %2: (%3, %4) lies outside -%5..%5")
+                               .arg(car + 1)
+                               .arg(sprite + 1)
+                               .arg(x)
+                               .arg(y)
+                               .arg(kFarthestOffset));
         result.offsets[car][sprite] = QPoint(x, y);
     }
 
@@ -105,11 +123,20 @@ bool DocumentDelta::ApplyAfterBytes(const QByteArray &bytes, DocumentTables &tab
             return damaged(QStringLiteral("palette %1").arg(k + 1));
         Palette values;
         for (quint32 c = 0; c < colors; ++c) {
+            // A colour begins with its model (QColor::Spec, one byte): one
+            // out of range is refused before QColor takes it in, and so is
+            // the floating-point model, which no palette of the editor uses
+            // (and whose values need not even equal themselves).
+            char spec = 0;
+            if (in.device()->peek(&spec, 1) != 1 || spec < QColor::Rgb || spec > QColor::Hsl)
+                return damaged(QStringLiteral("palette %1").arg(palette + 1));
             QColor color;
             in >> color;
             values.append(color);
         }
-        if (in.status() != QDataStream::Ok)
+        // An invalid colour is none a palette of the editor holds.
+        if (in.status() != QDataStream::Ok
+            || !std::all_of(values.cbegin(), values.cend(), [](const QColor &color) { return color.isValid(); }))
             return damaged(QStringLiteral("palette %1").arg(palette + 1));
         result.palettes[palette] = values;
     }

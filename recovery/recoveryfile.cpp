@@ -1,14 +1,22 @@
 #include "recovery/recoveryfile.h"
 
 #include <algorithm>
+#include <limits>
 
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtEndian>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,6 +29,29 @@ constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 Failure Refused(const QString &path, const QString &reason)
 {
     return Failure{path, reason, 0, QStringLiteral("recover from")};
+}
+
+// The names NewRecoveryFilePath() makes: ROM name, key, owner, random part.
+const QString kNamePattern = QStringLiteral("[A-Za-z0-9._-]{0,40}-[0-9a-f]{16}-[0-9]+\\.[0-9]+-[0-9a-f]{8}\\.skmrecovery");
+
+// Removes the entry name of the folder open as dir when it is a regular file
+// no one holds a lock on and, for a lock file, when its recovery file is
+// gone. The lock is held across the check and the removal.
+bool RemoveUnlockedEntry(int dir, const QByteArray &name, const QByteArray &mustBeGone)
+{
+    const int fd = ::openat(dir, name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    bool removed = false;
+    struct stat opened {}, named {}, other {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)
+        && ::fstatat(dir, name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev
+        && named.st_ino == opened.st_ino
+        && (mustBeGone.isEmpty()
+            || (::fstatat(dir, mustBeGone.constData(), &other, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT)))
+        removed = ::unlinkat(dir, name.constData(), 0) == 0;
+    ::close(fd);
+    return removed;
 }
 
 // The part of a file name that tells the files of one ROM from the others.
@@ -38,8 +69,8 @@ QByteArray EncodeRecoveryFile(const RecoveryRecord &record)
     QDataStream out(&contents, QIODevice::WriteOnly);
     out.setVersion(kStreamVersion);
     out << record.romPath << qint64(record.rom.size) << qint64(record.rom.modifiedNs) << record.rom.hash
-        << qint64(record.written.toMSecsSinceEpoch()) << qint64(record.ownerPid) << record.ownerId
-        << record.changes;
+        << quint64(record.rom.device) << quint64(record.rom.inode) << qint64(record.written.toMSecsSinceEpoch())
+        << qint64(record.ownerPid) << record.ownerId << record.changes;
 
     QByteArray bytes;
     bytes.reserve(kHeaderSize + contents.size() + kHashSize);
@@ -64,7 +95,7 @@ Result<RecoveryRecord> DecodeRecoveryFile(const QString &path, const QByteArray 
     if (bytes.size() < kHeaderSize)
         return truncated(kHeaderSize);
     const quint32 version = qFromBigEndian<quint32>(bytes.constData() + 8);
-    if (version != kRecoveryFormatVersion)
+    if (version != kRecoveryFormatVersion && version != 1)
         return Refused(path, QStringLiteral("it has format version %1 (this editor reads version %2)")
                                  .arg(version)
                                  .arg(kRecoveryFormatVersion));
@@ -84,12 +115,33 @@ Result<RecoveryRecord> DecodeRecoveryFile(const QString &path, const QByteArray 
     QDataStream in(contents);
     in.setVersion(kStreamVersion);
     qint64 size = 0, modified = 0, written = 0, pid = 0;
-    in >> record.romPath >> size >> modified >> record.rom.hash >> written >> pid >> record.ownerId >> record.changes;
-    if (in.status() != QDataStream::Ok || !in.atEnd() || size < 0)
+    quint64 device = 0, inode = 0;
+    in >> record.romPath >> size >> modified >> record.rom.hash;
+    if (version >= 2)
+        in >> device >> inode;
+    in >> written >> pid >> record.ownerId >> record.changes;
+    if (in.status() != QDataStream::Ok || !in.atEnd())
         return Refused(path, QStringLiteral("the file is damaged (its contents cannot be read)"));
+    const auto outOfRange = [&](const QString &what) {
+        return Refused(path, QStringLiteral("the file is damaged (%1)").arg(what));
+    };
+    if (record.romPath.isEmpty() || !QDir::isAbsolutePath(record.romPath))
+        return outOfRange(QStringLiteral("the ROM's path \"%1\" is not absolute").arg(record.romPath));
+    if (size < 0 || size > kLargestRomFile)
+        return outOfRange(QStringLiteral("a ROM size of %1 bytes").arg(size));
+    if (!record.rom.hash.isEmpty() && record.rom.hash.size() != kHashSize)
+        return outOfRange(QStringLiteral("a ROM checksum of %1 bytes").arg(record.rom.hash.size()));
+    // From 1970 to the year 9999: what a clock of this century writes.
+    constexpr qint64 kLatestWritten = 253402300799999;
+    if (written < 0 || written > kLatestWritten)
+        return outOfRange(QStringLiteral("a time of writing of %1 ms").arg(written));
+    if (pid < 0 || pid > std::numeric_limits<qint32>::max())
+        return outOfRange(QStringLiteral("a process id of %1").arg(pid));
     record.rom.exists = true;
     record.rom.size = size;
     record.rom.modifiedNs = modified;
+    record.rom.device = device;
+    record.rom.inode = inode;
     record.written = QDateTime::fromMSecsSinceEpoch(written, Qt::UTC);
     record.ownerPid = pid;
     return record;
@@ -104,7 +156,14 @@ QString RecoveryRomPath(const QString &romPath)
 {
     const QFileInfo info(romPath);
     const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    if (!canonical.isEmpty())
+        return canonical;
+    // Gone (renamed, not made yet): the folder it was in still counts by its
+    // real path, so that a file opened through a linked folder keeps its name.
+    const QString absolute = QDir::cleanPath(info.absoluteFilePath());
+    const QFileInfo absoluteInfo(absolute);
+    const QString folder = QFileInfo(absoluteInfo.path()).canonicalFilePath();
+    return folder.isEmpty() ? absolute : QDir::cleanPath(folder + QLatin1Char('/') + absoluteInfo.fileName());
 }
 
 QString NewRecoveryFilePath(const QString &folder, const QString &romPath, const QString &ownerId)
@@ -141,4 +200,31 @@ void RemoveRecoveryFile(const QString &path)
 {
     QFile::remove(path);
     QFile::remove(path + QStringLiteral(".lock"));
+}
+
+int RemoveRecoveryLeftovers(const QString &folder)
+{
+    // The writer's temporaries: "." + the recovery file's name + ".skm-XXXXXX".
+    static const QRegularExpression temporary(QStringLiteral("^\\.(%1)\\.skm-[A-Za-z0-9]{6}$").arg(kNamePattern));
+    static const QRegularExpression lock(QStringLiteral("^(%1)\\.lock$").arg(kNamePattern));
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return 0;
+    // The names first, then the removals: never while the listing runs.
+    QList<QByteArray> names;
+    if (DIR *listing = ::fdopendir(::fcntl(dir, F_DUPFD_CLOEXEC, 0))) {
+        while (const dirent *entry = ::readdir(listing))
+            names.append(QByteArray(entry->d_name));
+        ::closedir(listing);
+    }
+    int removed = 0;
+    for (const QByteArray &name : std::as_const(names)) {
+        const QString text = QFile::decodeName(name);
+        if (temporary.match(text).hasMatch())
+            removed += RemoveUnlockedEntry(dir, name, {});
+        else if (const QRegularExpressionMatch match = lock.match(text); match.hasMatch())
+            removed += RemoveUnlockedEntry(dir, name, QFile::encodeName(match.captured(1)));
+    }
+    ::close(dir);
+    return removed;
 }

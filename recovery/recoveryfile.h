@@ -21,12 +21,13 @@
 // the length of the contents (8 bytes), the contents (a QDataStream, see
 // recoveryfile.cpp) and their SHA-256 (32 bytes).
 
-inline constexpr quint32 kRecoveryFormatVersion = 1;
+// Version 2 adds the ROM's device and inode; files of version 1 are still read.
+inline constexpr quint32 kRecoveryFormatVersion = 2;
 
 struct RecoveryRecord
 {
-    QString romPath;        // absolute
-    RomFileStamp rom;       // size, modification time and hash of the ROM as opened or last saved
+    QString romPath;        // absolute, links resolved: the path the file is named for
+    RomFileStamp rom;       // size, modification time, hash, device and inode of the ROM as opened or last saved
     QDateTime written;      // when this file was written (UTC)
     qint64 ownerPid = 0;
     QString ownerId;        // the window within the owner's process
@@ -35,13 +36,15 @@ struct RecoveryRecord
 
 QByteArray EncodeRecoveryFile(const RecoveryRecord &record);
 // Reads bytes as a recovery file; path only names it in the failure
-// ("truncated", "format version 2 (this editor reads 1)", "damaged").
+// ("truncated", "format version 3 (this editor reads 2)", "damaged", a value
+// out of its range). Checks the frame and each value; the changes themselves
+// are checked where they are applied (DocumentDelta::ApplyAfterBytes).
 Result<RecoveryRecord> DecodeRecoveryFile(const QString &path, const QByteArray &bytes);
 
 // AppLocalDataLocation + "/recovery".
 QString RecoveryFolder();
 // The path the recovery files of a ROM are known by: absolute, links resolved
-// where the file exists.
+// (those of the folder also when the file itself is not there).
 QString RecoveryRomPath(const QString &romPath);
 // A new file name in folder for the ROM at romPath and the owner ownerId.
 QString NewRecoveryFilePath(const QString &folder, const QString &romPath, const QString &ownerId);
@@ -59,3 +62,10 @@ struct OrphanedRecovery
 QList<OrphanedRecovery> FindOrphanedRecoveryFiles(const QString &romPath, const QString &folder = RecoveryFolder());
 // Removes a recovery file and its lock file.
 void RemoveRecoveryFile(const QString &path);
+
+// Removes what editors that are no longer running left in folder besides
+// their recovery files: the writer's temporaries of recovery files and lock
+// files without a recovery file, each only when no one holds its lock. Only
+// entries of those name patterns that are regular files are removed, by name
+// within the folder, never through a link. Returns how many went.
+int RemoveRecoveryLeftovers(const QString &folder = RecoveryFolder());

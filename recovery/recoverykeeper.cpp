@@ -25,8 +25,11 @@ RecoveryKeeper::RecoveryKeeper(CarDocument *document, const QString &folder, QOb
     : QObject(parent),
       document(document),
       folder(folder),
-      owner(QStringLiteral("%1.%2").arg(QCoreApplication::applicationPid()).arg(++keepersMade))
+      owner(QStringLiteral("%1.%2").arg(QCoreApplication::applicationPid()).arg(++keepersMade)),
+      writeFile([](const QString &path, const QByteArray &bytes) { return WriteOutputFile(path, bytes); })
 {
+    // What a killed editor left besides its file: nothing offers or needs it.
+    RemoveRecoveryLeftovers(folder);
     disk.setMaxThreadCount(1);
     disk.setExpiryTimeout(-1);
     timer.setSingleShot(true);
@@ -51,6 +54,12 @@ RecoveryKeeper::~RecoveryKeeper()
         (void)Write(true);
     disk.waitForDone();
     // The file stays for the next start; the lock goes with us.
+}
+
+void RecoveryKeeper::setFileWriter(FileWriter writer)
+{
+    disk.waitForDone();
+    writeFile = std::move(writer);
 }
 
 void RecoveryKeeper::Discard()
@@ -155,7 +164,11 @@ Result<void> RecoveryKeeper::Write(bool wait)
     }
 
     RecoveryRecord record;
-    record.romPath = RecoveryRomPath(document->path());
+    // The path the file is named for, for as long as it lives: the ROM may be
+    // renamed meanwhile, and the next start finds the file by this path.
+    if (file.isEmpty())
+        romPath = RecoveryRomPath(document->path());
+    record.romPath = romPath;
     record.rom = document->image().stamp;
     record.written = QDateTime::currentDateTimeUtc();
     record.ownerPid = QCoreApplication::applicationPid();
@@ -177,18 +190,53 @@ Result<void> RecoveryKeeper::Write(bool wait)
     }
     const QByteArray bytes = EncodeRecoveryFile(record);
     if (wait) {
+        // This state is newer than any waiting one.
+        DropQueued();
         disk.waitForDone();
-        Result<void> result = WriteOutputFile(file, bytes);
+        Result<void> result = writeFile(file, bytes);
         Written(file, result);
         return result;
     }
-    disk.start([this, path = file, bytes] {
-        const Result<void> result = WriteOutputFile(path, bytes);
+    Queue(file, bytes);
+    return {};
+}
+
+void RecoveryKeeper::Queue(const QString &path, const QByteArray &bytes)
+{
+    const QMutexLocker locked(&slotMutex);
+    slot = bytes;
+    slotPath = path;
+    if (draining)
+        return;   // the thread takes it when the write on the disk now is done
+    draining = true;
+    disk.start([this] { DrainSlot(); });
+}
+
+void RecoveryKeeper::DrainSlot()
+{
+    for (;;) {
+        QByteArray bytes;
+        QString path;
+        {
+            const QMutexLocker locked(&slotMutex);
+            if (!slot) {
+                draining = false;
+                return;
+            }
+            bytes = *std::exchange(slot, std::nullopt);
+            path = slotPath;
+        }
+        const Result<void> result = writeFile(path, bytes);
         // The destructor waits for this thread, so the keeper is there; the
         // answer is handled on the keeper's thread.
         QMetaObject::invokeMethod(this, [this, path, result] { Written(path, result); }, Qt::QueuedConnection);
-    });
-    return {};
+    }
+}
+
+void RecoveryKeeper::DropQueued()
+{
+    const QMutexLocker locked(&slotMutex);
+    slot.reset();
 }
 
 void RecoveryKeeper::Written(const QString &path, const Result<void> &result)
@@ -203,11 +251,14 @@ void RecoveryKeeper::Remove()
 {
     if (file.isEmpty())
         return;
-    // After the writes asked for before: none of them may bring it back.
+    // After the write on the disk now (the one waiting is of no use any
+    // more): none of them may bring it back.
+    DropQueued();
     disk.waitForDone();
     QFile::remove(file);
     if (lock)
         lock->RemoveAndRelease();
     lock.reset();
     file.clear();
+    romPath.clear();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include <QElapsedTimer>
+#include <QMutex>
 #include <QObject>
 #include <QThreadPool>
 #include <QTimer>
@@ -21,7 +24,11 @@ class CarDocument;
 // Discard(). The file holds the working tables that differ from the ROM as
 // on disk (as opened, or as last saved). The changes are encoded where the
 // step was made; the disk work (the writer waits for the data to reach the
-// disk) runs on a thread of its own, one file operation after the other.
+// disk) runs on a thread of its own, one file operation after the other. On
+// a slow disk the states asked for meanwhile are merged: only the latest one
+// waits, so the file is never more than one write behind the document.
+// At its start it removes what dead editors left in the folder besides their
+// recovery files (RemoveRecoveryLeftovers).
 //
 // Create it after the document and destroy it before (a member declared
 // after the document does that).
@@ -48,6 +55,11 @@ public:
     // The owner id written into the file: process id and window number.
     const QString &ownerId() const { return owner; }
 
+    // How the bytes reach the file: the one writer (WriteOutputFile) unless
+    // a test puts a slow disk in its place. Called on the disk thread.
+    using FileWriter = std::function<Result<void>(const QString &path, const QByteArray &bytes)>;
+    void setFileWriter(FileWriter writer);
+
 signals:
     // A write failed (a full disk, no permission); the window may say so once.
     void writeFailed(const QString &message);
@@ -65,6 +77,13 @@ private:
     Result<void> Write(bool wait);
     void Written(const QString &path, const Result<void> &result);
     void Remove();
+    // Puts bytes in the slot the disk thread writes from next (replacing a
+    // state not yet started) and starts that thread when it is idle.
+    void Queue(const QString &path, const QByteArray &bytes);
+    // The disk thread: writes the slot's state until the slot is empty.
+    void DrainSlot();
+    // Forgets a state not yet started.
+    void DropQueued();
     bool StrokeInProgress() const;
     DocumentTables DiskTables() const;
 
@@ -72,11 +91,18 @@ private:
     QString folder;
     QString owner;
     QString file;
+    QString romPath;           // the ROM's path as the file was named for it
     std::shared_ptr<RecoveryLock> lock;
     DocumentTables onDisk;     // the tables the ROM file holds
     QTimer timer;
     QElapsedTimer sinceWrite;
     bool due = false;          // a step was made that is not written yet
     bool liveChange = false;   // the tables changed without a step (a stroke being drawn)
+    FileWriter writeFile;
+    // The latest state waiting for the disk thread, under slotMutex.
+    QMutex slotMutex;
+    std::optional<QByteArray> slot;
+    QString slotPath;
+    bool draining = false;     // the disk thread is at work on the slot
     QThreadPool disk;          // one thread: writes and removals in the order asked
 };

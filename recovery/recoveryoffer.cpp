@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -49,9 +50,14 @@ Result<RecoveryOffer> ReadRecoveryOffer(const OrphanedRecovery &found, const Car
     }
     const RomFileStamp &rom = document.image().stamp;
     const QString romName = QFileInfo(document.path()).fileName();
-    if (record->romPath != RecoveryRomPath(document.path()))
-        return Failure{found.path, QStringLiteral("it belongs to another ROM (%1)").arg(record->romPath), 0,
-                       QStringLiteral("recover from")};
+    // The ROM it was made for: by its real path (as the file was named for
+    // it, or as that path leads now), or as the same file (device and inode)
+    // under another name. One made for another ROM is put aside: told once.
+    const QString opened = RecoveryRomPath(document.path());
+    const bool samePath = record->romPath == opened || RecoveryRomPath(record->romPath) == opened;
+    const bool sameFile = record->rom.inode != 0 && record->rom.device == rom.device && record->rom.inode == rom.inode;
+    if (!samePath && !sameFile)
+        return refuse(QStringLiteral("it belongs to another ROM (%1)").arg(QDir::toNativeSeparators(record->romPath)));
     if (record->rom.size != rom.size)
         return refuse(QStringLiteral("it was made for a ROM of %1 bytes and %2 has %3 bytes")
                           .arg(record->rom.size)

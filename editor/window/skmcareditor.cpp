@@ -262,6 +262,13 @@ void SKMcarEditor::closeEvent(QCloseEvent *event)
     }
 }
 
+void SKMcarEditor::EndSession()
+{
+    drawingControl->EndStroke();
+    if (const Result<void> written = keeper.Flush(); !written)
+        qWarning("%s", qPrintable(written.message()));
+}
+
 void SKMcarEditor::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);

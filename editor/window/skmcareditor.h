@@ -87,6 +87,11 @@ public:
     // included) and starts a clean document with an empty history; asks
     // first when there are unsaved changes. False when nothing was read.
     bool Revert();
+    // The session ends without the user (a logout, or the program told to
+    // stop): a stroke in progress ends and the unsaved changes are written
+    // for recovery at once; nothing is asked. The caller then ends the event
+    // loop; the next start offers the changes.
+    void EndSession();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -13,7 +13,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include "document/documentdelta.h"
 #include "palette/palettefiles.h"
+#include "recovery/recoveryfile.h"
 #include "rom/colorword.h"
 #include "rom/factorydata.h"
 #include "rom/romwriter.h"
@@ -52,6 +54,36 @@ QImage drawing(int width, int height)
     painter.setBrush(palette[13]);
     painter.drawEllipse(QRectF(width * 0.2, height * 0.2, width * 0.15, height * 0.2));
     return image;
+}
+
+// The changes of a recovery file from blank tables to tables changed by change.
+template <typename Change>
+QByteArray recoveryChanges(Change change)
+{
+    DocumentTables tables;
+    tables.sprites = SpriteTable(kCarCount, QList<SpritePixels>(kSpritesPerCar, SpritePixels(kPixelsPerSprite, 0)));
+    tables.palettes = PaletteTable(kEditorPaletteCount, Palette(kColorsPerPalette, QColor(0, 0, 0)));
+    tables.characteristics = CharacteristicsTable(kCarCount, QByteArray(kCharacteristicCount, '\0'));
+    tables.weapons = WeaponTable(kCarCount, QByteArray(kWeaponSlotCount, '\0'));
+    tables.offsets = ZeroOffsetsFor(tables.sprites);
+    DocumentTables after = tables;
+    change(after);
+    return DocumentDelta::Between(tables, after).afterBytes();
+}
+
+QByteArray recoveryFile(const QByteArray &changes)
+{
+    RecoveryRecord record;
+    record.romPath = QStringLiteral("/home/user/game.bin");
+    record.rom.size = 1 << 20;
+    record.rom.hash = QByteArray(32, '\x5A');
+    record.rom.device = 2049;
+    record.rom.inode = 131;
+    record.written = QDateTime::fromMSecsSinceEpoch(1700000000000, Qt::UTC);
+    record.ownerPid = 4711;
+    record.ownerId = QStringLiteral("4711.1");
+    record.changes = changes;
+    return EncodeRecoveryFile(record);
 }
 
 QByteArray romLike(int size)
@@ -149,6 +181,26 @@ int main(int argc, char *argv[])
     ok &= put(paletteFiles, QStringLiteral("palette.bin"), PaletteFileBytes(PaletteFileFormat::Words, importPalette));
     ok &= put(paletteFiles, QStringLiteral("short.gpl"),
               QByteArray("GIMP Palette\r\nName: short\r\nColumns: 2\r\n# comment\r\n255 0 0\tRed\r\n0 0 255 Blue\r\n"));
+    // Recovery files: one change of each kind, as a whole file and as the
+    // changes alone (the target takes its input both ways).
+    const QString recovery = root + QStringLiteral("/fuzz_recovery");
+    const QList<QPair<QString, QByteArray>> changes = {
+        {QStringLiteral("offsets"), recoveryChanges([](DocumentTables &t) {
+             t.offsets[1][7] = QPoint(-48, 12);
+             t.offsets[4][44] = QPoint(3, 48);
+         })},
+        {QStringLiteral("palette"), recoveryChanges([](DocumentTables &t) { t.palettes[2][3] = QColor(36, 72, 108); })},
+        {QStringLiteral("sprite"), recoveryChanges([](DocumentTables &t) { t.sprites[0][0][100] = 15; })},
+        {QStringLiteral("equipment"), recoveryChanges([](DocumentTables &t) {
+             t.characteristics[2][0] = 'x';
+             t.weapons[3][1] = 2;
+         })},
+    };
+    for (const auto &[name, bytes] : changes) {
+        ok &= put(recovery, name + QStringLiteral(".skmrecovery"), recoveryFile(bytes));
+        ok &= put(recovery, name + QStringLiteral(".changes"), bytes);
+    }
+
     if (!ok) {
         std::fprintf(stderr, "fuzz_makecorpus: cannot write into %s\n", argv[1]);
         return 1;

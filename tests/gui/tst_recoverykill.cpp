@@ -4,12 +4,17 @@
 // writes down the tables it holds and waits to be killed. A new window on the
 // same ROM then asks, recovers them as one step, and undo takes it back to the
 // ROM as on disk. The recovery folder (XDG_DATA_HOME) is the test's own.
+// Told to stop (SIGTERM, SIGINT, SIGHUP) instead, the window keeps even the
+// edit of its last fraction of a second.
 
 #include <QtTest>
 
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <csignal>
+
+#include "app/stopsignals.h"
 #include "common/testrom.h"
 #include "recovery/recoveryfile.h"
 #include "windowprobe.h"
@@ -105,6 +110,57 @@ int RunChild(int argc, char **argv)
     fputs("ready\n", stdout);
     fflush(stdout);
     return app.exec();
+}
+
+// "--stop-child ROM TABLES MODE": stops on SIGTERM, SIGINT and SIGHUP as the
+// program does. Makes one edit and waits for its recovery file, then makes
+// another edit (MODE "edit") or starts a stroke and holds the button
+// ("stroke"), writes the tables to TABLES, says "ready" and runs until told
+// to stop.
+int RunStopChild(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    ScriptedPrompts prompts;
+    auto editor = std::make_unique<SKMcarEditor>(args.at(2), &prompts);
+    // As started from a terminal, whatever the test run was started from.
+    for (const int number : {SIGINT, SIGHUP})
+        std::signal(number, SIG_DFL);
+    StopSignals stop;
+    QObject::connect(&stop, &StopSignals::stopRequested, editor.get(), [&editor] {
+        editor->EndSession();
+        QCoreApplication::exit(0);
+    });
+    WindowProbe probe(*editor);
+    probe.animation().stop();
+    editor->show();
+    QCoreApplication::processEvents();
+    QSignalSpy written(&editor->Recovery(), &RecoveryKeeper::written);
+    QSpinBox *topSpeed = probe.ui()->spinBoxTopSpeed;
+    topSpeed->setValue((topSpeed->value() + 77) % 256);
+    if (!written.wait(10000))
+        qFatal("no recovery file was written");
+    if (args.at(4) == QLatin1String("edit")) {
+        topSpeed->setValue((topSpeed->value() + 1) % 256);
+    } else {
+        editor->Shown().setTool(Selection::Tool::Pencil);
+        editor->Shown().setDrawingIndex(13);
+        SpriteView *view = probe.ui()->labelSprite;
+        const double zoom = view->mapping().zoom;
+        for (const auto &[type, pixel] : {std::pair{QEvent::MouseButtonPress, QPoint(5, 5)},
+                                          std::pair{QEvent::MouseMove, QPoint(40, 30)}}) {
+            const QPointF at = QPointF(view->spriteRect().topLeft()) + QPointF((pixel.x() + 0.5) * zoom, (pixel.y() + 0.5) * zoom);
+            QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(view, &event);
+        }
+    }
+    WriteTables(args.at(3), editor->Document().tables());
+    fputs("ready\n", stdout);
+    fflush(stdout);
+    const int status = app.exec();
+    editor.reset();
+    stop.EndByReceivedSignal();
+    return status;
 }
 
 } // namespace
@@ -208,6 +264,49 @@ private slots:
         QVERIFY(RecoveryFiles().isEmpty());
     }
 
+    // Stopped 0.3 s after an edit (before the keeper's next write is due) or
+    // while a stroke is drawn: the next start offers all of it, and the
+    // folder holds no temporary or lock without its file.
+    void stopSignalKeepsLastEdit_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("SIGTERM 0.3 s after an edit") << int(SIGTERM) << "edit";
+        QTest::newRow("SIGINT 0.3 s after an edit") << int(SIGINT) << "edit";
+        QTest::newRow("SIGHUP 0.3 s after an edit") << int(SIGHUP) << "edit";
+        QTest::newRow("SIGTERM while a stroke is drawn") << int(SIGTERM) << "stroke";
+    }
+    void stopSignalKeepsLastEdit()
+    {
+        QFETCH(int, signal);
+        QFETCH(QString, mode);
+        const QString rom = NewRom();
+        const QString tablesFile = rom + QStringLiteral(".tables");
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--stop-child"), rom, tablesFile, mode});
+        QVERIFY(child.waitForReadyRead(60000));
+        QCOMPARE(child.readLine().trimmed(), QByteArray("ready"));
+        QTest::qWait(300);
+        QCOMPARE(::kill(pid_t(child.processId()), signal), 0);
+        QVERIFY(child.waitForFinished(30000));
+        // Ended by the signal, as without the handler.
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        const DocumentTables stopped = ReadTables(tablesFile);
+        QCOMPARE(RecoveryFiles().size(), 1);
+
+        ScriptedPrompts prompts;
+        prompts.recoveryAnswers = {RecoveryChoice::Recover};
+        SKMcarEditor editor(rom, &prompts);
+        QCoreApplication::processEvents();
+        QCOMPARE(prompts.texts(Kind::Recovery).size(), 1);
+        QVERIFY(editor.Document().tables() == stopped);
+        const QStringList left = QDir(RecoveryFolder()).entryList(QDir::Files | QDir::Hidden);
+        const QString own = QFileInfo(editor.Recovery().filePath()).fileName();
+        QCOMPARE(left, (QStringList{own, own + QStringLiteral(".lock")}));
+        editor.Recovery().Discard();
+    }
+
     void twoWindowsOneKilled()
     {
         const QString rom = NewRom();
@@ -253,6 +352,8 @@ int main(int argc, char **argv)
 {
     if (argc >= 6 && qstrcmp(argv[1], "--child") == 0)
         return RunChild(argc, argv);
+    if (argc == 5 && qstrcmp(argv[1], "--stop-child") == 0)
+        return RunStopChild(argc, argv);
     // The recovery folder and the settings in a folder of this run's own; the
     // children inherit it.
     QTemporaryDir home;
