@@ -5,7 +5,9 @@
 # the tests), giflib and libwebp, Google Benchmark, Xvfb, the desktop
 # validators, the Debian packaging tools (dpkg-dev, lintian), strace (the
 # tests inject write faults with it) and an emulator for the play-test's smoke
-# test (blastem), python3-pyatspi (bench/measure_cpu.sh reads the controls back).
+# test (blastem), python3-pyatspi (bench/measure_cpu.sh reads the controls back),
+# the 68000 assembler and linker for the demo cartridge's program
+# (binutils-m68k-linux-gnu) and the emulator its test runs it in (mame).
 # Does nothing when everything is already there.
 set -euo pipefail
 
@@ -14,7 +16,8 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-
           libgif-dev libwebp-dev qt6-image-formats-plugins
           libbenchmark-dev xvfb xdotool x11-apps imagemagick
           clang libclang-rt-14-dev desktop-file-utils appstream shared-mime-info
-          dpkg-dev lintian man-db strace blastem python3-pyatspi)
+          dpkg-dev lintian man-db strace blastem python3-pyatspi
+          binutils-m68k-linux-gnu mame)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,10 +7,10 @@
 
 inline constexpr int kDemoRomSize = 1024 * 1024;
 
-// A 1 MiB cartridge image with an ordinary Mega Drive header (system name,
-// copyright, "SKIDMARCH DEMO" as domestic and overseas title, product code,
-// ROM and RAM ranges, region) and no program: the reset vector points at an
-// endless loop. Every other byte is 0; the checksum is not yet set.
+// A 1 MiB cartridge image that runs on the console: the car viewer's vectors,
+// header ("SKIDMARCH DEMO" as domestic and overseas title, ROM and RAM ranges,
+// three-button pad, regions) and program from offset 0 (cartridge/), every
+// byte after it 0. The checksum is not yet set.
 QByteArray DemoRomImage();
 
 // Writes the demo image to path and the car data into it at the car-data
