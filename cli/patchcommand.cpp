@@ -44,15 +44,15 @@ int RunPatchCommand(const QStringList &arguments)
     if (*original == *modified) {
         PrintNote(kCommand, QStringLiteral("%1 and %2 are identical: the patch changes nothing")
                                 .arg(ShownPath(files.at(0)), ShownPath(files.at(1))));
-    } else if (std::abs(original->size() - modified->size()) == kSmdHeaderSize) {
-        const bool originalLonger = original->size() > modified->size();
-        const QString longer = ShownPath(files.at(originalLonger ? 0 : 1));
-        const QString shorter = ShownPath(files.at(originalLonger ? 1 : 0));
-        if (LooksLikeSmd(originalLonger ? *original : *modified))
-            PrintNote(kCommand, QStringLiteral("%1 is interleaved (.smd) and %2 is not: the patch rewrites nearly the "
-                                               "whole file; compare two plain images instead (export a plain image "
-                                               "of the .smd file first)")
-                                    .arg(longer, shorter));
+    } else if (LooksLikeSmd(*original) != LooksLikeSmd(*modified)
+               && std::abs(original->size() - modified->size()) < kSmdHeaderSize + kSmdBlockSize) {
+        // One is interleaved, the other is the plain image (the .smd body
+        // padded to whole blocks at most): a patch between them is no edit.
+        const bool originalSmd = LooksLikeSmd(*original);
+        PrintNote(kCommand, QStringLiteral("%1 is interleaved (.smd) and %2 is not: the patch rewrites nearly the "
+                                           "whole file; compare two plain images instead (export a plain image "
+                                           "of the .smd file first)")
+                                .arg(ShownPath(files.at(originalSmd ? 0 : 1)), ShownPath(files.at(originalSmd ? 1 : 0))));
     }
     const Result<QByteArray> patch = PatchFileBytes(files.at(2), *original, *modified);
     if (!patch)

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
@@ -145,11 +146,11 @@ private slots:
                 QVERIFY(!tool->frameGeometry().intersects(w.editor.frameGeometry()));
             // What does not fit scrolls.
             QWidget *inside = tool;
-            if (auto *area = qobject_cast<QAbstractScrollArea *>(tool)) {
+            if (auto *scrolled = qobject_cast<QAbstractScrollArea *>(tool)) {
                 if (auto *scroll = qobject_cast<QScrollArea *>(tool))
                     inside = scroll->widget();
-                if (inside != tool && inside->minimumSizeHint().width() > area->viewport()->width())
-                    QVERIFY(area->horizontalScrollBar()->maximum() > 0);
+                if (inside != tool && inside->minimumSizeHint().width() > scrolled->viewport()->width())
+                    QVERIFY(scrolled->horizontalScrollBar()->maximum() > 0);
             }
         };
         checkPlace();
@@ -195,10 +196,10 @@ private slots:
         QWidget *tool = overview->window();
         QTRY_VERIFY(tool->isVisible());
         tool->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(tool));
+        QTRY_COMPARE(QApplication::activeWindow(), tool);
         // Tab reaches the sprites.
         QTest::keyClick(tool, Qt::Key_Tab);
-        QVERIFY(qobject_cast<QToolButton *>(QApplication::focusWidget()));
+        QVERIFY2(qobject_cast<QToolButton *>(QApplication::focusWidget()), QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "no focus");
         overview->cell(from)->setFocus();
         QCOMPARE(QApplication::focusWidget(), overview->cell(from));
         const int before = w.probe.selection().sprite();
