@@ -16,6 +16,7 @@
 
 #include "app/stopsignals.h"
 #include "cli/clicommand.h"
+#include "cli/clioptions.h"
 #include "editor/window/recentfiles.h"
 #include "editor/dialogs/romcheckdialog.h"
 #include "editor/window/skmcareditor.h"
@@ -112,7 +113,8 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(
         QStringLiteral("Car editor for Skidmarch Mega Drive ROM images.\n"
                        "Without a command it opens the window. Commands (no window; see\n"
-                       "skm-car-editor COMMAND --help): info, export, import, set, palette, patch."));
+                       "skm-car-editor COMMAND --help): %1.")
+            .arg(SubcommandNames().join(QStringLiteral(", "))));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("rom"), QStringLiteral("ROM image to open (*.bin, *.smd)."),
@@ -126,7 +128,16 @@ int main(int argc, char *argv[])
     const QStringList ours = WithoutQtOptions(arguments);
     const bool parsed = parser.parse(ours);
     if (!parsed) {
-        PrintError(QStringLiteral("skm-car-editor: %1 (see skm-car-editor --help)").arg(parser.errorText()));
+        QString error = parser.errorText();
+        if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty()) {
+            // A mistyped option, or a command given as one ("--info").
+            const QString nearest = NearestName(unknown.first(), OptionNames(parser));
+            if (!nearest.isEmpty())
+                error = QStringLiteral("Unknown option '%1'; did you mean --%2?").arg(unknown.first(), nearest);
+            else if (IsSubcommand(unknown.first()))
+                error = QStringLiteral("Unknown option '%1'; did you mean the command %1?").arg(unknown.first());
+        }
+        PrintError(QStringLiteral("skm-car-editor: %1 (see skm-car-editor --help)").arg(error));
         return 2;
     }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))

@@ -83,7 +83,7 @@ int RunAnimateCommand(const QStringList &arguments)
     if (parser.isSet(palette)) {
         const std::optional<int> index = ParsePaletteChoice(parser.value(palette));
         if (!index)
-            return UsageError(kCommand, QStringLiteral("unknown palette \"%1\"").arg(parser.value(palette)));
+            return UsageError(kCommand, UnknownPaletteText(parser.value(palette)));
         paletteIndex = *index;
     }
     const QString rom = parser.positionalArguments().at(0);

@@ -43,6 +43,14 @@ bool IsSubcommand(const QString &name)
     return false;
 }
 
+QStringList SubcommandNames()
+{
+    QStringList names;
+    for (const Subcommand &command : kSubcommands)
+        names << QLatin1String(command.name);
+    return names;
+}
+
 int RunSubcommand(const QStringList &arguments)
 {
     const QString name = arguments.value(1);

@@ -8,6 +8,9 @@
 // Whether name is one of the subcommands (info, export, import, animate, set, palette, patch).
 bool IsSubcommand(const QString &name);
 
+// The subcommands' names, in the order the help lists them.
+QStringList SubcommandNames();
+
 // Runs the subcommand named by arguments[1] (arguments[0] is the program) and
 // gives the exit status.
 int RunSubcommand(const QStringList &arguments);

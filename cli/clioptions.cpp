@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include <algorithm>
+
 #include <QDir>
+#include <QRegularExpression>
 
 #include "palette/palettenames.h"
 
@@ -55,8 +58,15 @@ std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &c
                                   QStringLiteral("Shows this help."));
     parser.addOption(help);
     // The parser skips its first argument as the program's name: the subcommand stands there.
-    if (!parser.parse(arguments))
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString nearest = NearestName(unknown.first(), OptionNames(parser));
+            if (!nearest.isEmpty())
+                return UsageError(command, QStringLiteral("Unknown option '%1'; did you mean --%2?").arg(unknown.first(), nearest));
+        }
         return UsageError(command, parser.errorText());
+    }
     if (parser.isSet(help)) {
         QString text = parser.helpText();
         // Our own usage line instead of the parser's.
@@ -104,6 +114,63 @@ std::optional<int> ParsePaletteChoice(const QString &text)
     if (found < 0)
         return std::nullopt;
     return found;
+}
+
+QString UnknownPaletteText(const QString &given)
+{
+    const QStringList names = PaletteNames();
+    QStringList choosable;
+    for (const QString &name : names)
+        if (names.count(name) == 1)
+            choosable << name;
+    return QStringLiteral("unknown palette \"%1\"; the palettes are %2 (or a position 1 to %3)")
+        .arg(given, choosable.join(QStringLiteral(", ")))
+        .arg(names.size());
+}
+
+QStringList OptionNames(const QCommandLineParser &parser)
+{
+    static const QRegularExpression option(QStringLiteral("(?:^|[\\s,])--([A-Za-z0-9][A-Za-z0-9-]*)"));
+    QStringList names;
+    for (QRegularExpressionMatchIterator it = option.globalMatch(parser.helpText()); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!names.contains(name))
+            names << name;
+    }
+    return names;
+}
+
+QString NearestName(const QString &given, const QStringList &known)
+{
+    // Edit distance, letters compared without case.
+    const auto distance = [](const QString &a, const QString &b) {
+        QList<int> row(b.size() + 1);
+        for (int j = 0; j <= b.size(); ++j)
+            row[j] = j;
+        for (int i = 1; i <= a.size(); ++i) {
+            int diagonal = row[0];
+            row[0] = i;
+            for (int j = 1; j <= b.size(); ++j) {
+                const int above = row[j];
+                const bool same = a.at(i - 1).toLower() == b.at(j - 1).toLower();
+                row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+                diagonal = above;
+            }
+        }
+        return row[b.size()];
+    };
+    QString best;
+    int bestDistance = 0;
+    for (const QString &name : known) {
+        const int d = distance(given, name);
+        if (best.isEmpty() || d < bestDistance) {
+            best = name;
+            bestDistance = d;
+        }
+    }
+    // A slip: a third of the letters at most, and never the whole word.
+    const int allowed = std::max<int>(1, int(given.size()) / 3);
+    return !best.isEmpty() && bestDistance <= allowed && bestDistance < given.size() ? best : QString();
 }
 
 std::optional<int> ParseNamedCode(const QString &text, const QStringList &names)

@@ -45,6 +45,15 @@ std::optional<int> ParseNumber(const QString &text, int least, int most);
 // 0-based index.
 std::optional<int> ParsePaletteChoice(const QString &text);
 
+// "unknown palette \"Bleu\"; the palettes are Blue, Opponent 3, ... (or 1 to 11)".
+QString UnknownPaletteText(const QString &given);
+
+// The option names (without dashes) that parser's help lists.
+QStringList OptionNames(const QCommandLineParser &parser);
+// The known name nearest to given (fewest letters to change, add or drop),
+// when it is near enough to be a slip; empty otherwise.
+QString NearestName(const QString &given, const QStringList &known);
+
 // A list item by its name (any letter case) or its code 0..255.
 std::optional<int> ParseNamedCode(const QString &text, const QStringList &names);
 

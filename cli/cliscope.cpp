@@ -32,7 +32,7 @@ std::optional<int> ExchangeOptions::Read(const QCommandLineParser &parser, const
     if (parser.isSet(palette)) {
         const std::optional<int> index = ParsePaletteChoice(parser.value(palette));
         if (!index)
-            return UsageError(command, QStringLiteral("unknown palette \"%1\"").arg(parser.value(palette)));
+            return UsageError(command, UnknownPaletteText(parser.value(palette)));
         *paletteIndex = *index;
     }
     return std::nullopt;

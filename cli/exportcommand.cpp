@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
 
@@ -40,6 +41,9 @@ int RunExportCommand(const QStringList &arguments)
     const QString output = parser.positionalArguments().at(1);
     if (SamePath(output, parser.positionalArguments().at(0)))
         return UsageError(kCommand, QStringLiteral("OUTPUT is the ROM itself"));
+    if (QFileInfo(output).isDir())
+        return UsageError(kCommand, QStringLiteral("\"%1\" is a folder; OUTPUT names the file to write, such as %2")
+                                        .arg(ShownPath(output), ShownPath(QDir(output).filePath(QStringLiteral("cars.png")))));
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (parser.isSet(indexed) && suffix != QLatin1String("png") && suffix != QLatin1String("bmp"))
         return UsageError(kCommand, QStringLiteral("--indexed writes .png or .bmp files"));

@@ -64,6 +64,7 @@ QJsonObject InfoJson(const RomInput &rom)
     const RomHeaderInfo header = ReadRomHeader(rom.plain);
     return {{QStringLiteral("file"), rom.path},
             {QStringLiteral("size"), rom.fileSize},
+            {QStringLiteral("interleaved"), !rom.smdHeader.isEmpty()},
             {QStringLiteral("title"), header.title},
             {QStringLiteral("checksum"), QJsonObject{{QStringLiteral("stored"), Hex4(header.storedChecksum)},
                                                      {QStringLiteral("computed"), Hex4(header.computedChecksum)}}},
@@ -81,12 +82,15 @@ QString EquipmentText(const QJsonObject &slot)
 QString InfoText(const QJsonObject &info)
 {
     const QJsonObject checksum = info.value(QStringLiteral("checksum")).toObject();
-    QString text = QStringLiteral("File:     %1\nSize:     %2 bytes\nTitle:    %3\nChecksum: stored %4, computed %5\n")
+    QString text = QStringLiteral("File:     %1\nSize:     %2 bytes%6\nTitle:    %3\nChecksum: stored %4, computed %5\n")
                        .arg(ShownPath(info.value(QStringLiteral("file")).toString()))
                        .arg(info.value(QStringLiteral("size")).toInteger())
                        .arg(info.value(QStringLiteral("title")).toString(),
                             checksum.value(QStringLiteral("stored")).toString(),
-                            checksum.value(QStringLiteral("computed")).toString());
+                            checksum.value(QStringLiteral("computed")).toString(),
+                            info.value(QStringLiteral("interleaved")).toBool()
+                                ? QStringLiteral(", interleaved (.smd: a 512-byte header, then 16 KiB blocks)")
+                                : QString());
     for (const QJsonValue &value : info.value(QStringLiteral("cars")).toArray()) {
         const QJsonObject car = value.toObject();
         text += QStringLiteral("Car %1: top speed %2, acceleration %3, suspension %4, cornering %5, jumping %6; "

@@ -45,7 +45,7 @@ int RunPaletteCommand(const QStringList &arguments)
         return UsageError(kCommand, QStringLiteral("--palette is needed"));
     const std::optional<int> index = ParsePaletteChoice(parser.value(palette));
     if (!index)
-        return UsageError(kCommand, QStringLiteral("unknown palette \"%1\"").arg(parser.value(palette)));
+        return UsageError(kCommand, UnknownPaletteText(parser.value(palette)));
     if (!importing && SamePath(file, parser.positionalArguments().at(0)))
         return UsageError(kCommand, QStringLiteral("FILE is the ROM itself"));
     if (!PaletteFileFormatFor(file))

@@ -1,9 +1,12 @@
+#include <cstdlib>
+
 #include "cli/clioptions.h"
 #include "cli/clirom.h"
 #include "cli/subcommands.h"
 #include "patch/patchfile.h"
 #include "rom/outputfile.h"
 #include "rom/protectedfiles.h"
+#include "rom/smdformat.h"
 
 namespace {
 
@@ -37,6 +40,20 @@ int RunPatchCommand(const QStringList &arguments)
     const Result<QByteArray> modified = ReadInputFile(files.at(1), QStringLiteral("modified"));
     if (!modified)
         return WorkFailed(kCommand, modified.message());
+    // Patches that are made but cannot be what was meant.
+    if (*original == *modified) {
+        PrintNote(kCommand, QStringLiteral("%1 and %2 are identical: the patch changes nothing")
+                                .arg(ShownPath(files.at(0)), ShownPath(files.at(1))));
+    } else if (LooksLikeSmd(*original) != LooksLikeSmd(*modified)
+               && std::abs(original->size() - modified->size()) < kSmdHeaderSize + kSmdBlockSize) {
+        // One is interleaved, the other is the plain image (the .smd body
+        // padded to whole blocks at most): a patch between them is no edit.
+        const bool originalSmd = LooksLikeSmd(*original);
+        PrintNote(kCommand, QStringLiteral("%1 is interleaved (.smd) and %2 is not: the patch rewrites nearly the "
+                                           "whole file; compare two plain images instead (export a plain image "
+                                           "of the .smd file first)")
+                                .arg(ShownPath(files.at(originalSmd ? 0 : 1)), ShownPath(files.at(originalSmd ? 1 : 0))));
+    }
     const Result<QByteArray> patch = PatchFileBytes(files.at(2), *original, *modified);
     if (!patch)
         return WorkFailed(kCommand, patch.message());

@@ -76,7 +76,8 @@ int RunSetCommand(const QStringList &arguments)
             return UsageError(kCommand, QStringLiteral("--%1: \"%2\" is not %3")
                                             .arg(byte.option.names().constFirst(), text,
                                                  byte.names.isEmpty() ? QStringLiteral("a decimal number from 0 to 255")
-                                                                      : QStringLiteral("a known name or a code 0..255")));
+                                                                      : QStringLiteral("one of %1 (any case) or a code 0..255")
+                                                                            .arg(byte.names.join(QStringLiteral(", ")))));
         changes.append({byte.slot, byte.weapon, *parsed});
     }
     if (changes.isEmpty())

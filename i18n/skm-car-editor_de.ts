@@ -178,6 +178,22 @@
         <source>index %1: double-click to edit the colour</source>
         <translation>Index %1: Doppelklick bearbeitet die Farbe</translation>
     </message>
+    <message>
+        <source>index %1: 1 pixel in this sprite, %2 in this car</source>
+        <translation>Index %1: 1 Pixel in diesem Sprite, %2 in diesem Auto</translation>
+    </message>
+    <message>
+        <source>index %1: %2 pixels in this sprite, %3 in this car</source>
+        <translation>Index %1: %2 Pixel in diesem Sprite, %3 in diesem Auto</translation>
+    </message>
+    <message>
+        <source>, unused in car %1</source>
+        <translation>, unbenutzt in Auto %1</translation>
+    </message>
+    <message>
+        <source>, unused in cars %1 and %2</source>
+        <translation>, unbenutzt in den Autos %1 und %2</translation>
+    </message>
 </context>
 <context>
     <name>DrawingTools</name>
@@ -2090,6 +2106,10 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <source>The car&apos;s jump or turbo</source>
         <translation>Sprung oder Turbo des Autos</translation>
     </message>
+    <message>
+        <source>&amp;Messages</source>
+        <translation>&amp;Meldungen</translation>
+    </message>
 </context>
 <context>
     <name>SpriteDisplay</name>
@@ -2151,6 +2171,147 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>its folder %1 cannot be watched again</source>
         <translation>sein Ordner %1 kann nicht wieder überwacht werden</translation>
+    </message>
+</context>
+<context>
+    <name>MessageLog</name>
+    <message>
+        <source>Messages</source>
+        <translation>Meldungen</translation>
+    </message>
+    <message>
+        <source>No messages yet</source>
+        <translation>Noch keine Meldungen</translation>
+    </message>
+</context>
+<context>
+    <name>ShownNames</name>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Opponent 3</source>
+        <translation>Gegner 3</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Gelb</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Opponent 2</source>
+        <translation>Gegner 2</translation>
+    </message>
+    <message>
+        <source>Opponent 1</source>
+        <translation>Gegner 1</translation>
+    </message>
+    <message>
+        <source>Import/Export</source>
+        <translation>Import/Export</translation>
+    </message>
+    <message>
+        <source>Exploding mine</source>
+        <translation>Explodierende Mine</translation>
+    </message>
+    <message>
+        <source>Tracking bullet</source>
+        <translation>Zielsuchendes Geschoss</translation>
+    </message>
+    <message>
+        <source>Rocket</source>
+        <translation>Rakete</translation>
+    </message>
+    <message>
+        <source>Bullet</source>
+        <translation>Geschoss</translation>
+    </message>
+    <message>
+        <source>Oil</source>
+        <translation>Öl</translation>
+    </message>
+    <message>
+        <source>Mine</source>
+        <translation>Mine</translation>
+    </message>
+    <message>
+        <source>Jump</source>
+        <translation>Sprung</translation>
+    </message>
+    <message>
+        <source>Turbo</source>
+        <translation>Turbo</translation>
+    </message>
+</context>
+<context>
+    <name>LoadErrorText</name>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1 oder %2</translation>
+    </message>
+    <message>
+        <source>the picture cannot be converted</source>
+        <translation>das Bild kann nicht umgewandelt werden</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>die Datei kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>car %1 cannot be converted</source>
+        <translation>Auto %1 kann nicht umgewandelt werden</translation>
+    </message>
+    <message>
+        <source>the car has no sprite %1</source>
+        <translation>das Auto hat kein Sprite %1</translation>
+    </message>
+    <message>
+        <source>there is no car %1</source>
+        <translation>es gibt kein Auto %1</translation>
+    </message>
+    <message>
+        <source>the picture is %1 x %2 pixels; a sprite takes %3</source>
+        <translation>das Bild ist %1 x %2 Pixel groß; ein Sprite braucht %3</translation>
+    </message>
+    <message>
+        <source>the picture is %1 x %2 pixels; a car takes %3</source>
+        <translation>das Bild ist %1 x %2 Pixel groß; ein Auto braucht %3</translation>
+    </message>
+    <message>
+        <source>the picture is %1 x %2 pixels; all cars take %3</source>
+        <translation>das Bild ist %1 x %2 Pixel groß; alle Autos brauchen %3</translation>
+    </message>
+    <message>
+        <source>the file holds %1 bytes; a sprite takes %2</source>
+        <translation>die Datei enthält %1 Bytes; ein Sprite braucht %2</translation>
+    </message>
+    <message>
+        <source>the file holds %1 bytes; one sprite takes exactly %2</source>
+        <translation>die Datei enthält %1 Bytes; ein Sprite braucht genau %2</translation>
+    </message>
+    <message>
+        <source>the file holds %1 bytes; a car takes exactly %2</source>
+        <translation>die Datei enthält %1 Bytes; ein Auto braucht genau %2</translation>
+    </message>
+    <message>
+        <source>the file holds %1 bytes; all cars take %2</source>
+        <translation>die Datei enthält %1 Bytes; alle Autos brauchen %2</translation>
+    </message>
+    <message>
+        <source>Cannot load file &quot;%1&quot;: %2</source>
+        <translation>Datei „%1“ kann nicht geladen werden: %2</translation>
     </message>
 </context>
 </TS>

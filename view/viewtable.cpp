@@ -31,3 +31,12 @@ ViewLookup FindSpriteByParameters(int rotation, int tilt)
     result.spriteNumber = ViewSpriteTable[tilt - kMinTilt][column];
     return result;
 }
+
+ViewParameters FindParametersBySprite(int spriteNumber)
+{
+    for (int row = 0; row < kTiltRows; ++row)
+        for (int column = 0; column < kRotationColumns; ++column)
+            if (spriteNumber >= 1 && ViewSpriteTable[row][column] == spriteNumber)
+                return {column, row + kMinTilt, true};
+    return {};
+}

@@ -21,3 +21,16 @@ struct ViewLookup
 
 // rotation is taken modulo 24 (negative values wrap too); tilt is clamped to -4..4.
 ViewLookup FindSpriteByParameters(int rotation, int tilt);
+
+struct ViewParameters
+{
+    int rotation = 0;   // 0..12: the unmirrored step
+    int tilt = 0;       // -4..4
+    bool found = false; // false for numbers outside 1..45
+
+    friend bool operator==(const ViewParameters &, const ViewParameters &) = default;
+};
+
+// The view a sprite number (1..45) is: the one cell of the table that holds
+// it, read as the unmirrored rotation step and the tilt.
+ViewParameters FindParametersBySprite(int spriteNumber);

@@ -7,6 +7,7 @@
 #include "car/equipment.h"
 #include "document/cardocument.h"
 #include "document/commandids.h"
+#include "editor/state/shownnames.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ EquipmentController::EquipmentController(CarDocument &document, const Selection 
     setObjectName(QStringLiteral("equipmentController"));
     for (QComboBox *combo : {controls.weaponA, controls.weaponC, controls.jumpTurbo}) {
         const QSignalBlocker quiet(combo);
-        combo->addItems(combo == controls.jumpTurbo ? JumpTurboNames() : WeaponNames());
+        combo->addItems(ShownNames(combo == controls.jumpTurbo ? JumpTurboNames() : WeaponNames()));
     }
     const std::pair<QSpinBox *, int> boxes[] = {{controls.topSpeed, TopSpeed},
                                                 {controls.acceleration, Acceleration},
@@ -141,7 +142,7 @@ void EquipmentController::UpdateWeapon(int slot, int comboIndex)
         SetByteAt(after.weapons[car], slot, comboIndex);
         const QString slotName = slot == WeaponA ? tr("Weapon A") : slot == WeaponC ? tr("Weapon C") : tr("Jump/turbo");
         const QStringList names = slot == WeaponJumpTurbo ? JumpTurboNames() : WeaponNames();
-        document.Change(tr("%1 of car %2: %3").arg(slotName).arg(car + 1).arg(names.value(comboIndex)),
+        document.Change(tr("%1 of car %2: %3").arg(slotName).arg(car + 1).arg(ShownName(names.value(comboIndex))),
                         {car, -1, -1}, after);
     }
     ShowWeapons();

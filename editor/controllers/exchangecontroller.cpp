@@ -1,4 +1,5 @@
 #include "editor/controllers/exchangecontroller.h"
+#include "editor/controllers/loaderrortext.h"
 
 #include <QCoreApplication>
 #include <QAbstractButton>
@@ -218,7 +219,7 @@ void ExchangeController::ImportFrom(const QString &fileName)
         emit statusMessage(text);
     }
     if (!errors.isEmpty())
-        ShowList(tr("Import"), errors);
+        ShowList(tr("Import"), LoadErrorText::Shown(errors));
 }
 
 void ExchangeController::QuickSpriteOut()

@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #include "document/cardocument.h"
+#include "editor/state/shownnames.h"
 #include "editor/window/prompts.h"
 #include "palette/palettecommands.h"
 #include "palette/palettenames.h"
@@ -38,7 +39,7 @@ Palette PaletteController::CurrentPalette() const
 
 QString PaletteController::CurrentName() const
 {
-    return PaletteNames().value(selection.palette());
+    return ShownName(PaletteNames().value(selection.palette()));
 }
 
 void PaletteController::TablesChanged(const TableChanges &changes)

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include "document/cardocument.h"
+#include "editor/state/shownnames.h"
 #include "editor/window/prompts.h"
 #include "editor/state/selection.h"
 #include "palette/palettefiles.h"
@@ -55,7 +56,7 @@ QString PaletteFileController::ExportPaletteTo(const QString &fileName)
         return tr("No palette is selected.");
     if (const Result<void> written = WritePaletteFile(fileName, palette, name); !written)
         return written.message();
-    emit statusMessage(tr("Exported palette %1 to %2").arg(name, QFileInfo(fileName).fileName()));
+    emit statusMessage(tr("Exported palette %1 to %2").arg(ShownName(name), QFileInfo(fileName).fileName()));
     return {};
 }
 
@@ -66,7 +67,7 @@ QString PaletteFileController::ImportPaletteFrom(const QString &fileName)
         return tr("No palette is selected.");
     if (p == kImportExportPalette)
         return tr("The \"%1\" palette is fixed and not stored in the ROM: pick one of the ROM's palettes to import into.")
-            .arg(PaletteNames().value(p));
+            .arg(ShownName(PaletteNames().value(p)));
     const Result<QList<QColor>> colors = ReadPaletteFile(fileName);
     if (!colors)
         return colors.message();
@@ -75,7 +76,7 @@ QString PaletteFileController::ImportPaletteFrom(const QString &fileName)
     for (qsizetype i = 0; i < colors->size() && i < palette.size(); ++i)
         palette[i] = colors->at(i);
     const QString name = QFileInfo(fileName).fileName();
-    const QString paletteName = PaletteNames().value(p);
+    const QString paletteName = ShownName(PaletteNames().value(p));
     document.Change(tr("Import palette %1 from %2").arg(paletteName, name), {-1, -1, p}, after);
     emit statusMessage(tr("Imported palette %1 from %2").arg(paletteName, name));
     return {};
@@ -84,7 +85,7 @@ QString PaletteFileController::ImportPaletteFrom(const QString &fileName)
 void PaletteFileController::ExportPalette()
 {
     const QString paletteName = PaletteNames().value(selection.palette());
-    const FileRequest request{tr("Export palette %1").arg(paletteName), QStringLiteral("palette"),
+    const FileRequest request{tr("Export palette %1").arg(ShownName(paletteName)), QStringLiteral("palette"),
                               FileNameFor(paletteName), QString(),
                               {{GimpFilter(), QStringLiteral(".gpl")},
                                {JascFilter(), QStringLiteral(".pal")},
@@ -101,7 +102,7 @@ void PaletteFileController::ExportPalette()
 
 void PaletteFileController::ImportPalette()
 {
-    const QString paletteName = PaletteNames().value(selection.palette());
+    const QString paletteName = ShownName(PaletteNames().value(selection.palette()));
     const FileRequest request{tr("Import palette %1").arg(paletteName), QStringLiteral("palette"), QString(), QString(),
                               {{QCoreApplication::translate("PaletteFileController", "Palette files (*.gpl *.pal *.act *.bin)"), {}},
                                {GimpFilter(), {}},

@@ -1,6 +1,8 @@
 #include "editor/displays/spriteoverview.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
+#include <QScrollArea>
 #include <QLabel>
 #include <QPainter>
 #include <QToolButton>
@@ -56,6 +58,7 @@ SpriteOverview::SpriteOverview(const CarDocument &document, Selection &selection
             button->setCheckable(true);
             button->setAutoRaise(true);
             button->setFocusPolicy(Qt::TabFocus);
+            button->installEventFilter(this);
             connect(button, &QToolButton::clicked, this, [this, number] {
                 this->selection.setSprite(number - 1);
                 marking.now();
@@ -155,4 +158,56 @@ void SpriteOverview::drawCell(int index)
     const QString name = changed ? tr("sprite %1, changed").arg(index + 1) : tr("sprite %1").arg(index + 1);
     button->setAccessibleName(name);
     button->setToolTip(name);
+}
+
+QToolButton *SpriteOverview::neighbour(int from, int dx, int dy) const
+{
+    const ViewParameters at = FindParametersBySprite(from + 1);
+    if (!at.found)
+        return nullptr;
+    int column = at.rotation + dx;
+    int row = at.tilt - kMinTilt + dy;
+    for (; column >= 0 && column < kRotationColumns && row >= 0 && row < kTiltRows; column += dx, row += dy)
+        if (QToolButton *next = cell(ViewSpriteTable[row][column]))
+            return next;
+    return nullptr;
+}
+
+bool SpriteOverview::eventFilter(QObject *watched, QEvent *event)
+{
+    const int index = cells.indexOf(qobject_cast<QToolButton *>(watched));
+    if (index < 0 || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return QWidget::eventFilter(watched, event);
+    int dx = 0;
+    int dy = 0;
+    switch (key->key()) {
+    case Qt::Key_Left:
+        dx = -1;
+        break;
+    case Qt::Key_Right:
+        dx = 1;
+        break;
+    case Qt::Key_Up:
+        dy = -1;
+        break;
+    case Qt::Key_Down:
+        dy = 1;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        cells.at(index)->click();
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+    if (QToolButton *next = neighbour(index, dx, dy)) {
+        next->setFocus(Qt::OtherFocusReason);
+        // In the scrolling tool window, the focused cell comes into view.
+        if (auto *area = qobject_cast<QScrollArea *>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
+            area->ensureWidgetVisible(next);
+    }
+    return true;
 }

@@ -14,7 +14,9 @@ class QToolButton;
 // without a sprite are marked unused. Clicking a sprite selects it. Sprites
 // that differ from the ROM as opened carry a red corner. Follows drawing,
 // imports and undo as the document reports them. Each sprite is a button
-// named "sprite 14" (or "sprite 14, changed").
+// named "sprite 14" (or "sprite 14, changed"). The arrow keys move the focus
+// by row and column over the cells that hold a sprite, Return or Space
+// selects the focused one.
 class SpriteOverview : public QWidget
 {
     Q_OBJECT
@@ -40,7 +42,13 @@ public:
     // on a change of the sprite; within a tenth of a second of animation steps).
     void markCurrent();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The cell next to sprite index `from` in the direction (dx, dy),
+    // skipping cells without a sprite; null at the edge.
+    QToolButton *neighbour(int from, int dx, int dy) const;
 
     const CarDocument &document;
     Selection &selection;

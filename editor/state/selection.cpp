@@ -29,7 +29,25 @@ void Selection::setSprite(int sprite)
     if (sprite < 0 || sprite >= kSpritesPerCar || sprite == spriteIndex)
         return;
     spriteIndex = sprite;
-    report(Sprite);
+    Parts parts = Sprite;
+    // The view controls show the view this sprite is, unmirrored: in the one
+    // change, so that the view draws once and nothing selects a sprite again.
+    const ViewParameters view = FindParametersBySprite(sprite + 1);
+    if (view.found) {
+        if (view.rotation != rotationStep) {
+            rotationStep = view.rotation;
+            parts |= Rotation;
+        }
+        if (view.tilt != tiltStep) {
+            tiltStep = view.tilt;
+            parts |= Tilt;
+        }
+        if (mirror) {
+            mirror = false;
+            parts |= Mirrored;
+        }
+    }
+    report(parts);
 }
 
 void Selection::setPalette(int palette)

@@ -60,6 +60,8 @@ public:
     ColorModel colorModel() const { return colors; }
 
     void setCar(int car);
+    // A sprite chosen by number also sets the view it is (its rotation and
+    // tilt, unmirrored).
     void setSprite(int sprite);
     void setPalette(int palette);
     // A rotation or tilt that has a sprite also selects it (and its mirroring);

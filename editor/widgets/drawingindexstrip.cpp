@@ -12,6 +12,8 @@
 #include <QPixmapCache>
 #include <QToolButton>
 
+#include "rom/numbertext.h"
+
 #include "view/spritecomposer.h"
 
 namespace {
@@ -96,7 +98,30 @@ void DrawingIndexStrip::showSwatch(int index)
 QString DrawingIndexStrip::toolTipFor(int index) const
 {
     // How the index is used (when known), then what the swatch does.
-    return use ? PaletteUseText(*use, index) + QLatin1Char('\n') + SwatchToolTip(index) : SwatchToolTip(index);
+    return use ? UseText(*use, index) + QLatin1Char('\n') + SwatchToolTip(index) : SwatchToolTip(index);
+}
+
+QString DrawingIndexStrip::UseText(const PaletteUse &use, int index)
+{
+    if (index < 0 || index >= kColorsPerPalette)
+        return {};
+    const int inSprite = use.sprite[index];
+    QString text = (inSprite == 1 ? tr("index %1: 1 pixel in this sprite, %2 in this car").arg(index)
+                                  : tr("index %1: %2 pixels in this sprite, %3 in this car")
+                                        .arg(index)
+                                        .arg(GroupedNumber(inSprite)))
+                       .arg(GroupedNumber(use.car[index]));
+    const QList<int> &unused = use.unusedInCars[index];
+    if (unused.size() == 1) {
+        text += tr(", unused in car %1").arg(unused.first() + 1);
+    } else if (!unused.isEmpty()) {
+        QStringList numbers;
+        for (int car : unused)
+            numbers << QString::number(car + 1);
+        const QString last = numbers.takeLast();
+        text += tr(", unused in cars %1 and %2").arg(numbers.join(QStringLiteral(", ")), last);
+    }
+    return text;
 }
 
 void DrawingIndexStrip::setUse(const PaletteUse &next)

@@ -49,6 +49,9 @@ public:
     QToolButton *swatch(int index) const;
     // The tooltip of the swatch of index: the one place it is written.
     static QString SwatchToolTip(int index);
+    // The first line of a swatch's tooltip: how the sprite, its car and the
+    // other cars use the index ("index 7: 112 pixels in this sprite, ...").
+    static QString UseText(const PaletteUse &use, int index);
 
     // How the indices are used; the tooltips and the marks follow it.
     void setUse(const PaletteUse &use);

@@ -6,6 +6,7 @@
 
 #include "editor/state/animator.h"
 #include "editor/widgets/cachedpicturestyle.h"
+#include "editor/state/shownnames.h"
 #include "palette/palettenames.h"
 #include "rom/cardata.h"
 #include "ui_skmcareditor.h"
@@ -35,7 +36,7 @@ FormBinder::FormBinder(Ui::SKMcarEditor &form, Selection &selection, Animator &a
     form.spinBoxSpriteNumber->setSuffix(QStringLiteral("/%1").arg(kSpritesPerCar));
     {
         const QSignalBlocker quiet(form.comboBoxPalette);
-        form.comboBoxPalette->addItems(PaletteNames());
+        form.comboBoxPalette->addItems(ShownNames(PaletteNames()));
     }
 
     // The animation changes these many times a second. Their texts are

@@ -275,16 +275,14 @@ void SKMcarEditor::showEvent(QShowEvent *event)
     // Sized before it had a frame: once more with the frame, on the screen it is on.
     if (!event->spontaneous())
         QTimer::singleShot(0, this, &SKMcarEditor::FitToContents);
-    if (overviewAction && overviewAction->isChecked() && !overview->isVisible()) {
-        overview->show();
-        overview->move(frameGeometry().topRight() + QPoint(8, 0));
-    }
+    if (overviewAction && overviewAction->isChecked() && !overview->isVisible())
+        ShowToolWindow(overview->window(), overview->sizeHint(), false);
 }
 
 bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
 {
     // Closing the overview's window unticks it; closing the main window does not.
-    if (watched == overview && event->type() == QEvent::Close && isVisible() && overviewAction)
+    if (overview && watched == overview->window() && event->type() == QEvent::Close && isVisible() && overviewAction)
         overviewAction->setChecked(false);
     // Ctrl + mouse wheel over the sprite zooms in whole steps.
     if (event->type() == QEvent::Wheel && watched == ui->labelSprite) {
@@ -369,6 +367,7 @@ void SKMcarEditor::FitToContents()
     }
     resize(size);
     KeepWithinScreen(*this);
+    KeepToolWindowsBeside();
 }
 
 void SKMcarEditor::ZoomToFit()

@@ -37,6 +37,7 @@ class EditLinkController;
 class EquipmentController;
 class ExchangeController;
 class FormBinder;
+class MessageLog;
 class OffsetController;
 class PaletteController;
 class PaletteFileController;
@@ -139,6 +140,13 @@ private:
     void SaveCopyAs();
     void ShowHistory();
     void ShowUserGuide();
+    void ShowMessages();
+    // Shows a tool window (the overview, the history, the guide, the
+    // messages): placed beside the window within the screen when it comes up.
+    void ShowToolWindow(QWidget *tool, QSize wanted, bool activate);
+    // Tool windows on show that the grown window now covers, or that reach
+    // past the screen, are placed beside it again.
+    void KeepToolWindowsBeside();
     void ZoomBy(bool in);
     // Asks to save unsaved changes before they would be lost; false on Cancel
     // or when the save failed.
@@ -185,6 +193,7 @@ private:
     QMenu *recentMenu = nullptr;
     QWidget *historyWindow = nullptr;
     QWidget *guideWindow = nullptr;
+    MessageLog *messageLog = nullptr;
     QSettings settings;
     RecentFiles recent{settings};
 };

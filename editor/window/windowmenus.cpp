@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSettings>
 #include <QTextEdit>
 
@@ -95,13 +96,22 @@ void SKMcarEditor::CreateEditingMenus()
 
 void SKMcarEditor::CreateOverview(QMenu *view)
 {
-    // A tool window of its own beside the main one, which keeps its size.
-    overview = new SpriteOverview(document, selection, this);
-    overview->setWindowFlag(Qt::Tool);
+    // A tool window of its own beside the main one, which keeps its size;
+    // it scrolls where the screen is too small for it.
+    auto *overviewWindow = new QScrollArea(this);
+    overviewWindow->setObjectName(QStringLiteral("overviewWindow"));
+    overviewWindow->setWindowFlag(Qt::Tool);
+    overviewWindow->setFrameShape(QFrame::NoFrame);
+    overviewWindow->setWidgetResizable(true);
+    overviewWindow->setAlignment(Qt::AlignCenter);
+    // Tab goes to the sprites, not to the scrolling area.
+    overviewWindow->setFocusPolicy(Qt::NoFocus);
+    overview = new SpriteOverview(document, selection, overviewWindow);
+    overviewWindow->setWidget(overview);
     // Shown beside the main window at start without taking the keyboard from it.
-    overview->setAttribute(Qt::WA_ShowWithoutActivating);
-    overview->setWindowTitle(tr("Sprites"));
-    overview->installEventFilter(this);
+    overviewWindow->setAttribute(Qt::WA_ShowWithoutActivating);
+    overviewWindow->setWindowTitle(tr("Sprites"));
+    overviewWindow->installEventFilter(this);
     overviewAction = view->addAction(tr("Sprite &Overview"));
     overviewAction->setObjectName(QStringLiteral("actionSpriteOverview"));
     overviewAction->setCheckable(true);
@@ -109,9 +119,9 @@ void SKMcarEditor::CreateOverview(QMenu *view)
     connect(overviewAction, &QAction::toggled, this, [this](bool on) {
         QSettings().setValue(QStringLiteral("view/spriteOverview"), on);
         if (on && isVisible())
-            overview->show();
+            ShowToolWindow(overview->window(), overview->sizeHint(), false);
         else if (!on)
-            overview->hide();
+            overview->window()->hide();
     });
     QAction *large = view->addAction(tr("Overview at &2x"));
     large->setObjectName(QStringLiteral("actionOverviewLarge"));
@@ -121,7 +131,11 @@ void SKMcarEditor::CreateOverview(QMenu *view)
     connect(large, &QAction::toggled, this, [this](bool on) {
         QSettings().setValue(QStringLiteral("view/spriteOverviewLarge"), on);
         overview->setScale(on ? 2 : 1);
-        overview->adjustSize();
+        // The new size, within the screen beside the window.
+        if (QWidget *tool = overview->window(); tool->isVisible()) {
+            tool->hide();
+            ShowToolWindow(tool, overview->sizeHint(), false);
+        }
     });
 }
 

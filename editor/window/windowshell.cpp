@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -25,12 +27,14 @@
 #include "editor/controllers/patchcontroller.h"
 #include "editor/controllers/playtestcontroller.h"
 #include "editor/dialogs/preferencesdialog.h"
+#include "editor/window/messagelog.h"
 #include "editor/window/prompts.h"
 #include "editor/controllers/recoverycontroller.h"
 #include "editor/dialogs/romcheckdialog.h"
 #include "editor/controllers/romcontroller.h"
 #include "editor/displays/spritedisplay.h"
 #include "editor/displays/spriteoverview.h"
+#include "editor/window/screenfit.h"
 #include "editor/window/skmcareditor.h"
 #include "editor/displays/spriteview.h"
 #include "editor/state/zoomsteps.h"
@@ -73,6 +77,26 @@ void CloseOnEscape(QWidget *window)
     close->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(close, &QAction::triggered, window, &QWidget::close);
     window->addAction(close);
+}
+
+// The user guide in the language of the locale where there is one
+// (userguide_de.html), else the English one: the languages in the order the
+// locale prefers them, each with and then without its country.
+QUrl UserGuideSource(const QLocale &locale)
+{
+    for (QString language : locale.uiLanguages()) {
+        language.replace(QLatin1Char('-'), QLatin1Char('_'));
+        for (;;) {
+            const QString name = QStringLiteral("userguide_%1.html").arg(language);
+            if (QFile::exists(QStringLiteral(":/") + name))
+                return QUrl(QStringLiteral("qrc:/") + name);
+            const qsizetype cut = language.lastIndexOf(QLatin1Char('_'));
+            if (cut <= 0)
+                break;
+            language.truncate(cut);
+        }
+    }
+    return QUrl(QStringLiteral("qrc:/userguide.html"));
 }
 
 } // namespace
@@ -171,6 +195,8 @@ void SKMcarEditor::CreateMenus()
     view->addSeparator();
     CreateOverview(view);
     overview->setCheckerboard(checker->isChecked());
+    connect(AddAction(view, tr("&Messages"), QStringLiteral("actionMessages")), &QAction::triggered, this,
+            &SKMcarEditor::ShowMessages);
 
     QMenu *game = menuBar->addMenu(tr("&Game"));
     game->setObjectName(QStringLiteral("menuGame"));
@@ -198,6 +224,15 @@ void SKMcarEditor::CreateStatusBar()
     statusBar->addPermanentWidget(consoleColours->statusLabel());
     if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->addWidget(statusBar);
+    // A long message is cut at the bar's width: its tooltip holds it whole,
+    // and a screen reader hears what the bar shows.
+    messageLog = new MessageLog(this);
+    messageLog->setWindowFlag(Qt::Tool);
+    CloseOnEscape(messageLog);
+    connect(statusBar, &QStatusBar::messageChanged, this, [this](const QString &text) {
+        statusBar->setToolTip(text);
+        statusBar->setAccessibleName(text.isEmpty() ? romInfo->text() : text);
+    });
     connect(romControl, &RomController::statusMessage, this, &SKMcarEditor::ShowStatus);
     connect(romControl, &RomController::saved, this, &SKMcarEditor::UpdateRomInfo);
     connect(exchangeControl, &ExchangeController::statusMessage, this, &SKMcarEditor::ShowStatus);
@@ -227,6 +262,7 @@ void SKMcarEditor::CreateStatusBar()
 void SKMcarEditor::ShowStatus(const QString &text)
 {
     statusBar->showMessage(text);
+    messageLog->add(text);
 }
 
 void SKMcarEditor::UpdateRomInfo()
@@ -244,6 +280,8 @@ void SKMcarEditor::UpdateRomInfo()
         checksum = tr("checksum %1 wrong (should be %2)").arg(Hex4(header.storedChecksum), Hex4(header.computedChecksum));
     const QString smd = document.smdHeader().isEmpty() ? QString() : tr(" · .smd");
     romInfo->setText(QStringLiteral("%1 · %2%3").arg(title, checksum, smd));
+    if (statusBar->currentMessage().isEmpty())
+        statusBar->setAccessibleName(romInfo->text());
 }
 
 void SKMcarEditor::UpdateRecentMenu()
@@ -379,12 +417,12 @@ void SKMcarEditor::ShowHistory()
         view->setWindowTitle(tr("History"));
         view->setObjectName(QStringLiteral("historyView"));
         view->setEmptyLabel(tr("<as opened>"));
-        view->resize(320, 400);
         CloseOnEscape(view);
         historyWindow = view;
     }
-    historyWindow->show();
-    historyWindow->raise();
+    // Opened from the menu, it takes the keyboard: the arrows go through the steps.
+    ShowToolWindow(historyWindow, QSize(320, 400), true);
+    historyWindow->setFocus(Qt::OtherFocusReason);
 }
 
 void SKMcarEditor::ShowUserGuide()
@@ -395,13 +433,41 @@ void SKMcarEditor::ShowUserGuide()
         browser->setWindowTitle(tr("User Guide"));
         browser->setObjectName(QStringLiteral("userGuide"));
         browser->setOpenExternalLinks(true);
-        browser->setSource(QUrl(QStringLiteral("qrc:/userguide.html")));
-        browser->resize(640, 600);
+        browser->setSource(UserGuideSource(QLocale()));
         CloseOnEscape(browser);
         guideWindow = browser;
     }
-    guideWindow->show();
-    guideWindow->raise();
+    ShowToolWindow(guideWindow, QSize(640, 600), true);
+}
+
+void SKMcarEditor::ShowMessages()
+{
+    ShowToolWindow(messageLog, messageLog->size(), true);
+}
+
+void SKMcarEditor::ShowToolWindow(QWidget *tool, QSize wanted, bool activate)
+{
+    // A window already on show stays where the user put it.
+    if (!tool->isVisible())
+        PlaceBeside(*tool, *this, wanted);
+    tool->show();
+    tool->raise();
+    if (activate)
+        tool->activateWindow();
+}
+
+void SKMcarEditor::KeepToolWindowsBeside()
+{
+    if (!isVisible())
+        return;
+    const QList<QPair<QWidget *, QSize>> tools = {
+        {overview ? overview->window() : nullptr, overview ? overview->sizeHint() : QSize()},
+        {historyWindow, historyWindow ? historyWindow->size() : QSize()},
+        {guideWindow, guideWindow ? guideWindow->size() : QSize()},
+        {messageLog, messageLog ? messageLog->size() : QSize()}};
+    for (const auto &[tool, wanted] : tools)
+        if (tool && tool != this && NeedsNewPlace(*tool, *this))
+            PlaceBeside(*tool, *this, wanted);
 }
 
 void SKMcarEditor::ZoomBy(bool in)

@@ -65,4 +65,6 @@ void SKMcarEditor::SetToolTips()
     for (const auto &[widget, tip] : tips)
         if (widget->toolTip().isEmpty() || widget == f.pushButtonQuickIn || widget == f.pushButtonQuickOut)
             widget->setToolTip(tip);
+    // The "?" label is heard as what it does, the words of its tooltip.
+    f.label->setAccessibleName(f.label->toolTip());
 }

@@ -90,6 +90,8 @@ private slots:
     void paletteImportChangesOnlyGivenEntries();
     void patchApplies();
     void smdStaysInterleaved();
+    void guidance_data();
+    void guidance();
 };
 
 void TestCli::initTestCase()
@@ -400,6 +402,63 @@ void TestCli::smdStaysInterleaved()
     QVERIFY(DeinterleaveSmd(written, &plain));
     QCOMPARE(CarDataFromImage(plain), expected);
     QCOMPARE(RomChecksum(plain), quint16((quint8(plain[kChecksumOffset]) << 8) | quint8(plain[kChecksumOffset + 1])));
+}
+
+void TestCli::guidance_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("onError");   // said on standard error, else on standard output
+    QTest::addColumn<QString>("says");
+
+    const auto row = [](const char *name, const char *line, int status, bool onError, const char *says) {
+        QTest::newRow(name) << QString::fromLatin1(line) << status << onError << QString::fromUtf8(says);
+    };
+    row("help lists every command", "--help", 0, false, "info, export, import, set, palette, patch, animate.");
+    row("mistyped option", "export game.bin out.png --car 1 --sprit 3", 2, true,
+        "Unknown option 'sprit'; did you mean --sprite?");
+    row("mistyped short option", "info game.bin --jsn", 2, true, "did you mean --json?");
+    row("mistyped option, dash", "set game.bin --car 1 --top-sped 3", 2, true, "did you mean --top-speed?");
+    row("mistyped option of the window", "--versoin", 2, true, "did you mean --version?");
+    row("far from any option", "info game.bin --colour", 2, true, "Unknown option 'colour'.");
+    row("unknown palette lists them", "export game.bin out.png --palette Mauve", 2, true,
+        "unknown palette \"Mauve\"; the palettes are Blue, Opponent 3, Black, Yellow, Red, Green, Opponent 2, "
+        "Opponent 1, Import/Export (or a position 1 to 11)");
+    row("unknown weapon lists them", "set game.bin --car 1 --weapon1 Laser", 2, true,
+        "one of Exploding mine, Tracking bullet, Rocket, Bullet, Oil, Mine (any case)");
+    row("unknown jump or turbo", "set game.bin --car 1 --jump-turbo Fly", 2, true, "one of Jump, Turbo");
+    row("export into a folder", "export game.bin folder.bin", 2, true, "\"folder.bin\" is a folder; OUTPUT names");
+    row("patch of identical files", "patch game.bin same.bin out.ips", 0, true, "are identical: the patch changes nothing");
+    row("patch of an interleaved file", "patch game.smd game.bin out.bps", 0, true,
+        "game.smd is interleaved (.smd) and game.bin is not");
+    row("patch, interleaved second", "patch game.bin game.smd out.ips", 0, true, "game.smd is interleaved (.smd)");
+    row("info interleaved", "info game.smd", 0, false, " bytes, interleaved (.smd");
+    row("info interleaved, json", "info game.smd --json", 0, false, "\"interleaved\": true");
+    row("info plain, json", "info game.bin --json", 0, false, "\"interleaved\": false");
+}
+
+void TestCli::guidance()
+{
+    QFETCH(QString, line);
+    QFETCH(int, status);
+    QFETCH(bool, onError);
+    QFETCH(QString, says);
+
+    WriteTestFile(path(QStringLiteral("same.bin")), romBytes);
+    QByteArray header(kSmdHeaderSize, '\0');
+    header[1] = 3;
+    header[8] = char(0xAA);
+    header[9] = char(0xBB);
+    WriteTestFile(path(QStringLiteral("game.smd")), InterleaveSmd(header, romBytes));
+
+    const Run result = run(line.split(QLatin1Char(' ')));
+    QCOMPARE(result.exitCode, status);
+    const QString text = QString::fromUtf8(onError ? result.errLines.join('\n') : result.out);
+    QVERIFY2(text.contains(says), qPrintable(text));
+    if (status == 0 && onError)   // a warning, and still the work done
+        QVERIFY(QFileInfo::exists(path(line.section(QLatin1Char(' '), -1))));
+    if (!onError)
+        QVERIFY2(result.errLines.isEmpty(), result.errLines.join('\n').constData());
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -12,6 +12,8 @@ private slots:
     void findSprite_data();
     void findSprite();
     void everySpriteOnce();
+    void spriteToView_data();
+    void spriteToView();
     void rotationWrapsBothWays();
     void tiltSequence();
     void tiltTurnsAtBounds_data();
@@ -122,6 +124,44 @@ void TestViewParameters::tiltTurnsAtBounds()
 
     QCOMPARE(StepTiltValue(value, -4, 4, rising), expectedValue);
     QCOMPARE(rising, expectedRising);
+}
+
+void TestViewParameters::spriteToView_data()
+{
+    QTest::addColumn<int>("sprite");
+    QTest::addColumn<int>("rotation");
+    QTest::addColumn<int>("tilt");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("first") << 1 << 0 << 0 << true;
+    QTest::newRow("last of the level row") << 13 << 12 << 0 << true;
+    QTest::newRow("tilted down, right half") << 14 << 8 << -4 << true;
+    QTest::newRow("odd tilt") << 35 << 3 << -3 << true;
+    QTest::newRow("tilted up, column 4") << 45 << 4 << 4 << true;
+    QTest::newRow("zero") << 0 << 0 << 0 << false;
+    QTest::newRow("past the last") << 46 << 0 << 0 << false;
+    QTest::newRow("the table's empty mark") << -1 << 0 << 0 << false;
+}
+
+void TestViewParameters::spriteToView()
+{
+    QFETCH(int, sprite);
+    QFETCH(int, rotation);
+    QFETCH(int, tilt);
+    QFETCH(bool, found);
+
+    const ViewParameters view = FindParametersBySprite(sprite);
+    QCOMPARE(view.found, found);
+    if (!found)
+        return;
+    QCOMPARE(view.rotation, rotation);
+    QCOMPARE(view.tilt, tilt);
+    // Every sprite read back through the table is itself, unmirrored.
+    for (int number = 1; number <= 45; ++number) {
+        const ViewParameters back = FindParametersBySprite(number);
+        QVERIFY(back.found);
+        QCOMPARE(FindSpriteByParameters(back.rotation, back.tilt), (ViewLookup{number, false}));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestViewParameters)
