@@ -114,7 +114,7 @@ void BM_LinkImportCarSheet(benchmark::State &state)
     for (auto _ : state) {
         const QString &path = paths[n++ % 2];
         const Result<DocumentTables> after =
-            ImportLinkedPicture(document.tables(), kCar3, tables.palettes[0], Qt::gray, path, false);
+            ImportLinkedPicture(document.tables(), kCar3, tables.palettes[0], Qt::gray, path, MatchOptions{});
         if (!after) {
             state.SkipWithError(qPrintable(after.message()));
             return;

@@ -5,6 +5,7 @@
 #include "exchange/exchangedata.h"
 #include "exchange/exchangescope.h"
 #include "exchange/importnotes.h"
+#include "exchange/matchoptions.h"
 
 // Reads the selection from the picked file (or from the numbered set it
 // belongs to) into data.sprites: raw data (suffix "bin", any case) taken as it
@@ -17,8 +18,8 @@
 // import is checked whole before anything changes. Only regular files are read.
 // *notes (if given) gathers what each picture read may surprise with (see
 // importnotes.h).
-QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
-                        ImportNotes *notes = nullptr);
+QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data,
+                        const MatchOptions &options, ImportNotes *notes = nullptr);
 
 // The one error line of a file that could not be used.
 QString CannotLoadLine(const QString &fileName, const QString &reason);

@@ -68,10 +68,10 @@ Result<QByteArray> LinkPictureBytes(const ExchangeSelection &selection, const Ex
 
 Result<DocumentTables> ImportLinkedPicture(const DocumentTables &tables, const ExchangeSelection &selection,
                                            const Palette &palette, const QColor &background, const QString &path,
-                                           bool dither)
+                                           const MatchOptions &options)
 {
     ExchangeData data{tables.sprites, tables.offsets, palette, background};
-    QString errors = ReadSpriteFiles(path, OneFile(selection), data, dither);
+    QString errors = ReadSpriteFiles(path, OneFile(selection), data, options);
     if (!errors.isEmpty()) {
         // One line for the status bar, the file named as the user knows it.
         errors = errors.trimmed().replace(QLatin1Char('\n'), QLatin1String("; "));

@@ -112,9 +112,8 @@ void EditLinkController::End(const QString &why)
 void EditLinkController::PictureSaved(const QString &path)
 {
     const QString fileName = link->fileName();
-    const bool dither = box.dither->isChecked();
     const Result<DocumentTables> after =
-        ImportLinkedPicture(document.tables(), scope, palette, background, path, dither);
+        ImportLinkedPicture(document.tables(), scope, palette, background, path, BoxMatchOptions(box));
     if (!after) {
         // A half-done or wrong save: say why and wait for the next one.
         emit statusMessage(tr("%1 was not taken in: %2").arg(fileName, after.message()));

@@ -149,7 +149,7 @@ private slots:
             QVERIFY(image.convertToFormat(picture == QLatin1String("RGB") ? QImage::Format_RGB888 : image.format())
                         .save(path));
 
-        const Result<DocumentTables> after = ImportLinkedPicture(tables, car3, palette, kExchangeBackground, path, false);
+        const Result<DocumentTables> after = ImportLinkedPicture(tables, car3, palette, kExchangeBackground, path, MatchOptions{});
         if (!problem.isEmpty()) {
             QVERIFY2(after.message().startsWith(problem), qPrintable(after.message()));
             return;
