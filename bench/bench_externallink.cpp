@@ -108,7 +108,7 @@ void BM_LinkImportCarSheet(benchmark::State &state)
     int n = 0;
     for (auto _ : state) {
         const Result<DocumentTables> after =
-            ImportLinkedPicture(document.tables(), kCar3, tables.palettes[0], Qt::gray, path, sheets[n++ % 2], false);
+            ImportLinkedPicture(document.tables(), kCar3, tables.palettes[0], Qt::gray, path, sheets[n++ % 2], MatchOptions{});
         if (!after) {
             state.SkipWithError(qPrintable(after.message()));
             return;

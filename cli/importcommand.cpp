@@ -26,14 +26,19 @@ int RunImportCommand(const QStringList &arguments)
     const ExchangeOptions options;
     options.AddTo(parser);
     const QCommandLineOption dither(QStringLiteral("dither"), QStringLiteral("Floyd-Steinberg dithering."));
+    const QCommandLineOption matching(
+        QStringLiteral("matching"),
+        QStringLiteral("How colours are matched: \"perceptual\" (the default: the nearest entry as the eye sees it, "
+                       "CIEDE2000) or \"classic\" (the editor's first matcher, to repeat an old import exactly)."),
+        QStringLiteral("perceptual|classic"), QStringLiteral("perceptual"));
     const QCommandLineOption output(QStringLiteral("output"),
                                     QStringLiteral("Saves into this file instead of ROM (ROM stays as it is)."),
                                     QStringLiteral("NEW.bin"));
-    parser.addOptions({dither, output});
+    parser.addOptions({dither, matching, output});
     if (const std::optional<int> status = ParseCommandLine(
             parser, kCommand,
             QStringLiteral("ROM INPUT [--all | --car N [--sprite N]] [--separate] [--palette NAME|N] [--dither] "
-                           "[--console-colours] [--output NEW.bin]"),
+                           "[--matching perceptual|classic] [--console-colours] [--output NEW.bin]"),
             arguments, 2, 2))
         return *status;
 
@@ -41,6 +46,15 @@ int RunImportCommand(const QStringList &arguments)
     int paletteIndex = 0;
     if (const std::optional<int> status = options.Read(parser, kCommand, &selection, &paletteIndex))
         return *status;
+
+    MatchOptions match;
+    match.dither = parser.isSet(dither);
+    const QString matchingName = parser.value(matching).toLower();
+    if (matchingName == QLatin1String("classic"))
+        match.matching = ColorMatching::Classic;
+    else if (matchingName != QLatin1String("perceptual"))
+        return UsageError(kCommand, QStringLiteral("--matching takes \"perceptual\" or \"classic\", not \"%1\"")
+                                        .arg(parser.value(matching)));
 
     const QString input = parser.positionalArguments().at(1);
     const Result<RomInput> rom = OpenRom(parser.positionalArguments().at(0), parser.isSet(options.force), RomUse::Write);
@@ -52,7 +66,7 @@ int RunImportCommand(const QStringList &arguments)
     ExchangeData exchange = ExchangeDataFor(rom->data, paletteIndex,
                                             parser.isSet(options.console) ? ColorModel::Console : ColorModel::Linear);
     ImportNotes notes;
-    const QString errors = ReadSpriteFiles(input, selection, exchange, parser.isSet(dither), &notes);
+    const QString errors = ReadSpriteFiles(input, selection, exchange, match, &notes);
     if (!errors.isEmpty()) {
         // Nothing is saved when any file could not be used.
         const QStringList lines = errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -4,6 +4,7 @@
 
 #include "exchange/indexedpicture.h"
 #include "exchange/palettematcher.h"
+#include "exchange/perceptualmatcher.h"
 #include "exchange/sheetlayout.h"
 #include "view/spriteoffsets.h"
 
@@ -28,6 +29,47 @@ QList<int> CandidateIndices(const QList<QColor> &candidates, const Palette &pale
     return indices;
 }
 
+// The matcher of one import: made once for all the cells of a sheet, so
+// that the perceptual matcher's per-colour answers serve every cell.
+class CandidateMatcher
+{
+public:
+    CandidateMatcher(const Palette &palette, const QColor &background, const MatchOptions &options)
+        : classic(options.matching == ColorMatching::Classic)
+    {
+        const QList<QColor> candidates = ImportCandidates(palette, background);
+        paletteIndex = CandidateIndices(candidates, palette, background);
+        classicMatcher.SetDither(options.dither);
+        classicMatcher.SetTransparentIsFirst(true);
+        perceptualMatcher.SetDither(options.dither);
+        perceptualMatcher.SetTransparentIsFirst(true);
+        for (const QColor &color : candidates) {
+            if (classic)
+                classicMatcher.AddColor(color);
+            else
+                perceptualMatcher.AddColor(color);
+        }
+    }
+
+    // The sprite pixels of a 48 x 48 picture that is not an indexed exchange picture.
+    SpritePixels Convert(const QImage &image)
+    {
+        const QList<int> chosen = classic ? classicMatcher.MatchIndices(image) : perceptualMatcher.MatchIndices(image);
+        SpritePixels pixels(kPixelsPerSprite);
+        for (int k = 0; k < kPixelsPerSprite; ++k) {
+            const QPoint p = SpritePixelPosition(k);
+            pixels[k] = paletteIndex[chosen[p.y() * kSpriteSide + p.x()]];
+        }
+        return pixels;
+    }
+
+private:
+    bool classic;
+    QList<int> paletteIndex;
+    PaletteMatcher classicMatcher;
+    PerceptualMatcher perceptualMatcher;
+};
+
 }  // namespace
 
 QList<QColor> ImportCandidates(const Palette &palette, const QColor &background)
@@ -39,32 +81,17 @@ QList<QColor> ImportCandidates(const Palette &palette, const QColor &background)
 }
 
 std::optional<SpritePixels> ConvertSpritePicture(const QImage &image, const Palette &palette,
-                                                 const QColor &background, bool dither)
+                                                 const QColor &background, const MatchOptions &options)
 {
     if (image.width() != kSpriteSide || image.height() != kSpriteSide)
         return std::nullopt;
     if (std::optional<SpritePixels> exact = IndexedSpritePixels(image, palette, background))
         return exact;
-
-    PaletteMatcher matcher;
-    matcher.SetDither(dither);
-    matcher.SetTransparentIsFirst(true);
-    const QList<QColor> candidates = ImportCandidates(palette, background);
-    for (const QColor &color : candidates)
-        matcher.AddColor(color);
-    const QList<int> chosen = matcher.MatchIndices(image);
-    const QList<int> paletteIndex = CandidateIndices(candidates, palette, background);
-
-    SpritePixels pixels(kPixelsPerSprite);
-    for (int k = 0; k < kPixelsPerSprite; ++k) {
-        const QPoint p = SpritePixelPosition(k);
-        pixels[k] = paletteIndex[chosen[p.y() * kSpriteSide + p.x()]];
-    }
-    return pixels;
+    return CandidateMatcher(palette, background, options).Convert(image);
 }
 
-bool ConvertCarSheet(const QImage &sheet, const Palette &palette, const QColor &background, bool dither,
-                     QList<SpritePixels> &car)
+bool ConvertCarSheet(const QImage &sheet, const Palette &palette, const QColor &background,
+                     const MatchOptions &options, QList<SpritePixels> &car)
 {
     const QList<SheetCell> cells = SheetCellsFor(sheet.size());
     if (cells.isEmpty())
@@ -72,19 +99,24 @@ bool ConvertCarSheet(const QImage &sheet, const Palette &palette, const QColor &
 
     // One format conversion for the whole sheet instead of one per cell;
     // indexed exchange sheets keep their indices.
+    const bool indexed = IsIndexedExchangePicture(sheet, palette, background);
     QImage source = sheet;
-    if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32
-        && !IsIndexedExchangePicture(source, palette, background))
+    if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32 && !indexed)
         source = source.convertToFormat(QImage::Format_ARGB32);
 
+    CandidateMatcher matcher(palette, background, options);
     bool allConverted = true;
     for (const SheetCell &cell : cells) {
-        const QImage picture = source.copy(QRect(cell.topLeft, QSize(kSpriteSide, kSpriteSide)));
-        std::optional<SpritePixels> pixels = ConvertSpritePicture(picture, palette, background, dither);
-        if (!pixels || cell.sprite >= car.size()) {
+        if (cell.sprite >= car.size()) {
             allConverted = false;
             continue;
         }
+        const QImage picture = source.copy(QRect(cell.topLeft, QSize(kSpriteSide, kSpriteSide)));
+        std::optional<SpritePixels> pixels;
+        if (indexed)
+            pixels = IndexedSpritePixels(picture, palette, background);
+        if (!pixels)
+            pixels = matcher.Convert(picture);
         car[cell.sprite] = *pixels;
     }
     return allConverted;

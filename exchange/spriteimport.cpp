@@ -85,13 +85,14 @@ QString RawFileReason(const QString &name, qint64 least, qint64 exact, const QSt
     return {};
 }
 
-QString ImportPictureSprite(const QImage &picture, int car, int sprite, ExchangeData &data, bool dither)
+QString ImportPictureSprite(const QImage &picture, int car, int sprite, ExchangeData &data,
+                            const MatchOptions &options)
 {
     if (!HasSprite(data, car, sprite))
         return QStringLiteral("the car has no sprite %1").arg(sprite + 1);
     if (picture.size() != QSize(kSpriteSide, kSpriteSide))
         return WrongSizeReason(picture.size(), ExchangeScope::Sprite, int(data.sprites.size()));
-    std::optional<SpritePixels> pixels = ConvertSpritePicture(picture, data.palette, data.background, dither);
+    std::optional<SpritePixels> pixels = ConvertSpritePicture(picture, data.palette, data.background, options);
     if (!pixels)
         return kNotConverted;
     data.sprites[car][sprite] = *pixels;
@@ -99,18 +100,18 @@ QString ImportPictureSprite(const QImage &picture, int car, int sprite, Exchange
     return {};
 }
 
-bool ImportPictureCar(const QImage &picture, int car, ExchangeData &data, bool dither)
+bool ImportPictureCar(const QImage &picture, int car, ExchangeData &data, const MatchOptions &options)
 {
     if (car < 0 || car >= data.sprites.size())
         return false;
-    if (!ConvertCarSheet(picture, data.palette, data.background, dither, data.sprites[car]))
+    if (!ConvertCarSheet(picture, data.palette, data.background, options, data.sprites[car]))
         return false;
     ResetCarOffsets(data.offsets, car);
     return true;
 }
 
-QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
-                          ImportNotes *notes)
+QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data,
+                          const MatchOptions &options, ImportNotes *notes)
 {
     const bool raw = IsRawSpriteFile(picked);
     const int cars = static_cast<int>(data.sprites.size());
@@ -136,7 +137,7 @@ QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &select
             } else {
                 const QImage picture = LoadPicture(name, ExchangeScope::Sprite, data, &reason, notes);
                 if (reason.isEmpty())
-                    reason = ImportPictureSprite(picture, c, s, data, dither);
+                    reason = ImportPictureSprite(picture, c, s, data, options);
             }
             if (!reason.isEmpty())
                 errors += CannotLoadLine(name, reason);
@@ -189,7 +190,7 @@ QString ReadOneRawFile(const QString &picked, const ExchangeSelection &selection
     return {};
 }
 
-QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
+QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, const MatchOptions &options,
                        ImportNotes *notes, const QByteArray *bytes = nullptr)
 {
     const int cars = static_cast<int>(data.sprites.size());
@@ -199,12 +200,12 @@ QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection
         return CannotLoadLine(picked, reason);
     switch (selection.scope) {
     case ExchangeScope::Sprite:
-        reason = ImportPictureSprite(picture, selection.car, selection.sprite, data, dither);
+        reason = ImportPictureSprite(picture, selection.car, selection.sprite, data, options);
         return reason.isEmpty() ? QString() : CannotLoadLine(picked, reason);
     case ExchangeScope::Car:
         if (!IsSheetSize(picture.size()))
             return CannotLoadLine(picked, WrongSizeReason(picture.size(), selection.scope, cars));
-        return ImportPictureCar(picture, selection.car, data, dither) ? QString()
+        return ImportPictureCar(picture, selection.car, data, options) ? QString()
                                                                       : CannotLoadLine(picked, kNotConverted);
     case ExchangeScope::AllCars: {
         // The picture is cut into one full-width strip per car; rows left
@@ -216,7 +217,7 @@ QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection
         for (int c = 0; c < cars; ++c) {
             const QImage strip = picture.copy(0, c * stripHeight, picture.width(), stripHeight);
             // A car whose strip is refused keeps its sprites and its offsets.
-            if (!ImportPictureCar(strip, c, data, dither))
+            if (!ImportPictureCar(strip, c, data, options))
                 errors += CannotLoadLine(picked, QStringLiteral("car %1 cannot be converted").arg(c + 1));
         }
         return errors;
@@ -247,37 +248,37 @@ QString AcceptedPictureSizes(ExchangeScope scope, int cars)
     return {};
 }
 
-QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
-                        ImportNotes *notes)
+QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data,
+                        const MatchOptions &options, ImportNotes *notes)
 {
     if (data.colors != ColorModel::Linear) {
         // Matched against the colours as shown; only the sprites and offsets come back.
         ExchangeData shown = InShownColors(data);
-        const QString errors = ReadSpriteFiles(picked, selection, shown, dither, notes);
+        const QString errors = ReadSpriteFiles(picked, selection, shown, options, notes);
         data.sprites = std::move(shown.sprites);
         data.offsets = std::move(shown.offsets);
         return errors;
     }
     if (selection.separateFiles)
-        return ReadSeparateFiles(picked, selection, data, dither, notes);
+        return ReadSeparateFiles(picked, selection, data, options, notes);
     if (IsRawSpriteFile(picked)) {
         const QString reason = ReadOneRawFile(picked, selection, data);
         return reason.isEmpty() ? QString() : CannotLoadLine(picked, reason);
     }
-    return ReadOnePicture(picked, selection, data, dither, notes);
+    return ReadOnePicture(picked, selection, data, options, notes);
 }
 
 QString ReadSpritePicture(const QString &fileName, const QByteArray &bytes, const ExchangeSelection &selection,
-                          ExchangeData &data, bool dither)
+                          ExchangeData &data, const MatchOptions &options)
 {
     if (data.colors != ColorModel::Linear) {
         ExchangeData shown = InShownColors(data);
-        const QString errors = ReadSpritePicture(fileName, bytes, selection, shown, dither);
+        const QString errors = ReadSpritePicture(fileName, bytes, selection, shown, options);
         data.sprites = std::move(shown.sprites);
         data.offsets = std::move(shown.offsets);
         return errors;
     }
     ExchangeSelection one = selection;
     one.separateFiles = false;
-    return ReadOnePicture(fileName, one, data, dither, nullptr, &bytes);
+    return ReadOnePicture(fileName, one, data, options, nullptr, &bytes);
 }

@@ -6,6 +6,7 @@
 #include "exchange/exchangedata.h"
 #include "exchange/exchangescope.h"
 #include "exchange/importnotes.h"
+#include "exchange/matchoptions.h"
 
 // Reads the selection from the picked file (or from the numbered set it
 // belongs to) into data.sprites: raw data (suffix "bin", any case) taken as it
@@ -18,15 +19,15 @@
 // import is checked whole before anything changes. Only regular files are read.
 // *notes (if given) gathers what each picture read may surprise with (see
 // importnotes.h).
-QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, bool dither,
-                        ImportNotes *notes = nullptr);
+QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data,
+                        const MatchOptions &options, ImportNotes *notes = nullptr);
 
 // Reads one picture of the selection's scope from bytes already read from the
 // file fileName, as ReadSpriteFiles reads a one-file picture import: the
 // picture is decoded from exactly these bytes and the file is not opened
 // again. The error lines name fileName as given.
 QString ReadSpritePicture(const QString &fileName, const QByteArray &bytes, const ExchangeSelection &selection,
-                          ExchangeData &data, bool dither);
+                          ExchangeData &data, const MatchOptions &options);
 
 // The one error line of a file that could not be used.
 QString CannotLoadLine(const QString &fileName, const QString &reason);

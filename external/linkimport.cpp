@@ -68,10 +68,10 @@ Result<QByteArray> LinkPictureBytes(const ExchangeSelection &selection, const Ex
 
 Result<DocumentTables> ImportLinkedPicture(const DocumentTables &tables, const ExchangeSelection &selection,
                                            const Palette &palette, const QColor &background, const QString &fileName,
-                                           const QByteArray &bytes, bool dither)
+                                           const QByteArray &bytes, const MatchOptions &options)
 {
     ExchangeData data{tables.sprites, tables.offsets, palette, background};
-    const QString errors = ReadSpritePicture(QFileInfo(fileName).fileName(), bytes, selection, data, dither);
+    const QString errors = ReadSpritePicture(QFileInfo(fileName).fileName(), bytes, selection, data, options);
     if (!errors.isEmpty()) {
         // One line for the status bar.
         return Failure{{}, errors.trimmed().replace(QLatin1Char('\n'), QLatin1String("; ")), 0, QStringLiteral("load")};

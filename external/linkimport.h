@@ -8,6 +8,7 @@
 #include "document/documenttables.h"
 #include "exchange/exchangedata.h"
 #include "exchange/exchangescope.h"
+#include "exchange/matchoptions.h"
 
 // What the live link to a pixel editor exchanges: the scope of the Save/Load
 // box (one sprite, one car, all cars; always one file) as an indexed PNG, and
@@ -29,11 +30,11 @@ Result<QByteArray> LinkPictureBytes(const ExchangeSelection &selection, const Ex
 
 // The tables after the picture bytes (a save of the linked file fileName)
 // replaced the selection's scope: indexed pictures in palette's colours taken
-// index for index, any other picture matched to palette (dithered if asked);
+// index for index, any other picture matched to palette as options say;
 // the replaced sprites lose their pending offsets (the picture shows them
 // moved). Exactly these bytes are decoded; the file is not read again. A
 // picture of the wrong size or one that cannot be decoded fails naming the
 // file by its name alone and the reason, and changes nothing.
 Result<DocumentTables> ImportLinkedPicture(const DocumentTables &tables, const ExchangeSelection &selection,
                                            const Palette &palette, const QColor &background, const QString &fileName,
-                                           const QByteArray &bytes, bool dither);
+                                           const QByteArray &bytes, const MatchOptions &options);

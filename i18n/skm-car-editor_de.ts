@@ -1278,6 +1278,14 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <translation>Dithering</translation>
     </message>
     <message>
+        <source>Load matches colours as the editor&apos;s first versions did, to repeat an old import exactly</source>
+        <translation>Laden ordnet Farben zu wie die ersten Versionen des Editors, um einen alten Import genau zu wiederholen</translation>
+    </message>
+    <message>
+        <source>classic matching</source>
+        <translation>klassische Zuordnung</translation>
+    </message>
+    <message>
         <location line="+5"/>
         <location line="+1"/>
         <source>console colours</source>

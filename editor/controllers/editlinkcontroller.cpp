@@ -119,10 +119,9 @@ void EditLinkController::End(const QString &why, QString fileName)
 void EditLinkController::PictureSaved(const QString &path, const QByteArray &bytes)
 {
     const QString fileName = QFileInfo(path).fileName();
-    const bool dither = box.dither->isChecked();
     // Exactly the bytes the link saw settle: the file may hold a newer save by now.
     const Result<DocumentTables> after =
-        ImportLinkedPicture(document.tables(), scope, palette, background, fileName, bytes, dither);
+        ImportLinkedPicture(document.tables(), scope, palette, background, fileName, bytes, BoxMatchOptions(box));
     if (!after) {
         // A half-done or wrong save: say why and wait for the next one.
         emit statusMessage(tr("%1 was not taken in: %2").arg(fileName, after.message()));

@@ -85,6 +85,15 @@ ExchangeSelection BoxScope(const ExchangeController::Controls &controls, const S
     return scope;
 }
 
+MatchOptions BoxMatchOptions(const ExchangeController::Controls &controls)
+{
+    MatchOptions options;
+    options.dither = controls.dither && controls.dither->isChecked();
+    if (controls.classicMatching && controls.classicMatching->isChecked())
+        options.matching = ColorMatching::Classic;
+    return options;
+}
+
 ExchangeSelection ExchangeController::Scope() const
 {
     return BoxScope(controls, selection);
@@ -115,7 +124,7 @@ QString ExchangeController::ImportSprites(const QString &fileName, bool *changed
     ExchangeData data{document.sprites(), document.offsets(), document.palettes().value(selection.palette()),
                       document.background(), ModelOf(controls.consoleMatch)};
     ImportNotes found;
-    const QString errors = ReadSpriteFiles(fileName, scope, data, controls.dither->isChecked(), &found);
+    const QString errors = ReadSpriteFiles(fileName, scope, data, BoxMatchOptions(controls), &found);
     if (notes)
         *notes = found.Lines();
 
@@ -252,7 +261,7 @@ void ExchangeController::QuickSpriteIn()
     std::optional<SpritePixels> pixels;
     if (reason.isEmpty()) {
         pixels = ConvertSpritePicture(picture, document.palettes().value(selection.palette()), document.background(),
-                                      controls.dither->isChecked());
+                                      BoxMatchOptions(controls));
         if (!pixels)
             reason = tr("the picture cannot be converted");
     }

@@ -4,6 +4,7 @@
 
 #include "editor/state/selection.h"
 #include "exchange/exchangescope.h"
+#include "exchange/matchoptions.h"
 #include "exchange/spriteexport.h"
 
 class QAbstractButton;
@@ -18,9 +19,10 @@ class ExchangeController : public QObject
     Q_OBJECT
 
 public:
-    // The Save/Load box: its scope, "separate sprites", "dithering", and the
+    // The Save/Load box: its scope, "separate sprites", "dithering", the
     // console colour options of Save As ("console colours") and Load ("match
-    // as the console shows"; both may be missing).
+    // as the console shows"; both may be missing) and "classic matching"
+    // (may be missing: perceptual matching).
     struct Controls
     {
         QAbstractButton *allCars = nullptr;
@@ -29,6 +31,7 @@ public:
         QAbstractButton *dither = nullptr;
         QAbstractButton *consoleExport = nullptr;
         QAbstractButton *consoleMatch = nullptr;
+        QAbstractButton *classicMatching = nullptr;
     };
 
     ExchangeController(CarDocument &document, const Selection &selection, Prompts &prompts, const Controls &controls,
@@ -78,3 +81,6 @@ private:
 // What the Save/Load box covers now: its scope buttons, the car and sprite on
 // show, "separate sprites".
 ExchangeSelection BoxScope(const ExchangeController::Controls &controls, const Selection &selection);
+
+// How the Save/Load box has pictures matched: "dithering", "classic matching".
+MatchOptions BoxMatchOptions(const ExchangeController::Controls &controls);

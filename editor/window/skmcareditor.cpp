@@ -155,7 +155,8 @@ void SKMcarEditor::BuildControllers()
                                                this);
     const ExchangeController::Controls exchangeBox{f.radioButtonSaveAll, f.radioButtonSaveCar,
                                                    f.checkBoxMultipleFiles, f.checkBoxDither,
-                                                   f.checkBoxConsoleExport, f.checkBoxConsoleMatch};
+                                                   f.checkBoxConsoleExport, f.checkBoxConsoleMatch,
+                                                   f.classicMatching};
     exchangeControl = new ExchangeController(document, selection, *prompts, exchangeBox, this);
     romControl = new RomController(document, *prompts, this);
     paletteFileControl = new PaletteFileController(document, selection, *prompts, this);
@@ -204,7 +205,7 @@ void SKMcarEditor::SetTabOrder()
                               f.checkBoxRotation, f.spinBoxTilt, f.checkBoxTilt, f.checkBoxWheelAnimation,
                               f.horizontalSlider, f.radioButtonSaveSprite, f.radioButtonSaveCar,
                               f.radioButtonSaveAll, f.pushButtonLoad, f.pushButtonSave, f.checkBoxMultipleFiles,
-                              f.checkBoxDither, f.checkBoxConsoleExport, f.checkBoxConsoleMatch,
+                              f.checkBoxDither, f.classicMatching, f.checkBoxConsoleExport, f.checkBoxConsoleMatch,
                               f.pushButtonQuickIn, f.pushButtonQuickOut};
     // Keyboard drawing: the tools, the drawing index, then the view, in a row.
     for (const Selection::Tool tool : {Selection::Tool::Pencil, Selection::Tool::Fill, Selection::Tool::Picker})

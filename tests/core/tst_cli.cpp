@@ -1,5 +1,8 @@
 #include <QtTest>
 
+#include "exchange/spriteconversion.h"
+#include "rom/colorword.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -85,6 +88,8 @@ private slots:
     void exportImportRoundTrip();
     void setChangesOnlyItsBytes();
     void importNotes_data();
+    void classicMatching_data();
+    void classicMatching();
     void importNotes();
     void outputNamingTheRomSavesIntoIt();
     void paletteImportChangesOnlyGivenEntries();
@@ -153,6 +158,9 @@ void TestCli::statuses_data()
     row("export over the rom", "export game.bin ./game.bin", 2, "ROM itself");
     row("export indexed gif", "export game.bin out.gif --indexed", 2, "--indexed");
     row("import", "import game.bin cars.png --palette Red --dither --output out.bin", 0, {});
+    row("import classic", "import game.bin cars.png --matching classic --dither --output out.bin", 0, {});
+    row("import matching in capitals", "import game.bin cars.png --matching Perceptual --output out.bin", 0, {});
+    row("import unknown matching", "import game.bin cars.png --matching nearest --output out.bin", 2, "--matching");
     row("import output is the rom", "import game.bin cars.png --output ./game.bin", 0, {});
     row("import missing picture", "import game.bin nothing.png --output out.bin", 1, "nothing.png");
     row("import not a picture", "import game.bin notapicture.png --output out.bin", 1, "notapicture.png");
@@ -304,6 +312,40 @@ void TestCli::exportImportRoundTrip()
                      qPrintable(QStringLiteral("car %1, sprite %2").arg(car + 1).arg(sprite + 1)));
         }
     }
+}
+
+void TestCli::classicMatching_data()
+{
+    QTest::addColumn<bool>("dither");
+    QTest::newRow("dither off") << false;
+    QTest::newRow("dither on") << true;
+}
+
+void TestCli::classicMatching()
+{
+    // --matching classic gives what the editor's first matcher gives (its
+    // recorded results are checked in tst_perceptualmatching); the default does not.
+    QFETCH(bool, dither);
+    const QString rose = QStringLiteral(SKM_SOURCE_DIR "/tests/core/data/rose-48.png");
+    QStringList common{QStringLiteral("import"), QStringLiteral("game.bin"), rose, QStringLiteral("--car"),
+                       QStringLiteral("1"), QStringLiteral("--sprite"), QStringLiteral("1")};
+    if (dither)
+        common << QStringLiteral("--dither");
+    QCOMPARE(run(common + QStringList{QStringLiteral("--matching"), QStringLiteral("classic"), QStringLiteral("--output"),
+                                      QStringLiteral("classic.bin")})
+                 .exitCode,
+             0);
+    QCOMPARE(run(common + QStringList{QStringLiteral("--output"), QStringLiteral("perceptual.bin")}).exitCode, 0);
+
+    const CarData rom = ReadRom(path(QStringLiteral("game.bin")));
+    const QImage picture(rose);
+    const std::optional<SpritePixels> classic = ConvertSpritePicture(
+        picture, rom.palettes[0], DefaultBackgroundColor(), MatchOptions{dither, ColorMatching::Classic});
+    const std::optional<SpritePixels> perceptual =
+        ConvertSpritePicture(picture, rom.palettes[0], DefaultBackgroundColor(), MatchOptions{dither});
+    QVERIFY(classic && perceptual && *classic != *perceptual);
+    QCOMPARE(ReadRom(path(QStringLiteral("classic.bin"))).sprites[0][0], *classic);
+    QCOMPARE(ReadRom(path(QStringLiteral("perceptual.bin"))).sprites[0][0], *perceptual);
 }
 
 void TestCli::importNotes_data()

@@ -75,7 +75,7 @@ void TestExchangeConversion::roundTrip()
     const Palette palette = ImportExportPalette();
     const SpritePixels sprite = RandomSprite(42, CandidateIndices());
     const std::optional<SpritePixels> back = ConvertSpritePicture(PictureOf(sprite, palette), palette,
-                                                                  kExchangeBackground, dither);
+                                                                  kExchangeBackground, MatchOptions{dither});
     QVERIFY(back);
     QCOMPARE(*back, sprite);
 }
@@ -87,7 +87,7 @@ void TestExchangeConversion::lowerEntryOfTheSameColourWins()
     palette[13] = QColor(72, 72, 72);
     const SpritePixels sprite = RandomSprite(5, {0, 1, 4, 13, 15});
     const std::optional<SpritePixels> back = ConvertSpritePicture(PictureOf(sprite, palette), palette,
-                                                                  kExchangeBackground, false);
+                                                                  kExchangeBackground, MatchOptions{});
     QVERIFY(back);
     SpritePixels expected = sprite;
     std::replace(expected.begin(), expected.end(), 13, 4);
@@ -101,7 +101,7 @@ void TestExchangeConversion::backgroundBecomesZero()
     const QColor background = palette[12];
     const SpritePixels sprite = RandomSprite(9, {0, 2, 12});
     const std::optional<SpritePixels> back = ConvertSpritePicture(PictureOf(sprite, palette, background), palette,
-                                                                  background, true);
+                                                                  background, MatchOptions{true});
     QVERIFY(back);
     SpritePixels expected = sprite;
     std::replace(expected.begin(), expected.end(), 12, 0);
@@ -122,7 +122,7 @@ void TestExchangeConversion::wrongSizesAreRefused()
     QFETCH(QSize, size);
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::red);
-    QVERIFY(!ConvertSpritePicture(image, ImportExportPalette(), kExchangeBackground, true));
+    QVERIFY(!ConvertSpritePicture(image, ImportExportPalette(), kExchangeBackground, MatchOptions{true}));
 }
 
 void TestExchangeConversion::viewSheetLayout()
@@ -178,7 +178,7 @@ void TestExchangeConversion::carSheetRoundTrip()
         sheet = CarSheetPicture(OneCarData(car, palette), 0);
     }
     QList<SpritePixels> back(45, SpritePixels(kPixelsPerSprite, 7));
-    QVERIFY(ConvertCarSheet(sheet, palette, kExchangeBackground, true, back));
+    QVERIFY(ConvertCarSheet(sheet, palette, kExchangeBackground, MatchOptions{true}, back));
     QCOMPARE(back, car);
 }
 
@@ -193,7 +193,7 @@ void TestExchangeConversion::emptyCellsAreIgnored()
     painter.fillRect(QRect(0, 240, 48, 192), Qt::blue);
     painter.end();
     QList<SpritePixels> back(45, SpritePixels(kPixelsPerSprite, 0));
-    QVERIFY(ConvertCarSheet(sheet, palette, kExchangeBackground, false, back));
+    QVERIFY(ConvertCarSheet(sheet, palette, kExchangeBackground, MatchOptions{}, back));
     QCOMPARE(back, car);
 }
 
@@ -213,7 +213,7 @@ void TestExchangeConversion::wrongSheetSizeChangesNothing()
     sheet.fill(Qt::black);
     const QList<SpritePixels> car = RandomCar(1, CandidateIndices());
     QList<SpritePixels> back = car;
-    QVERIFY(!ConvertCarSheet(sheet, ImportExportPalette(), kExchangeBackground, true, back));
+    QVERIFY(!ConvertCarSheet(sheet, ImportExportPalette(), kExchangeBackground, MatchOptions{true}, back));
     QCOMPARE(back, car);
 }
 
@@ -240,7 +240,7 @@ void TestExchangeConversion::transparentPixelsAreBackground()
     const Palette palette = ImportExportPalette();
 
     for (bool dither : {false, true}) {
-        const std::optional<SpritePixels> pixels = ConvertSpritePicture(picture, palette, kExchangeBackground, dither);
+        const std::optional<SpritePixels> pixels = ConvertSpritePicture(picture, palette, kExchangeBackground, MatchOptions{dither});
         QVERIFY(pixels);
         // Background pixels among those given the alpha: all where it hides
         // them, none where it counts as opaque.

@@ -106,7 +106,7 @@ void TestExchangeIndexed::roundTrip()
     ExchangeData back = data;
     for (QList<SpritePixels> &car : back.sprites)
         car.fill(SpritePixels(kPixelsPerSprite, 0));
-    QCOMPARE(ReadSpriteFiles(files.first(), selection, back, true), QString());
+    QCOMPARE(ReadSpriteFiles(files.first(), selection, back, MatchOptions{true}), QString());
     for (int c = 0; c < kCarCount; ++c) {
         for (int s = 0; s < kSpritesPerCar; ++s) {
             const QPoint offset = data.offsets[c][s];
@@ -150,7 +150,7 @@ void TestExchangeIndexed::directOrMatched()
     picture.setColorTable(table);
     picture.fill(pixel);
 
-    const std::optional<SpritePixels> sprite = ConvertSpritePicture(picture, palette, kExchangeBackground, false);
+    const std::optional<SpritePixels> sprite = ConvertSpritePicture(picture, palette, kExchangeBackground, MatchOptions{});
     QVERIFY(sprite);
     QCOMPARE(sprite->at(100), index);
     // A sheet keeps the indices the same way.
@@ -158,7 +158,7 @@ void TestExchangeIndexed::directOrMatched()
     sheet.setColorTable(table);
     sheet.fill(pixel);
     QList<SpritePixels> car(kSpritesPerCar, SpritePixels(kPixelsPerSprite, 0));
-    QVERIFY(ConvertCarSheet(sheet, palette, kExchangeBackground, true, car));
+    QVERIFY(ConvertCarSheet(sheet, palette, kExchangeBackground, MatchOptions{true}, car));
     QCOMPARE(car[44].at(100), index);
 }
 

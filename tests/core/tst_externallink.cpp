@@ -266,7 +266,7 @@ private slots:
         const QByteArray bytes = ReadBytes(path);
         WriteTestFile(path, "\x89PNG a newer save");
         const Result<DocumentTables> after =
-            ImportLinkedPicture(tables, car3, palette, kExchangeBackground, path, bytes, false);
+            ImportLinkedPicture(tables, car3, palette, kExchangeBackground, path, bytes, MatchOptions{});
         if (!problem.isEmpty()) {
             QVERIFY2(after.message().startsWith(problem), qPrintable(after.message()));
             return;

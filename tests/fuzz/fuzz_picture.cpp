@@ -62,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     const Palette palette = ImportExportPalette();
     const QColor background = DefaultBackgroundColor();
     for (const bool dither : {false, true}) {
-        const std::optional<SpritePixels> sprite = ConvertSpritePicture(picture, palette, background, dither);
+        const std::optional<SpritePixels> sprite =
+            ConvertSpritePicture(picture, palette, background, MatchOptions{dither});
         if (picture.size() == QSize(kSpriteSide, kSpriteSide))
             checkSprite(sprite);
         else
@@ -73,12 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     const QList<SpritePixels> blank(kSpritesPerCar, SpritePixels(kPixelsPerSprite, 0));
     QList<SpritePixels> car = blank;
     const bool isSheet = picture.size() == kViewSheetSize || picture.size() == kCompactSheetSize;
-    FUZZ_CHECK(ConvertCarSheet(picture, palette, background, false, car) == isSheet);
+    FUZZ_CHECK(ConvertCarSheet(picture, palette, background, MatchOptions{}, car) == isSheet);
     if (!isSheet)
         FUZZ_CHECK(car == blank);
     for (const QSize sheet : {kViewSheetSize, kCompactSheetSize}) {
         car = blank;
-        FUZZ_CHECK(ConvertCarSheet(tiled(picture, sheet), palette, background, size % 2 == 1, car));
+        FUZZ_CHECK(ConvertCarSheet(tiled(picture, sheet), palette, background, MatchOptions{size % 2 == 1}, car));
         FUZZ_CHECK(car.size() == kSpritesPerCar);
         for (const SpritePixels &sprite : car)
             checkSprite(sprite);

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
             selection.separateFiles = separate && scope == ExchangeScope::Sprite;
             ExchangeData data = blankData();
             const ExchangeData before = data;
-            const QString errors = ReadSpriteFiles(path, selection, data, false);
+            const QString errors = ReadSpriteFiles(path, selection, data, MatchOptions{});
             const bool fits = selection.separateFiles ? RawTableHasFirstSprite(table) : RawTableFits(table, scope);
             FUZZ_CHECK(errors.isEmpty() == fits);
             if (!fits) {

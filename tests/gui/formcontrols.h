@@ -39,6 +39,7 @@ struct FormControls
         SKM_CONTROL(QPushButton, pushButtonSave)
         SKM_CONTROL(QCheckBox, checkBoxMultipleFiles)
         SKM_CONTROL(QCheckBox, checkBoxDither)
+        SKM_CONTROL(QCheckBox, classicMatching)
         SKM_CONTROL(QPushButton, pushButtonQuickIn)
         SKM_CONTROL(QPushButton, pushButtonQuickOut)
         SKM_CONTROL(SpriteView, labelSprite)
@@ -88,7 +89,7 @@ struct FormControls
     QSlider *horizontalSlider;
     QRadioButton *radioButtonSaveSprite, *radioButtonSaveCar, *radioButtonSaveAll;
     QPushButton *pushButtonLoad, *pushButtonSave;
-    QCheckBox *checkBoxMultipleFiles, *checkBoxDither;
+    QCheckBox *checkBoxMultipleFiles, *checkBoxDither, *classicMatching;
     QPushButton *pushButtonQuickIn, *pushButtonQuickOut;
     SpriteView *labelSprite;
     QSpinBox *spinBoxMoveSpriteUp;

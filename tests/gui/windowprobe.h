@@ -101,15 +101,23 @@ public:
     bool exportSprites(const QString &fileName) { return exchange().ExportSprites(fileName); }
     QString importSprites(const QString &fileName) { return exchange().ImportSprites(fileName); }
 
+    // The window's "dithering" and "classic matching" switches.
+    MatchOptions boxMatching()
+    {
+        return MatchOptions{ui()->checkBoxDither->isChecked(), ui()->classicMatching->isChecked()
+                                                                    ? ColorMatching::Classic
+                                                                    : ColorMatching::Perceptual};
+    }
+
     // A picture matched into one sprite or one car's sheet as one step, in
-    // the palette on show, with the window's dithering switch.
+    // the palette on show, with the window's dithering and matching switches.
     bool imageToSprite(const QImage &image, int car, int sprite)
     {
         DocumentTables after = document().tables();
         if (car < 0 || car >= after.sprites.size() || sprite < 0 || sprite >= after.sprites.at(car).size())
             return false;
         const std::optional<SpritePixels> pixels =
-            ConvertSpritePicture(image, shownPalette(), document().background(), ui()->checkBoxDither->isChecked());
+            ConvertSpritePicture(image, shownPalette(), document().background(), boxMatching());
         if (!pixels)
             return false;
         after.sprites[car][sprite] = *pixels;
@@ -122,8 +130,7 @@ public:
         DocumentTables after = document().tables();
         if (car < 0 || car >= after.sprites.size())
             return false;
-        if (!ConvertCarSheet(image, shownPalette(), document().background(), ui()->checkBoxDither->isChecked(),
-                             after.sprites[car]))
+        if (!ConvertCarSheet(image, shownPalette(), document().background(), boxMatching(), after.sprites[car]))
             return false;
         document().Change(QStringLiteral("Import a picture into car %1").arg(car + 1), {car, -1, -1}, after);
         return true;
