@@ -142,7 +142,7 @@ private slots:
         const FormControls *ui = w.probe.ui();
         const QList<QPair<QWidget *, QString>> named = {{ui->labelPaletteSwap, QStringLiteral("Swap colours 1 and 2")},
                                                         {ui->labelPalettShift, QStringLiteral("Rotate colours 1 to 3")},
-                                                        {ui->label, QStringLiteral("About")}};
+                                                        {ui->label, QStringLiteral("About this program")}};
         for (const auto &[widget, name] : named)
             QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
 
