@@ -334,6 +334,10 @@
 <context>
     <name>ExchangeController</name>
     <message>
+        <source>Cannot load &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geladen werden: %2</translation>
+    </message>
+    <message>
         <location filename="../editor/exchangecontroller.cpp" line="+46"/>
         <source>Images (*.png *.bmp)</source>
         <translation>Bilder (*.png *.bmp)</translation>

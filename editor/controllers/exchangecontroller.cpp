@@ -266,7 +266,7 @@ void ExchangeController::QuickSpriteIn()
             reason = tr("the picture cannot be converted");
     }
     if (!reason.isEmpty()) {
-        prompts.warn(tr("Quick import"), QStringLiteral("Cannot load \"%1\": %2").arg(QuickExchangePath(), reason));
+        prompts.warn(tr("Quick import"), tr("Cannot load \"%1\": %2").arg(QuickExchangePath(), reason));
         return;
     }
     after.sprites[car][sprite] = *pixels;
