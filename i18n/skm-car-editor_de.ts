@@ -428,6 +428,22 @@
         <source>Quick import into sprite %1 of car %2</source>
         <translation>Schnellimport in Sprite %1 von Auto %2</translation>
     </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>Quick E&amp;xport</source>
+        <translation>Schnelle&amp;xport</translation>
+    </message>
+    <message>
+        <source>Quick &amp;Import</source>
+        <translation>Schnell&amp;import</translation>
+    </message>
 </context>
 <context>
     <name>ExternalPrograms</name>
@@ -542,6 +558,18 @@
         <source>Auto-center car %1</source>
         <translation>Auto %1 automatisch zentrieren</translation>
     </message>
+    <message>
+        <source>Auto-center &amp;Sprite</source>
+        <translation>&amp;Sprite automatisch zentrieren</translation>
+    </message>
+    <message>
+        <source>Auto-center &amp;Car</source>
+        <translation>&amp;Auto automatisch zentrieren</translation>
+    </message>
+    <message>
+        <source>&amp;Reset Car Offsets</source>
+        <translation>Verschiebungen des Autos &amp;zurücksetzen</translation>
+    </message>
 </context>
 <context>
     <name>PaletteController</name>
@@ -590,6 +618,26 @@
         <location line="+14"/>
         <source>Random colour %1 of %2</source>
         <translation>Zufallsfarbe %1 von %2</translation>
+    </message>
+    <message>
+        <source>&amp;Swap Colours 1 and 2</source>
+        <translation>Farben 1 und 2 &amp;tauschen</translation>
+    </message>
+    <message>
+        <source>&amp;Rotate Colours 1 to 3</source>
+        <translation>Farben 1 bis 3 &amp;rotieren</translation>
+    </message>
+    <message>
+        <source>Random &amp;Colour...</source>
+        <translation>&amp;Zufallsfarbe...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Colour...</source>
+        <translation>Farbe &amp;bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Res&amp;tore Palette</source>
+        <translation>Palette &amp;wiederherstellen</translation>
     </message>
 </context>
 <context>
@@ -1104,6 +1152,18 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <location line="+10"/>
         <source>Replaced the sprites, palettes, characteristics and weapons of all cars with the game&apos;s defaults. Ctrl+Z takes it back.</source>
         <translation>Sprites, Paletten, Eigenschaften und Waffen aller Autos durch die Standardwerte des Spiels ersetzt. Strg+Z nimmt das zurück.</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Restore &amp;All Rom</source>
+        <translation>&amp;Ganzes ROM wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore &amp;Defaults</source>
+        <translation>&amp;Standardwerte wiederherstellen</translation>
     </message>
 </context>
 <context>

@@ -5,15 +5,14 @@
 #include <QSettings>
 
 #include "editor/state/selection.h"
+#include "editor/window/actionregistry.h"
 
-ConsoleColours::ConsoleColours(Selection &selection, QWidget *parentWidget)
+ConsoleColours::ConsoleColours(Selection &selection, ActionRegistry &actions, QWidget *parentWidget)
     : QObject(parentWidget), selection(selection)
 {
     setObjectName(QStringLiteral("consoleColours"));
-    toggle = new QAction(tr("&Console Colours"), parentWidget);
-    toggle->setObjectName(QStringLiteral("actionConsoleColours"));
-    toggle->setCheckable(true);
-    toggle->setStatusTip(tr("Show colours at the levels the console's video output shows them"));
+    toggle = actions.add({QStringLiteral("actionConsoleColours"), tr("&Console Colours"), {},
+                          tr("Show colours at the levels the console's video output shows them"), {}, true});
     label = new QLabel(tr("console colours"), parentWidget);
     label->setObjectName(QStringLiteral("labelConsoleColours"));
     label->setAccessibleName(tr("console colours"));

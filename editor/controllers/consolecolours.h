@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class ActionRegistry;
 class QAction;
 class QLabel;
 class Selection;
@@ -17,11 +18,10 @@ class ConsoleColours : public QObject
 public:
     static inline const char *const kSettingsKey = "view/consoleColours";
 
-    // The action and the label are parented to parentWidget; the remembered
-    // choice is applied to the selection at once.
-    ConsoleColours(Selection &selection, QWidget *parentWidget);
+    // Registers the action (actionConsoleColours); the label is parented to
+    // parentWidget; the remembered choice is applied to the selection at once.
+    ConsoleColours(Selection &selection, ActionRegistry &actions, QWidget *parentWidget);
 
-    QAction *action() const { return toggle; }
     QLabel *statusLabel() const { return label; }
 
 private:

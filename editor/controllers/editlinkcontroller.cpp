@@ -5,7 +5,9 @@
 #include <QSettings>
 
 #include "document/cardocument.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
+#include "editor/window/statussink.h"
 #include "editor/state/selection.h"
 #include "exchange/exchangedata.h"
 #include "external/externaleditlink.h"
@@ -13,21 +15,19 @@
 #include "external/programsettings.h"
 
 EditLinkController::EditLinkController(CarDocument &document, const Selection &selection, Prompts &prompts,
+                                       StatusSink &status, ActionRegistry &actions,
                                        const ExchangeController::Controls &box, QObject *parent)
-    : QObject(parent), document(document), selection(selection), prompts(prompts), box(box)
+    : QObject(parent), document(document), selection(selection), prompts(prompts), status(status), box(box)
 {
     setObjectName(QStringLiteral("editLinkController"));
     link = new ExternalEditLink(this);
     connect(link, &ExternalEditLink::pictureSaved, this,
             [this](const QString &path, const QByteArray &) { PictureSaved(path); });
 
-    editAction = new QAction(tr("Edit &Externally"), this);
-    editAction->setObjectName(QStringLiteral("actionEditExternally"));
-    editAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    connect(editAction, &QAction::triggered, this, &EditLinkController::EditExternally);
-    stopAction = new QAction(tr("Stop Editing Externally"), this);
-    stopAction->setObjectName(QStringLiteral("actionStopEditingExternally"));
-    stopAction->setEnabled(false);
+    connect(actions.add({QStringLiteral("actionEditExternally"), tr("Edit &Externally"), {QKeySequence(Qt::CTRL | Qt::Key_E)}}),
+            &QAction::triggered, this, &EditLinkController::EditExternally);
+    stopAction = actions.add({QStringLiteral("actionStopEditingExternally"), tr("Stop Editing Externally"), {}, {}, {},
+                              false, false});
     connect(stopAction, &QAction::triggered, this, &EditLinkController::StopEditing);
 
     // Another ROM, or the same one read again: the picture no longer belongs to it.
@@ -86,7 +86,7 @@ void EditLinkController::EditExternally()
     synced = ContentNow();
     stopAction->setEnabled(true);
     emit linkChanged(tr("Linked: %1").arg(fileName));
-    emit statusMessage(tr("Editing %1 externally as %2; each save there updates it here")
+    status.showStatus(tr("Editing %1 externally as %2; each save there updates it here")
                            .arg(ScopeName(scope), fileName));
 }
 
@@ -105,7 +105,7 @@ void EditLinkController::End(const QString &why)
     emit linkChanged(QString());
     if (fileName.isEmpty())
         return;
-    emit statusMessage(why.isEmpty() ? tr("Stopped editing %1 externally").arg(fileName)
+    status.showStatus(why.isEmpty() ? tr("Stopped editing %1 externally").arg(fileName)
                                      : tr("Stopped editing %1 externally: %2").arg(fileName, why));
 }
 
@@ -117,7 +117,7 @@ void EditLinkController::PictureSaved(const QString &path)
         ImportLinkedPicture(document.tables(), scope, palette, background, path, dither);
     if (!after) {
         // A half-done or wrong save: say why and wait for the next one.
-        emit statusMessage(tr("%1 was not taken in: %2").arg(fileName, after.message()));
+        status.showStatus(tr("%1 was not taken in: %2").arg(fileName, after.message()));
         return;
     }
     const bool editedHere = ContentNow() != synced;
@@ -126,10 +126,10 @@ void EditLinkController::PictureSaved(const QString &path)
     const bool changed = document.Change(LinkStepText(scope, fileName), focus, *after);
     synced = ContentNow();
     if (!changed)
-        emit statusMessage(tr("%1 was saved without changes").arg(fileName));
+        status.showStatus(tr("%1 was saved without changes").arg(fileName));
     else if (editedHere)
-        emit statusMessage(tr("Updated %1 from %2, replacing the edits made here since (Undo brings them back)")
+        status.showStatus(tr("Updated %1 from %2, replacing the edits made here since (Undo brings them back)")
                                .arg(ScopeName(scope), fileName));
     else
-        emit statusMessage(tr("Updated %1 from %2").arg(ScopeName(scope), fileName));
+        status.showStatus(tr("Updated %1 from %2").arg(ScopeName(scope), fileName));
 }

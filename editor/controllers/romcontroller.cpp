@@ -1,20 +1,30 @@
 #include "editor/controllers/romcontroller.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "document/cardocument.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
+#include "editor/window/statussink.h"
 #include "rom/factorydata.h"
 #include "rom/numbertext.h"
 #include "rom/romsave.h"
 #include "rom/romwriter.h"
 
-RomController::RomController(CarDocument &document, Prompts &prompts, QObject *parent)
-    : QObject(parent), document(document), prompts(prompts)
+RomController::RomController(CarDocument &document, Prompts &prompts, StatusSink &status, ActionRegistry &actions,
+                             QObject *parent)
+    : QObject(parent), document(document), prompts(prompts), status(status)
 {
     setObjectName(QStringLiteral("romController"));
+    connect(actions.add({QStringLiteral("actionSave"), tr("&Save"), QKeySequence::keyBindings(QKeySequence::Save)}),
+            &QAction::triggered, this, &RomController::SaveToRom);
+    connect(actions.add({QStringLiteral("actionRestoreRom"), tr("Restore &All Rom")}), &QAction::triggered, this,
+            &RomController::RestoreRom);
+    connect(actions.add({QStringLiteral("actionRestoreDefaults"), tr("Restore &Defaults")}), &QAction::triggered,
+            this, &RomController::RestoreDefaults);
 }
 
 void RomController::Save()
@@ -81,7 +91,7 @@ bool RomController::SaveToRom()
     }
     document.MarkSaved();
     emit saved();
-    emit statusMessage(tr("Saved %1 (%2, checksum %3)%4")
+    status.showStatus(tr("Saved %1 (%2, checksum %3)%4")
                            .arg(name, ByteCountText(image.fileBytes.size()),
                                 QStringLiteral("%1").arg(RomChecksum(document.plainImage()), 4, 16, QLatin1Char('0')).toUpper(),
                                 result.method == SaveResult::Method::InPlace ? tr(", written in place") : QString()));
@@ -95,7 +105,7 @@ void RomController::RestoreRom()
     DocumentTables after = document.original();
     after.offsets = document.offsets();
     document.Change(tr("Restore All Rom"), {}, after);
-    emit statusMessage(tr("Restored the sprites, palettes, characteristics and weapons of all cars as the ROM was "
+    status.showStatus(tr("Restored the sprites, palettes, characteristics and weapons of all cars as the ROM was "
                           "opened. Ctrl+Z takes it back."));
 }
 
@@ -121,6 +131,6 @@ void RomController::RestoreDefaults()
     after.characteristics = normalized.characteristics;
     after.weapons = normalized.weapons;
     document.Change(tr("Restore Defaults"), {}, after);
-    emit statusMessage(tr("Replaced the sprites, palettes, characteristics and weapons of all cars with the game's "
+    status.showStatus(tr("Replaced the sprites, palettes, characteristics and weapons of all cars with the game's "
                           "defaults. Ctrl+Z takes it back."));
 }

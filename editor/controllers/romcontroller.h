@@ -3,7 +3,9 @@
 #include <QObject>
 
 class CarDocument;
+class ActionRegistry;
 class Prompts;
+class StatusSink;
 
 // Saving into the ROM file and the two whole-data restores. A failure is
 // shown through the prompts and changes nothing.
@@ -12,7 +14,10 @@ class RomController : public QObject
     Q_OBJECT
 
 public:
-    RomController(CarDocument &document, Prompts &prompts, QObject *parent);
+    // Registers File > Save (actionSave), Car > Restore All Rom
+    // (actionRestoreRom) and Car > Restore Defaults (actionRestoreDefaults).
+    RomController(CarDocument &document, Prompts &prompts, StatusSink &status, ActionRegistry &actions,
+                  QObject *parent);
 
     // Writes the tables, offsets baked in, into the ROM file. On success the
     // baking becomes a step of its own ("Apply sprite offsets", only when an
@@ -21,7 +26,6 @@ public:
     bool SaveToRom();
 
 signals:
-    void statusMessage(const QString &text);
     // The ROM file was written: its header (checksum) is the saved one now.
     void saved();
 
@@ -33,4 +37,5 @@ public slots:
 private:
     CarDocument &document;
     Prompts &prompts;
+    StatusSink &status;
 };
