@@ -19,7 +19,7 @@ RecoveryController::RecoveryController(CarDocument &document, RecoveryKeeper &ke
         if (writeFailureShown)
             return;
         writeFailureShown = true;
-        status.showStatus(tr("Unsaved changes cannot be kept for recovery: %1").arg(message));
+        this->status.showStatus(tr("Unsaved changes cannot be kept for recovery: %1").arg(message));
     });
     connect(&keeper, &RecoveryKeeper::written, this, [this] { writeFailureShown = false; });
 }

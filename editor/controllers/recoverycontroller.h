@@ -5,6 +5,7 @@
 
 class CarDocument;
 class Prompts;
+class StatusSink;
 class RecoveryKeeper;
 
 // The window's side of recovery: offers the unsaved changes that an editor no
