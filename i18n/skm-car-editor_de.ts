@@ -2110,6 +2110,14 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <source>The car&apos;s jump or turbo</source>
         <translation>Sprung oder Turbo des Autos</translation>
     </message>
+    <message>
+        <source>&amp;Console Colours</source>
+        <translation>K&amp;onsolenfarben</translation>
+    </message>
+    <message>
+        <source>Show colours at the levels the console&apos;s video output shows them</source>
+        <translation>Farben in den Stufen zeigen, in denen der Videoausgang der Konsole sie ausgibt</translation>
+    </message>
 </context>
 <context>
     <name>SpriteDisplay</name>

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QSettings>
 
 #include "document/cardocument.h"
 #include "editor/window/actionregistry.h"
@@ -70,7 +69,7 @@ void EditLinkController::EditExternally()
         prompts.showFailure(tr("Edit Externally"), picture.failure());
         return;
     }
-    const QString command = ReadExternalPrograms(QSettings()).pixelEditorCommand;
+    const QString command = ReadExternalPrograms().pixelEditorCommand;
     // Start() ends a link running first, whether the new one starts or not.
     const bool wasLinked = link->isActive();
     if (const Result<void> started = link->Start(*picture, fileName, command); !started) {

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QSettings>
 
 #include "document/cardocument.h"
 #include "editor/window/actionregistry.h"
@@ -28,7 +27,7 @@ PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, 
 void PlayTestController::PlayTest()
 {
     const QString title = tr("Play-test");
-    const QString setting = ReadExternalPrograms(QSettings()).emulatorCommand;
+    const QString setting = ReadExternalPrograms().emulatorCommand;
     const Result<QString> command = EmulatorCommand(setting);
     if (!command) {
         prompts.showFailure(title, command.failure());

@@ -160,7 +160,7 @@ void SKMcarEditor::BuildControllers()
     playTestControl = new PlayTestController(document, *prompts, *statusLog, *actions, this);
     editLinkControl = new EditLinkController(document, selection, *prompts, *statusLog, *actions, exchangeBox, this);
     recoveryControl = new RecoveryController(document, keeper, *prompts, *statusLog, this);
-    consoleColours = new ConsoleColours(selection, *actions, this);
+    consoleColours = new ConsoleColours(selection, options.consoleColours, this);
     paletteUse = new PaletteUseDisplay(document, selection, *drawingTools->indexStrip(), *f.labelSprite, this);
     animationExport = new AnimationExportController(document, selection, *animator, *prompts, *statusLog, *actions, this);
 }
@@ -265,7 +265,7 @@ void SKMcarEditor::showEvent(QShowEvent *event)
     // Sized before it had a frame: once more with the frame, on the screen it is on.
     if (!event->spontaneous())
         QTimer::singleShot(0, this, &SKMcarEditor::FitToContents);
-    if (overviewAction && overviewAction->isChecked() && !overview->isVisible()) {
+    if (options.spriteOverview.value() && !overview->isVisible()) {
         overview->show();
         overview->move(frameGeometry().topRight() + QPoint(8, 0));
     }
@@ -274,8 +274,8 @@ void SKMcarEditor::showEvent(QShowEvent *event)
 bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
 {
     // Closing the overview's window unticks it; closing the main window does not.
-    if (watched == overview && event->type() == QEvent::Close && isVisible() && overviewAction)
-        overviewAction->setChecked(false);
+    if (watched == overview && event->type() == QEvent::Close && isVisible())
+        options.spriteOverview.set(false);
     // Ctrl + mouse wheel over the sprite zooms in whole steps.
     if (event->type() == QEvent::Wheel && watched == ui->labelSprite) {
         auto *wheel = static_cast<QWheelEvent *>(event);

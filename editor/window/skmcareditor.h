@@ -2,13 +2,13 @@
 
 #include <memory>
 
-#include <QSettings>
 #include <QString>
 #include <QWidget>
 
 #include "document/cardocument.h"
 #include "editor/window/recentfiles.h"
 #include "editor/state/selection.h"
+#include "editor/state/viewoptions.h"
 #include "recovery/recoverykeeper.h"
 #include "rom/romimage.h"
 
@@ -172,7 +172,6 @@ private:
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;
     QAction *characteristicsAction = nullptr;
-    QAction *overviewAction = nullptr;
     SpriteOverview *overview = nullptr;
     QMenuBar *menuBar = nullptr;
     QStatusBar *statusBar = nullptr;
@@ -181,6 +180,6 @@ private:
     QMenu *recentMenu = nullptr;
     QWidget *historyWindow = nullptr;
     QWidget *guideWindow = nullptr;
-    QSettings settings;
-    RecentFiles recent{settings};
+    RecentFiles recent;
+    ViewOptions options;
 };

@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTextEdit>
 
 #include "editor/dialogs/preferencesdialog.h"
@@ -59,6 +58,35 @@ const QList<MenuPlace> &MenuTable()
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Help"), "menuHelp", {"actionUserGuide", "actionAbout", "actionAboutQt"}},
     };
     return table;
+}
+
+// The View menu's remembered switches: the action, its text and the option
+// it stands for.
+struct ViewToggle
+{
+    const char *id;
+    const char *text;
+    SessionOption<bool> ViewOptions::*option;
+    const char *statusTip = nullptr;
+};
+
+const ViewToggle kViewToggles[] = {
+    {"actionPixelGrid", QT_TRANSLATE_NOOP("SKMcarEditor", "&Pixel Grid"), &ViewOptions::pixelGrid},
+    {"actionTileGrid", QT_TRANSLATE_NOOP("SKMcarEditor", "&Tile Grid"), &ViewOptions::tileGrid},
+    {"actionConsoleColours", QT_TRANSLATE_NOOP("SKMcarEditor", "&Console Colours"), &ViewOptions::consoleColours,
+     QT_TRANSLATE_NOOP("SKMcarEditor", "Show colours at the levels the console's video output shows them")},
+    {"actionCheckerboard", QT_TRANSLATE_NOOP("SKMcarEditor", "Show &Background as Checkerboard"),
+     &ViewOptions::checkerboard},
+    {"actionSpriteOverview", QT_TRANSLATE_NOOP("SKMcarEditor", "Sprite &Overview"), &ViewOptions::spriteOverview},
+    {"actionOverviewLarge", QT_TRANSLATE_NOOP("SKMcarEditor", "Overview at &2x"), &ViewOptions::spriteOverviewLarge},
+};
+
+// Applies the option's value now and at each change, for as long as context lives.
+template <typename Apply>
+void Follow(const SessionOption<bool> &option, QObject *context, Apply apply)
+{
+    apply(option.value());
+    QObject::connect(&option, &SessionOptionBase::changed, context, [&option, apply] { apply(option.value()); });
 }
 
 // Single keys are for the window, not for typing into a field.
@@ -130,44 +158,33 @@ void SKMcarEditor::RegisterActions()
 
 void SKMcarEditor::RegisterViewToggles()
 {
-    ActionRegistry &a = *actions;
+    // Each toggle and its option follow one another; the option remembers.
+    for (const ViewToggle &toggle : kViewToggles) {
+        SessionOption<bool> &option = options.*toggle.option;
+        QAction *action = actions->add({QString::fromLatin1(toggle.id), tr(toggle.text), {},
+                                        toggle.statusTip ? tr(toggle.statusTip) : QString(), {}, true});
+        action->setChecked(option.value());
+        connect(action, &QAction::toggled, &option, &SessionOption<bool>::set);
+        connect(&option, &SessionOptionBase::changed, action, [action, &option] { action->setChecked(option.value()); });
+    }
+
+    // What shows each switch.
     SpriteView *view = ui->labelSprite;
-    const auto remembered = [&a](const QString &id, const QString &text, const QString &key, bool fallback) {
-        QAction *action = a.add({id, text, {}, {}, {}, true});
-        action->setChecked(QSettings().value(key, fallback).toBool());
-        connect(action, &QAction::toggled, action, [key](bool on) { QSettings().setValue(key, on); });
-        return action;
-    };
-    QAction *pixelGrid = remembered(QStringLiteral("actionPixelGrid"), tr("&Pixel Grid"),
-                                    QStringLiteral("view/pixelGrid"), false);
-    view->setPixelGridVisible(pixelGrid->isChecked());
-    connect(pixelGrid, &QAction::toggled, view, &SpriteView::setPixelGridVisible);
-    QAction *tileGrid = remembered(QStringLiteral("actionTileGrid"), tr("&Tile Grid"),
-                                   QStringLiteral("view/tileGrid"), false);
-    view->setTileGridVisible(tileGrid->isChecked());
-    connect(tileGrid, &QAction::toggled, view, &SpriteView::setTileGridVisible);
-    QAction *checker = remembered(QStringLiteral("actionCheckerboard"), tr("Show &Background as Checkerboard"),
-                                  QStringLiteral("view/checkerboard"), false);
-    display->setCheckerboard(checker->isChecked());
-    overview->setCheckerboard(checker->isChecked());
-    connect(checker, &QAction::toggled, this, [this](bool on) {
+    Follow(options.pixelGrid, view, [view](bool on) { view->setPixelGridVisible(on); });
+    Follow(options.tileGrid, view, [view](bool on) { view->setTileGridVisible(on); });
+    Follow(options.checkerboard, this, [this](bool on) {
         display->setCheckerboard(on);
         overview->setCheckerboard(on);
     });
-
-    overviewAction = remembered(QStringLiteral("actionSpriteOverview"), tr("Sprite &Overview"),
-                                QStringLiteral("view/spriteOverview"), true);
-    connect(overviewAction, &QAction::toggled, this, [this](bool on) {
+    Follow(options.spriteOverview, overview, [this](bool on) {
         if (on && isVisible())
             overview->show();
         else if (!on)
             overview->hide();
     });
-    QAction *large = remembered(QStringLiteral("actionOverviewLarge"), tr("Overview at &2x"),
-                                QStringLiteral("view/spriteOverviewLarge"), false);
-    overview->setScale(large->isChecked() ? 2 : 1);
-    connect(large, &QAction::toggled, this, [this](bool on) {
-        overview->setScale(on ? 2 : 1);
+    overview->setScale(options.spriteOverviewLarge.value() ? 2 : 1);
+    connect(&options.spriteOverviewLarge, &SessionOptionBase::changed, overview, [this] {
+        overview->setScale(options.spriteOverviewLarge.value() ? 2 : 1);
         overview->adjustSize();
     });
 }
