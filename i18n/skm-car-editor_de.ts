@@ -444,6 +444,14 @@
         <source>Quick &amp;Import</source>
         <translation>Schnell&amp;import</translation>
     </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot load &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geladen werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>ExternalPrograms</name>
@@ -491,6 +499,14 @@
         <location line="+7"/>
         <source>the settings file cannot be written</source>
         <translation>die Einstellungsdatei kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>No emulator is installed. Install one of the Debian packages blastem, mednafen or mame (for example: sudo apt install blastem), or set the emulator command in Edit &gt; Preferences...</source>
+        <translation>Es ist kein Emulator installiert. Installieren Sie eines der Debian-Pakete blastem, mednafen oder mame (zum Beispiel: sudo apt install blastem) oder legen Sie den Emulatorbefehl unter Bearbeiten &gt; Einstellungen... fest.</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>Datei oder Verzeichnis nicht gefunden</translation>
     </message>
 </context>
 <context>
@@ -1042,6 +1058,14 @@ Die Datei wird als %2 aufbewahrt.</translation>
         <source>Recovered the unsaved changes to %1: Undo takes them back</source>
         <translation>Die ungespeicherten Änderungen an %1 wurden wiederhergestellt: Rückgängig nimmt sie zurück</translation>
     </message>
+    <message>
+        <source>Unsaved changes to %1 from %2 were found (the editor did not close normally).</source>
+        <translation>Ungespeicherte Änderungen an %1 von %2 wurden gefunden (der Editor wurde nicht normal beendet).</translation>
+    </message>
+    <message>
+        <source> %1 has changed on disk since then: recovering puts the recovered data in place of the car data the file holds now.</source>
+        <translation> %1 wurde seitdem auf dem Datenträger geändert: Das Wiederherstellen setzt die wiederhergestellten Daten an die Stelle der Autodaten, die die Datei jetzt enthält.</translation>
+    </message>
 </context>
 <context>
     <name>RomController</name>
@@ -1164,6 +1188,14 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>Restore &amp;Defaults</source>
         <translation>&amp;Standardwerte wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Every car is as the ROM was opened already: nothing to restore</source>
+        <translation>Jedes Auto ist schon so, wie das ROM geöffnet wurde: nichts wiederherzustellen</translation>
+    </message>
+    <message>
+        <source>Every car has the game&apos;s defaults already: nothing to replace</source>
+        <translation>Jedes Auto hat schon die Standardwerte des Spiels: nichts zu ersetzen</translation>
     </message>
 </context>
 <context>
@@ -2117,6 +2149,18 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>Show colours at the levels the console&apos;s video output shows them</source>
         <translation>Farben in den Stufen zeigen, in denen der Videoausgang der Konsole sie ausgibt</translation>
+    </message>
+    <message>
+        <source>Restore palette</source>
+        <translation>Palette wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore parameters</source>
+        <translation>Parameter wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore weapons</source>
+        <translation>Waffen wiederherstellen</translation>
     </message>
 </context>
 <context>

@@ -240,7 +240,7 @@ void ExchangeController::QuickSpriteOut()
     const Result<void> written = WritePictureFile(kQuickExchangeFile, ComposeDocumentSprite(document, look));
     if (!written) {
         prompts.warn(tr("Quick export"),
-                     QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), written.failure().reason));
+                     tr("Cannot write \"%1\": %2").arg(QuickExchangePath(), written.failure().reason));
         return;
     }
     status.showStatus(tr("Wrote %1 (car %2, sprite %3)")
@@ -268,7 +268,7 @@ void ExchangeController::QuickSpriteIn()
             reason = tr("the picture cannot be converted");
     }
     if (!reason.isEmpty()) {
-        prompts.warn(tr("Quick import"), QStringLiteral("Cannot load \"%1\": %2").arg(QuickExchangePath(), reason));
+        prompts.warn(tr("Quick import"), tr("Cannot load \"%1\": %2").arg(QuickExchangePath(), reason));
         return;
     }
     after.sprites[car][sprite] = *pixels;

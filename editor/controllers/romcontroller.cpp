@@ -104,7 +104,10 @@ void RomController::RestoreRom()
     // offsets and the background colour are not part of the ROM data.
     DocumentTables after = document.original();
     after.offsets = document.offsets();
-    document.Change(tr("Restore All Rom"), {}, after);
+    if (!document.Change(tr("Restore All Rom"), {}, after)) {
+        status.showStatus(tr("Every car is as the ROM was opened already: nothing to restore"));
+        return;
+    }
     status.showStatus(tr("Restored the sprites, palettes, characteristics and weapons of all cars as the ROM was "
                           "opened. Ctrl+Z takes it back."));
 }
@@ -130,7 +133,10 @@ void RomController::RestoreDefaults()
     after.palettes = factory->palettes;
     after.characteristics = normalized.characteristics;
     after.weapons = normalized.weapons;
-    document.Change(tr("Restore Defaults"), {}, after);
+    if (!document.Change(tr("Restore Defaults"), {}, after)) {
+        status.showStatus(tr("Every car has the game's defaults already: nothing to replace"));
+        return;
+    }
     status.showStatus(tr("Replaced the sprites, palettes, characteristics and weapons of all cars with the game's "
                           "defaults. Ctrl+Z takes it back."));
 }
