@@ -197,8 +197,7 @@ int main(int argc, char *argv[])
         if (!rom)
             return 1;
     } else {
-        QSettings settings;
-        const RecentFiles recent(settings);
+        const RecentFiles recent;
         while (!rom) {
             const QString romPath =
                 startPrompts

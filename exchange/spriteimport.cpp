@@ -114,7 +114,6 @@ QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &select
                           const MatchOptions &options, ImportNotes *notes)
 {
     const bool raw = IsRawSpriteFile(picked);
-    const int cars = static_cast<int>(data.sprites.size());
     QString errors;
     for (int c = 0; c < data.sprites.size(); ++c) {
         for (int s = 0; s < data.sprites[c].size(); ++s) {

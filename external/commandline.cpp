@@ -123,7 +123,7 @@ Result<QString> FindProgram(const QString &program, const QStringList &paths)
             return info.absoluteFilePath();
         return Failure{program,
                        info.exists() ? QCoreApplication::translate("ExternalPrograms", "not an executable program")
-                                     : QStringLiteral("No such file or directory"),
+                                     : QCoreApplication::translate("ExternalPrograms", "No such file or directory"),
                        0, QStringLiteral("start")};
     }
     const QString found = QStandardPaths::findExecutable(program, paths);

@@ -1,5 +1,7 @@
 #include "external/emulatorchoice.h"
 
+#include <QCoreApplication>
+
 QStringList KnownEmulatorCommands()
 {
     return {QStringLiteral("blastem %f"), QStringLiteral("mednafen -force_module md %f"),
@@ -24,8 +26,9 @@ Result<QString> EmulatorCommand(const QString &setting, const QStringList &paths
     if (!installed.isEmpty())
         return installed;
     return Failure{{},
-                   QStringLiteral("No emulator is installed. Install one of the Debian packages blastem, mednafen "
-                                  "or mame (for example: sudo apt install blastem), or set the emulator command "
-                                  "in Edit > Preferences..."),
+                   QCoreApplication::translate("ExternalPrograms",
+                                               "No emulator is installed. Install one of the Debian packages blastem, "
+                                               "mednafen or mame (for example: sudo apt install blastem), or set the "
+                                               "emulator command in Edit > Preferences..."),
                    0, {}};
 }

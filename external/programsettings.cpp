@@ -27,8 +27,19 @@ void Store(QSettings &settings, const QString &key, const QString &command)
 
 ExternalPrograms ReadExternalPrograms(const QSettings &settings)
 {
-    return {settings.value(kEmulatorCommandKey).toString().trimmed(),
-            settings.value(kPixelEditorCommandKey).toString().trimmed()};
+    return {settings.value(SettingsKey::EmulatorCommand).toString().trimmed(),
+            settings.value(SettingsKey::PixelEditorCommand).toString().trimmed()};
+}
+
+ExternalPrograms ReadExternalPrograms()
+{
+    return ReadExternalPrograms(QSettings());
+}
+
+Result<void> StoreExternalPrograms(const ExternalPrograms &programs)
+{
+    QSettings settings;
+    return StoreExternalPrograms(settings, programs);
 }
 
 Result<void> StoreExternalPrograms(QSettings &settings, const ExternalPrograms &programs)
@@ -38,8 +49,8 @@ Result<void> StoreExternalPrograms(QSettings &settings, const ExternalPrograms &
     if (Result<void> checked = CheckCommand(QCoreApplication::translate("ExternalPrograms", "Pixel editor command"), programs.pixelEditorCommand);
         !checked)
         return checked;
-    Store(settings, kEmulatorCommandKey, programs.emulatorCommand);
-    Store(settings, kPixelEditorCommandKey, programs.pixelEditorCommand);
+    Store(settings, SettingsKey::EmulatorCommand, programs.emulatorCommand);
+    Store(settings, SettingsKey::PixelEditorCommand, programs.pixelEditorCommand);
     settings.sync();
     if (settings.status() != QSettings::NoError)
         return Failure{settings.fileName(), QCoreApplication::translate("ExternalPrograms", "the settings file cannot be written"), 0,

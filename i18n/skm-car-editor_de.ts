@@ -448,6 +448,30 @@
         <source>Quick import into sprite %1 of car %2</source>
         <translation>Schnellimport in Sprite %1 von Auto %2</translation>
     </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>Quick E&amp;xport</source>
+        <translation>Schnelle&amp;xport</translation>
+    </message>
+    <message>
+        <source>Quick &amp;Import</source>
+        <translation>Schnell&amp;import</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot load &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geladen werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>ExternalPrograms</name>
@@ -495,6 +519,14 @@
         <location line="+7"/>
         <source>the settings file cannot be written</source>
         <translation>die Einstellungsdatei kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>No emulator is installed. Install one of the Debian packages blastem, mednafen or mame (for example: sudo apt install blastem), or set the emulator command in Edit &gt; Preferences...</source>
+        <translation>Es ist kein Emulator installiert. Installieren Sie eines der Debian-Pakete blastem, mednafen oder mame (zum Beispiel: sudo apt install blastem) oder legen Sie den Emulatorbefehl unter Bearbeiten &gt; Einstellungen... fest.</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>Datei oder Verzeichnis nicht gefunden</translation>
     </message>
 </context>
 <context>
@@ -562,6 +594,18 @@
         <source>Auto-center car %1</source>
         <translation>Auto %1 automatisch zentrieren</translation>
     </message>
+    <message>
+        <source>Auto-center &amp;Sprite</source>
+        <translation>&amp;Sprite automatisch zentrieren</translation>
+    </message>
+    <message>
+        <source>Auto-center &amp;Car</source>
+        <translation>&amp;Auto automatisch zentrieren</translation>
+    </message>
+    <message>
+        <source>&amp;Reset Car Offsets</source>
+        <translation>Verschiebungen des Autos &amp;zurücksetzen</translation>
+    </message>
 </context>
 <context>
     <name>PaletteController</name>
@@ -610,6 +654,26 @@
         <location line="+14"/>
         <source>Random colour %1 of %2</source>
         <translation>Zufallsfarbe %1 von %2</translation>
+    </message>
+    <message>
+        <source>&amp;Swap Colours 1 and 2</source>
+        <translation>Farben 1 und 2 &amp;tauschen</translation>
+    </message>
+    <message>
+        <source>&amp;Rotate Colours 1 to 3</source>
+        <translation>Farben 1 bis 3 &amp;rotieren</translation>
+    </message>
+    <message>
+        <source>Random &amp;Colour...</source>
+        <translation>&amp;Zufallsfarbe...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Colour...</source>
+        <translation>Farbe &amp;bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Res&amp;tore Palette</source>
+        <translation>Palette &amp;wiederherstellen</translation>
     </message>
 </context>
 <context>
@@ -1014,6 +1078,14 @@ Die Datei wird als %2 aufbewahrt.</translation>
         <source>Recovered the unsaved changes to %1: Undo takes them back</source>
         <translation>Die ungespeicherten Änderungen an %1 wurden wiederhergestellt: Rückgängig nimmt sie zurück</translation>
     </message>
+    <message>
+        <source>Unsaved changes to %1 from %2 were found (the editor did not close normally).</source>
+        <translation>Ungespeicherte Änderungen an %1 von %2 wurden gefunden (der Editor wurde nicht normal beendet).</translation>
+    </message>
+    <message>
+        <source> %1 has changed on disk since then: recovering puts the recovered data in place of the car data the file holds now.</source>
+        <translation> %1 wurde seitdem auf dem Datenträger geändert: Das Wiederherstellen setzt die wiederhergestellten Daten an die Stelle der Autodaten, die die Datei jetzt enthält.</translation>
+    </message>
 </context>
 <context>
     <name>RomController</name>
@@ -1164,6 +1236,26 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>Saved a copy as %1 (%2); %3 was not written</source>
         <translation>Kopie als %1 gespeichert (%2); %3 wurde nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Restore &amp;All Rom</source>
+        <translation>&amp;Ganzes ROM wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore &amp;Defaults</source>
+        <translation>&amp;Standardwerte wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Every car is as the ROM was opened already: nothing to restore</source>
+        <translation>Jedes Auto ist schon so, wie das ROM geöffnet wurde: nichts wiederherzustellen</translation>
+    </message>
+    <message>
+        <source>Every car has the game&apos;s defaults already: nothing to replace</source>
+        <translation>Jedes Auto hat schon die Standardwerte des Spiels: nichts zu ersetzen</translation>
     </message>
 </context>
 <context>
@@ -2121,6 +2213,26 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>&amp;Messages</source>
         <translation>&amp;Meldungen</translation>
+    </message>
+    <message>
+        <source>&amp;Console Colours</source>
+        <translation>K&amp;onsolenfarben</translation>
+    </message>
+    <message>
+        <source>Show colours at the levels the console&apos;s video output shows them</source>
+        <translation>Farben in den Stufen zeigen, in denen der Videoausgang der Konsole sie ausgibt</translation>
+    </message>
+    <message>
+        <source>Restore palette</source>
+        <translation>Palette wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore parameters</source>
+        <translation>Parameter wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore weapons</source>
+        <translation>Waffen wiederherstellen</translation>
     </message>
 </context>
 <context>

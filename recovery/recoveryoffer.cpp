@@ -1,5 +1,7 @@
 #include "recovery/recoveryoffer.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include <QDir>
@@ -100,18 +102,21 @@ QString RecoveryQuestion(const RecoveryOffer &offer, const QDateTime &now)
     const QDateTime when = offer.written.toLocalTime();
     const QString time = when.date() == now.toLocalTime().date() ? when.toString(QStringLiteral("HH:mm"))
                                                    : when.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    QString text = QStringLiteral("Unsaved changes to %1 from %2 were found (the editor did not close normally).")
+    QString text = QCoreApplication::translate(
+                       "RecoveryController", "Unsaved changes to %1 from %2 were found (the editor did not close normally).")
                        .arg(name, time);
     if (offer.romChanged)
-        text += QStringLiteral(" %1 has changed on disk since then: recovering puts the recovered data in place of"
-                               " the car data the file holds now.")
+        text += QCoreApplication::translate("RecoveryController",
+                                            " %1 has changed on disk since then: recovering puts the recovered data in "
+                                            "place of the car data the file holds now.")
                     .arg(name);
     return text;
 }
 
 bool ApplyRecovery(CarDocument &document, RecoveryOffer &offer, RecoveryKeeper *keeper)
 {
-    const bool changed = document.Change(QStringLiteral("Recover unsaved changes"), {}, offer.recovered);
+    const bool changed = document.Change(QCoreApplication::translate("RecoveryController", "Recover unsaved changes"), {},
+                                         offer.recovered);
     // Should our own file fail, the old one stays: it is offered again if
     // this run ends without saving.
     if (keeper && !keeper->Flush()) {

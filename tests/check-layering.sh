@@ -46,5 +46,21 @@ if grep -rnE '#[[:space:]]*include[[:space:]]*<(QtGui/|QImage|QColor|QPainter|QP
   echo "patch/ and base/ use QtCore alone"
   failed=1
 fi
+# The settings file is opened only where what it keeps lives: the view
+# options, the programs, the recent list.
+while IFS= read -r line; do
+  case "${line%%:*}" in
+    editor/state/sessionoption.cpp|external/programsettings.cpp|editor/window/recentfiles.cpp) ;;
+    *) echo "opens QSettings outside the homes of its keys: $line"; failed=1 ;;
+  esac
+done < <(grep -rnE 'QSettings(\(\)|[[:space:]]+[a-z][A-Za-z]*[;({]|>\(\))' base rom palette car view exchange animation \
+           document recovery external patch cli editor app --include='*.h' --include='*.cpp' || true)
+# Message boxes and file dialogs are the prompts' (and the start's, in app/).
+while IFS= read -r line; do
+  echo "a message box or file dialog outside the prompts: $line"
+  failed=1
+done < <(grep -rnE '#[[:space:]]*include[[:space:]]*<(QMessageBox|QFileDialog)>' base rom palette car view exchange \
+           animation document recovery external patch cli editor --include='*.h' --include='*.cpp' \
+         | grep -v '^editor/window/windowprompts\.cpp:' || true)
 [ "$failed" -eq 0 ] || exit 1
 echo "layering: every folder includes only the layers below it"

@@ -6,7 +6,9 @@
 #include "animation/animationexport.h"
 #include "document/cardocument.h"
 #include "editor/state/animator.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
+#include "editor/window/statussink.h"
 #include "editor/state/selection.h"
 #include "rom/numbertext.h"
 
@@ -26,13 +28,13 @@ AnimationMotion MotionOf(const AnimationExportOptions &options)
 } // namespace
 
 AnimationExportController::AnimationExportController(const CarDocument &document, const Selection &selection,
-                                                     const Animator &animator, Prompts &prompts, QObject *parent)
-    : QObject(parent), document(document), selection(selection), animator(animator), prompts(prompts)
+                                                     const Animator &animator, Prompts &prompts, StatusSink &status,
+                                                     ActionRegistry &actions, QObject *parent)
+    : QObject(parent), document(document), selection(selection), animator(animator), prompts(prompts), status(status)
 {
     setObjectName(QStringLiteral("animationExportController"));
-    exportAction = new QAction(tr("Export &Animation..."), this);
-    exportAction->setObjectName(QStringLiteral("actionExportAnimation"));
-    exportAction->setStatusTip(tr("Write the car on show turning or tilting as an animated GIF or WebP"));
+    QAction *exportAction = actions.add({QStringLiteral("actionExportAnimation"), tr("Export &Animation..."), {},
+                                         tr("Write the car on show turning or tilting as an animated GIF or WebP")});
     connect(exportAction, &QAction::triggered, this, &AnimationExportController::ExportAnimation);
 }
 
@@ -73,7 +75,7 @@ bool AnimationExportController::ExportTo(const QString &path, const AnimationExp
         return false;
     }
     const int frames = AnimationLoopLength(settings.motion);
-    emit statusMessage(tr("Exported car %1 as %2 (%3 frames, %4)")
+    status.showStatus(tr("Exported car %1 as %2 (%3 frames, %4)")
                            .arg(selection.car() + 1)
                            .arg(QFileInfo(path).fileName())
                            .arg(frames)

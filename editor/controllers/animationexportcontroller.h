@@ -4,11 +4,12 @@
 
 #include "editor/dialogs/animationexportoptions.h"
 
-class QAction;
+class ActionRegistry;
 class Animator;
 class CarDocument;
 class Prompts;
 class Selection;
+class StatusSink;
 
 // File > Export Animation: asks the options (what moves, wheel roll, zoom,
 // index 0, console colours), then a file name (GIF or WebP by the suffix),
@@ -22,10 +23,8 @@ class AnimationExportController : public QObject
 
 public:
     AnimationExportController(const CarDocument &document, const Selection &selection, const Animator &animator,
-                              Prompts &prompts, QObject *parent);
-
-    // "Export &Animation...", parented to the controller's parent widget.
-    QAction *action() const { return exportAction; }
+                              Prompts &prompts, StatusSink &status, ActionRegistry &actions,
+                              QObject *parent);
 
     // Writes the animation to path with the given options; false (and the
     // failure shown) when it could not be written.
@@ -34,14 +33,11 @@ public:
 public slots:
     void ExportAnimation();
 
-signals:
-    void statusMessage(const QString &text);
-
 private:
     const CarDocument &document;
     const Selection &selection;
     const Animator &animator;
     Prompts &prompts;
-    QAction *exportAction = nullptr;
+    StatusSink &status;
     AnimationExportOptions last;   // the dialog starts where the last export left it
 };

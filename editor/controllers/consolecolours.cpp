@@ -1,29 +1,19 @@
 #include "editor/controllers/consolecolours.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QSettings>
 
 #include "editor/state/selection.h"
+#include "editor/state/sessionoption.h"
 
-ConsoleColours::ConsoleColours(Selection &selection, QWidget *parentWidget)
+ConsoleColours::ConsoleColours(Selection &selection, const SessionOption<bool> &option, QWidget *parentWidget)
     : QObject(parentWidget), selection(selection)
 {
     setObjectName(QStringLiteral("consoleColours"));
-    toggle = new QAction(tr("&Console Colours"), parentWidget);
-    toggle->setObjectName(QStringLiteral("actionConsoleColours"));
-    toggle->setCheckable(true);
-    toggle->setStatusTip(tr("Show colours at the levels the console's video output shows them"));
     label = new QLabel(tr("console colours"), parentWidget);
     label->setObjectName(QStringLiteral("labelConsoleColours"));
     label->setAccessibleName(tr("console colours"));
-    const bool on = QSettings().value(QLatin1String(kSettingsKey), false).toBool();
-    toggle->setChecked(on);
-    apply(on);
-    connect(toggle, &QAction::toggled, this, [this](bool checked) {
-        QSettings().setValue(QLatin1String(kSettingsKey), checked);
-        apply(checked);
-    });
+    apply(option.value());
+    connect(&option, &SessionOptionBase::changed, this, [this, &option] { apply(option.value()); });
 }
 
 void ConsoleColours::apply(bool on)

@@ -2,32 +2,29 @@
 
 #include <QObject>
 
-class QAction;
 class QLabel;
 class Selection;
+template <typename T>
+class SessionOption;
 
-// View > Console Colours: a checkable action, remembered between runs and off
-// at first, that switches the selection's colour model between the editor's
-// linear ramp and the console's levels, and a status bar label that says
-// "console colours" while it is on.
+// View > Console Colours: the remembered switch (off at first) turns the
+// selection's colour model between the editor's linear ramp and the
+// console's levels, and shows a status bar label that says "console
+// colours" while it is on.
 class ConsoleColours : public QObject
 {
     Q_OBJECT
 
 public:
-    static inline const char *const kSettingsKey = "view/consoleColours";
+    // The label is parented to parentWidget; the switch's value is applied
+    // to the selection at once and at each change.
+    ConsoleColours(Selection &selection, const SessionOption<bool> &option, QWidget *parentWidget);
 
-    // The action and the label are parented to parentWidget; the remembered
-    // choice is applied to the selection at once.
-    ConsoleColours(Selection &selection, QWidget *parentWidget);
-
-    QAction *action() const { return toggle; }
     QLabel *statusLabel() const { return label; }
 
 private:
     void apply(bool on);
 
     Selection &selection;
-    QAction *toggle = nullptr;
     QLabel *label = nullptr;
 };

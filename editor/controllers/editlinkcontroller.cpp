@@ -3,10 +3,11 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFileInfo>
-#include <QSettings>
 
 #include "document/cardocument.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
+#include "editor/window/statussink.h"
 #include "editor/state/selection.h"
 #include "exchange/exchangedata.h"
 #include "external/externaleditlink.h"
@@ -14,26 +15,24 @@
 #include "external/programsettings.h"
 
 EditLinkController::EditLinkController(CarDocument &document, const Selection &selection, Prompts &prompts,
+                                       StatusSink &status, ActionRegistry &actions,
                                        const ExchangeController::Controls &box, QObject *parent)
-    : QObject(parent), document(document), selection(selection), prompts(prompts), box(box)
+    : QObject(parent), document(document), selection(selection), prompts(prompts), status(status), box(box)
 {
     setObjectName(QStringLiteral("editLinkController"));
     link = new ExternalEditLink(this);
     connect(link, &ExternalEditLink::pictureSaved, this, &EditLinkController::PictureSaved);
     connect(link, &ExternalEditLink::pictureRefused, this, [this](const QString &, const QString &reason) {
-        emit statusMessage(tr("%1 was not taken in: %2").arg(link->fileName(), reason));
+        this->status.showStatus(tr("%1 was not taken in: %2").arg(link->fileName(), reason));
     });
     // The link ended by itself (its folder went away): say so, as a stop does.
     connect(link, &ExternalEditLink::lost, this,
             [this](const QString &fileName, const QString &reason) { End(reason, fileName); });
 
-    editAction = new QAction(tr("Edit &Externally"), this);
-    editAction->setObjectName(QStringLiteral("actionEditExternally"));
-    editAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    connect(editAction, &QAction::triggered, this, &EditLinkController::EditExternally);
-    stopAction = new QAction(tr("Stop Editing Externally"), this);
-    stopAction->setObjectName(QStringLiteral("actionStopEditingExternally"));
-    stopAction->setEnabled(false);
+    connect(actions.add({QStringLiteral("actionEditExternally"), tr("Edit &Externally"), {QKeySequence(Qt::CTRL | Qt::Key_E)}}),
+            &QAction::triggered, this, &EditLinkController::EditExternally);
+    stopAction = actions.add({QStringLiteral("actionStopEditingExternally"), tr("Stop Editing Externally"), {}, {}, {},
+                              false, false});
     connect(stopAction, &QAction::triggered, this, &EditLinkController::StopEditing);
 
     // Another ROM, or the same one read again: the picture no longer belongs to it.
@@ -76,7 +75,7 @@ void EditLinkController::EditExternally()
         prompts.showFailure(tr("Edit Externally"), picture.failure());
         return;
     }
-    const QString command = ReadExternalPrograms(QSettings()).pixelEditorCommand;
+    const QString command = ReadExternalPrograms().pixelEditorCommand;
     // Start() ends a link running first, whether the new one starts or not.
     const bool wasLinked = link->isActive();
     if (const Result<void> started = link->Start(*picture, fileName, command); !started) {
@@ -92,7 +91,7 @@ void EditLinkController::EditExternally()
     synced = ContentNow();
     stopAction->setEnabled(true);
     emit linkChanged(tr("Linked: %1").arg(fileName));
-    emit statusMessage(tr("Editing %1 externally as %2; each save there updates it here")
+    status.showStatus(tr("Editing %1 externally as %2; each save there updates it here")
                            .arg(ScopeName(scope), fileName));
 }
 
@@ -112,7 +111,7 @@ void EditLinkController::End(const QString &why, QString fileName)
     emit linkChanged(QString());
     if (fileName.isEmpty())
         return;
-    emit statusMessage(why.isEmpty() ? tr("Stopped editing %1 externally").arg(fileName)
+    status.showStatus(why.isEmpty() ? tr("Stopped editing %1 externally").arg(fileName)
                                      : tr("Stopped editing %1 externally: %2").arg(fileName, why));
 }
 
@@ -124,7 +123,7 @@ void EditLinkController::PictureSaved(const QString &path, const QByteArray &byt
         ImportLinkedPicture(document.tables(), scope, palette, background, fileName, bytes, BoxMatchOptions(box));
     if (!after) {
         // A half-done or wrong save: say why and wait for the next one.
-        emit statusMessage(tr("%1 was not taken in: %2").arg(fileName, after.message()));
+        status.showStatus(tr("%1 was not taken in: %2").arg(fileName, after.message()));
         return;
     }
     const bool editedHere = ContentNow() != synced;
@@ -133,10 +132,10 @@ void EditLinkController::PictureSaved(const QString &path, const QByteArray &byt
     const bool changed = document.Change(LinkStepText(scope, fileName), focus, *after);
     synced = ContentNow();
     if (!changed)
-        emit statusMessage(tr("%1 was saved without changes").arg(fileName));
+        status.showStatus(tr("%1 was saved without changes").arg(fileName));
     else if (editedHere)
-        emit statusMessage(tr("Updated %1 from %2, replacing the edits made here since (Undo brings them back)")
+        status.showStatus(tr("Updated %1 from %2, replacing the edits made here since (Undo brings them back)")
                                .arg(ScopeName(scope), fileName));
     else
-        emit statusMessage(tr("Updated %1 from %2").arg(ScopeName(scope), fileName));
+        status.showStatus(tr("Updated %1 from %2").arg(ScopeName(scope), fileName));
 }

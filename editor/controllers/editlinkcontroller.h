@@ -15,7 +15,9 @@ class ExternalEditLink;
 class Prompts;
 class Selection;
 
+class ActionRegistry;
 class QAction;
+class StatusSink;
 
 // File > "Edit Externally" (Ctrl+E): the scope of the Save/Load box goes to
 // the user's pixel editor as an indexed PNG, and every save made there comes
@@ -30,20 +32,16 @@ class EditLinkController : public QObject
     Q_OBJECT
 
 public:
-    EditLinkController(CarDocument &document, const Selection &selection, Prompts &prompts,
-                       const ExchangeController::Controls &box, QObject *parent);
-
-    // "Edit Externally" (actionEditExternally) and "Stop Editing Externally"
-    // (actionStopEditingExternally), for the window's menus.
-    QAction *EditAction() const { return editAction; }
-    QAction *StopAction() const { return stopAction; }
+    EditLinkController(CarDocument &document, const Selection &selection, Prompts &prompts, StatusSink &status,
+                       ActionRegistry &actions, const ExchangeController::Controls &box, QObject *parent);
+    // Registers "Edit Externally" (actionEditExternally, Ctrl+E) and "Stop
+    // Editing Externally" (actionStopEditingExternally).
 
     bool isLinked() const;
     // The linked file (empty when not linked).
     QString linkedFile() const;
 
 signals:
-    void statusMessage(const QString &text);
     // "Linked: car-3.png" while a link runs, empty when none does.
     void linkChanged(const QString &text);
 
@@ -69,9 +67,9 @@ private:
     CarDocument &document;
     const Selection &selection;
     Prompts &prompts;
+    StatusSink &status;
     ExchangeController::Controls box;
     ExternalEditLink *link = nullptr;
-    QAction *editAction = nullptr;
     QAction *stopAction = nullptr;
 
     QString romPath;   // of the document the link started on

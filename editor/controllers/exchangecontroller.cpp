@@ -3,12 +3,15 @@
 
 #include <QCoreApplication>
 #include <QAbstractButton>
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 
 #include "document/cardocument.h"
 #include "document/shownsprite.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
+#include "editor/window/statussink.h"
 #include "exchange/exchangedata.h"
 #include "exchange/spriteconversion.h"
 #include "exchange/spriteexport.h"
@@ -64,10 +67,19 @@ ColorModel ModelOf(const QAbstractButton *option)
 } // namespace
 
 ExchangeController::ExchangeController(CarDocument &document, const Selection &selection, Prompts &prompts,
-                                       const Controls &controls, QObject *parent)
-    : QObject(parent), document(document), selection(selection), prompts(prompts), controls(controls)
+                                       StatusSink &status, ActionRegistry &actions, const Controls &controls,
+                                       QObject *parent)
+    : QObject(parent), document(document), selection(selection), prompts(prompts), status(status), controls(controls)
 {
     setObjectName(QStringLiteral("exchangeController"));
+    connect(actions.add({QStringLiteral("actionImport"), tr("&Import...")}), &QAction::triggered, this,
+            &ExchangeController::LoadSprite);
+    connect(actions.add({QStringLiteral("actionExport"), tr("&Export...")}), &QAction::triggered, this,
+            &ExchangeController::SaveSprite);
+    connect(actions.add({QStringLiteral("actionQuickExport"), tr("Quick E&xport"), {QKeySequence(Qt::CTRL | Qt::Key_W)}}),
+            &QAction::triggered, this, &ExchangeController::QuickSpriteOut);
+    connect(actions.add({QStringLiteral("actionQuickImport"), tr("Quick &Import"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}}),
+            &QAction::triggered, this, &ExchangeController::QuickSpriteIn);
 }
 
 ExchangeSelection BoxScope(const ExchangeController::Controls &controls, const Selection &selection)
@@ -190,7 +202,7 @@ void ExchangeController::ExportTo(const QString &fileName, SpriteFileType type)
             text = tr("Exported %1 to %2").arg(ScopeText(scope), QFileInfo(fileName).fileName());
         if (!errors.isEmpty())
             text += FailedText(errors);
-        emit statusMessage(text);
+        status.showStatus(text);
     }
     if (!errors.isEmpty())
         ShowList(tr("Export"), errors, QCoreApplication::translate("ExchangeController", "File write error"));
@@ -225,7 +237,7 @@ void ExchangeController::ImportFrom(const QString &fileName)
             text += FailedText(errors);
         for (const QString &note : notes)
             text += QStringLiteral("; ") + note;
-        emit statusMessage(text);
+        status.showStatus(text);
     }
     if (!errors.isEmpty())
         ShowList(tr("Import"), LoadErrorText::Shown(errors));
@@ -238,10 +250,10 @@ void ExchangeController::QuickSpriteOut()
     const Result<void> written = WritePictureFile(kQuickExchangeFile, ComposeDocumentSprite(document, look));
     if (!written) {
         prompts.warn(tr("Quick export"),
-                     QStringLiteral("Cannot write \"%1\": %2").arg(QuickExchangePath(), written.failure().reason));
+                     tr("Cannot write \"%1\": %2").arg(QuickExchangePath(), written.failure().reason));
         return;
     }
-    emit statusMessage(tr("Wrote %1 (car %2, sprite %3)")
+    status.showStatus(tr("Wrote %1 (car %2, sprite %3)")
                            .arg(kQuickExchangeFile).arg(selection.car() + 1).arg(selection.sprite() + 1));
 }
 
@@ -273,5 +285,5 @@ void ExchangeController::QuickSpriteIn()
     ClearOffset(after.offsets, car, sprite);
     document.Change(tr("Quick import into sprite %1 of car %2").arg(sprite + 1).arg(car + 1), {car, sprite, -1},
                     after);
-    emit statusMessage(tr("Read %1 into car %2, sprite %3").arg(kQuickExchangeFile).arg(car + 1).arg(sprite + 1));
+    status.showStatus(tr("Read %1 into car %2, sprite %3").arg(kQuickExchangeFile).arg(car + 1).arg(sprite + 1));
 }

@@ -9,7 +9,9 @@
 
 class QAbstractButton;
 class CarDocument;
+class ActionRegistry;
 class Prompts;
+class StatusSink;
 
 // The window's sprite exchange: the questions and messages around the
 // exchange core, which does the converting, the file naming and the size
@@ -34,8 +36,11 @@ public:
         QAbstractButton *classicMatching = nullptr;
     };
 
-    ExchangeController(CarDocument &document, const Selection &selection, Prompts &prompts, const Controls &controls,
-                       QObject *parent);
+    // Registers File > Import... (actionImport) and Export... (actionExport),
+    // Sprite > Quick Export (actionQuickExport, Ctrl+W) and Quick Import
+    // (actionQuickImport, Ctrl+Q).
+    ExchangeController(CarDocument &document, const Selection &selection, Prompts &prompts, StatusSink &status,
+                       ActionRegistry &actions, const Controls &controls, QObject *parent);
 
     // Writes the current scope to fileName; false if any file failed, each
     // failure a line of *errors (if given); *written counts the files written.
@@ -52,10 +57,6 @@ public:
     QString ExportTitle() const;
     QString ImportTitle() const;
     QString DefaultFileName() const;
-
-signals:
-    // What an action did, for the status bar: "Imported car 3 from car.png".
-    void statusMessage(const QString &text);
 
 public slots:
     void SaveSprite();
@@ -75,6 +76,7 @@ private:
     CarDocument &document;
     const Selection &selection;
     Prompts &prompts;
+    StatusSink &status;   // what an action did: "Imported car 3 from car.png"
     Controls controls;
 };
 

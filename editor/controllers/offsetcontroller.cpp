@@ -2,21 +2,29 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
 #include "document/cardocument.h"
 #include "document/commandids.h"
+#include "editor/window/actionregistry.h"
 #include "document/shownsprite.h"
 #include "view/centring.h"
 #include "view/offsetediting.h"
 
-OffsetController::OffsetController(CarDocument &document, const Selection &selection, const Controls &controls,
-                                   QObject *parent)
+OffsetController::OffsetController(CarDocument &document, const Selection &selection, ActionRegistry &actions,
+                                   const Controls &controls, QObject *parent)
     : QObject(parent), document(document), selection(selection), controls(controls)
 {
     setObjectName(QStringLiteral("offsetController"));
+    connect(actions.add({QStringLiteral("actionAutoCenterSprite"), tr("Auto-center &Sprite")}), &QAction::triggered,
+            this, &OffsetController::AutoCenterSprite);
+    connect(actions.add({QStringLiteral("actionAutoCenterCar"), tr("Auto-center &Car")}), &QAction::triggered, this,
+            &OffsetController::AutoCenterCar);
+    connect(actions.add({QStringLiteral("actionResetCarOffsets"), tr("&Reset Car Offsets")}), &QAction::triggered,
+            this, &OffsetController::ClearCarMoveCoords);
     connect(controls.up, &QSpinBox::valueChanged, this, &OffsetController::MoveSprite);
     connect(controls.right, &QSpinBox::valueChanged, this, &OffsetController::MoveSprite);
     connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {

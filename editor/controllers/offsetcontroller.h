@@ -4,6 +4,7 @@
 
 #include "editor/state/selection.h"
 
+class ActionRegistry;
 class QCheckBox;
 class QSpinBox;
 class CarDocument;
@@ -24,7 +25,10 @@ public:
         QCheckBox *wholeCar = nullptr;
     };
 
-    OffsetController(CarDocument &document, const Selection &selection, const Controls &controls, QObject *parent);
+    // Registers Sprite > Auto-center Sprite (actionAutoCenterSprite), Auto-center
+    // Car (actionAutoCenterCar) and Reset Car Offsets (actionResetCarOffsets).
+    OffsetController(CarDocument &document, const Selection &selection, ActionRegistry &actions,
+                     const Controls &controls, QObject *parent);
 
     // Centres one sprite or every sprite of a car as one step.
     void CenterSprite(int car, int sprite);

@@ -2,12 +2,14 @@
 
 #include "editor/widgets/drawingindexstrip.h"
 
+#include <QAction>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
 
 #include "document/cardocument.h"
 #include "editor/state/shownnames.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
 #include "palette/palettecommands.h"
 #include "palette/palettenames.h"
@@ -19,10 +21,20 @@
 // holds colours the ROM can store.
 
 PaletteController::PaletteController(CarDocument &document, const Selection &selection, Prompts &prompts,
-                                     const Swatches &swatches, QObject *parent)
+                                     ActionRegistry &actions, const Swatches &swatches, QObject *parent)
     : QObject(parent), document(document), selection(selection), prompts(prompts), swatches(swatches)
 {
     setObjectName(QStringLiteral("paletteController"));
+    connect(actions.add({QStringLiteral("actionSwapColours"), tr("&Swap Colours 1 and 2")}), &QAction::triggered,
+            this, &PaletteController::SwapPalette);
+    connect(actions.add({QStringLiteral("actionRotateColours"), tr("&Rotate Colours 1 to 3")}), &QAction::triggered,
+            this, &PaletteController::ShiftPalette);
+    connect(actions.add({QStringLiteral("actionRandomColour"), tr("Random &Colour...")}), &QAction::triggered, this,
+            [this] { RandomColor(this->selection.drawingIndex()); });
+    connect(actions.add({QStringLiteral("actionEditColour"), tr("&Edit Colour...")}), &QAction::triggered, this,
+            [this] { EditColor(this->selection.drawingIndex()); });
+    connect(actions.add({QStringLiteral("actionRestorePalette"), tr("Res&tore Palette")}), &QAction::triggered, this,
+            &PaletteController::RestorePalette);
     connect(&selection, &Selection::changed, this, [this](Selection::Parts parts) {
         if (parts & (Selection::Palette | Selection::Colors))
             ShowColors();

@@ -7,6 +7,7 @@
 #include "rom/cardata.h"
 
 class QLabel;
+class ActionRegistry;
 class CarDocument;
 class Prompts;
 struct TableChanges;
@@ -26,8 +27,11 @@ public:
         QLabel *background = nullptr;
     };
 
-    PaletteController(CarDocument &document, const Selection &selection, Prompts &prompts, const Swatches &swatches,
-                      QObject *parent);
+    // Registers the Palette menu's commands: actionSwapColours,
+    // actionRotateColours, actionRandomColour and actionEditColour (on the
+    // drawing index), actionRestorePalette.
+    PaletteController(CarDocument &document, const Selection &selection, Prompts &prompts, ActionRegistry &actions,
+                      const Swatches &swatches, QObject *parent);
 
 public slots:
     void ShowColors();

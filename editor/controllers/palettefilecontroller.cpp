@@ -7,7 +7,9 @@
 
 #include "document/cardocument.h"
 #include "editor/state/shownnames.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
+#include "editor/window/statussink.h"
 #include "editor/state/selection.h"
 #include "palette/palettefiles.h"
 #include "palette/palettenames.h"
@@ -36,16 +38,14 @@ QString FileNameFor(const QString &paletteName)
 } // namespace
 
 PaletteFileController::PaletteFileController(CarDocument &document, const Selection &selection, Prompts &prompts,
-                                             QObject *parent)
-    : QObject(parent), document(document), selection(selection), prompts(prompts)
+                                             StatusSink &status, ActionRegistry &actions, QObject *parent)
+    : QObject(parent), document(document), selection(selection), prompts(prompts), status(status)
 {
     setObjectName(QStringLiteral("paletteFileController"));
-    exportAction = new QAction(tr("Export &Palette..."), this);
-    exportAction->setObjectName(QStringLiteral("actionExportPalette"));
-    importAction = new QAction(tr("Import P&alette..."), this);
-    importAction->setObjectName(QStringLiteral("actionImportPalette"));
-    connect(exportAction, &QAction::triggered, this, &PaletteFileController::ExportPalette);
-    connect(importAction, &QAction::triggered, this, &PaletteFileController::ImportPalette);
+    connect(actions.add({QStringLiteral("actionExportPalette"), tr("Export &Palette...")}), &QAction::triggered, this,
+            &PaletteFileController::ExportPalette);
+    connect(actions.add({QStringLiteral("actionImportPalette"), tr("Import P&alette...")}), &QAction::triggered, this,
+            &PaletteFileController::ImportPalette);
 }
 
 QString PaletteFileController::ExportPaletteTo(const QString &fileName)
@@ -56,7 +56,7 @@ QString PaletteFileController::ExportPaletteTo(const QString &fileName)
         return tr("No palette is selected.");
     if (const Result<void> written = WritePaletteFile(fileName, palette, name); !written)
         return written.message();
-    emit statusMessage(tr("Exported palette %1 to %2").arg(ShownName(name), QFileInfo(fileName).fileName()));
+    status.showStatus(tr("Exported palette %1 to %2").arg(ShownName(name), QFileInfo(fileName).fileName()));
     return {};
 }
 
@@ -78,7 +78,7 @@ QString PaletteFileController::ImportPaletteFrom(const QString &fileName)
     const QString name = QFileInfo(fileName).fileName();
     const QString paletteName = ShownName(PaletteNames().value(p));
     document.Change(tr("Import palette %1 from %2").arg(paletteName, name), {-1, -1, p}, after);
-    emit statusMessage(tr("Imported palette %1 from %2").arg(paletteName, name));
+    status.showStatus(tr("Imported palette %1 from %2").arg(paletteName, name));
     return {};
 }
 

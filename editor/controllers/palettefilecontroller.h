@@ -7,7 +7,8 @@ class CarDocument;
 class Prompts;
 class Selection;
 
-class QAction;
+class ActionRegistry;
+class StatusSink;
 
 // Palette files for the palette selected in the combo box: export to and
 // import from GIMP (.gpl), JASC (.pal), Adobe (.act) and raw colour-word
@@ -17,21 +18,16 @@ class PaletteFileController : public QObject
     Q_OBJECT
 
 public:
-    PaletteFileController(CarDocument &document, const Selection &selection, Prompts &prompts, QObject *parent);
+    PaletteFileController(CarDocument &document, const Selection &selection, Prompts &prompts, StatusSink &status,
+                          ActionRegistry &actions, QObject *parent);
 
-    // "Export Palette..." (actionExportPalette) and "Import Palette..."
-    // (actionImportPalette), for the window's menus.
-    QAction *ExportAction() const { return exportAction; }
-    QAction *ImportAction() const { return importAction; }
-
+    // Registers "Export Palette..." (actionExportPalette) and "Import
+    // Palette..." (actionImportPalette).
     // Writes the selected palette; empty on success, else the message.
     QString ExportPaletteTo(const QString &fileName);
     // Reads fileName into the selected palette as one step (entries beyond
     // the file's count unchanged); empty on success, else the message.
     QString ImportPaletteFrom(const QString &fileName);
-
-signals:
-    void statusMessage(const QString &text);
 
 public slots:
     void ExportPalette();
@@ -41,6 +37,5 @@ private:
     CarDocument &document;
     const Selection &selection;
     Prompts &prompts;
-    QAction *exportAction = nullptr;
-    QAction *importAction = nullptr;
+    StatusSink &status;
 };

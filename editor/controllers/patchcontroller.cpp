@@ -4,7 +4,9 @@
 #include <QFileInfo>
 
 #include "document/cardocument.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
+#include "editor/window/statussink.h"
 #include "patch/patchfile.h"
 #include "rom/outputfile.h"
 
@@ -28,13 +30,12 @@ static bool IsPatchFileName(const QString &path)
     return PatchFormatFor(path).has_value();
 }
 
-PatchController::PatchController(CarDocument &document, Prompts &prompts, QObject *parent)
-    : QObject(parent), document(document), prompts(prompts)
+PatchController::PatchController(CarDocument &document, Prompts &prompts, StatusSink &status,
+                                 ActionRegistry &actions, QObject *parent)
+    : QObject(parent), document(document), prompts(prompts), status(status)
 {
     setObjectName(QStringLiteral("patchController"));
-    createAction = new QAction(tr("Create Pa&tch..."), this);
-    createAction->setObjectName(QStringLiteral("actionCreatePatch"));
-    connect(createAction, &QAction::triggered, this, &PatchController::CreatePatch);
+    connect(actions.add({QStringLiteral("actionCreatePatch"), tr("Create Pa&tch...")}), &QAction::triggered, this, &PatchController::CreatePatch);
 }
 
 QByteArray PatchController::OriginalBytes() const
@@ -55,7 +56,7 @@ QString PatchController::WritePatchTo(const QString &fileName)
     if (const Result<void> written = WriteOutputFile(fileName, *patch); !written)
         return written.message();
     const QFileInfo written(fileName);
-    emit statusMessage(tr("Wrote %1 (%2 bytes)").arg(written.fileName(), QString::number(written.size())));
+    status.showStatus(tr("Wrote %1 (%2 bytes)").arg(written.fileName(), QString::number(written.size())));
     return {};
 }
 

@@ -6,7 +6,8 @@
 class CarDocument;
 class Prompts;
 
-class QAction;
+class ActionRegistry;
+class StatusSink;
 
 // "Create Patch...": an IPS or BPS file (by suffix) that turns the ROM file as
 // it was opened into the ROM as a save would write it now, without saving.
@@ -15,11 +16,10 @@ class PatchController : public QObject
     Q_OBJECT
 
 public:
-    PatchController(CarDocument &document, Prompts &prompts, QObject *parent);
+    PatchController(CarDocument &document, Prompts &prompts, StatusSink &status, ActionRegistry &actions,
+                    QObject *parent);
 
-    // "Create Patch..." (actionCreatePatch), for the window's menus.
-    QAction *CreateAction() const { return createAction; }
-
+    // Registers "Create Patch..." (actionCreatePatch).
     // The bytes the patch starts from and the ones it gives.
     QByteArray OriginalBytes() const;
     QByteArray ModifiedBytes() const;
@@ -28,14 +28,11 @@ public:
     // and the reason.
     QString WritePatchTo(const QString &fileName);
 
-signals:
-    void statusMessage(const QString &text);
-
 public slots:
     void CreatePatch();
 
 private:
     CarDocument &document;
     Prompts &prompts;
-    QAction *createAction = nullptr;
+    StatusSink &status;
 };

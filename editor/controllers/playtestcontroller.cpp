@@ -2,18 +2,20 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QSettings>
 
 #include "document/cardocument.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
+#include "editor/window/statussink.h"
 #include "external/commandline.h"
 #include "external/emulatorchoice.h"
 #include "external/ownfolder.h"
 #include "external/playtestrunner.h"
 #include "external/programsettings.h"
 
-PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, QObject *parent)
-    : QObject(parent), document(document), prompts(prompts)
+PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, StatusSink &status,
+                                       ActionRegistry &actions, QObject *parent)
+    : QObject(parent), document(document), prompts(prompts), status(status)
 {
     setObjectName(QStringLiteral("playTestController"));
     // The folders a play-test or a live link of an earlier run left behind
@@ -23,16 +25,13 @@ PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, 
     connect(runner, &PlayTestRunner::failed, this,
             [this](const QString &message) { this->prompts.warn(tr("Play-test"), message); });
 
-    playAction = new QAction(tr("&Play-test"), this);
-    playAction->setObjectName(QStringLiteral("actionPlayTest"));
-    playAction->setShortcut(QKeySequence(Qt::Key_F5));
-    connect(playAction, &QAction::triggered, this, &PlayTestController::PlayTest);
+    connect(actions.add({QStringLiteral("actionPlayTest"), tr("&Play-test"), {QKeySequence(Qt::Key_F5)}}), &QAction::triggered, this, &PlayTestController::PlayTest);
 }
 
 void PlayTestController::PlayTest()
 {
     const QString title = tr("Play-test");
-    const QString setting = ReadExternalPrograms(QSettings()).emulatorCommand;
+    const QString setting = ReadExternalPrograms().emulatorCommand;
     const Result<QString> command = EmulatorCommand(setting);
     if (!command) {
         prompts.showFailure(title, command.failure());
@@ -53,7 +52,7 @@ void PlayTestController::PlayTest()
     }
     const Result<QStringList> words = SplitCommand(*command);
     const QString program = words ? QFileInfo(words->first()).fileName() : *command;
-    emit statusMessage(tr("Started %1 on a copy of %2%3")
+    status.showStatus(tr("Started %1 on a copy of %2%3")
                            .arg(program, QFileInfo(document.path()).fileName(),
                                 document.isModified() ? tr(" with the unsaved changes") : QString()));
 }

@@ -6,7 +6,8 @@ class CarDocument;
 class PlayTestRunner;
 class Prompts;
 
-class QAction;
+class ActionRegistry;
+class StatusSink;
 
 // Game > "Play-test" (F5): the ROM as Save would write it now goes, as a
 // temporary copy, to the emulator set in the Preferences (or the first one
@@ -21,14 +22,11 @@ class PlayTestController : public QObject
     Q_OBJECT
 
 public:
-    PlayTestController(CarDocument &document, Prompts &prompts, QObject *parent);
+    PlayTestController(CarDocument &document, Prompts &prompts, StatusSink &status, ActionRegistry &actions,
+                       QObject *parent);
 
-    // "Play-test" (actionPlayTest), for the window's menus.
-    QAction *PlayAction() const { return playAction; }
+    // Registers "Play-test" (actionPlayTest, F5).
     PlayTestRunner &Runner() const { return *runner; }
-
-signals:
-    void statusMessage(const QString &text);
 
 public slots:
     void PlayTest();
@@ -36,6 +34,6 @@ public slots:
 private:
     CarDocument &document;
     Prompts &prompts;
+    StatusSink &status;
     PlayTestRunner *runner = nullptr;
-    QAction *playAction = nullptr;
 };

@@ -4,20 +4,22 @@
 #include <QFileInfo>
 
 #include "document/cardocument.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
+#include "editor/window/statussink.h"
 #include "recovery/recoverykeeper.h"
 #include "recovery/recoveryoffer.h"
 
 RecoveryController::RecoveryController(CarDocument &document, RecoveryKeeper &keeper, Prompts &prompts,
-                                       QObject *parent)
-    : QObject(parent), document(document), keeper(keeper), prompts(prompts)
+                                       StatusSink &status, QObject *parent)
+    : QObject(parent), document(document), keeper(keeper), prompts(prompts), status(status)
 {
     setObjectName(QStringLiteral("recoveryController"));
     connect(&keeper, &RecoveryKeeper::writeFailed, this, [this](const QString &message) {
         if (writeFailureShown)
             return;
         writeFailureShown = true;
-        emit statusMessage(tr("Unsaved changes cannot be kept for recovery: %1").arg(message));
+        this->status.showStatus(tr("Unsaved changes cannot be kept for recovery: %1").arg(message));
     });
     connect(&keeper, &RecoveryKeeper::written, this, [this] { writeFailureShown = false; });
 }
@@ -37,7 +39,7 @@ void RecoveryController::OfferRecovery()
         switch (prompts.askRecovery(title, RecoveryQuestion(offer))) {
         case Prompts::RecoveryChoice::Recover:
             ApplyRecovery(document, offer, &keeper);
-            emit statusMessage(tr("Recovered the unsaved changes to %1: Undo takes them back")
+            status.showStatus(tr("Recovered the unsaved changes to %1: Undo takes them back")
                                    .arg(QFileInfo(document.path()).fileName()));
             // A second set would replace the first: the others wait for the next open.
             return;

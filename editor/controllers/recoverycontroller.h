@@ -5,6 +5,7 @@
 
 class CarDocument;
 class Prompts;
+class StatusSink;
 class RecoveryKeeper;
 
 // The window's side of recovery: offers the unsaved changes that an editor no
@@ -15,7 +16,8 @@ class RecoveryController : public QObject
     Q_OBJECT
 
 public:
-    RecoveryController(CarDocument &document, RecoveryKeeper &keeper, Prompts &prompts, QObject *parent);
+    RecoveryController(CarDocument &document, RecoveryKeeper &keeper, Prompts &prompts, StatusSink &status,
+                       QObject *parent);
 
     // After a ROM was opened: shows each recovery file that had to be put
     // aside, then asks about each usable one, newest first: Recover (one
@@ -23,12 +25,10 @@ public:
     // Later (the file stays).
     void OfferRecovery();
 
-signals:
-    void statusMessage(const QString &text);
-
 private:
     CarDocument &document;
     RecoveryKeeper &keeper;
     Prompts &prompts;
+    StatusSink &status;
     bool writeFailureShown = false;   // until a write succeeds again
 };

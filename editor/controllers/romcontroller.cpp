@@ -1,5 +1,6 @@
 #include "editor/controllers/romcontroller.h"
 
+#include <QAction>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -8,17 +9,26 @@
 #include <QTimer>
 
 #include "document/cardocument.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/prompts.h"
+#include "editor/window/statussink.h"
 #include "rom/factorydata.h"
 #include "rom/numbertext.h"
 #include "rom/outputfile.h"
 #include "rom/romsave.h"
 #include "rom/romwriter.h"
 
-RomController::RomController(CarDocument &document, Prompts &prompts, QObject *parent)
-    : QObject(parent), document(document), prompts(prompts)
+RomController::RomController(CarDocument &document, Prompts &prompts, StatusSink &status, ActionRegistry &actions,
+                             QObject *parent)
+    : QObject(parent), document(document), prompts(prompts), status(status)
 {
     setObjectName(QStringLiteral("romController"));
+    connect(actions.add({QStringLiteral("actionSave"), tr("&Save"), QKeySequence::keyBindings(QKeySequence::Save)}),
+            &QAction::triggered, this, &RomController::SaveToRom);
+    connect(actions.add({QStringLiteral("actionRestoreRom"), tr("Restore &All Rom")}), &QAction::triggered, this,
+            &RomController::RestoreRom);
+    connect(actions.add({QStringLiteral("actionRestoreDefaults"), tr("Restore &Defaults")}), &QAction::triggered,
+            this, &RomController::RestoreDefaults);
 }
 
 void RomController::Save()
@@ -105,7 +115,7 @@ bool RomController::SaveToRom()
     }
     document.MarkSaved();
     emit saved();
-    emit statusMessage(tr("Saved %1 (%2, checksum %3)%4")
+    status.showStatus(tr("Saved %1 (%2, checksum %3)%4")
                            .arg(name, ByteCountText(image.fileBytes.size()),
                                 QStringLiteral("%1").arg(RomChecksum(document.plainImage()), 4, 16, QLatin1Char('0')).toUpper(),
                                 result.method == SaveResult::Method::InPlace ? tr(", written in place") : QString()));
@@ -135,7 +145,7 @@ std::optional<RomFileLock> RomController::LockForSave(const QString &path)
         retry.start();
         loop.exec();
         if (cancelled) {
-            emit statusMessage(tr("Save cancelled: %1 was not written.").arg(QFileInfo(path).fileName()));
+            status.showStatus(tr("Save cancelled: %1 was not written.").arg(QFileInfo(path).fileName()));
             return std::nullopt;
         }
     }
@@ -160,7 +170,7 @@ void RomController::SaveCopyElsewhere()
         prompts.showFailure(tr("Save a Copy As"), written.failure());
         return;
     }
-    emit statusMessage(tr("Saved a copy as %1 (%2); %3 was not written")
+    status.showStatus(tr("Saved a copy as %1 (%2); %3 was not written")
                            .arg(QFileInfo(choice.path).fileName(), ByteCountText(bytes.size()), info.fileName()));
 }
 
@@ -170,8 +180,11 @@ void RomController::RestoreRom()
     // offsets and the background colour are not part of the ROM data.
     DocumentTables after = document.original();
     after.offsets = document.offsets();
-    document.Change(tr("Restore All Rom"), {}, after);
-    emit statusMessage(tr("Restored the sprites, palettes, characteristics and weapons of all cars as the ROM was "
+    if (!document.Change(tr("Restore All Rom"), {}, after)) {
+        status.showStatus(tr("Every car is as the ROM was opened already: nothing to restore"));
+        return;
+    }
+    status.showStatus(tr("Restored the sprites, palettes, characteristics and weapons of all cars as the ROM was "
                           "opened. Ctrl+Z takes it back."));
 }
 
@@ -196,7 +209,10 @@ void RomController::RestoreDefaults()
     after.palettes = factory->palettes;
     after.characteristics = normalized.characteristics;
     after.weapons = normalized.weapons;
-    document.Change(tr("Restore Defaults"), {}, after);
-    emit statusMessage(tr("Replaced the sprites, palettes, characteristics and weapons of all cars with the game's "
+    if (!document.Change(tr("Restore Defaults"), {}, after)) {
+        status.showStatus(tr("Every car has the game's defaults already: nothing to replace"));
+        return;
+    }
+    status.showStatus(tr("Replaced the sprites, palettes, characteristics and weapons of all cars with the game's "
                           "defaults. Ctrl+Z takes it back."));
 }

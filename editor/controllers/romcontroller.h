@@ -7,7 +7,9 @@
 #include "rom/romlock.h"
 
 class CarDocument;
+class ActionRegistry;
 class Prompts;
+class StatusSink;
 
 // Saving into the ROM file and the two whole-data restores. A failure is
 // shown through the prompts and changes nothing.
@@ -16,7 +18,10 @@ class RomController : public QObject
     Q_OBJECT
 
 public:
-    RomController(CarDocument &document, Prompts &prompts, QObject *parent);
+    // Registers File > Save (actionSave), Car > Restore All Rom
+    // (actionRestoreRom) and Car > Restore Defaults (actionRestoreDefaults).
+    RomController(CarDocument &document, Prompts &prompts, StatusSink &status, ActionRegistry &actions,
+                  QObject *parent);
 
     // How often a save waiting for another program's lock tries again.
     static constexpr int kLockRetryMs = 50;
@@ -36,7 +41,6 @@ public:
     bool SaveToRom();
 
 signals:
-    void statusMessage(const QString &text);
     // The ROM file was written: its header (checksum) is the saved one now.
     void saved();
 
@@ -55,4 +59,5 @@ private:
     CarDocument &document;
     Prompts &prompts;
     bool saving = false;
+    StatusSink &status;
 };

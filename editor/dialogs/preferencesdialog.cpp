@@ -4,7 +4,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 #include <QVBoxLayout>
 
 #include "external/emulatorchoice.h"
@@ -36,7 +35,7 @@ PreferencesDialog::PreferencesDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("preferencesDialog"));
     setWindowTitle(tr("Preferences"));
-    const ExternalPrograms stored = ReadExternalPrograms(QSettings());
+    const ExternalPrograms stored = ReadExternalPrograms();
 
     const QString installed = InstalledEmulatorCommand();
     emulator = CommandField(this, tr("Emulator command"), QStringLiteral("lineEditEmulatorCommand"),
@@ -80,8 +79,7 @@ ExternalPrograms PreferencesDialog::programs() const
 
 void PreferencesDialog::accept()
 {
-    QSettings settings;
-    if (const Result<void> stored = StoreExternalPrograms(settings, programs()); !stored) {
+    if (const Result<void> stored = StoreExternalPrograms(programs()); !stored) {
         problem->setText(stored.message());
         problem->show();
         return;

@@ -17,7 +17,17 @@ QString RecentFiles::normalized(const QString &path)
     return path.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+RecentFiles::RecentFiles() : own(std::make_unique<QSettings>()), settings(*own), key(SettingsKey::RecentFiles)
+{
+    load();
+}
+
 RecentFiles::RecentFiles(QSettings &settings, const QString &key) : settings(settings), key(key)
+{
+    load();
+}
+
+void RecentFiles::load()
 {
     // Whatever was stored (by hand, or by an older version) is tidied on the way in.
     for (const QString &entry : settings.value(key).toStringList()) {

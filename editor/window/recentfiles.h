@@ -1,8 +1,12 @@
 #pragma once
 
+#include <memory>
+
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+
+#include "external/settingskeys.h"
 
 // Whether path names a regular file (or a link to one) that opens for reading:
 // not a folder, a FIFO or a device.
@@ -18,8 +22,10 @@ class RecentFiles
 public:
     static constexpr int kMaximum = 10;
 
-    // settings must outlive this object.
-    explicit RecentFiles(QSettings &settings, const QString &key = QStringLiteral("recentFiles"));
+    // The list of the program's settings file.
+    RecentFiles();
+    // The list under key of another store, which must outlive this object.
+    explicit RecentFiles(QSettings &settings, const QString &key = SettingsKey::RecentFiles);
 
     QStringList files() const { return list; }
     // The folder of the most recent file; empty when the list is.
@@ -36,8 +42,10 @@ public:
     static QString normalized(const QString &path);
 
 private:
+    void load();
     bool store();
 
+    std::unique_ptr<QSettings> own;   // the program's settings file, when no store was given
     QSettings &settings;
     QString key;
     QStringList list;

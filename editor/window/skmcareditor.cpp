@@ -22,7 +22,9 @@
 #include "editor/controllers/editlinkcontroller.h"
 #include "editor/controllers/equipmentcontroller.h"
 #include "editor/controllers/exchangecontroller.h"
+#include "editor/window/actionregistry.h"
 #include "editor/window/formbinder.h"
+#include "editor/window/statussink.h"
 #include "editor/controllers/offsetcontroller.h"
 #include "editor/controllers/palettecontroller.h"
 #include "editor/controllers/palettefilecontroller.h"
@@ -44,14 +46,6 @@
 namespace {
 
 const QString kProgramTitle = QStringLiteral("SKM [SMD] Car Editor");
-
-bool IsRedoKey(const QKeyEvent *key)
-{
-    const QKeyCombination combination = key->keyCombination();
-    return key->matches(QKeySequence::Redo)
-        || combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)
-        || combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
-}
 
 } // namespace
 
@@ -82,10 +76,13 @@ void SKMcarEditor::Initialise(Prompts *givenPrompts)
     ui->setupUi(this);
     // The panels scroll on a screen too small for them; menus and status bar stay.
     panels = new PanelScroller(*qobject_cast<QBoxLayout *>(layout()));
+    actions = new ActionRegistry(*this);
+    statusLog = new StatusLog(this);
     BuildControllers();
     ConnectControls();
     SetTabOrder();
-    CreateUndoActions();
+    CreateOverview();
+    RegisterActions();
     CreateMenus();
     CreateStatusBar();
     SetToolTips();
@@ -141,10 +138,10 @@ void SKMcarEditor::BuildControllers()
     connect(drawingControl, &DrawingController::strokeActiveChanged, animator, &Animator::setHeld);
     connect(drawingControl, &DrawingController::strokeActiveChanged, this, &SKMcarEditor::LockUndo);
 
-    offsetsControl = new OffsetController(document, selection, {f.spinBoxMoveSpriteUp, f.spinBoxMoveSpriteRight,
+    offsetsControl = new OffsetController(document, selection, *actions, {f.spinBoxMoveSpriteUp, f.spinBoxMoveSpriteRight,
                                                                 f.checkBoxMoveCar},
                                           this);
-    paletteControl = new PaletteController(document, selection, *prompts,
+    paletteControl = new PaletteController(document, selection, *prompts, *actions,
                                            {{f.labelColor1, f.labelColor2, f.labelColor3}, f.labelColorBg}, this);
     connect(drawingTools->indexStrip(), &DrawingIndexStrip::editRequested, paletteControl,
             &PaletteController::EditColor);
@@ -157,16 +154,16 @@ void SKMcarEditor::BuildControllers()
                                                    f.checkBoxMultipleFiles, f.checkBoxDither,
                                                    f.checkBoxConsoleExport, f.checkBoxConsoleMatch,
                                                    f.classicMatching};
-    exchangeControl = new ExchangeController(document, selection, *prompts, exchangeBox, this);
-    romControl = new RomController(document, *prompts, this);
-    paletteFileControl = new PaletteFileController(document, selection, *prompts, this);
-    patchControl = new PatchController(document, *prompts, this);
-    playTestControl = new PlayTestController(document, *prompts, this);
-    editLinkControl = new EditLinkController(document, selection, *prompts, exchangeBox, this);
-    recoveryControl = new RecoveryController(document, keeper, *prompts, this);
-    consoleColours = new ConsoleColours(selection, this);
+    exchangeControl = new ExchangeController(document, selection, *prompts, *statusLog, *actions, exchangeBox, this);
+    romControl = new RomController(document, *prompts, *statusLog, *actions, this);
+    paletteFileControl = new PaletteFileController(document, selection, *prompts, *statusLog, *actions, this);
+    patchControl = new PatchController(document, *prompts, *statusLog, *actions, this);
+    playTestControl = new PlayTestController(document, *prompts, *statusLog, *actions, this);
+    editLinkControl = new EditLinkController(document, selection, *prompts, *statusLog, *actions, exchangeBox, this);
+    recoveryControl = new RecoveryController(document, keeper, *prompts, *statusLog, this);
+    consoleColours = new ConsoleColours(selection, options.consoleColours, this);
     paletteUse = new PaletteUseDisplay(document, selection, *drawingTools->indexStrip(), *f.labelSprite, this);
-    animationExport = new AnimationExportController(document, selection, *animator, *prompts, this);
+    animationExport = new AnimationExportController(document, selection, *animator, *prompts, *statusLog, *actions, this);
 }
 
 void SKMcarEditor::ConnectControls()
@@ -276,15 +273,15 @@ void SKMcarEditor::showEvent(QShowEvent *event)
     // Sized before it had a frame: once more with the frame, on the screen it is on.
     if (!event->spontaneous())
         QTimer::singleShot(0, this, &SKMcarEditor::FitToContents);
-    if (overviewAction && overviewAction->isChecked() && !overview->isVisible())
+    if (options.spriteOverview.value() && !overview->window()->isVisible())
         ShowToolWindow(overview->window(), overview->sizeHint(), false);
 }
 
 bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
 {
     // Closing the overview's window unticks it; closing the main window does not.
-    if (overview && watched == overview->window() && event->type() == QEvent::Close && isVisible() && overviewAction)
-        overviewAction->setChecked(false);
+    if (overview && watched == overview->window() && event->type() == QEvent::Close && isVisible())
+        options.spriteOverview.set(false);
     // Ctrl + mouse wheel over the sprite zooms in whole steps.
     if (event->type() == QEvent::Wheel && watched == ui->labelSprite) {
         auto *wheel = static_cast<QWheelEvent *>(event);
@@ -296,32 +293,18 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::KeyPress && HandleToolKey(watched, static_cast<QKeyEvent *>(event)))
         return true;
-    // The document's undo and redo win over a spin box's own text undo: the
-    // override request is refused, so the keys reach the window's actions.
+    // The window's commands win over a field's own binding of the same key
+    // (a spin box's text undo, its line edit's Ctrl+E "end of line"): the
+    // override request is refused, so the key reaches the registered action.
     if (event->type() == QEvent::ShortcutOverride) {
-        auto *key = static_cast<QKeyEvent *>(event);
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (widget && widget->window() == this && (key->matches(QKeySequence::Undo) || IsRedoKey(key))) {
+        const QWidget *window = widget ? widget->window() : nullptr;
+        if ((window == this || window == overview) && actions->claims(*static_cast<QKeyEvent *>(event))) {
             event->ignore();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void SKMcarEditor::CreateUndoActions()
-{
-    QUndoStack *stack = document.undoStack();
-    undoAction = stack->createUndoAction(this, tr("&Undo"));
-    undoAction->setObjectName(QStringLiteral("actionUndo"));
-    undoAction->setShortcuts(QKeySequence::Undo);
-    redoAction = stack->createRedoAction(this, tr("&Redo"));
-    redoAction->setObjectName(QStringLiteral("actionRedo"));
-    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    for (QAction *action : {undoAction, redoAction}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-    }
 }
 
 void SKMcarEditor::LockUndo(bool locked)

@@ -2,13 +2,13 @@
 
 #include <memory>
 
-#include <QSettings>
 #include <QString>
 #include <QWidget>
 
 #include "document/cardocument.h"
 #include "editor/window/recentfiles.h"
 #include "editor/state/selection.h"
+#include "editor/state/viewoptions.h"
 #include "recovery/recoverykeeper.h"
 #include "rom/romimage.h"
 
@@ -28,6 +28,7 @@ class QMenuBar;
 class QStatusBar;
 QT_END_NAMESPACE
 
+class ActionRegistry;
 class AnimationExportController;
 class Animator;
 class ConsoleColours;
@@ -52,6 +53,7 @@ class SpriteDisplay;
 class SpriteOverview;
 class SpriteScroller;
 class SpriteView;
+class StatusLog;
 
 // The editor's one window. It owns the document, the selection (what is on
 // show), the form and one controller per subsystem; it wires the form's
@@ -108,7 +110,6 @@ private:
     // Tab goes through every control: the form's order, with the drawing
     // tools, the view and the clickable labels each beside their group.
     void SetTabOrder();
-    void CreateUndoActions();
     void UpdateTitle();
     // The window grows and shrinks with the zoomed sprite and the characteristics.
     void FitToContents();
@@ -117,16 +118,15 @@ private:
     void ToggleCharacteristics();
     void LockUndo(bool locked);
     void ShowInfo();
-    // --- the shell (editor/windowshell.cpp): menus, status bar, files
+    // --- window/windowmenus.cpp: the window's own commands, the menu table, the tool keys
+    void RegisterActions();
+    void RegisterViewToggles();
     void CreateMenus();
-    // --- editor/windowmenus.cpp: the Sprite, Palette and Car menus, the tool keys
-    void CreateEditingMenus();
     bool HandleToolKey(QObject *watched, QKeyEvent *key);
-    void CreateOverview(QMenu *view);
-    // --- editor/windowtooltips.cpp
+    void CreateOverview();
+    // --- the shell (window/windowshell.cpp): status bar, files
+    // --- window/windowtooltips.cpp
     void SetToolTips();
-    QAction *GridAction(const QString &text, const QString &name, const QString &key,
-                        void (SpriteView::*show)(bool));
     void CreateStatusBar();
     void ShowStatus(const QString &text);
     void UpdateRomInfo();
@@ -136,7 +136,6 @@ private:
     // Runs the ROM check on path and, unless cancelled, opens it in place of
     // the document (clean, empty history).
     bool LoadRomFile(const QString &path);
-    void SaveNow();
     void SaveCopyAs();
     void ShowHistory();
     void ShowUserGuide();
@@ -162,6 +161,8 @@ private:
     RecoveryKeeper keeper{&document};
     Selection selection;
     Animator *animator = nullptr;
+    ActionRegistry *actions = nullptr;   // every command of the window, by id
+    StatusLog *statusLog = nullptr;      // where the controllers' status lines go
     FormBinder *binder = nullptr;
     SpriteDisplay *display = nullptr;
     SpriteScroller *scroller = nullptr;
@@ -184,7 +185,6 @@ private:
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;
     QAction *characteristicsAction = nullptr;
-    QAction *overviewAction = nullptr;
     SpriteOverview *overview = nullptr;
     QMenuBar *menuBar = nullptr;
     QStatusBar *statusBar = nullptr;
@@ -194,6 +194,6 @@ private:
     QWidget *historyWindow = nullptr;
     QWidget *guideWindow = nullptr;
     MessageLog *messageLog = nullptr;
-    QSettings settings;
-    RecentFiles recent{settings};
+    RecentFiles recent;
+    ViewOptions options;
 };

@@ -1,6 +1,7 @@
-// The window's editing menus (Sprite, Palette, Car) and the single-key tool
-// keys. Each item runs the same controller slot as the button beside the
-// sprite, so menu and button make the same change.
+// The window's own commands, the one table that places every registered
+// command in the menu bar, and the single-key tool keys. Each menu item runs
+// the same controller slot as the button beside the sprite, so menu and
+// button make the same change.
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
@@ -11,26 +12,82 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSettings>
 #include <QTextEdit>
 
-#include "editor/controllers/exchangecontroller.h"
-#include "editor/controllers/offsetcontroller.h"
-#include "editor/controllers/palettecontroller.h"
-#include "editor/controllers/romcontroller.h"
-#include "editor/window/skmcareditor.h"
+#include "editor/dialogs/preferencesdialog.h"
+#include "editor/displays/spritedisplay.h"
 #include "editor/displays/spriteoverview.h"
+#include "editor/displays/spriteview.h"
+#include "editor/state/zoomsteps.h"
+#include "editor/window/actionregistry.h"
+#include "editor/window/skmcareditor.h"
 #include "ui_skmcareditor.h"
 
 namespace {
 
-QAction *MenuItem(QMenu *menu, const QString &text, const char *name, const QKeySequence &keys = {})
+// A menu of the menu bar and the ids it places, in order: "-" is a
+// separator, "menuRecent" the submenu of recent files.
+struct MenuPlace
 {
-    QAction *action = menu->addAction(text);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!keys.isEmpty())
-        action->setShortcut(keys);
-    return action;
+    const char *title;
+    const char *name;
+    QList<const char *> ids;
+};
+
+const QList<MenuPlace> &MenuTable()
+{
+    static const QList<MenuPlace> table = {
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "&File"), "menuFile",
+         {"actionOpen", "menuRecent", "-", "actionSave", "actionSaveCopy", "actionRevert", "-", "actionImport",
+          "actionExport", "actionExportAnimation", "actionImportPalette", "actionExportPalette", "actionCreatePatch",
+          "-", "actionEditExternally", "actionStopEditingExternally", "-", "actionQuit"}},
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "&Edit"), "menuEdit",
+         {"actionUndo", "actionRedo", "-", "actionHistory", "-", "actionPreferences"}},
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "&Sprite"), "menuSprite",
+         {"actionAutoCenterSprite", "actionAutoCenterCar", "actionResetCarOffsets", "actionMirrored", "-",
+          "actionQuickExport", "actionQuickImport"}},
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "&Palette"), "menuPalette",
+         {"actionSwapColours", "actionRotateColours", "actionRandomColour", "actionEditColour", "-",
+          "actionRestorePalette"}},
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "&Car"), "menuCar",
+         {"actionCharacteristics", "-", "actionRestoreRom", "actionRestoreDefaults"}},
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "&View"), "menuView",
+         {"actionZoomIn", "actionZoomOut", "actionDefaultZoom", "actionZoomToFit", "-", "actionPixelGrid",
+          "actionTileGrid", "actionConsoleColours", "actionCheckerboard", "-", "actionSpriteOverview",
+          "actionOverviewLarge", "actionMessages"}},
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "&Game"), "menuGame", {"actionPlayTest"}},
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "&Help"), "menuHelp", {"actionUserGuide", "actionAbout", "actionAboutQt"}},
+    };
+    return table;
+}
+
+// The View menu's remembered switches: the action, its text and the option
+// it stands for.
+struct ViewToggle
+{
+    const char *id;
+    const char *text;
+    SessionOption<bool> ViewOptions::*option;
+    const char *statusTip = nullptr;
+};
+
+const ViewToggle kViewToggles[] = {
+    {"actionPixelGrid", QT_TRANSLATE_NOOP("SKMcarEditor", "&Pixel Grid"), &ViewOptions::pixelGrid},
+    {"actionTileGrid", QT_TRANSLATE_NOOP("SKMcarEditor", "&Tile Grid"), &ViewOptions::tileGrid},
+    {"actionConsoleColours", QT_TRANSLATE_NOOP("SKMcarEditor", "&Console Colours"), &ViewOptions::consoleColours,
+     QT_TRANSLATE_NOOP("SKMcarEditor", "Show colours at the levels the console's video output shows them")},
+    {"actionCheckerboard", QT_TRANSLATE_NOOP("SKMcarEditor", "Show &Background as Checkerboard"),
+     &ViewOptions::checkerboard},
+    {"actionSpriteOverview", QT_TRANSLATE_NOOP("SKMcarEditor", "Sprite &Overview"), &ViewOptions::spriteOverview},
+    {"actionOverviewLarge", QT_TRANSLATE_NOOP("SKMcarEditor", "Overview at &2x"), &ViewOptions::spriteOverviewLarge},
+};
+
+// Applies the option's value now and at each change, for as long as context lives.
+template <typename Apply>
+void Follow(const SessionOption<bool> &option, QObject *context, Apply apply)
+{
+    apply(option.value());
+    QObject::connect(&option, &SessionOptionBase::changed, context, [&option, apply] { apply(option.value()); });
 }
 
 // Single keys are for the window, not for typing into a field.
@@ -40,61 +97,132 @@ bool TypesText(const QWidget *widget)
         || qobject_cast<const QTextEdit *>(widget) || qobject_cast<const QPlainTextEdit *>(widget);
 }
 
+QList<QKeySequence> Keys(QKeySequence::StandardKey key)
+{
+    return QKeySequence::keyBindings(key);
+}
+
 } // namespace
 
-void SKMcarEditor::CreateEditingMenus()
+void SKMcarEditor::RegisterActions()
 {
-    Ui::SKMcarEditor &f = *ui;
+    ActionRegistry &a = *actions;
+    connect(a.add({QStringLiteral("actionOpen"), tr("&Open ROM..."), Keys(QKeySequence::Open)}), &QAction::triggered,
+            this, &SKMcarEditor::OpenRomDialog);
+    connect(a.add({QStringLiteral("actionSaveCopy"), tr("Save a &Copy As...")}), &QAction::triggered, this,
+            &SKMcarEditor::SaveCopyAs);
+    connect(a.add({QStringLiteral("actionRevert"), tr("Re&vert")}), &QAction::triggered, this, &SKMcarEditor::Revert);
+    // No shortcut: Ctrl+Q is the quick import.
+    connect(a.add({QStringLiteral("actionQuit"), tr("&Quit")}), &QAction::triggered, this, &QWidget::close);
 
-    QMenu *sprite = menuBar->addMenu(tr("&Sprite"));
-    connect(MenuItem(sprite, tr("Auto-center &Sprite"), "actionAutoCenterSprite"), &QAction::triggered,
-            offsetsControl, &OffsetController::AutoCenterSprite);
-    connect(MenuItem(sprite, tr("Auto-center &Car"), "actionAutoCenterCar"), &QAction::triggered, offsetsControl,
-            &OffsetController::AutoCenterCar);
-    connect(MenuItem(sprite, tr("&Reset Car Offsets"), "actionResetCarOffsets"), &QAction::triggered, offsetsControl,
-            &OffsetController::ClearCarMoveCoords);
-    QAction *mirrored = MenuItem(sprite, tr("&Mirrored"), "actionMirrored");
-    mirrored->setCheckable(true);
+    QUndoStack *stack = document.undoStack();
+    undoAction = a.adopt(QStringLiteral("actionUndo"), stack->createUndoAction(actions, tr("&Undo")));
+    undoAction->setShortcuts(QKeySequence::Undo);
+    redoAction = a.adopt(QStringLiteral("actionRedo"), stack->createRedoAction(actions, tr("&Redo")));
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(a.add({QStringLiteral("actionHistory"), tr("&History")}), &QAction::triggered, this,
+            &SKMcarEditor::ShowHistory);
+    connect(a.add({QStringLiteral("actionPreferences"), tr("&Preferences..."), Keys(QKeySequence::Preferences)}),
+            &QAction::triggered, this, [this] { OpenPreferences(this); });
+
+    QAction *mirrored = a.add({QStringLiteral("actionMirrored"), tr("&Mirrored"), {}, {}, {}, true});
     mirrored->setChecked(selection.mirrored());
     connect(mirrored, &QAction::toggled, &selection, &Selection::setMirrored);
     connect(&selection, &Selection::changed, mirrored, [this, mirrored] { mirrored->setChecked(selection.mirrored()); });
-    sprite->addSeparator();
     // The keys move from the buttons to the menu, so that one key has one owner.
-    f.pushButtonQuickOut->setShortcut({});
-    f.pushButtonQuickIn->setShortcut({});
-    connect(MenuItem(sprite, tr("Quick E&xport"), "actionQuickExport", QKeySequence(Qt::CTRL | Qt::Key_W)),
-            &QAction::triggered, exchangeControl, &ExchangeController::QuickSpriteOut);
-    connect(MenuItem(sprite, tr("Quick &Import"), "actionQuickImport", QKeySequence(Qt::CTRL | Qt::Key_Q)),
-            &QAction::triggered, exchangeControl, &ExchangeController::QuickSpriteIn);
+    ui->pushButtonQuickOut->setShortcut({});
+    ui->pushButtonQuickIn->setShortcut({});
 
-    QMenu *palette = menuBar->addMenu(tr("&Palette"));
-    connect(MenuItem(palette, tr("&Swap Colours 1 and 2"), "actionSwapColours"), &QAction::triggered, paletteControl,
-            &PaletteController::SwapPalette);
-    connect(MenuItem(palette, tr("&Rotate Colours 1 to 3"), "actionRotateColours"), &QAction::triggered,
-            paletteControl, &PaletteController::ShiftPalette);
-    connect(MenuItem(palette, tr("Random &Colour..."), "actionRandomColour"), &QAction::triggered, paletteControl,
-            [this] { paletteControl->RandomColor(selection.drawingIndex()); });
-    connect(MenuItem(palette, tr("&Edit Colour..."), "actionEditColour"), &QAction::triggered, paletteControl,
-            [this] { paletteControl->EditColor(selection.drawingIndex()); });
-    palette->addSeparator();
-    connect(MenuItem(palette, tr("Res&tore Palette"), "actionRestorePalette"), &QAction::triggered, paletteControl,
-            &PaletteController::RestorePalette);
-
-    QMenu *car = menuBar->addMenu(tr("&Car"));
-    characteristicsAction = MenuItem(car, tr("&Characteristics"), "actionCharacteristics");
-    characteristicsAction->setCheckable(true);
+    characteristicsAction = a.add({QStringLiteral("actionCharacteristics"), tr("&Characteristics"), {}, {}, {}, true});
     connect(characteristicsAction, &QAction::toggled, this, [this](bool on) {
         if (on == ui->groupBoxParameters->isHidden())
             ToggleCharacteristics();
     });
-    car->addSeparator();
-    connect(MenuItem(car, tr("Restore &All Rom"), "actionRestoreRom"), &QAction::triggered, romControl,
-            &RomController::RestoreRom);
-    connect(MenuItem(car, tr("Restore &Defaults"), "actionRestoreDefaults"), &QAction::triggered, romControl,
-            &RomController::RestoreDefaults);
+
+    connect(a.add({QStringLiteral("actionZoomIn"), tr("Zoom &In"),
+                   {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}}),
+            &QAction::triggered, this, [this] { ZoomBy(true); });
+    connect(a.add({QStringLiteral("actionZoomOut"), tr("Zoom &Out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}}),
+            &QAction::triggered, this, [this] { ZoomBy(false); });
+    connect(a.add({QStringLiteral("actionDefaultZoom"), tr("&Default Zoom"), {QKeySequence(Qt::CTRL | Qt::Key_0)}}),
+            &QAction::triggered, this, [this] { selection.setZoom(kDefaultZoom); });
+    connect(a.add({QStringLiteral("actionZoomToFit"), tr("Zoom to &Fit"), {QKeySequence(Qt::CTRL | Qt::Key_9)}}),
+            &QAction::triggered, this, &SKMcarEditor::ZoomToFit);
+    RegisterViewToggles();
+
+    connect(a.add({QStringLiteral("actionMessages"), tr("&Messages")}), &QAction::triggered, this,
+            &SKMcarEditor::ShowMessages);
+
+    connect(a.add({QStringLiteral("actionUserGuide"), tr("&User Guide"), {QKeySequence(Qt::Key_F1)}}),
+            &QAction::triggered, this, &SKMcarEditor::ShowUserGuide);
+    connect(a.add({QStringLiteral("actionAbout"), tr("&About")}), &QAction::triggered, this, &SKMcarEditor::ShowInfo);
+    connect(a.add({QStringLiteral("actionAboutQt"), tr("About &Qt")}), &QAction::triggered, qApp,
+            &QApplication::aboutQt);
 }
 
-void SKMcarEditor::CreateOverview(QMenu *view)
+void SKMcarEditor::RegisterViewToggles()
+{
+    // Each toggle and its option follow one another; the option remembers.
+    for (const ViewToggle &toggle : kViewToggles) {
+        SessionOption<bool> &option = options.*toggle.option;
+        QAction *action = actions->add({QString::fromLatin1(toggle.id), tr(toggle.text), {},
+                                        toggle.statusTip ? tr(toggle.statusTip) : QString(), {}, true});
+        action->setChecked(option.value());
+        connect(action, &QAction::toggled, &option, &SessionOption<bool>::set);
+        connect(&option, &SessionOptionBase::changed, action, [action, &option] { action->setChecked(option.value()); });
+    }
+
+    // What shows each switch.
+    SpriteView *view = ui->labelSprite;
+    Follow(options.pixelGrid, view, [view](bool on) { view->setPixelGridVisible(on); });
+    Follow(options.tileGrid, view, [view](bool on) { view->setTileGridVisible(on); });
+    Follow(options.checkerboard, this, [this](bool on) {
+        display->setCheckerboard(on);
+        overview->setCheckerboard(on);
+    });
+    Follow(options.spriteOverview, overview, [this](bool on) {
+        if (on && isVisible())
+            ShowToolWindow(overview->window(), overview->sizeHint(), false);
+        else if (!on)
+            overview->window()->hide();
+    });
+    overview->setScale(options.spriteOverviewLarge.value() ? 2 : 1);
+    connect(&options.spriteOverviewLarge, &SessionOptionBase::changed, overview, [this] {
+        overview->setScale(options.spriteOverviewLarge.value() ? 2 : 1);
+        // The new size, within the screen beside the window.
+        if (QWidget *tool = overview->window(); tool->isVisible()) {
+            tool->hide();
+            ShowToolWindow(tool, overview->sizeHint(), false);
+        }
+    });
+}
+
+void SKMcarEditor::CreateMenus()
+{
+    menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    layout()->setMenuBar(menuBar);
+    for (const MenuPlace &place : MenuTable()) {
+        QMenu *menu = menuBar->addMenu(tr(place.title));
+        menu->setObjectName(QString::fromLatin1(place.name));
+        for (const char *id : place.ids) {
+            const QString name = QString::fromLatin1(id);
+            if (name == QLatin1String("-")) {
+                menu->addSeparator();
+            } else if (name == QLatin1String("menuRecent")) {
+                recentMenu = menu->addMenu(tr("Open &Recent"));
+                recentMenu->setObjectName(name);
+            } else if (QAction *action = actions->action(name)) {
+                menu->addAction(action);
+            } else {
+                qWarning("The menu table places %s, which no one registered", id);
+            }
+        }
+    }
+    UpdateRecentMenu();
+}
+
+void SKMcarEditor::CreateOverview()
 {
     // A tool window of its own beside the main one, which keeps its size;
     // it scrolls where the screen is too small for it.
@@ -112,31 +240,8 @@ void SKMcarEditor::CreateOverview(QMenu *view)
     overviewWindow->setAttribute(Qt::WA_ShowWithoutActivating);
     overviewWindow->setWindowTitle(tr("Sprites"));
     overviewWindow->installEventFilter(this);
-    overviewAction = view->addAction(tr("Sprite &Overview"));
-    overviewAction->setObjectName(QStringLiteral("actionSpriteOverview"));
-    overviewAction->setCheckable(true);
-    overviewAction->setChecked(QSettings().value(QStringLiteral("view/spriteOverview"), true).toBool());
-    connect(overviewAction, &QAction::toggled, this, [this](bool on) {
-        QSettings().setValue(QStringLiteral("view/spriteOverview"), on);
-        if (on && isVisible())
-            ShowToolWindow(overview->window(), overview->sizeHint(), false);
-        else if (!on)
-            overview->window()->hide();
-    });
-    QAction *large = view->addAction(tr("Overview at &2x"));
-    large->setObjectName(QStringLiteral("actionOverviewLarge"));
-    large->setCheckable(true);
-    large->setChecked(QSettings().value(QStringLiteral("view/spriteOverviewLarge"), false).toBool());
-    overview->setScale(large->isChecked() ? 2 : 1);
-    connect(large, &QAction::toggled, this, [this](bool on) {
-        QSettings().setValue(QStringLiteral("view/spriteOverviewLarge"), on);
-        overview->setScale(on ? 2 : 1);
-        // The new size, within the screen beside the window.
-        if (QWidget *tool = overview->window(); tool->isVisible()) {
-            tool->hide();
-            ShowToolWindow(tool, overview->sizeHint(), false);
-        }
-    });
+    // Its keys are the window's.
+    actions->serve(*overviewWindow);
 }
 
 bool SKMcarEditor::HandleToolKey(QObject *watched, QKeyEvent *key)

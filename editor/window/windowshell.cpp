@@ -1,4 +1,4 @@
-// The window's shell: menu bar, status bar, opening ROMs (menu, recent list,
+// The window's shell: status bar, opening ROMs (menu, recent list,
 // drag and drop), saving a copy, the history, the user guide and zooming.
 #include <QAction>
 #include <QApplication>
@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QUndoView>
@@ -36,6 +35,7 @@
 #include "editor/displays/spriteoverview.h"
 #include "editor/window/screenfit.h"
 #include "editor/window/skmcareditor.h"
+#include "editor/window/statussink.h"
 #include "editor/displays/spriteview.h"
 #include "editor/state/zoomsteps.h"
 #include "rom/numbertext.h"
@@ -50,22 +50,9 @@ QList<FileRequest::Type> RomTypes()
     return {{QObject::tr("ROM images (*.bin *.smd *.gen *.md)"), {}}, {QObject::tr("All files (*)"), {}}};
 }
 
-const QString kPixelGridKey = QStringLiteral("view/pixelGrid");
-const QString kTileGridKey = QStringLiteral("view/tileGrid");
-const QString kCheckerboardKey = QStringLiteral("view/checkerboard");
-
 QString Hex4(quint16 value)
 {
     return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
-}
-
-QAction *AddAction(QMenu *menu, const QString &text, const QString &name, const QKeySequence &keys = {})
-{
-    QAction *action = menu->addAction(text);
-    action->setObjectName(name);
-    if (!keys.isEmpty())
-        action->setShortcut(keys);
-    return action;
 }
 
 // Escape closes a window of its own (the history, the user guide).
@@ -101,118 +88,6 @@ QUrl UserGuideSource(const QLocale &locale)
 
 } // namespace
 
-QAction *SKMcarEditor::GridAction(const QString &text, const QString &name, const QString &key,
-                                  void (SpriteView::*show)(bool))
-{
-    // Checkable, remembered between runs, off at first.
-    auto *action = new QAction(text, this);
-    action->setObjectName(name);
-    action->setCheckable(true);
-    action->setChecked(QSettings().value(key, false).toBool());
-    SpriteView *view = ui->labelSprite;
-    (view->*show)(action->isChecked());
-    connect(action, &QAction::toggled, this, [view, key, show](bool on) {
-        (view->*show)(on);
-        QSettings().setValue(key, on);
-    });
-    return action;
-}
-
-void SKMcarEditor::CreateMenus()
-{
-    menuBar = new QMenuBar(this);
-    menuBar->setObjectName(QStringLiteral("menuBar"));
-    layout()->setMenuBar(menuBar);
-
-    QMenu *file = menuBar->addMenu(tr("&File"));
-    connect(AddAction(file, tr("&Open ROM..."), QStringLiteral("actionOpen"), QKeySequence::Open),
-            &QAction::triggered, this, &SKMcarEditor::OpenRomDialog);
-    recentMenu = file->addMenu(tr("Open &Recent"));
-    recentMenu->setObjectName(QStringLiteral("menuRecent"));
-    file->addSeparator();
-    connect(AddAction(file, tr("&Save"), QStringLiteral("actionSave"), QKeySequence::Save), &QAction::triggered, this,
-            &SKMcarEditor::SaveNow);
-    connect(AddAction(file, tr("Save a &Copy As..."), QStringLiteral("actionSaveCopy")), &QAction::triggered, this,
-            &SKMcarEditor::SaveCopyAs);
-    connect(AddAction(file, tr("Re&vert"), QStringLiteral("actionRevert")), &QAction::triggered, this,
-            &SKMcarEditor::Revert);
-    file->addSeparator();
-    connect(AddAction(file, tr("&Import..."), QStringLiteral("actionImport")), &QAction::triggered, exchangeControl,
-            &ExchangeController::LoadSprite);
-    connect(AddAction(file, tr("&Export..."), QStringLiteral("actionExport")), &QAction::triggered, exchangeControl,
-            &ExchangeController::SaveSprite);
-    file->addAction(animationExport->action());
-    file->addAction(paletteFileControl->ImportAction());
-    file->addAction(paletteFileControl->ExportAction());
-    file->addAction(patchControl->CreateAction());
-    file->addSeparator();
-    file->addAction(editLinkControl->EditAction());
-    file->addAction(editLinkControl->StopAction());
-    file->addSeparator();
-    // No shortcut: Ctrl+Q is the quick import.
-    connect(AddAction(file, tr("&Quit"), QStringLiteral("actionQuit")), &QAction::triggered, this, &QWidget::close);
-
-    QMenu *edit = menuBar->addMenu(tr("&Edit"));
-    edit->addAction(undoAction);
-    edit->addAction(redoAction);
-    edit->addSeparator();
-    connect(AddAction(edit, tr("&History"), QStringLiteral("actionHistory")), &QAction::triggered, this,
-            &SKMcarEditor::ShowHistory);
-    edit->addSeparator();
-    QAction *preferences = AddAction(edit, tr("&Preferences..."), QStringLiteral("actionPreferences"));
-    preferences->setShortcuts(QKeySequence::Preferences);
-    connect(preferences, &QAction::triggered, this, [this] { OpenPreferences(this); });
-
-    CreateEditingMenus();
-
-    QMenu *view = menuBar->addMenu(tr("&View"));
-    QAction *zoomIn = AddAction(view, tr("Zoom &In"), QStringLiteral("actionZoomIn"));
-    zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    connect(zoomIn, &QAction::triggered, this, [this] { ZoomBy(true); });
-    connect(AddAction(view, tr("Zoom &Out"), QStringLiteral("actionZoomOut"), QKeySequence(Qt::CTRL | Qt::Key_Minus)),
-            &QAction::triggered, this, [this] { ZoomBy(false); });
-    connect(AddAction(view, tr("&Default Zoom"), QStringLiteral("actionDefaultZoom"), QKeySequence(Qt::CTRL | Qt::Key_0)),
-            &QAction::triggered, this, [this] { selection.setZoom(kDefaultZoom); });
-    connect(AddAction(view, tr("Zoom to &Fit"), QStringLiteral("actionZoomToFit"), QKeySequence(Qt::CTRL | Qt::Key_9)),
-            &QAction::triggered, this, &SKMcarEditor::ZoomToFit);
-    view->addSeparator();
-    view->addAction(GridAction(tr("&Pixel Grid"), QStringLiteral("actionPixelGrid"), kPixelGridKey,
-                               &SpriteView::setPixelGridVisible));
-    view->addAction(GridAction(tr("&Tile Grid"), QStringLiteral("actionTileGrid"), kTileGridKey,
-                               &SpriteView::setTileGridVisible));
-    view->addAction(consoleColours->action());
-    auto *checker = new QAction(tr("Show &Background as Checkerboard"), this);
-    checker->setObjectName(QStringLiteral("actionCheckerboard"));
-    checker->setCheckable(true);
-    checker->setChecked(QSettings().value(kCheckerboardKey, false).toBool());
-    display->setCheckerboard(checker->isChecked());
-    connect(checker, &QAction::toggled, this, [this](bool on) {
-        display->setCheckerboard(on);
-        overview->setCheckerboard(on);
-        QSettings().setValue(kCheckerboardKey, on);
-    });
-    view->addAction(checker);
-    view->addSeparator();
-    CreateOverview(view);
-    overview->setCheckerboard(checker->isChecked());
-    connect(AddAction(view, tr("&Messages"), QStringLiteral("actionMessages")), &QAction::triggered, this,
-            &SKMcarEditor::ShowMessages);
-
-    QMenu *game = menuBar->addMenu(tr("&Game"));
-    game->setObjectName(QStringLiteral("menuGame"));
-    game->addAction(playTestControl->PlayAction());
-
-    QMenu *help = menuBar->addMenu(tr("&Help"));
-    connect(AddAction(help, tr("&User Guide"), QStringLiteral("actionUserGuide"), QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, &SKMcarEditor::ShowUserGuide);
-    connect(AddAction(help, tr("&About"), QStringLiteral("actionAbout")), &QAction::triggered, this,
-            &SKMcarEditor::ShowInfo);
-    connect(AddAction(help, tr("About &Qt"), QStringLiteral("actionAboutQt")), &QAction::triggered, qApp,
-            &QApplication::aboutQt);
-
-    UpdateRecentMenu();
-}
-
 void SKMcarEditor::CreateStatusBar()
 {
     statusBar = new QStatusBar(this);
@@ -225,7 +100,8 @@ void SKMcarEditor::CreateStatusBar()
     if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->addWidget(statusBar);
     // A long message is cut at the bar's width: its tooltip holds it whole,
-    // and a screen reader hears what the bar shows.
+    // and a screen reader hears what the bar shows. Every line is kept in the
+    // message log.
     messageLog = new MessageLog(this);
     messageLog->setWindowFlag(Qt::Tool);
     CloseOnEscape(messageLog);
@@ -233,13 +109,9 @@ void SKMcarEditor::CreateStatusBar()
         statusBar->setToolTip(text);
         statusBar->setAccessibleName(text.isEmpty() ? romInfo->text() : text);
     });
-    connect(romControl, &RomController::statusMessage, this, &SKMcarEditor::ShowStatus);
+    statusLog->setBar(statusBar);
+    connect(statusLog, &StatusLog::shown, messageLog, &MessageLog::add);
     connect(romControl, &RomController::saved, this, &SKMcarEditor::UpdateRomInfo);
-    connect(exchangeControl, &ExchangeController::statusMessage, this, &SKMcarEditor::ShowStatus);
-    connect(paletteFileControl, &PaletteFileController::statusMessage, this, &SKMcarEditor::ShowStatus);
-    connect(patchControl, &PatchController::statusMessage, this, &SKMcarEditor::ShowStatus);
-    connect(playTestControl, &PlayTestController::statusMessage, this, &SKMcarEditor::ShowStatus);
-    connect(editLinkControl, &EditLinkController::statusMessage, this, &SKMcarEditor::ShowStatus);
     // "Linked: car-3.png" while the live link runs.
     auto *linkLabel = new QLabel(statusBar);
     linkLabel->setObjectName(QStringLiteral("labelLink"));
@@ -249,8 +121,6 @@ void SKMcarEditor::CreateStatusBar()
         linkLabel->setText(text);
         linkLabel->setVisible(!text.isEmpty());
     });
-    connect(recoveryControl, &RecoveryController::statusMessage, this, &SKMcarEditor::ShowStatus);
-    connect(animationExport, &AnimationExportController::statusMessage, this, &SKMcarEditor::ShowStatus);
     // The pixel under the mouse, while it is over the sprite.
     pixelReadout = new QLabel(statusBar);
     pixelReadout->setObjectName(QStringLiteral("labelPixel"));
@@ -261,8 +131,7 @@ void SKMcarEditor::CreateStatusBar()
 
 void SKMcarEditor::ShowStatus(const QString &text)
 {
-    statusBar->showMessage(text);
-    messageLog->add(text);
+    statusLog->showStatus(text);
 }
 
 void SKMcarEditor::UpdateRomInfo()
@@ -382,11 +251,6 @@ void SKMcarEditor::OpenRecent(const QString &path)
     OpenRom(path);
 }
 
-void SKMcarEditor::SaveNow()
-{
-    romControl->SaveToRom();
-}
-
 void SKMcarEditor::SaveCopyAs()
 {
     const QFileInfo info(document.path());
@@ -397,7 +261,7 @@ void SKMcarEditor::SaveCopyAs()
         return;
     const QString path = choice.path;
     if (QFileInfo(path).absoluteFilePath() == info.absoluteFilePath()) {
-        SaveNow();   // the open file itself: an ordinary save
+        romControl->SaveToRom();   // the open file itself: an ordinary save
         return;
     }
     const QByteArray bytes = document.bytesToSave();

@@ -62,6 +62,11 @@ void SKMcarEditor::SetToolTips()
         {f.comboBoxWeaponC, tr("The car's second weapon")},
         {f.comboBoxWeaponJT, tr("The car's jump or turbo")},
     };
+    // A screen reader would name a label in a group box after the group's
+    // title ("Palette"): the restore labels say what they restore.
+    f.labelPaletteREstore->setAccessibleName(tr("Restore palette"));
+    f.labelRestoreParamaters->setAccessibleName(tr("Restore parameters"));
+    f.labelRestoreWeapons->setAccessibleName(tr("Restore weapons"));
     for (const auto &[widget, tip] : tips)
         if (widget->toolTip().isEmpty() || widget == f.pushButtonQuickIn || widget == f.pushButtonQuickOut)
             widget->setToolTip(tip);

@@ -92,7 +92,7 @@ void TestExchangeActions::indexedFileType()
 
 void TestExchangeActions::statusMessages()
 {
-    QSignalSpy status(&probe->exchange(), &ExchangeController::statusMessage);
+    QSignalSpy status(&probe->statusLog(), &StatusLog::shown);
     SelectScope(*probe, ExchangeScope::Car, false, 3);
     {
         DialogScript answer(window->prompts, Path(QStringLiteral("car-3.png")));
@@ -187,7 +187,7 @@ void TestExchangeActions::paletteImportIsOneStep()
     QVERIFY(WriteTestFile(file, "GIMP Palette\n255 0 0 red\n0 255 0\n0 0 255\n") == file);
     QUndoStack *stack = probe->document().undoStack();
     const int steps = stack->count();
-    QSignalSpy status(&probe->paletteFiles(), &PaletteFileController::statusMessage);
+    QSignalSpy status(&probe->statusLog(), &StatusLog::shown);
 
     QCOMPARE(probe->paletteFiles().ImportPaletteFrom(file), QString());
     Palette expected = before;
@@ -248,7 +248,7 @@ void TestExchangeActions::patchTurnsTheOpenedFileIntoTheSavedOne()
     probe->edit([&](DocumentTables &t) { t.sprites[2][5] = SpritePixels(2304, 7); });
     probe->edit([&](DocumentTables &t) { t.offsets[4][1] = QPoint(2, -3); });   // baked into the patched pixels
     probe->edit([&](DocumentTables &t) { t.palettes[1][3] = QColor(0, 0, 0); });
-    QSignalSpy status(&probe->patches(), &PatchController::statusMessage);
+    QSignalSpy status(&probe->statusLog(), &StatusLog::shown);
 
     QCOMPARE(probe->patches().WritePatchTo(Path(name)), QString());
     const QByteArray patch = ReadBytes(Path(name));

@@ -45,6 +45,9 @@ private slots:
     void toolKeysActOutsideTextFields();
     void statusSaysWhatHappened();
     void overviewSelectsAndMarksChanges();
+    void restoreSaysOnlyWhatItDid_data();
+    void restoreSaysOnlyWhatItDid();
+    void restoreLabelsSayWhatTheyRestore();
 };
 
 void TestWindowMenus::menuItemDoesWhatItsButtonDoes_data()
@@ -170,7 +173,8 @@ void TestWindowMenus::statusSaysWhatHappened()
     QCOMPARE(w.editor.StatusBar()->currentMessage(), QStringLiteral("Wrote sprite.bmp (car 1, sprite 2)"));
     Action(w.editor, QStringLiteral("actionQuickImport"))->trigger();
     QCOMPARE(w.editor.StatusBar()->currentMessage(), QStringLiteral("Read sprite.bmp into car 1, sprite 2"));
-    for (const char *name : {"actionRestoreRom", "actionRestoreDefaults"}) {
+    // Each one changes something here: the defaults, then the ROM's data again.
+    for (const char *name : {"actionRestoreDefaults", "actionRestoreRom"}) {
         Action(w.editor, QString::fromLatin1(name))->trigger();
         QVERIFY2(w.editor.StatusBar()->currentMessage().endsWith(QStringLiteral("Ctrl+Z takes it back.")), name);
     }
@@ -201,3 +205,40 @@ void TestWindowMenus::overviewSelectsAndMarksChanges()
 
 QTEST_MAIN(TestWindowMenus)
 #include "tst_windowmenus.moc"
+
+void TestWindowMenus::restoreSaysOnlyWhatItDid_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("editFirst");   // else the tables are what the action puts back already
+    QTest::newRow("rom, changed") << "actionRestoreRom" << true;
+    QTest::newRow("rom, as opened") << "actionRestoreRom" << false;
+    QTest::newRow("defaults, changed") << "actionRestoreDefaults" << true;
+    QTest::newRow("defaults, twice") << "actionRestoreDefaults" << false;
+}
+
+void TestWindowMenus::restoreSaysOnlyWhatItDid()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, editFirst);
+    TestWindow w(ExchangeTestData(8));
+    QVERIFY(w.romWritten);
+    QUndoStack *stack = w.probe.document().undoStack();
+    if (editFirst)
+        w.probe.edit([](DocumentTables &t) { t.characteristics[2][0] ^= 1; });
+    else if (action == QLatin1String("actionRestoreDefaults"))
+        Action(w.editor, action)->trigger();
+    const int steps = stack->count();
+    Action(w.editor, action)->trigger();
+    const QString said = w.editor.StatusBar()->currentMessage();
+    QCOMPARE(stack->count(), steps + (editFirst ? 1 : 0));
+    QCOMPARE(said.contains(QStringLiteral("Ctrl+Z takes it back")), editFirst);
+    QCOMPARE(said.contains(QStringLiteral("nothing to")), !editFirst);
+}
+
+void TestWindowMenus::restoreLabelsSayWhatTheyRestore()
+{
+    TestWindow w(ExchangeTestData(9));
+    QCOMPARE(Control(w.editor, "labelPaletteREstore")->accessibleName(), QStringLiteral("Restore palette"));
+    QCOMPARE(Control(w.editor, "labelRestoreParamaters")->accessibleName(), QStringLiteral("Restore parameters"));
+    QCOMPARE(Control(w.editor, "labelRestoreWeapons")->accessibleName(), QStringLiteral("Restore weapons"));
+}

@@ -19,6 +19,7 @@
 #include "editor/controllers/patchcontroller.h"
 #include "editor/controllers/romcontroller.h"
 #include "editor/window/skmcareditor.h"
+#include "editor/window/statussink.h"
 #include "exchange/exchangedata.h"
 #include "exchange/spriteconversion.h"
 #include "exchange/spriteexport.h"
@@ -95,6 +96,8 @@ public:
     ExchangeController &exchange() { return controller<ExchangeController>("exchangeController"); }
     PaletteFileController &paletteFiles() { return controller<PaletteFileController>("paletteFileController"); }
     PatchController &patches() { return controller<PatchController>("patchController"); }
+    // Every line the controllers sent to the status bar.
+    StatusLog &statusLog() { return controller<StatusLog>("statusLog"); }
     bool saveToRom() { return controller<RomController>("romController").SaveToRom(); }
     void centerSprite(int car, int sprite) { controller<OffsetController>("offsetController").CenterSprite(car, sprite); }
     void centerCar(int car) { controller<OffsetController>("offsetController").CenterCar(car); }

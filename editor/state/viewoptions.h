@@ -1,0 +1,17 @@
+#pragma once
+
+#include "editor/state/sessionoption.h"
+#include "external/settingskeys.h"
+
+// The View menu's remembered switches, each with its key and its default.
+// A new switch is one line here, its toggle in the window's menu table
+// (window/windowmenus.cpp) and what its display does with it.
+struct ViewOptions
+{
+    SessionOption<bool> pixelGrid{SettingsKey::PixelGrid, false};
+    SessionOption<bool> tileGrid{SettingsKey::TileGrid, false};
+    SessionOption<bool> checkerboard{SettingsKey::Checkerboard, false};
+    SessionOption<bool> consoleColours{SettingsKey::ConsoleColours, false};
+    SessionOption<bool> spriteOverview{SettingsKey::SpriteOverview, true};
+    SessionOption<bool> spriteOverviewLarge{SettingsKey::SpriteOverviewLarge, false};
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Every key of the program's settings file (the default QSettings), in one
+// place: what the window remembers between runs and the programs it starts.
+// A key is read and written only through its home: the view options
+// (editor/state/viewoptions.h), the programs (programsettings.h) and the
+// recent list (editor/window/recentfiles.h).
+namespace SettingsKey {
+
+// The programs of Edit > Preferences.
+inline const QString EmulatorCommand = QStringLiteral("emulatorCommand");
+inline const QString PixelEditorCommand = QStringLiteral("pixelEditorCommand");
+// File > Open Recent, newest first.
+inline const QString RecentFiles = QStringLiteral("recentFiles");
+// The View menu's switches.
+inline const QString PixelGrid = QStringLiteral("view/pixelGrid");
+inline const QString TileGrid = QStringLiteral("view/tileGrid");
+inline const QString Checkerboard = QStringLiteral("view/checkerboard");
+inline const QString ConsoleColours = QStringLiteral("view/consoleColours");
+inline const QString SpriteOverview = QStringLiteral("view/spriteOverview");
+inline const QString SpriteOverviewLarge = QStringLiteral("view/spriteOverviewLarge");
+
+} // namespace SettingsKey
