@@ -7,14 +7,11 @@
 #include <QImageWriter>
 
 #include "exchange/picturecheck.h"
+#include "rom/nativepath.h"
 #include "rom/outputfile.h"
+#include "sys/sysfile.h"
 
 #include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -66,10 +63,10 @@ Result<void> WritePictureFile(const QString &fileName, const QImage &image)
 
 QString NotRegularFileReason(const QString &fileName)
 {
-    struct stat info {};
-    if (::stat(QFile::encodeName(fileName).constData(), &info) != 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    return S_ISREG(info.st_mode) ? QString() : QStringLiteral("not a regular file");
+    sys::FileInfo info;
+    if (const int error = sys::Stat(NativePath(fileName).constData(), &info))
+        return QString::fromLocal8Bit(sys::ReasonText(error).c_str());
+    return info.kind == sys::Kind::Regular ? QString() : QStringLiteral("not a regular file");
 }
 
 Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *tooLargeSize)
@@ -78,29 +75,37 @@ Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *to
     // Opened without blocking (a FIFO would block a plain open, and the
     // window, until someone writes to it), then the open file itself is
     // looked at, so nothing swapped in under the name gets read.
-    const int descriptor = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return fail(QString::fromLocal8Bit(std::strerror(errno)));
-    struct stat info {};
-    const bool looked = ::fstat(descriptor, &info) == 0;
-    const int error = errno;
-    if (!looked || !S_ISREG(info.st_mode)) {
-        ::close(descriptor);
-        return fail(looked ? QStringLiteral("not a regular file") : QString::fromLocal8Bit(std::strerror(error)));
+    sys::Handle descriptor = sys::kNoHandle;
+    if (const int error = sys::Open(NativePath(fileName).constData(), sys::kReadOnly, &descriptor))
+        return fail(QString::fromLocal8Bit(sys::ReasonText(error).c_str()));
+    const auto reason = [](int error) { return QString::fromLocal8Bit(sys::ReasonText(error).c_str()); };
+    QByteArray data;
+    sys::FileInfo info;
+    const int looked = sys::StatOpen(descriptor, &info);
+    int error = looked;
+    if (error == 0 && info.kind != sys::Kind::Regular) {
+        sys::Close(descriptor);
+        return fail(QStringLiteral("not a regular file"));
     }
-    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    QFile file;
-    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
-        return fail(file.errorString());
-    }
-    if (file.size() > kLargestPictureFile)
+    if (error == 0 && info.size > kLargestPictureFile) {
+        sys::Close(descriptor);
         return fail(QStringLiteral("too large for a picture"));
-    const QByteArray data = file.read(kLargestPictureFile + 1);
+    }
+    // Read to the end (at most one byte past the limit: a file that grew).
+    while (error == 0 && data.size() <= kLargestPictureFile) {
+        const qsizetype at = data.size();
+        data.resize(qMin<qint64>(at + qMax<qint64>(info.size - at, 0) + 65536, kLargestPictureFile + 1));
+        std::int64_t got = 0;
+        error = sys::Read(descriptor, data.data() + at, data.size() - at, &got);
+        data.truncate(at + (error == 0 ? got : 0));
+        if (got == 0)
+            break;
+    }
+    sys::Close(descriptor);
+    if (error != 0)
+        return fail(reason(error));
     if (data.size() > kLargestPictureFile)
         return fail(QStringLiteral("too large for a picture"));
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
     if (data.isEmpty())
         return fail(QStringLiteral("the file is empty"));
     if (!PictureDataComplete(data))

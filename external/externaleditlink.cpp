@@ -1,7 +1,5 @@
 #include "external/externaleditlink.h"
 
-#include <sys/stat.h>
-
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +8,8 @@
 #include <QUrl>
 
 #include "external/commandline.h"
+#include "rom/nativepath.h"
+#include "sys/sysfile.h"
 #include "rom/outputfile.h"
 
 namespace {
@@ -94,11 +94,10 @@ void ExternalEditLink::Stop()
 
 ExternalEditLink::FileState ExternalEditLink::StateOf(const QString &path)
 {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    sys::FileInfo info;
+    if (sys::Stat(NativePath(path).constData(), &info) != 0)
         return {};
-    return {true, qint64(info.st_size), qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-            quint64(info.st_ino)};
+    return {true, qint64(info.size), qint64(info.modifiedNs), quint64(info.id.index)};
 }
 
 void ExternalEditLink::ArmFileWatch()

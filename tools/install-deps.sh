@@ -5,7 +5,8 @@
 # the tests), giflib and libwebp, Google Benchmark, Xvfb, the desktop
 # validators, the Debian packaging tools (dpkg-dev, lintian), strace (the
 # tests inject write faults with it) and an emulator for the play-test's smoke
-# test (blastem), python3-pyatspi (bench/measure_cpu.sh reads the controls back).
+# test (blastem), python3-pyatspi (bench/measure_cpu.sh reads the controls back),
+# MinGW-w64 and wine (the system layer's Windows half is built and tested under wine).
 # Does nothing when everything is already there.
 set -euo pipefail
 
@@ -14,7 +15,8 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-
           libgif-dev libwebp-dev qt6-image-formats-plugins
           libbenchmark-dev xvfb xdotool x11-apps imagemagick
           clang libclang-rt-14-dev desktop-file-utils appstream shared-mime-info
-          dpkg-dev lintian man-db strace blastem python3-pyatspi)
+          dpkg-dev lintian man-db strace blastem python3-pyatspi
+          mingw-w64 g++-mingw-w64-x86-64-posix wine wine64)
 
 missing=()
 for p in "${packages[@]}"; do
