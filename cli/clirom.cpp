@@ -1,15 +1,14 @@
 #include "cli/clirom.h"
 
 #include <cerrno>
-#include <cstring>
-
-#include <sys/stat.h>
 
 #include <QFile>
 #include <QFileInfo>
 
 #include "cli/clioptions.h"
+#include "rom/nativepath.h"
 #include "rom/outputfile.h"
+#include "sys/sysfile.h"
 #include "rom/protectedfiles.h"
 #include "rom/romfilewriter.h"
 #include "rom/romimage.h"
@@ -33,10 +32,10 @@ Result<void> CheckInputFile(const QString &path, const QString &what)
     if (!info.exists()) {
         // The system's reason: a symbolic link loop or a file used as a folder
         // is not simply missing.
-        struct stat status;
-        const int reason = ::stat(QFile::encodeName(path).constData(), &status) == 0 ? 0 : errno;
+        sys::FileInfo status;
+        const int reason = sys::Stat(NativePath(path).constData(), &status);
         if (reason != 0 && reason != ENOENT)
-            return InputFailure(path, what, QString::fromLocal8Bit(std::strerror(reason)));
+            return InputFailure(path, what, QString::fromLocal8Bit(sys::ReasonText(reason).c_str()));
         return InputFailure(path, what, QStringLiteral("no such file"));
     }
     if (!info.isFile())

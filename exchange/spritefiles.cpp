@@ -7,14 +7,11 @@
 #include <QImageWriter>
 
 #include "exchange/picturecheck.h"
+#include "rom/nativepath.h"
 #include "rom/outputfile.h"
+#include "sys/sysfile.h"
 
 #include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -63,41 +60,39 @@ Result<void> WritePictureFile(const QString &fileName, const QImage &image)
 
 QString NotRegularFileReason(const QString &fileName)
 {
-    struct stat info {};
-    if (::stat(QFile::encodeName(fileName).constData(), &info) != 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    return S_ISREG(info.st_mode) ? QString() : QStringLiteral("not a regular file");
+    sys::FileInfo info;
+    if (const int error = sys::Stat(NativePath(fileName).constData(), &info))
+        return QString::fromLocal8Bit(sys::ReasonText(error).c_str());
+    return info.kind == sys::Kind::Regular ? QString() : QStringLiteral("not a regular file");
 }
 
-Result<QByteArray> ReadPictureBytes(int descriptor, const QString &fileName)
+Result<QByteArray> ReadPictureBytes(sys::Handle descriptor, const QString &fileName)
 {
     const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("read")}; };
-    struct stat info {};
-    if (::fstat(descriptor, &info) != 0)
-        return fail(QString::fromLocal8Bit(std::strerror(errno)));
-    if (!S_ISREG(info.st_mode))
+    const auto reason = [](int error) { return QString::fromLocal8Bit(sys::ReasonText(error).c_str()); };
+    sys::FileInfo info;
+    if (const int error = sys::StatOpen(descriptor, &info))
+        return fail(reason(error));
+    if (info.kind != sys::Kind::Regular)
         return fail(QStringLiteral("not a regular file"));
-    if (info.st_size > kLargestPictureFile)
+    if (info.size > kLargestPictureFile)
         return fail(QStringLiteral("too large for a picture"));
-    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    // Read up to one byte more than allowed: a file that grew meanwhile is refused too.
-    QByteArray data(qsizetype(info.st_size) + 1, Qt::Uninitialized);
-    qsizetype got = 0;
-    while (got <= kLargestPictureFile) {
-        if (got == data.size())
-            data.resize(qMin<qsizetype>(data.size() * 2, kLargestPictureFile + 1));
-        const ssize_t n = ::pread(descriptor, data.data() + got, size_t(data.size() - got), off_t(got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fail(QString::fromLocal8Bit(std::strerror(errno)));
-        if (n == 0)
+    // Read to the end (at most one byte past the limit: a file that grew meanwhile is refused too).
+    QByteArray data;
+    int error = 0;
+    while (data.size() <= kLargestPictureFile) {
+        const qsizetype at = data.size();
+        data.resize(qMin<qint64>(at + qMax<qint64>(info.size - at, 0) + 65536, kLargestPictureFile + 1));
+        std::int64_t got = 0;
+        error = sys::Read(descriptor, data.data() + at, data.size() - at, &got);
+        data.truncate(at + (error == 0 ? got : 0));
+        if (error != 0 || got == 0)
             break;
-        got += n;
     }
-    if (got > kLargestPictureFile)
+    if (error != 0)
+        return fail(reason(error));
+    if (data.size() > kLargestPictureFile)
         return fail(QStringLiteral("too large for a picture"));
-    data.truncate(got);
     if (data.isEmpty())
         return fail(QStringLiteral("the file is empty"));
     return data;
@@ -108,11 +103,11 @@ Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *to
     // Opened without blocking (a FIFO would block a plain open, and the
     // window, until someone writes to it), then the open file itself is
     // looked at, so nothing swapped in under the name gets read.
-    const int descriptor = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return Failure{fileName, QString::fromLocal8Bit(std::strerror(errno)), 0, QStringLiteral("read")};
+    sys::Handle descriptor = sys::kNoHandle;
+    if (const int error = sys::Open(NativePath(fileName).constData(), sys::kReadOnly, &descriptor))
+        return Failure{fileName, QString::fromLocal8Bit(sys::ReasonText(error).c_str()), 0, QStringLiteral("read")};
     const Result<QByteArray> data = ReadPictureBytes(descriptor, fileName);
-    ::close(descriptor);
+    sys::Close(descriptor);
     if (!data)
         return data.failure();
     return DecodePicture(fileName, *data, largest, tooLargeSize);

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "base/result.h"
+#include "sys/sysfile.h"
 
 // Reading and writing the files of a sprite exchange. The format is chosen by
 // the name's suffix alone: "bin" in any letter case is raw sprite data,
@@ -40,7 +41,7 @@ inline constexpr qint64 kLargestPictureFile = 64 * 1024 * 1024;
 // as ReadPictureFile reads them: a regular file only, at most
 // kLargestPictureFile bytes, not empty; the descriptor itself is looked at,
 // not a name. The descriptor stays open. A failure names fileName.
-Result<QByteArray> ReadPictureBytes(int descriptor, const QString &fileName);
+Result<QByteArray> ReadPictureBytes(sys::Handle descriptor, const QString &fileName);
 
 // The picture a file's bytes hold, checked and decoded as ReadPictureFile
 // does; failures name fileName.

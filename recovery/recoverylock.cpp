@@ -2,27 +2,23 @@
 
 #include <QFile>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "rom/nativepath.h"
 
 std::unique_ptr<RecoveryLock> RecoveryLock::TryLock(const QString &path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
+    const QByteArray name = NativePath(path);
+    sys::Handle fd = sys::kNoHandle;
+    if (sys::Open(name.constData(), sys::kReadWrite | sys::kCreate | sys::kNoFollow, &fd) != 0)
         return nullptr;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
+    if (sys::Lock(fd, sys::LockKind::Exclusive, 0) != 0) {
+        sys::Close(fd);
         return nullptr;
     }
     // The holder before may have removed the file between our open and our
     // lock (and a new one may be there): a lock on a removed file is no lock.
-    struct stat locked {}, named {};
-    if (::fstat(fd, &locked) != 0 || ::stat(name.constData(), &named) != 0 || locked.st_dev != named.st_dev
-        || locked.st_ino != named.st_ino) {
-        ::close(fd);
+    sys::FileInfo locked, named;
+    if (sys::StatOpen(fd, &locked) != 0 || sys::Stat(name.constData(), &named) != 0 || locked.id != named.id) {
+        sys::Close(fd);
         return nullptr;
     }
     return std::unique_ptr<RecoveryLock>(new RecoveryLock(path, fd));
@@ -30,15 +26,15 @@ std::unique_ptr<RecoveryLock> RecoveryLock::TryLock(const QString &path)
 
 RecoveryLock::~RecoveryLock()
 {
-    if (descriptor >= 0)
-        ::close(descriptor);
+    if (descriptor != sys::kNoHandle)
+        sys::Close(descriptor);
 }
 
 void RecoveryLock::RemoveAndRelease()
 {
-    if (descriptor < 0)
+    if (descriptor == sys::kNoHandle)
         return;
     QFile::remove(lockPath);
-    ::close(descriptor);
-    descriptor = -1;
+    sys::Close(descriptor);
+    descriptor = sys::kNoHandle;
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "sys/sysfile.h"
+
 // An exclusive lock on a lock file, held as long as the object lives. The
 // system releases it when the holder dies in any way (a crash, kill -9), so a
 // lock that can be taken means its owner is gone. Locks are per open file:
@@ -24,8 +26,8 @@ public:
     void RemoveAndRelease();
 
 private:
-    RecoveryLock(QString path, int fd) : lockPath(std::move(path)), descriptor(fd) {}
+    RecoveryLock(QString path, sys::Handle fd) : lockPath(std::move(path)), descriptor(fd) {}
 
     QString lockPath;
-    int descriptor = -1;
+    sys::Handle descriptor = sys::kNoHandle;
 };

@@ -2,24 +2,31 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#include <string>
+#include <vector>
 
 namespace {
 
+#ifdef NAME_MAX
 constexpr int kLongestName = NAME_MAX;
+#else
+constexpr int kLongestName = 255;   // NTFS and the other file systems of Windows
+#endif
 constexpr char kTemporaryMark[] = ".skm-";
 constexpr int kRandomLength = 6;   // the XXXXXX of mkostemp
 
+qsizetype LastSeparator(const QByteArray &path)
+{
+#ifdef _WIN32
+    return qMax(path.lastIndexOf('/'), path.lastIndexOf('\\'));
+#else
+    return path.lastIndexOf('/');
+#endif
+}
+
 QByteArray FolderOf(const QByteArray &path)
 {
-    const qsizetype slash = path.lastIndexOf('/');
+    const qsizetype slash = LastSeparator(path);
     if (slash < 0)
         return QByteArrayLiteral(".");
     if (slash == 0)
@@ -29,7 +36,7 @@ QByteArray FolderOf(const QByteArray &path)
 
 QByteArray NameOf(const QByteArray &path)
 {
-    return path.mid(path.lastIndexOf('/') + 1);
+    return path.mid(LastSeparator(path) + 1);
 }
 
 // FNV-1a: the same for the same name in every run.
@@ -41,38 +48,13 @@ quint32 NameHash(const QByteArray &name)
     return hash;
 }
 
-mode_t CreationMode()
+bool IsAbsolute(const QByteArray &path)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Gives the new file the old one's owner, group and mode as far as we may.
-int KeepOwnerAndMode(int fd, const struct stat *old)
-{
-    mode_t mode = CreationMode();
-    if (old) {
-        mode = old->st_mode & 07777;
-        struct stat made {};
-        if (::fstat(fd, &made) != 0)
-            return errno;
-        bool ownerKept = made.st_uid == old->st_uid;
-        bool groupKept = made.st_gid == old->st_gid;
-        if (!ownerKept || !groupKept) {
-            if (::fchown(fd, old->st_uid, old->st_gid) == 0)
-                ownerKept = groupKept = true;
-            else if (!groupKept && ::fchown(fd, uid_t(-1), old->st_gid) == 0)
-                groupKept = true;
-        }
-        // A change of owner clears setuid and setgid; they only come back with
-        // the owner or group they belong to.
-        if (!ownerKept)
-            mode &= ~mode_t(S_ISUID);
-        if (!groupKept)
-            mode &= ~mode_t(S_ISGID);
-    }
-    return ::fchmod(fd, mode) == 0 ? 0 : errno;
+#ifdef _WIN32
+    return path.startsWith('/') || path.startsWith('\\') || (path.size() > 1 && path.at(1) == ':');
+#else
+    return path.startsWith('/');
+#endif
 }
 
 } // namespace
@@ -83,30 +65,29 @@ QByteArray ReasonText(int error)
         return QByteArrayLiteral("not a regular file");
     if (error == kTooManyLinks)
         return QByteArray(std::strerror(ELOOP));
-    return QByteArray(std::strerror(error));
+    return QByteArray::fromStdString(sys::ReasonText(error));
 }
 
 int ResolveWriteTarget(const QByteArray &path, QByteArray *target)
 {
     QByteArray current = path;
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (::lstat(current.constData(), &info) != 0) {
-            if (errno != ENOENT)
-                return errno;
+        sys::FileInfo info;
+        if (const int error = sys::Stat(current.constData(), &info, false)) {
+            if (error != ENOENT)
+                return error;
             *target = current;   // a new file, or where a dangling link points
             return 0;
         }
-        if (!S_ISLNK(info.st_mode)) {
+        if (info.kind != sys::Kind::Link) {
             *target = current;
             return 0;
         }
-        QByteArray link(PATH_MAX, Qt::Uninitialized);
-        const ssize_t length = ::readlink(current.constData(), link.data(), size_t(link.size()));
-        if (length < 0)
-            return errno;
-        link.truncate(length);
-        current = link.startsWith('/') ? link : FolderOf(current) + '/' + link;
+        std::string read;
+        if (const int error = sys::ReadLink(current.constData(), &read))
+            return error;
+        const QByteArray link = QByteArray::fromStdString(read);
+        current = IsAbsolute(link) ? link : FolderOf(current) + '/' + link;
     }
     return kTooManyLinks;
 }
@@ -130,74 +111,45 @@ void RemoveStaleTemporaries(const QByteArray &target)
 {
     const QByteArray prefix = NameOf(TemporaryPrefix(target));
     const QByteArray folder = FolderOf(target);
-    DIR *dir = ::opendir(folder.constData());
-    if (!dir)
+    std::vector<std::string> names;
+    if (sys::ListFolder(folder.constData(), &names) != 0)
         return;
-    while (const dirent *entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
+    for (const std::string &entry : names) {
+        const QByteArray name = QByteArray::fromStdString(entry);
         if (name.size() != prefix.size() + kRandomLength || !name.startsWith(prefix))
             continue;
         const QByteArray path = folder + '/' + name;
-        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
-        if (fd < 0)
+        sys::Handle fd = sys::kNoHandle;
+        if (sys::Open(path.constData(), sys::kNoFollow, &fd) != 0)
             continue;
         // A writer that is still running holds the lock.
-        struct stat opened {};
-        struct stat named {};
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)
-            && ::lstat(path.constData(), &named) == 0 && named.st_ino == opened.st_ino
-            && named.st_dev == opened.st_dev)
-            ::unlink(path.constData());
-        ::close(fd);
+        sys::FileInfo opened;
+        sys::FileInfo named;
+        if (sys::Lock(fd, sys::LockKind::Exclusive, 0) == 0 && sys::StatOpen(fd, &opened) == 0
+            && opened.kind == sys::Kind::Regular && sys::Stat(path.constData(), &named, false) == 0
+            && named.id == opened.id)
+            sys::Remove(path.constData());
+        sys::Close(fd);
     }
-    ::closedir(dir);
 }
 
 void SyncFolderOf(const QByteArray &target)
 {
-    const int fd = ::open(FolderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    sys::SyncFolder(FolderOf(target).constData());
 }
 
-// Writes all of data at the file position (write, short writes continued).
-int WriteAll(int fd, const char *data, qint64 length)
+int WriteAll(sys::Handle fd, const char *data, qint64 length)
 {
-    while (length > 0) {
-        const ssize_t n = ::write(fd, data, size_t(qMin<qint64>(length, 1 << 30)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            return EIO;
-        data += n;
-        length -= n;
-    }
-    return 0;
+    return sys::WriteAll(fd, data, length);
 }
 
-int WriteAllAt(int fd, const char *data, qint64 length, qint64 offset)
+int WriteAllAt(sys::Handle fd, const char *data, qint64 length, qint64 offset)
 {
-    while (length > 0) {
-        const ssize_t n = ::pwrite(fd, data, size_t(qMin<qint64>(length, 1 << 30)), off_t(offset));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            return EIO;
-        data += n;
-        length -= n;
-        offset += n;
-    }
-    return 0;
+    return sys::WriteAllAt(fd, data, length, offset);
 }
 
 TemporaryFile::TemporaryFile(TemporaryFile &&other) noexcept
-    : path(std::exchange(other.path, {})), keeper(std::exchange(other.keeper, -1)),
+    : path(std::exchange(other.path, {})), keeper(std::exchange(other.keeper, sys::kNoHandle)),
       exchanged(std::exchange(other.exchanged, false))
 {
 }
@@ -207,7 +159,7 @@ TemporaryFile &TemporaryFile::operator=(TemporaryFile &&other) noexcept
     if (this != &other) {
         Discard();
         path = std::exchange(other.path, {});
-        keeper = std::exchange(other.keeper, -1);
+        keeper = std::exchange(other.keeper, sys::kNoHandle);
         exchanged = std::exchange(other.exchanged, false);
     }
     return *this;
@@ -220,24 +172,39 @@ TemporaryFile::~TemporaryFile()
 
 int TemporaryFile::Write(const QByteArray &target, const QByteArray &bytes, const struct stat *old)
 {
+    if (!old)
+        return Write(target, bytes, static_cast<const sys::FileInfo *>(nullptr));
+    sys::FileInfo info;
+    info.mode = std::uint32_t(old->st_mode & 07777);
+#ifndef _WIN32
+    info.owner = std::uint32_t(old->st_uid);
+    info.group = std::uint32_t(old->st_gid);
+#endif
+    return Write(target, bytes, &info);
+}
+
+int TemporaryFile::Write(const QByteArray &target, const QByteArray &bytes, const sys::FileInfo *old)
+{
     Discard();
-    QByteArray pattern = TemporaryPrefix(target) + QByteArray(kRandomLength, 'X');
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    path = pattern;
+    const QByteArray pattern = TemporaryPrefix(target) + QByteArray(kRandomLength, 'X');
+    std::string made;
+    sys::Handle fd = sys::kNoHandle;
+    if (const int error = sys::CreateTemporary(pattern.toStdString(), &made, &fd))
+        return error;
+    path = QByteArray::fromStdString(made);
     // Locked at once; the lock lives on in keeper after the checked close below.
-    ::flock(fd, LOCK_EX | LOCK_NB);
-    keeper = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-    int error = keeper < 0 ? errno : 0;
+    sys::Lock(fd, sys::LockKind::Exclusive, 0);
+    int error = sys::Duplicate(fd, &keeper);
+    if (error != 0)
+        keeper = sys::kNoHandle;
     if (error == 0)
-        error = WriteAll(fd, bytes.constData(), bytes.size());
+        error = sys::WriteAll(fd, bytes.constData(), bytes.size());
     if (error == 0)
-        error = KeepOwnerAndMode(fd, old);
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
+        error = sys::KeepOwnerAndMode(fd, old);
+    if (error == 0)
+        error = sys::Sync(fd);
+    if (const int closed = sys::Close(fd); closed != 0 && error == 0)
+        error = closed;
     if (error != 0)
         Discard();
     return error;
@@ -246,33 +213,34 @@ int TemporaryFile::Write(const QByteArray &target, const QByteArray &bytes, cons
 int TemporaryFile::Commit(const QByteArray &target, bool exchange)
 {
     if (exchange) {
-        if (::renameat2(AT_FDCWD, path.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0) {
+        const int error = sys::Exchange(path.constData(), target.constData());
+        if (error == 0) {
             exchanged = true;
             return 0;
         }
-        if (errno != EINVAL && errno != ENOSYS && errno != ENOENT)
-            return errno;
+        if (error != EINVAL && error != ENOSYS && error != ENOENT)
+            return error;
         // No exchange on this file system (or no old file): a plain rename.
     }
-    if (::rename(path.constData(), target.constData()) != 0)
-        return errno;
+    if (const int error = sys::Rename(path.constData(), target.constData()))
+        return error;
     path.clear();
-    ::close(std::exchange(keeper, -1));
+    sys::Close(std::exchange(keeper, sys::kNoHandle));
     return 0;
 }
 
 void TemporaryFile::Undo(const QByteArray &target)
 {
-    if (exchanged && ::renameat2(AT_FDCWD, path.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0)
+    if (exchanged && sys::Exchange(path.constData(), target.constData()) == 0)
         exchanged = false;
 }
 
 void TemporaryFile::Discard()
 {
     if (!path.isEmpty())
-        ::unlink(path.constData());
+        sys::Remove(path.constData());
     path.clear();
     exchanged = false;
-    if (keeper >= 0)
-        ::close(std::exchange(keeper, -1));
+    if (keeper != sys::kNoHandle)
+        sys::Close(std::exchange(keeper, sys::kNoHandle));
 }

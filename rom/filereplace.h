@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include "sys/sysfile.h"
+
 // The steps both file writers share (the ROM save and every other output):
 // find the file a path really names, write the new contents under a temporary
 // name beside it, then rename that over it. Every step gives 0 or an errno
@@ -41,6 +43,8 @@ public:
     // the old file's permission bits, owner and group given where old is set
     // (setuid/setgid only along with the owner/group kept), then fsync and
     // close checked. 0 or an errno value; nothing is left on failure.
+    int Write(const QByteArray &target, const QByteArray &bytes, const sys::FileInfo *old);
+    // The same with the old file as stat() describes it.
     int Write(const QByteArray &target, const QByteArray &bytes, const struct stat *old);
 
     // Renames the file over target (or swaps the two when exchange is set and
@@ -55,7 +59,7 @@ public:
 
 private:
     QByteArray path;
-    int keeper = -1;   // holds the lock until the file is renamed or removed
+    sys::Handle keeper = sys::kNoHandle;   // holds the lock until the file is renamed or removed
     bool exchanged = false;
 };
 
@@ -70,6 +74,7 @@ void RemoveStaleTemporaries(const QByteArray &target);
 // fsync of the folder holding target, so that a rename is durable.
 void SyncFolderOf(const QByteArray &target);
 
-int WriteAll(int fd, const char *data, qint64 length);
+// Writes all of data at the file position (write, short writes continued).
+int WriteAll(sys::Handle fd, const char *data, qint64 length);
 // Writes all of data at offset (pwrite, short writes continued). 0 or errno.
-int WriteAllAt(int fd, const char *data, qint64 length, qint64 offset);
+int WriteAllAt(sys::Handle fd, const char *data, qint64 length, qint64 offset);

@@ -7,11 +7,10 @@
 #include <QDir>
 #include <QFile>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "rom/filereplace.h"
+#include "rom/nativepath.h"
 #include "rom/protectedfiles.h"
+#include "sys/sysfile.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ struct Prepared
 {
     QString path;
     QByteArray target;
-    std::optional<struct stat> old;
+    std::optional<sys::FileInfo> old;
     TemporaryFile temporary;
 };
 
@@ -54,21 +53,21 @@ Result<void> Prepare(const QString &path, Prepared *prepared)
     prepared->path = path;
     // Before the links are followed by name: /proc's links (/dev/stdout ->
     // /proc/self/fd/1 -> "pipe:[...]") lead nowhere a name can follow.
-    if (const QString reason = SpecialFileReason(QFile::encodeName(path)); !reason.isEmpty())
+    if (const QString reason = SpecialFileReason(NativePath(path)); !reason.isEmpty())
         return Failure{path, reason, 0, QStringLiteral("write")};
-    if (const int error = ResolveWriteTarget(QFile::encodeName(path), &prepared->target))
+    if (const int error = ResolveWriteTarget(NativePath(path), &prepared->target))
         return WriteFailure(path, error);
     if (const QString rom = ProtectedFileAt(prepared->target); !rom.isEmpty())
         return Failure{path,
                        QStringLiteral("it is the open ROM \"%1\", which only a save writes").arg(QDir::toNativeSeparators(rom)),
                        0, QStringLiteral("write")};
-    struct stat info {};
-    if (::stat(prepared->target.constData(), &info) == 0) {
-        if (!S_ISREG(info.st_mode))
+    sys::FileInfo info;
+    if (const int error = sys::Stat(prepared->target.constData(), &info); error == 0) {
+        if (info.kind != sys::Kind::Regular)
             return WriteFailure(path, kNotRegularFile);
         prepared->old = info;
-    } else if (errno != ENOENT) {
-        return WriteFailure(path, errno);
+    } else if (error != ENOENT) {
+        return WriteFailure(path, error);
     }
     RemoveStaleTemporaries(prepared->target);
     return {};
@@ -114,7 +113,7 @@ Result<void> WriteOutputFiles(const QList<OutputFile> &files)
                 if (prepared[k].old)
                     prepared[k].temporary.Undo(prepared[k].target);
                 else
-                    ::unlink(prepared[k].target.constData());
+                    sys::Remove(prepared[k].target.constData());
             }
             return WriteFailure(file.path, error);
         }

@@ -6,7 +6,8 @@
 #include <QList>
 #include <QMutex>
 
-#include <sys/stat.h>
+#include "rom/nativepath.h"
+#include "sys/sysfile.h"
 
 namespace {
 
@@ -14,8 +15,7 @@ struct ProtectedFile
 {
     QString path;
     QString absolute;   // through symbolic links where the file exists
-    dev_t device = 0;
-    ino_t inode = 0;
+    sys::FileId id;
     bool identified = false;
 };
 
@@ -29,22 +29,18 @@ QString AbsoluteOf(const QString &path)
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
-bool SameFile(const struct stat &a, dev_t device, ino_t inode)
-{
-    return a.st_dev == device && a.st_ino == inode;
-}
-
 } // namespace
 
 void ProtectFile(const QString &path)
 {
     if (path.isEmpty())
         return;
-    ProtectedFile file{path, AbsoluteOf(path)};
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0) {
-        file.device = info.st_dev;
-        file.inode = info.st_ino;
+    ProtectedFile file;
+    file.path = path;
+    file.absolute = AbsoluteOf(path);
+    sys::FileInfo info;
+    if (sys::Stat(NativePath(path).constData(), &info) == 0) {
+        file.id = info.id;
         file.identified = true;
     }
     const QMutexLocker lock(&guard);
@@ -64,9 +60,9 @@ void ReleaseFile(const QString &path)
 
 QString ProtectedFileAt(const QByteArray &target)
 {
-    const QString absolute = AbsoluteOf(QFile::decodeName(target));
-    struct stat info {};
-    const bool exists = ::stat(target.constData(), &info) == 0;
+    const QString absolute = AbsoluteOf(PathFromNative(target));
+    sys::FileInfo info;
+    const bool exists = sys::Stat(target.constData(), &info) == 0;
     const QMutexLocker lock(&guard);
     for (const ProtectedFile &file : std::as_const(files)) {
         if (absolute == file.absolute || absolute == AbsoluteOf(file.path))
@@ -74,9 +70,9 @@ QString ProtectedFileAt(const QByteArray &target)
         if (!exists)
             continue;
         // The file as protected, and whatever its name holds now (a save replaced it).
-        struct stat now {};
-        if ((file.identified && SameFile(info, file.device, file.inode))
-            || (::stat(QFile::encodeName(file.path).constData(), &now) == 0 && SameFile(info, now.st_dev, now.st_ino)))
+        sys::FileInfo now;
+        if ((file.identified && info.id == file.id)
+            || (sys::Stat(NativePath(file.path).constData(), &now) == 0 && info.id == now.id))
             return file.path;
     }
     return {};

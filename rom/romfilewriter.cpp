@@ -4,14 +4,12 @@
 #include <utility>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 
 #include "rom/filereplace.h"
+#include "rom/nativepath.h"
+#include "sys/sysfile.h"
 
 namespace {
 
@@ -32,22 +30,11 @@ SaveResult Failed(const QString &path, int error, SaveResult::Method method)
 // No room (or no permission) for a second copy: the file can still be written in place.
 bool ReplaceImpossible(int error)
 {
-    return error == EACCES || error == EPERM || error == ENOSPC || error == EDQUOT;
-}
-
-int ReadAllAt(int fd, char *data, qint64 length, qint64 offset)
-{
-    while (length > 0) {
-        const ssize_t n = ::pread(fd, data, size_t(length), off_t(offset));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        data += n;
-        length -= n;
-        offset += n;
-    }
-    return 0;
+#ifdef EDQUOT
+    if (error == EDQUOT)
+        return true;
+#endif
+    return error == EACCES || error == EPERM || error == ENOSPC;
 }
 
 struct Range
@@ -72,24 +59,24 @@ struct InPlaceOutcome
 InPlaceOutcome WriteInPlace(const QByteArray &target, const QByteArray &bytes)
 {
     InPlaceOutcome outcome;
-    const int fd = ::open(target.constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        outcome.error = errno;
+    sys::Handle fd = sys::kNoHandle;
+    if (const int error = sys::Open(target.constData(), sys::kReadWrite, &fd)) {
+        outcome.error = error;
         return outcome;
     }
     const auto finish = [&](int error) {
-        if (::close(fd) != 0 && error == 0)
-            error = errno;
+        if (const int closed = sys::Close(fd); closed != 0 && error == 0)
+            error = closed;
         outcome.error = error;
         return outcome;
     };
 
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        return finish(errno);
-    if (!S_ISREG(info.st_mode))
+    sys::FileInfo info;
+    if (const int error = sys::StatOpen(fd, &info))
+        return finish(error);
+    if (info.kind != sys::Kind::Regular)
         return finish(kNotRegularFile);
-    const qint64 size = info.st_size;
+    const qint64 size = info.size;
     if (size > bytes.size())
         return finish(kWouldShorten);
 
@@ -99,7 +86,7 @@ InPlaceOutcome WriteInPlace(const QByteArray &target, const QByteArray &bytes)
     QByteArray onDisk(kBlock, Qt::Uninitialized);
     for (qint64 start = 0; start < size; start += kBlock) {
         const qint64 length = qMin(kBlock, size - start);
-        if (const int error = ReadAllAt(fd, onDisk.data(), length, start))
+        if (const int error = sys::ReadAllAt(fd, onDisk.data(), length, start))
             return finish(error);
         const char *wanted = bytes.constData() + start;
         for (qint64 i = 0; i < length;) {
@@ -123,20 +110,17 @@ InPlaceOutcome WriteInPlace(const QByteArray &target, const QByteArray &bytes)
     // Blocks for every changed range (a sparse file has none in its holes) and
     // for the growth, the size kept: a full disk shows here, before any byte.
     for (const Range &range : changed) {
-        if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, off_t(range.start), off_t(range.length)) != 0
-            && errno != EOPNOTSUPP && errno != ENOSYS)
-            return finish(errno);
+        if (const int error = sys::Reserve(fd, range.start, range.length); error != 0 && error != EOPNOTSUPP)
+            return finish(error);
     }
 
     for (const Range &range : changed) {
         outcome.touched = true;
-        if (const int error = WriteAllAt(fd, bytes.constData() + range.start, range.length, range.start))
+        if (const int error = sys::WriteAllAt(fd, bytes.constData() + range.start, range.length, range.start))
             return finish(error);
     }
     outcome.allWritten = true;
-    if (::fsync(fd) != 0)
-        return finish(errno);
-    return finish(0);
+    return finish(sys::Sync(fd));
 }
 
 } // namespace
@@ -145,22 +129,24 @@ SaveResult WriteRomFile(const QString &path, const QByteArray &newFileBytes)
 {
     // Through a symbolic link to the file it names, which is what gets replaced.
     QByteArray target;
-    if (const int error = ResolveWriteTarget(QFile::encodeName(path), &target))
+    if (const int error = ResolveWriteTarget(NativePath(path), &target))
         return Failed(path, error, SaveResult::Method::Replaced);
 
-    struct stat old {};
-    const bool exists = ::stat(target.constData(), &old) == 0;
-    if (!exists && errno != ENOENT)
-        return Failed(path, errno, SaveResult::Method::Replaced);
-    if (exists && !S_ISREG(old.st_mode))
+    sys::FileInfo old;
+    const int missing = sys::Stat(target.constData(), &old);
+    const bool exists = missing == 0;
+    if (!exists && missing != ENOENT)
+        return Failed(path, missing, SaveResult::Method::Replaced);
+    if (exists && old.kind != sys::Kind::Regular)
         return Failed(path, kNotRegularFile, SaveResult::Method::Replaced);
     // A file we may not write is not replaced either (the folder may allow it);
     // this also reports a read-only file system before anything is tried.
-    if (exists && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
-        return Failed(path, errno, SaveResult::Method::Replaced);
+    if (exists)
+        if (const int error = sys::CanWrite(target.constData()))
+            return Failed(path, error, SaveResult::Method::Replaced);
 
     RemoveStaleTemporaries(target);
-    if (!exists || old.st_nlink <= 1) {
+    if (!exists || old.links <= 1) {
         TemporaryFile temporary;
         int error = temporary.Write(target, newFileBytes, exists ? &old : nullptr);
         const bool mayWriteInPlace = exists && ReplaceImpossible(error);

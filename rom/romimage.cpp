@@ -3,10 +3,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -14,11 +10,14 @@
 
 #include "rom/filereplace.h"
 
+#include "rom/nativepath.h"
+#include "sys/sysfile.h"
+
 namespace {
 
 QString SystemReason(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return QString::fromLocal8Bit(sys::ReasonText(error).c_str());
 }
 
 QByteArray HashOf(const QByteArray &bytes)
@@ -26,14 +25,14 @@ QByteArray HashOf(const QByteArray &bytes)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
-RomFileStamp StampOf(const struct stat &info, const QByteArray &bytes)
+RomFileStamp StampOf(const sys::FileInfo &info, const QByteArray &bytes)
 {
     RomFileStamp stamp;
     stamp.exists = true;
-    stamp.size = info.st_size;
-    stamp.modifiedNs = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
+    stamp.size = info.size;
+    stamp.modifiedNs = info.modifiedNs;
+    stamp.device = info.id.device;
+    stamp.inode = info.id.index;
     stamp.hash = HashOf(bytes);
     return stamp;
 }
@@ -42,45 +41,44 @@ RomFileStamp StampOf(const struct stat &info, const QByteArray &bytes)
 // type is checked before opening, and again on the open file; O_NONBLOCK keeps
 // a FIFO swapped in between the two from blocking the open. errno-style code
 // in *error, or -1 for "not a regular file", -2 for "too large".
-bool ReadRegularFile(const QByteArray &nativePath, QByteArray *bytes, struct stat *info, int *error)
+bool ReadRegularFile(const QByteArray &nativePath, QByteArray *bytes, sys::FileInfo *info, int *error)
 {
-    if (::stat(nativePath.constData(), info) != 0) {
-        *error = errno;
+    if (const int failed = sys::Stat(nativePath.constData(), info)) {
+        *error = failed;
         return false;
     }
-    if (!S_ISREG(info->st_mode)) {
+    if (info->kind != sys::Kind::Regular) {
         *error = -1;
         return false;
     }
-    if (info->st_size > kLargestRomFile) {
+    if (info->size > kLargestRomFile) {
         *error = -2;
         return false;
     }
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        *error = errno;
+    sys::Handle fd = sys::kNoHandle;
+    if (const int failed = sys::Open(nativePath.constData(), sys::kReadOnly, &fd)) {
+        *error = failed;
         return false;
     }
-    bool ok = ::fstat(fd, info) == 0;
+    const int looked = sys::StatOpen(fd, info);
+    bool ok = looked == 0;
     if (!ok)
-        *error = errno;
-    else if (!S_ISREG(info->st_mode))
+        *error = looked;
+    else if (info->kind != sys::Kind::Regular)
         ok = false, *error = -1;
-    else if (info->st_size > kLargestRomFile)
+    else if (info->size > kLargestRomFile)
         ok = false, *error = -2;
 
     // Up to one byte past the limit, so that a file that grew meanwhile is noticed.
     bytes->clear();
     if (ok) {
-        QByteArray buffer(qMin<qint64>(info->st_size, kLargestRomFile) + 1, Qt::Uninitialized);
+        QByteArray buffer(qMin<qint64>(info->size, kLargestRomFile) + 1, Qt::Uninitialized);
         qint64 got = 0;
         while (got < buffer.size()) {
-            const ssize_t n = ::read(fd, buffer.data() + got, size_t(buffer.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
+            std::int64_t n = 0;
+            if (const int failed = sys::Read(fd, buffer.data() + got, buffer.size() - got, &n)) {
                 ok = false;
-                *error = errno;
+                *error = failed;
                 break;
             }
             if (n == 0)
@@ -94,10 +92,10 @@ bool ReadRegularFile(const QByteArray &nativePath, QByteArray *bytes, struct sta
         if (ok) {
             buffer.truncate(got);
             *bytes = buffer;
-            info->st_size = got;
+            info->size = got;
         }
     }
-    ::close(fd);
+    sys::Close(fd);
     return ok;
 }
 
@@ -116,9 +114,9 @@ Result<RomImage> RomImage::Load(const QString &path)
 {
     RomImage image;
     image.path = path;
-    struct stat info {};
+    sys::FileInfo info;
     int code = 0;
-    if (ReadRegularFile(QFile::encodeName(path), &image.fileBytes, &info, &code)) {
+    if (ReadRegularFile(NativePath(path), &image.fileBytes, &info, &code)) {
         image.stamp = StampOf(info, image.fileBytes);
         image.stamp.target = RomWriteTarget(path);
         return image;
@@ -132,8 +130,8 @@ Result<RomImage> RomImage::Load(const QString &path)
 
 RomFileStamp StampFile(const QString &path, const QByteArray &bytes)
 {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    sys::FileInfo info;
+    if (sys::Stat(NativePath(path).constData(), &info) != 0)
         return {};
     RomFileStamp stamp = StampOf(info, bytes);
     stamp.target = RomWriteTarget(path);
@@ -143,7 +141,7 @@ RomFileStamp StampFile(const QString &path, const QByteArray &bytes)
 QString RomWriteTarget(const QString &path)
 {
     QByteArray target;
-    if (ResolveWriteTarget(QFile::encodeName(QFileInfo(path).absoluteFilePath()), &target) != 0)
+    if (ResolveWriteTarget(NativePath(QFileInfo(path).absoluteFilePath()), &target) != 0)
         return {};
     // The folder's links too: a folder swapped for a link leads elsewhere as well.
     const QFileInfo resolved(QFile::decodeName(target));
@@ -153,22 +151,22 @@ QString RomWriteTarget(const QString &path)
 
 DiskState CheckOnDisk(const RomImage &image)
 {
-    const QByteArray nativePath = QFile::encodeName(image.path);
-    struct stat info {};
+    const QByteArray nativePath = NativePath(image.path);
+    sys::FileInfo info;
     // Another file behind the name: writing would go there, whatever it holds.
     const QString target = image.stamp.exists ? RomWriteTarget(image.path) : QString();
     if (!target.isEmpty() && !image.stamp.target.isEmpty() && target != image.stamp.target) {
-        const bool sameFile = ::stat(nativePath.constData(), &info) == 0 && quint64(info.st_dev) == image.stamp.device
-                              && quint64(info.st_ino) == image.stamp.inode;
+        const bool sameFile = sys::Stat(nativePath.constData(), &info) == 0 && info.id.device == image.stamp.device
+                              && info.id.index == image.stamp.inode;
         if (!sameFile)
             return DiskState::Redirected;
     }
-    if (::stat(nativePath.constData(), &info) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
+    if (const int error = sys::Stat(nativePath.constData(), &info)) {
+        if (error == ENOENT || error == ENOTDIR)
             return image.stamp.exists ? DiskState::Missing : DiskState::Unchanged;
         return DiskState::Changed;
     }
-    if (!image.stamp.exists || !S_ISREG(info.st_mode) || info.st_size != image.stamp.size)
+    if (!image.stamp.exists || info.kind != sys::Kind::Regular || info.size != image.stamp.size)
         return DiskState::Changed;
 
     QByteArray bytes;

@@ -1,64 +1,47 @@
 #include "rom/romlock.h"
 
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QElapsedTimer>
 #include <QFile>
-#include <QThread>
+
+#include "rom/nativepath.h"
 
 Result<RomFileLock> RomFileLock::Acquire(const QString &path, Mode mode, int waitMs)
 {
-    const QByteArray native = QFile::encodeName(path);
-    const int operation = mode == Mode::Exclusive ? LOCK_EX : LOCK_SH;
+    const QByteArray native = NativePath(path);
+    const sys::LockKind kind = mode == Mode::Exclusive ? sys::LockKind::Exclusive : sys::LockKind::Shared;
     QElapsedTimer clock;
     clock.start();
     for (;;) {
-        const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        if (fd < 0)
+        sys::Handle fd = sys::kNoHandle;
+        if (sys::Open(native.constData(), sys::kReadOnly, &fd) != 0)
             return RomFileLock();
-        struct stat opened {};
-        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-            ::close(fd);
+        sys::FileInfo opened;
+        if (sys::StatOpen(fd, &opened) != 0 || opened.kind != sys::Kind::Regular) {
+            sys::Close(fd);
             return RomFileLock();
         }
-        int locked = -1;
-        while (locked != 0) {
-            locked = ::flock(fd, waitMs < 0 ? operation : operation | LOCK_NB);
-            if (locked == 0 || (errno != EWOULDBLOCK && errno != EINTR))
-                break;
-            if (errno == EWOULDBLOCK) {
-                if (clock.elapsed() >= waitMs) {
-                    ::close(fd);
-                    return Failure{path, QStringLiteral("another program is writing it"), EWOULDBLOCK,
-                                   QStringLiteral("lock")};
-                }
-                QThread::msleep(20);
-            }
-        }
-        if (locked != 0) {
-            const int error = errno;
-            ::close(fd);
+        // What is left of the wait after earlier rounds (a file replaced meanwhile).
+        const int left = waitMs < 0 ? -1 : int(qMax<qint64>(0, waitMs - clock.elapsed()));
+        if (const int error = sys::Lock(fd, kind, left)) {
+            sys::Close(fd);
+            if (error == EWOULDBLOCK)
+                return Failure{path, QStringLiteral("another program is writing it"), EWOULDBLOCK,
+                               QStringLiteral("lock")};
             if (error == ENOLCK || error == EOPNOTSUPP)
                 return RomFileLock();   // a file system without locks: carry on unlocked
-            return Failure{path, QString::fromLocal8Bit(std::strerror(error)), error, QStringLiteral("lock")};
+            return Failure{path, QString::fromLocal8Bit(sys::ReasonText(error).c_str()), error, QStringLiteral("lock")};
         }
         // A writer may have replaced the file while we waited: lock what is there now.
-        struct stat named {};
-        if (::stat(native.constData(), &named) == 0 && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino) {
+        sys::FileInfo named;
+        if (sys::Stat(native.constData(), &named) == 0 && named.id == opened.id) {
             RomFileLock lock;
-            lock.fd = std::shared_ptr<int>(new int(fd), [](int *held) {
-                ::close(*held);
+            lock.fd = std::shared_ptr<sys::Handle>(new sys::Handle(fd), [](sys::Handle *held) {
+                sys::Close(*held);
                 delete held;
             });
             return lock;
         }
-        ::close(fd);
+        sys::Close(fd);
     }
 }
 

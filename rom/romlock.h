@@ -5,8 +5,9 @@
 #include <QString>
 
 #include "base/result.h"
+#include "sys/sysfile.h"
 
-// An advisory lock (flock) on a ROM file, held by whoever reads it to write it
+// An advisory lock (flock; LockFileEx on Windows: sys/sysfile.h) on a ROM file, held by whoever reads it to write it
 // back (a command from reading to writing, the window while it saves), so that
 // two writers wait for each other instead of one losing the other's change.
 class RomFileLock
@@ -30,5 +31,5 @@ public:
     bool holds() const { return fd != nullptr; }
 
 private:
-    std::shared_ptr<int> fd;   // closed (and so unlocked) with the last copy
+    std::shared_ptr<sys::Handle> fd;   // closed (and so unlocked) with the last copy
 };

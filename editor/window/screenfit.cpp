@@ -81,25 +81,74 @@ void PlaceBeside(QWidget &tool, const QWidget &main, QSize wanted)
     const QRect area = screen->availableGeometry();
     const QMargins frame = tool.isVisible() ? FrameOf(tool) : FrameOf(main);
     const QSize frameExtra(frame.left() + frame.right(), frame.top() + frame.bottom());
-    // Cut in one direction, the contents need room for the scroll bar in the other.
-    const QSize room = area.size() - frameExtra;
     const int bar = tool.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &tool);
-    QSize want = wanted;
-    if (wanted.width() > room.width())
-        want.rheight() += bar;
-    if (wanted.height() > room.height())
-        want.rwidth() += bar;
-    const QSize client = want.boundedTo(room).expandedTo(tool.minimumSizeHint()).boundedTo(room);
-    const QSize outer = client + frameExtra;
+    const QSize least = tool.minimumSizeHint().expandedTo(QSize(1, 1));
+    // The client size that fits room: cut in one direction, the contents need
+    // room for the scroll bar in the other.
+    const auto fitting = [&](QSize room) {
+        room -= frameExtra;
+        QSize want = wanted;
+        if (wanted.width() > room.width())
+            want.rheight() += bar;
+        if (wanted.height() > room.height())
+            want.rwidth() += bar;
+        return want.boundedTo(room);
+    };
+    const auto fits = [&](QSize client) { return client.width() >= least.width() && client.height() >= least.height(); };
+
+    // The free strips of the screen right of, left of, below and above the
+    // main window, in that order of preference.
     const QRect beside = main.isVisible() ? main.frameGeometry() : QRect(area.topLeft(), QSize(0, 0));
-    int x;
-    if (beside.right() + kGap + outer.width() <= area.right() + 1)
-        x = beside.right() + 1 + kGap;
-    else if (beside.left() - kGap - outer.width() >= area.left())
-        x = beside.left() - kGap - outer.width();
-    else
+    const QRect strips[] = {
+        QRect(QPoint(beside.right() + 1 + kGap, area.top()), area.bottomRight()),
+        QRect(area.topLeft(), QPoint(beside.left() - 1 - kGap, area.bottom())),
+        QRect(QPoint(area.left(), beside.bottom() + 1 + kGap), area.bottomRight()),
+        QRect(area.topLeft(), QPoint(area.right(), beside.top() - 1 - kGap)),
+    };
+    // The first strip it fits in whole, else the one that shows most of it;
+    // only where none has room does it go over the main window.
+    int chosen = -1;
+    QSize client;
+    qint64 shown = 0;
+    for (int i = 0; i < 4; ++i) {
+        const QRect &strip = strips[i];
+        if (strip.width() <= 0 || strip.height() <= 0)
+            continue;
+        const QSize size = fitting(strip.size());
+        if (!fits(size))
+            continue;
+        if (size == wanted) {
+            chosen = i;
+            client = size;
+            break;
+        }
+        const qint64 visible = qint64(qMin(size.width(), wanted.width())) * qMin(size.height(), wanted.height());
+        if (visible > shown) {
+            shown = visible;
+            chosen = i;
+            client = size;
+        }
+    }
+    QRect room = chosen >= 0 ? strips[chosen] : area;
+    if (chosen < 0)
+        client = fitting(area.size()).expandedTo(least).boundedTo(area.size() - frameExtra);
+    const QSize outer = client + frameExtra;
+    // Beside the main window's top (right and left) or its left edge (below and above).
+    int x = room.left();
+    int y = room.top();
+    if (chosen == 0 || chosen == 1) {
+        y = std::min(std::max(beside.top(), room.top()), room.bottom() + 1 - outer.height());
+        if (chosen == 1)
+            x = room.right() + 1 - outer.width();
+    } else if (chosen == 2 || chosen == 3) {
+        x = std::min(std::max(beside.left(), room.left()), room.right() + 1 - outer.width());
+        if (chosen == 3)
+            y = room.bottom() + 1 - outer.height();
+    } else {
+        // Over the main window, at the screen's right edge.
         x = area.right() + 1 - outer.width();
-    int y = std::min(beside.top(), area.bottom() + 1 - outer.height());
+        y = std::min(std::max(beside.top(), area.top()), area.bottom() + 1 - outer.height());
+    }
     x = std::max(x, area.left());
     y = std::max(y, area.top());
     tool.resize(client);
