@@ -7,7 +7,8 @@
 # tests inject write faults with it) and an emulator for the play-test's smoke
 # test (blastem), python3-pyatspi (bench/measure_cpu.sh reads the controls back),
 # the 68000 assembler and linker for the demo cartridge's program
-# (binutils-m68k-linux-gnu) and the emulator its test runs it in (mame).
+# (binutils-m68k-linux-gnu) and the emulator its test runs it in (mame), and
+# pngquant, which bench/compare-matching.sh compares the colour matching with.
 # Does nothing when everything is already there.
 set -euo pipefail
 
@@ -17,7 +18,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-
           libbenchmark-dev xvfb xdotool x11-apps imagemagick
           clang libclang-rt-14-dev desktop-file-utils appstream shared-mime-info
           dpkg-dev lintian man-db strace blastem python3-pyatspi
-          binutils-m68k-linux-gnu mame)
+          binutils-m68k-linux-gnu mame pngquant)
 
 missing=()
 for p in "${packages[@]}"; do
