@@ -49,7 +49,7 @@ export QT_QPA_PLATFORM=offscreen
 "$program" export "$work/game.bin" "$work/factory.png" --all
 
 # The pictures, flattened on the background.
-flat() { "$magick" "$@" -background "$background" -flatten -alpha off -depth 8 "PNG24:$out"; }
+flat() { "$magick" "$@" +repage -background "$background" -flatten -alpha off -depth 8 "PNG24:$out"; }
 out="$work/rose-sprite.png";   flat rose: -resize 48x48^ -gravity center -extent 48x48
 out="$work/rose-sheet.png";    flat rose: -resize 624x432!
 out="$work/wizard-sprite.png"; flat wizard: -resize 48x48^ -gravity center -extent 48x48
@@ -65,8 +65,7 @@ for r in 0 1 2 3 4 5 6 7 8; do
     cells=
     for c in 0 1 2 3 4 5 6 7 8 9 10 11 12; do
         n=$(( (r * 13 + c + r) % 13 + 1 ))
-        eval "colour=\${$n}"
-        cells="$cells xc:$colour"
+        eval "cells=\"\$cells xc:\${$n}\""
     done
     # shellcheck disable=SC2086
     "$magick" -size 48x48 $cells +append "$work/row$r.png"
@@ -138,6 +137,7 @@ for palette in 1 5 10; do
                     ms=$(best "$pngquant" --map "$work/candidates.png" $nofs --force --output "$result" "$source")
                     ;;
             esac
+            # shellcheck disable=SC2046
             set -- $("$difference" "$source" "$result" "$background")
             printf '%-16s %-7s %-17s %7s %7s %7s %9s\n' "$picture" "$((palette - 1))" "$method" "$1" "$2" "$3" "$ms"
             echo "$picture $palette $method $1 $2 $3 $ms" >>"$results"
