@@ -7,8 +7,9 @@
 # tests inject write faults with it) and an emulator for the play-test's smoke
 # test (blastem), python3-pyatspi (bench/measure_cpu.sh reads the controls back),
 # the 68000 assembler and linker for the demo cartridge's program
-# (binutils-m68k-linux-gnu), the emulator its test runs it in (mame), and
-# MinGW-w64 and wine (the system layer's Windows half is built and tested under wine).
+# (binutils-m68k-linux-gnu), the emulator its test runs it in (mame),
+# MinGW-w64 and wine (the system layer's Windows half is built and tested under wine), and
+# pngquant, which bench/compare-matching.sh compares the colour matching with.
 # Does nothing when everything is already there.
 set -euo pipefail
 
@@ -18,7 +19,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-
           libbenchmark-dev xvfb xdotool x11-apps imagemagick
           clang libclang-rt-14-dev desktop-file-utils appstream shared-mime-info
           dpkg-dev lintian man-db strace blastem python3-pyatspi
-          binutils-m68k-linux-gnu mame
+          binutils-m68k-linux-gnu mame pngquant
           mingw-w64 g++-mingw-w64-x86-64-posix wine wine64)
 
 missing=()
