@@ -92,6 +92,19 @@ class TestLivePlayTest : public QObject
         QSettings().setValue(QStringLiteral("emulatorCommand"), command);
     }
 
+    // A stand-in named like MAME that runs body: no frames are needed.
+    static QString StandIn(const QTemporaryDir &dir, const char *body)
+    {
+        const QString standIn = dir.filePath(QStringLiteral("mame"));
+        QFile file(standIn);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write the stand-in");
+        file.write(QByteArray("#!/bin/sh\nexec ") + body + '\n');
+        file.close();
+        QFile::setPermissions(standIn, QFile::permissions(standIn) | QFile::ExeOwner);
+        return QStringLiteral("'%1' %f").arg(standIn);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -244,20 +257,33 @@ private slots:
         QCOMPARE(romFile.readAll(), onDisk);
     }
 
+    // The emulator's end ends the link, and its folder goes.
+    void emulatorEndEndsLink()
+    {
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("demo.bin"));
+        QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
+        SetEmulator(StandIn(dir, "sleep 0.3"));
+        ScriptedPrompts prompts;
+        SKMcarEditor editor(rom, &prompts);
+        auto *control = editor.findChild<PlayTestController *>(QStringLiteral("playTestController"));
+        Action(editor, "actionPlayTestLive")->trigger();
+        QVERIFY(control->Live().running());
+        const QString folder = QFileInfo(control->Live().changePath()).path();
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/live.lua")));
+        QTRY_VERIFY_WITH_TIMEOUT(!control->Live().running(), 5000);
+        QCOMPARE(editor.StatusBar()->currentMessage(), QStringLiteral("Live link ended"));
+        QVERIFY(!QFileInfo::exists(folder));
+        QVERIFY(prompts.messages().isEmpty());
+    }
+
     // Revert (like opening another ROM) ends the link; the emulator keeps running.
     void revertEndsLink()
     {
         QTemporaryDir dir;
         const QString rom = dir.filePath(QStringLiteral("demo.bin"));
         QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
-        // A stand-in named like MAME that just waits: no frames are needed here.
-        const QString standIn = dir.filePath(QStringLiteral("mame"));
-        QFile file(standIn);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\nexec sleep 30\n");
-        file.close();
-        QFile::setPermissions(standIn, QFile::permissions(standIn) | QFile::ExeOwner);
-        SetEmulator(QStringLiteral("'%1' %f").arg(standIn));
+        SetEmulator(StandIn(dir, "sleep 30"));
         ScriptedPrompts prompts;
         SKMcarEditor editor(rom, &prompts);
         auto *control = editor.findChild<PlayTestController *>(QStringLiteral("playTestController"));
