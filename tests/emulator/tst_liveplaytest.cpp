@@ -297,7 +297,6 @@ private slots:
         prompts.confirmAnswers << true;
         QVERIFY(editor.Revert());
         QVERIFY(!control->Live().running());
-        QCOMPARE(editor.StatusBar()->currentMessage().isEmpty(), false);
         QCOMPARE(control->Runner().running(), 1);
         QVERIFY(prompts.messages().isEmpty());
         editor.Recovery().Discard();
