@@ -37,7 +37,8 @@ QString SystemReason(int error)
 
 bool IsOwnDataName(OwnFolderKind kind, const QString &name)
 {
-    static const QRegularExpression play(QStringLiteral("^.+-play-[0-9]+\\.bin$"));
+    // A play-test's copy, and the live link's script and change file beside it.
+    static const QRegularExpression play(QStringLiteral("^(.+-play-[0-9]+\\.bin|live\\.lua|live-changes\\.bin)$"));
     static const QRegularExpression link(QStringLiteral("^(cars|car-[0-9]+|sprite-[0-9]+-[0-9]+)\\.png$"));
     return (kind == OwnFolderKind::PlayTest ? play : link).match(name).hasMatch();
 }

@@ -165,6 +165,15 @@ PlayTestRunner::~PlayTestRunner()
 
 Result<void> PlayTestRunner::Start(const QByteArray &image, const QString &command, const QString &romPath)
 {
+    const Result<QString> started = StartWith(image, command, romPath, {});
+    if (!started)
+        return started.failure();
+    return {};
+}
+
+Result<QString> PlayTestRunner::StartWith(const QByteArray &image, const QString &command, const QString &romPath,
+                                          const Extras &extras)
+{
     const QString baseName = QFileInfo(romPath).completeBaseName();
     const QString copyName = QStringLiteral("%1-play-%2.bin")
                                  .arg(baseName.isEmpty() ? QStringLiteral("rom") : baseName)
@@ -182,7 +191,10 @@ Result<void> PlayTestRunner::Start(const QByteArray &image, const QString &comma
     if (!program)
         return program.failure();
     if (Result<void> written = WriteOutputFile(run->copy, image); !written)
-        return written;
+        return written.failure();
+    for (const auto &[name, bytes] : extras.files)
+        if (Result<void> written = WriteOutputFile(run->folder->filePath(name), bytes); !written)
+            return written.failure();
     int errorEnds[2];
     if (::pipe2(errorEnds, O_CLOEXEC) != 0)
         return Failure{words->first(), QString::fromLocal8Bit(std::strerror(errno)), errno, QStringLiteral("start")};
@@ -194,7 +206,7 @@ Result<void> PlayTestRunner::Start(const QByteArray &image, const QString &comma
     auto *process = new QProcess(this);
     run->process = process;
     process->setProgram(*program);
-    process->setArguments(words->mid(1));
+    process->setArguments(words->mid(1) + extras.arguments);
     process->setWorkingDirectory(run->folder->path());
     process->setStandardInputFile(QProcess::nullDevice());
     // Its output goes where ours goes; its error output to the run's pipe.
@@ -221,7 +233,7 @@ Result<void> PlayTestRunner::Start(const QByteArray &image, const QString &comma
     kept->group = process->processId();
     kept->errorNotifier = new QSocketNotifier(kept->errorPipe, QSocketNotifier::Read);
     connect(kept->errorNotifier, &QSocketNotifier::activated, this, [kept] { ReadError(*kept); });
-    return {};
+    return kept->folder->path();
 }
 
 void PlayTestRunner::ReadError(Run &run)
@@ -287,10 +299,12 @@ void PlayTestRunner::Finish(Run &run)
 {
     ReadError(run);
     const int exitCode = run.exitCode;
+    const QString folder = run.folder->path();
     const auto at = std::find_if(runs.begin(), runs.end(), [&](const auto &kept) { return kept.get() == &run; });
     if (at != runs.end())
         runs.erase(at);   // the copy and its folder go with it
     emit finished(exitCode);
+    emit finishedIn(folder, exitCode);
 }
 
 int PlayTestRunner::running() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -51,6 +52,19 @@ public:
     // is not installed or cannot be started.
     Result<void> Start(const QByteArray &image, const QString &command, const QString &romPath);
 
+    // Files written next to the copy before the emulator starts (names the
+    // run's folder takes as its own: ownfolder.h), and arguments added after
+    // the command's own.
+    struct Extras
+    {
+        QList<std::pair<QString, QByteArray>> files;
+        QStringList arguments;
+    };
+    // Start() with extras; gives the run's folder (the emulator's working
+    // folder), which finishedIn() names when the run ends.
+    Result<QString> StartWith(const QByteArray &image, const QString &command, const QString &romPath,
+                              const Extras &extras);
+
     // How many runs started here have a process still running.
     int running() const;
     // The copies kept now, one for each run still running.
@@ -64,6 +78,8 @@ signals:
     // A run ended: its whole process group has ended and its copy was
     // removed. exitCode is the emulator's own, -1 for a crash.
     void finished(int exitCode);
+    // The same, naming the run's folder (gone by now).
+    void finishedIn(const QString &folder, int exitCode);
 
 private:
     struct Run;

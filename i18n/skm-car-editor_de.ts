@@ -832,6 +832,34 @@ Den Emulator-Befehl legen Sie unter Bearbeiten &gt; Einstellungen... fest.</tran
         <source> with the unsaved changes</source>
         <translation> samt den ungespeicherten Änderungen</translation>
     </message>
+    <message>
+        <source>Play-test &amp;Live</source>
+        <translation>&amp;Live testspielen</translation>
+    </message>
+    <message>
+        <source>Play-test Live</source>
+        <translation>Live testspielen</translation>
+    </message>
+    <message>
+        <source>Live: %1</source>
+        <translation>Live: %1</translation>
+    </message>
+    <message>
+        <source>Live link ended</source>
+        <translation>Live-Verbindung beendet</translation>
+    </message>
+    <message>
+        <source>Play-test in %1 and send every change to it while it runs</source>
+        <translation>In %1 testspielen und jede Änderung dorthin schicken, solange es läuft</translation>
+    </message>
+    <message>
+        <source>No emulator is installed or set in Edit &gt; Preferences...</source>
+        <translation>Kein Emulator ist installiert oder unter Bearbeiten &gt; Einstellungen... festgelegt</translation>
+    </message>
+    <message>
+        <source>%1 has no channel the editor can send changes through; only MAME can play-test live</source>
+        <translation>%1 bietet keinen Weg, auf dem der Editor Änderungen schicken kann; nur mit MAME lässt sich live testspielen</translation>
+    </message>
 </context>
 <context>
     <name>PlayTestRunner</name>
@@ -2436,6 +2464,17 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>Cannot load file &quot;%1&quot;: %2</source>
         <translation>Datei „%1“ kann nicht geladen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>LiveLink</name>
+    <message>
+        <source>The live link to %1 ended: %2</source>
+        <translation>Die Live-Verbindung zu %1 wurde beendet: %2</translation>
+    </message>
+    <message>
+        <source>the ROM&apos;s size changed from %1 to %2 bytes.</source>
+        <translation>Die Größe des ROMs hat sich von %1 auf %2 Bytes geändert.</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "editor/controllers/playtestcontroller.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 
 #include "document/cardocument.h"
@@ -9,9 +10,20 @@
 #include "editor/window/statussink.h"
 #include "external/commandline.h"
 #include "external/emulatorchoice.h"
+#include "external/livelink.h"
 #include "external/ownfolder.h"
 #include "external/playtestrunner.h"
 #include "external/programsettings.h"
+
+namespace {
+
+QString ProgramName(const QString &command)
+{
+    const Result<QStringList> words = SplitCommand(command);
+    return words && !words->isEmpty() ? QFileInfo(words->first()).fileName() : command;
+}
+
+}  // namespace
 
 PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, StatusSink &status,
                                        ActionRegistry &actions, QObject *parent)
@@ -24,25 +36,80 @@ PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, 
     runner = new PlayTestRunner(this);
     connect(runner, &PlayTestRunner::failed, this,
             [this](const QString &message) { this->prompts.warn(tr("Play-test"), message); });
+    live = new LiveLink(this);
+    connect(live, &LiveLink::imageWanted, this, [this] { live->Send(PlayTestImage(this->document)); });
+    connect(live, &LiveLink::failed, this, [this](const QString &message) {
+        liveFolder.clear();
+        this->status.showStatus(tr("Live link ended"));
+        this->prompts.warn(tr("Play-test Live"), message);
+    });
+    connect(runner, &PlayTestRunner::finishedIn, this, [this](const QString &folder) {
+        if (live->running() && folder == liveFolder)
+            EndLive();
+    });
+    connect(&document, &CarDocument::tablesChanged, live, &LiveLink::Changed);
+    // Another ROM, or the file read again: the emulator runs on another one.
+    connect(&document, &CarDocument::loaded, this, [this] {
+        if (live->running())
+            EndLive();
+    });
 
-    connect(actions.add({QStringLiteral("actionPlayTest"), tr("&Play-test"), {QKeySequence(Qt::Key_F5)}}), &QAction::triggered, this, &PlayTestController::PlayTest);
+    connect(actions.add({QStringLiteral("actionPlayTest"), tr("&Play-test"), {QKeySequence(Qt::Key_F5)}}),
+            &QAction::triggered, this, &PlayTestController::PlayTest);
+    liveAction = actions.add({QStringLiteral("actionPlayTestLive"), tr("Play-test &Live"),
+                              {QKeySequence(Qt::SHIFT | Qt::Key_F5)}});
+    connect(liveAction, &QAction::triggered, this, &PlayTestController::PlayTestLive);
+    UpdateLiveAction();
+}
+
+void PlayTestController::UpdateLiveAction()
+{
+    const Result<QString> command = EmulatorCommand(ReadExternalPrograms().emulatorCommand);
+    const bool can = command && CanGoLive(*command);
+    liveAction->setEnabled(can);
+    if (can)
+        liveAction->setToolTip(tr("Play-test in %1 and send every change to it while it runs")
+                                   .arg(ProgramName(*command)));
+    else if (!command)
+        liveAction->setToolTip(tr("No emulator is installed or set in Edit > Preferences..."));
+    else
+        liveAction->setToolTip(tr("%1 has no channel the editor can send changes through; only MAME can play-test "
+                                  "live")
+                                   .arg(ProgramName(*command)));
+}
+
+QString PlayTestController::Command(const QString &title, QString *setting)
+{
+    *setting = ReadExternalPrograms().emulatorCommand;
+    const Result<QString> command = EmulatorCommand(*setting);
+    if (!command) {
+        prompts.showFailure(title, command.failure());
+        return {};
+    }
+    return *command;
+}
+
+void PlayTestController::Started(const QString &command, const QString &prefix)
+{
+    status.showStatus(prefix
+                      + tr("Started %1 on a copy of %2%3")
+                            .arg(ProgramName(command), QFileInfo(document.path()).fileName(),
+                                 document.isModified() ? tr(" with the unsaved changes") : QString()));
 }
 
 void PlayTestController::PlayTest()
 {
     const QString title = tr("Play-test");
-    const QString setting = ReadExternalPrograms().emulatorCommand;
-    const Result<QString> command = EmulatorCommand(setting);
-    if (!command) {
-        prompts.showFailure(title, command.failure());
+    QString setting;
+    const QString command = Command(title, &setting);
+    if (command.isEmpty())
         return;
-    }
     const Result<QByteArray> image = PlayTestImage(document);
     if (!image) {
         prompts.showFailure(title, image.failure());
         return;
     }
-    if (const Result<void> started = runner->Start(*image, *command, document.path()); !started) {
+    if (const Result<void> started = runner->Start(*image, command, document.path()); !started) {
         // A command the user set may be mistyped: say where it is set.
         if (setting.isEmpty())
             prompts.showFailure(title, started.failure());
@@ -50,9 +117,50 @@ void PlayTestController::PlayTest()
             prompts.warn(title, started.message() + tr("\nThe emulator command is set in Edit > Preferences..."));
         return;
     }
-    const Result<QStringList> words = SplitCommand(*command);
-    const QString program = words ? QFileInfo(words->first()).fileName() : *command;
-    status.showStatus(tr("Started %1 on a copy of %2%3")
-                           .arg(program, QFileInfo(document.path()).fileName(),
-                                document.isModified() ? tr(" with the unsaved changes") : QString()));
+    Started(command, {});
+}
+
+void PlayTestController::PlayTestLive()
+{
+    const QString title = tr("Play-test Live");
+    QString setting;
+    const QString command = Command(title, &setting);
+    if (command.isEmpty())
+        return;
+    if (!CanGoLive(command)) {
+        UpdateLiveAction();
+        prompts.warn(title, liveAction->toolTip());
+        return;
+    }
+    const Result<QByteArray> image = PlayTestImage(document);
+    if (!image) {
+        prompts.showFailure(title, image.failure());
+        return;
+    }
+    if (live->running())
+        EndLive();
+    PlayTestRunner::Extras extras;
+    extras.files = {{QString::fromLatin1(kLiveScriptName), LiveScript()}};
+    extras.arguments = LiveArguments();
+    const Result<QString> folder = runner->StartWith(*image, command, document.path(), extras);
+    if (!folder) {
+        if (setting.isEmpty())
+            prompts.showFailure(title, folder.failure());
+        else
+            prompts.warn(title, folder.message() + tr("\nThe emulator command is set in Edit > Preferences..."));
+        return;
+    }
+    liveFolder = *folder;
+    const QString program = ProgramName(command);
+    live->Start(program, QDir(*folder).filePath(QString::fromLatin1(kLiveChangeName)), *image);
+    status.showStatus(tr("Live: %1").arg(program));
+}
+
+void PlayTestController::EndLive()
+{
+    if (!live->running())
+        return;
+    live->End();
+    liveFolder.clear();
+    status.showStatus(tr("Live link ended"));
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class CarDocument;
+class LiveLink;
 class PlayTestRunner;
 class Prompts;
+class QAction;
 
 class ActionRegistry;
 class StatusSink;
@@ -17,23 +20,46 @@ class StatusSink;
 // end with the window. An emulator that ends with an error, whenever that is,
 // is reported with the end of its error output. Creating the first controller
 // of a run removes the temporary folders killed runs left behind.
+//
+// Game > "Play-test Live" (Shift+F5) does the same with a live link (see
+// external/livelink.h): every change of the document reaches the running
+// emulator's cartridge, at most one transfer per 100 ms. One link at a time:
+// a new live run ends the one before (its emulator keeps running). The link
+// ends when its emulator ends, when another ROM is opened or the file is
+// reverted, and on a failure (one message with the reason). Only emulators
+// with a channel (MAME) can go live; for others the action is disabled and
+// its tooltip says why.
 class PlayTestController : public QObject
 {
     Q_OBJECT
 
 public:
+    // Registers "Play-test" (actionPlayTest, F5) and "Play-test Live"
+    // (actionPlayTestLive, Shift+F5).
     PlayTestController(CarDocument &document, Prompts &prompts, StatusSink &status, ActionRegistry &actions,
                        QObject *parent);
 
-    // Registers "Play-test" (actionPlayTest, F5).
     PlayTestRunner &Runner() const { return *runner; }
+    LiveLink &Live() const { return *live; }
 
 public slots:
     void PlayTest();
+    void PlayTestLive();
+    // Enables "Play-test Live" for the emulator command set now.
+    void UpdateLiveAction();
+    // Ends the live link (its emulator keeps running); says so in the status bar.
+    void EndLive();
 
 private:
+    // The command a play-test runs, or nothing after saying why not.
+    QString Command(const QString &title, QString *setting);
+    void Started(const QString &command, const QString &prefix);
+
     CarDocument &document;
     Prompts &prompts;
     StatusSink &status;
     PlayTestRunner *runner = nullptr;
+    LiveLink *live = nullptr;
+    QAction *liveAction = nullptr;
+    QString liveFolder;   // the live run's folder
 };

@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QTextEdit>
 
+#include "editor/controllers/playtestcontroller.h"
 #include "editor/dialogs/preferencesdialog.h"
 #include "editor/displays/spritedisplay.h"
 #include "editor/displays/spriteoverview.h"
@@ -55,7 +56,7 @@ const QList<MenuPlace> &MenuTable()
          {"actionZoomIn", "actionZoomOut", "actionDefaultZoom", "actionZoomToFit", "-", "actionPixelGrid",
           "actionTileGrid", "actionConsoleColours", "actionCheckerboard", "-", "actionSpriteOverview",
           "actionOverviewLarge", "actionMessages"}},
-        {QT_TRANSLATE_NOOP("SKMcarEditor", "&Game"), "menuGame", {"actionPlayTest"}},
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "&Game"), "menuGame", {"actionPlayTest", "actionPlayTestLive"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Help"), "menuHelp", {"actionUserGuide", "actionAbout", "actionAboutQt"}},
     };
     return table;
@@ -123,7 +124,10 @@ void SKMcarEditor::RegisterActions()
     connect(a.add({QStringLiteral("actionHistory"), tr("&History")}), &QAction::triggered, this,
             &SKMcarEditor::ShowHistory);
     connect(a.add({QStringLiteral("actionPreferences"), tr("&Preferences..."), Keys(QKeySequence::Preferences)}),
-            &QAction::triggered, this, [this] { OpenPreferences(this); });
+            &QAction::triggered, this, [this] {
+                OpenPreferences(this);
+                playTestControl->UpdateLiveAction();   // the emulator command may have changed
+            });
 
     QAction *mirrored = a.add({QStringLiteral("actionMirrored"), tr("&Mirrored"), {}, {}, {}, true});
     mirrored->setChecked(selection.mirrored());
@@ -217,6 +221,11 @@ void SKMcarEditor::CreateMenus()
             } else {
                 qWarning("The menu table places %s, which no one registered", id);
             }
+        }
+        if (menu->objectName() == QLatin1String("menuGame")) {
+            // Why "Play-test Live" is off shows in its tooltip.
+            menu->setToolTipsVisible(true);
+            connect(menu, &QMenu::aboutToShow, playTestControl, &PlayTestController::UpdateLiveAction);
         }
     }
     UpdateRecentMenu();

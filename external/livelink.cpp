@@ -1,0 +1,208 @@
+#include "external/livelink.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include "external/commandline.h"
+#include "rom/outputfile.h"
+
+namespace {
+
+constexpr char kMagic[] = "SKMLIVE1";
+
+void AppendU32(QByteArray &bytes, quint32 value)
+{
+    char word[4];
+    qToBigEndian(value, word);
+    bytes.append(word, 4);
+}
+
+}  // namespace
+
+bool CanGoLive(const QString &command)
+{
+    const Result<QStringList> words = SplitCommand(command);
+    return words && !words->isEmpty()
+        && QFileInfo(words->first()).fileName().contains(QLatin1String("mame"), Qt::CaseInsensitive);
+}
+
+QStringList LiveArguments()
+{
+    return {QStringLiteral("-autoboot_script"), QString::fromLatin1(kLiveScriptName)};
+}
+
+QByteArray LiveScript()
+{
+    // MAME 0.251's Lua API (genesis driver family: the cartridge region is
+    // ":mdslot:cart:rom"; write_u8 takes the 68000's byte addresses).
+    return QByteArrayLiteral(R"lua(-- SPDX-License-Identifier: GPL-3.0-or-later
+-- The car editor's live link: every other frame, looks at the change file the
+-- editor writes into this folder and, for a sequence not applied yet, writes
+-- its ranges into the cartridge. The file is replaced whole (never written in
+-- place), and each one holds every range changed since the start.
+local cart = manager.machine.memory.regions[":mdslot:cart:rom"]
+local path = "live-changes.bin"
+local applied = 0
+local frames = 0
+
+local function apply()
+  local file = io.open(path, "rb")
+  if not file then return end
+  local data = file:read("a")
+  file:close()
+  if not data or #data < 16 or data:sub(1, 8) ~= "SKMLIVE1" then return end
+  local sequence, count, at = string.unpack(">I4I4", data, 9)
+  if sequence == applied then return end
+  -- The whole file is looked at before anything is written.
+  local ranges = {}
+  for i = 1, count do
+    if at + 7 > #data then return end
+    local offset, length
+    offset, length, at = string.unpack(">I4I4", data, at)
+    if length > #data - at + 1 or offset + length > cart.size then return end
+    ranges[i] = { offset, length, at }
+    at = at + length
+  end
+  for _, range in ipairs(ranges) do
+    local offset, length, from = range[1], range[2], range[3]
+    for i = 0, length - 1 do
+      cart:write_u8(offset + i, data:byte(from + i))
+    end
+  end
+  applied = sequence
+end
+
+if cart == nil then
+  io.stderr:write("live link: this machine has no cartridge region :mdslot:cart:rom\n")
+else
+  emu.register_frame_done(function()
+    frames = frames + 1
+    if frames % 2 == 0 then apply() end
+  end)
+end
+-- Straight out when the emulator ends: MAME 0.251 on Debian's Lua crashes now
+-- and then tearing its Lua engine down after a script hooked the frames.
+emu.register_stop(function() os.exit(0) end)
+)lua");
+}
+
+QList<ByteRange> DifferingRanges(const QByteArray &a, const QByteArray &b, qsizetype joinGap)
+{
+    QList<ByteRange> ranges;
+    const qsizetype size = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < size; ++i) {
+        if (a[i] == b[i])
+            continue;
+        if (!ranges.isEmpty() && i - (ranges.last().offset + ranges.last().length) < joinGap)
+            ranges.last().length = i + 1 - ranges.last().offset;
+        else
+            ranges.append({i, 1});
+    }
+    return ranges;
+}
+
+QList<ByteRange> JoinRanges(QList<ByteRange> ranges, const QList<ByteRange> &more)
+{
+    ranges += more;
+    std::sort(ranges.begin(), ranges.end(),
+              [](const ByteRange &x, const ByteRange &y) { return x.offset < y.offset; });
+    QList<ByteRange> joined;
+    for (const ByteRange &range : ranges) {
+        if (range.length <= 0)
+            continue;
+        if (!joined.isEmpty() && range.offset <= joined.last().offset + joined.last().length)
+            joined.last().length =
+                qMax(joined.last().length, range.offset + range.length - joined.last().offset);
+        else
+            joined.append(range);
+    }
+    return joined;
+}
+
+QByteArray LiveChangeFile(quint32 sequence, const QByteArray &image, const QList<ByteRange> &ranges)
+{
+    QByteArray bytes(kMagic, 8);
+    AppendU32(bytes, sequence);
+    AppendU32(bytes, quint32(ranges.size()));
+    for (const ByteRange &range : ranges) {
+        AppendU32(bytes, quint32(range.offset));
+        AppendU32(bytes, quint32(range.length));
+        bytes += image.mid(range.offset, range.length);
+    }
+    return bytes;
+}
+
+LiveLink::LiveLink(QObject *parent) : QObject(parent)
+{
+    coalesce.setSingleShot(true);
+    connect(&coalesce, &QTimer::timeout, this, &LiveLink::Due);
+}
+
+void LiveLink::Start(const QString &program, const QString &changePath, const QByteArray &image)
+{
+    End();
+    name = program;
+    changeFile = changePath;
+    held = image;
+    touched.clear();
+    sequence = 0;
+    sinceLast.invalidate();
+}
+
+void LiveLink::End()
+{
+    coalesce.stop();
+    changeFile.clear();
+    name.clear();
+    held.clear();
+    touched.clear();
+}
+
+void LiveLink::Changed()
+{
+    if (!running() || coalesce.isActive())
+        return;
+    const qint64 waited = sinceLast.isValid() ? sinceLast.elapsed() : kIntervalMs;
+    coalesce.start(int(qMax<qint64>(0, kIntervalMs - waited)));
+}
+
+void LiveLink::Due()
+{
+    if (running())
+        emit imageWanted();
+}
+
+void LiveLink::Send(const Result<QByteArray> &image)
+{
+    if (!running())
+        return;
+    const QString program = name;
+    const auto fail = [&](const QString &reason) {
+        End();
+        emit failed(QCoreApplication::translate("LiveLink", "The live link to %1 ended: %2").arg(program, reason));
+    };
+    if (!image) {
+        fail(image.message());
+        return;
+    }
+    if (image->size() != held.size()) {
+        fail(QCoreApplication::translate("LiveLink", "the ROM's size changed from %1 to %2 bytes.")
+                 .arg(held.size())
+                 .arg(image->size()));
+        return;
+    }
+    const QList<ByteRange> changed = DifferingRanges(held, *image);
+    sinceLast.start();
+    if (changed.isEmpty())
+        return;
+    const QList<ByteRange> all = JoinRanges(touched, changed);
+    if (const Result<void> written = WriteOutputFile(changeFile, LiveChangeFile(sequence + 1, *image, all));
+        !written) {
+        fail(written.message());
+        return;
+    }
+    ++sequence;
+    touched = all;
+    held = *image;
+}

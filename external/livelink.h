@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "base/result.h"
+
+// The live link: while an emulator runs a play-test copy, the bytes Save
+// would write now reach the emulator's cartridge memory without a restart.
+//
+// Only MAME has a channel here: an autoboot Lua script of ours (LiveScript(),
+// written next to the copy) polls a change file in the run's folder every few
+// frames and writes its bytes into the cartridge region. The change file is a
+// whole file replaced by the one writer (written beside it, renamed over it),
+// so the script never reads half a transfer; a file rather than a socket
+// needs no port, opens nothing to other users of the machine, and MAME's Lua
+// as Debian builds it has no socket library.
+//
+// The change file (big-endian):
+//   "SKMLIVE1" | u32 sequence | u32 range count | count x (u32 offset,
+//   u32 length, length bytes)
+// The script applies a sequence once. Each file holds every range changed
+// since the emulator started, with its bytes as they are now: a file the
+// script never saw (the emulator paused, or slowed below the link's pace) is
+// made good by the next one, since applying the newest alone gives the whole
+// state.
+
+// The names the live run writes into its play-test folder.
+inline constexpr char kLiveScriptName[] = "live.lua";
+inline constexpr char kLiveChangeName[] = "live-changes.bin";
+
+// Whether a play-test through command can go live: its program's name
+// contains "mame" (any case). A command that does not parse cannot.
+bool CanGoLive(const QString &command);
+
+// The arguments added to the command for a live run (the script by its name:
+// the emulator runs in the run's folder).
+QStringList LiveArguments();
+
+// The MAME autoboot script.
+QByteArray LiveScript();
+
+struct ByteRange
+{
+    qsizetype offset = 0;
+    qsizetype length = 0;
+    bool operator==(const ByteRange &) const = default;
+};
+
+// The ranges where a and b (of one size) differ, ranges closer than joinGap
+// bytes joined into one.
+QList<ByteRange> DifferingRanges(const QByteArray &a, const QByteArray &b, qsizetype joinGap = 16);
+// ranges and more as one sorted list, overlapping or touching ranges joined.
+QList<ByteRange> JoinRanges(QList<ByteRange> ranges, const QList<ByteRange> &more);
+// The change file for sequence: the ranges with their bytes from image.
+QByteArray LiveChangeFile(quint32 sequence, const QByteArray &image, const QList<ByteRange> &ranges);
+
+// One live link to a running emulator: what it holds, what changed since it
+// started, the coalescing of transfers. The caller hands it the image Save
+// would write whenever it asks for one (image()).
+class LiveLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The shortest time between two transfers.
+    static constexpr int kIntervalMs = 100;
+
+    explicit LiveLink(QObject *parent = nullptr);
+
+    // Starts a link to program, whose emulator runs on held (the copy's
+    // bytes) and reads the change file at changePath.
+    void Start(const QString &program, const QString &changePath, const QByteArray &held);
+    // Ends the link; the change file stays for the run's folder to take
+    // with it. Nothing happens when no link runs.
+    void End();
+
+    bool running() const { return !changeFile.isEmpty(); }
+    const QString &program() const { return name; }
+    const QString &changePath() const { return changeFile; }
+    // How many transfers were written since the link started.
+    quint32 transfers() const { return sequence; }
+
+    // Something changed: a transfer follows within kIntervalMs, at most one
+    // per interval however many changes come.
+    void Changed();
+    // Writes a transfer now if the image differs from what the emulator
+    // holds; the link ends on a failure (failed()).
+    void Send(const Result<QByteArray> &image);
+
+signals:
+    // A transfer is due: answer with Send().
+    void imageWanted();
+    // The link ended with a failure; message names the reason.
+    void failed(const QString &message);
+
+private:
+    void Due();
+
+    QString name;
+    QString changeFile;
+    QByteArray held;              // what the emulator's cartridge holds (after the last transfer)
+    QList<ByteRange> touched;     // every range changed since the start
+    quint32 sequence = 0;
+    QTimer coalesce;
+    QElapsedTimer sinceLast;
+};

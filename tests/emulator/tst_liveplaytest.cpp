@@ -1,0 +1,307 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QDir>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include "demorom.h"
+#include "document/cardocument.h"
+#include "editor/controllers/playtestcontroller.h"
+#include "editor/window/skmcareditor.h"
+#include "external/commandline.h"
+#include "external/livelink.h"
+#include "external/playtestrunner.h"
+#include "factorytables.h"
+#include "gui/scriptedprompts.h"
+
+// Play-test Live in MAME itself, headless, on the demo cartridge: the window
+// starts the link, the test changes the document through it, and MAME's own
+// cartridge memory and the viewer's words say what the running machine holds.
+// The emulator command is a wrapper named like MAME that runs the real one
+// with a probe script of the test, which runs the editor's script and every
+// ten frames writes the frame counter, the viewer's checksum and the whole
+// cartridge area into a file of the test.
+
+namespace {
+
+
+const char kProbe[] = R"lua(
+dofile(os.getenv("SKM_LIVE_SCRIPT"))
+local cpu = manager.machine.devices[":maincpu"].spaces["program"]
+local out = os.getenv("SKM_PROBE_OUT")
+local n = 0
+emu.register_frame_done(function()
+  n = n + 1
+  if n % 10 ~= 0 then return end
+  local file = io.open(out .. ".tmp", "wb")
+  file:write(string.pack(">I2I2I4", cpu:read_u16(0xFF000A), cpu:read_u16(0xFF0008), n))
+  file:write(cpu:read_range(0, 0xFFFFF, 8))
+  file:close()
+  os.rename(out .. ".tmp", out)
+end)
+)lua";
+
+struct Probe
+{
+    bool read = false;
+    quint16 frames = 0;     // the viewer's frame counter
+    quint16 checksum = 0;   // the viewer's own sum of the cartridge
+    quint32 hooked = 0;     // frames the probe saw
+    QByteArray cartridge;
+};
+
+Probe ReadProbe(const QString &path)
+{
+    QFile file(path);
+    Probe probe;
+    if (!file.open(QIODevice::ReadOnly))
+        return probe;
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != 8 + 0x100000)
+        return probe;
+    probe.read = true;
+    probe.frames = qFromBigEndian<quint16>(bytes.constData());
+    probe.checksum = qFromBigEndian<quint16>(bytes.constData() + 2);
+    probe.hooked = qFromBigEndian<quint32>(bytes.constData() + 4);
+    probe.cartridge = bytes.mid(8);
+    return probe;
+}
+
+QAction *Action(SKMcarEditor &editor, const char *name)
+{
+    auto *action = editor.findChild<QAction *>(QString::fromLatin1(name));
+    if (!action)
+        qFatal("the window has no %s", name);
+    return action;
+}
+
+}  // namespace
+
+class TestLivePlayTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir settingsDir;
+    QString mame;
+
+    void SetEmulator(const QString &command)
+    {
+        QSettings().setValue(QStringLiteral("emulatorCommand"), command);
+    }
+
+    // A stand-in named like MAME that runs body: no frames are needed.
+    static QString StandIn(const QTemporaryDir &dir, const char *body)
+    {
+        const QString standIn = dir.filePath(QStringLiteral("mame"));
+        QFile file(standIn);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write the stand-in");
+        file.write(QByteArray("#!/bin/sh\nexec ") + body + '\n');
+        file.close();
+        QFile::setPermissions(standIn, QFile::permissions(standIn) | QFile::ExeOwner);
+        return QStringLiteral("'%1' %f").arg(standIn);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+        QCoreApplication::setOrganizationName(QStringLiteral("skm-tests-live"));
+        if (const Result<QString> found = FindProgram(QStringLiteral("mame")))
+            mame = *found;
+    }
+
+    // Emulators without a channel keep F5 and get a disabled Shift+F5 that says why.
+    void offWithoutChannel_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("live");
+        QTest::newRow("blastem") << QStringLiteral("blastem %f") << false;
+        QTest::newRow("a stand-in") << QStringLiteral("/bin/true %f") << false;
+        QTest::newRow("mame by path") << QStringLiteral("/usr/games/mame genesis -cart %f") << true;
+        QTest::newRow("a wrapper named MAME") << QStringLiteral("'/opt/My MAME/run' %f") << false;
+        QTest::newRow("MAME's own name, any case") << QStringLiteral("/opt/x/MAME64 genesis -cart %f") << true;
+    }
+    void offWithoutChannel()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, live);
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("demo.bin"));
+        QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
+        SetEmulator(command);
+        ScriptedPrompts prompts;
+        SKMcarEditor editor(rom, &prompts);
+        QAction *action = Action(editor, "actionPlayTestLive");
+        QCOMPARE(action->isEnabled(), live);
+        QCOMPARE(action->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
+        QVERIFY(Action(editor, "actionPlayTest")->isEnabled());
+        if (!live)
+            QVERIFY2(action->toolTip().contains(QLatin1String("only MAME")), qPrintable(action->toolTip()));
+    }
+
+    void changesReachRunningMame()
+    {
+        if (mame.isEmpty())
+            QSKIP("MAME is not installed (Debian package mame, which tools/install-deps.sh installs)");
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("demo.bin"));
+        QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
+        QFile romFile(rom);
+        QVERIFY(romFile.open(QIODevice::ReadOnly));
+        const QByteArray onDisk = romFile.readAll();
+        romFile.close();
+
+        const QString probeOut = dir.filePath(QStringLiteral("probe.bin"));
+        const QString probeScript = dir.filePath(QStringLiteral("probe.lua"));
+        QFile probeFile(probeScript);
+        QVERIFY(probeFile.open(QIODevice::WriteOnly));
+        probeFile.write(kProbe);
+        probeFile.close();
+        // Named like MAME, so that the editor offers the link; runs the real
+        // one headless with the probe in place of the editor's script.
+        const QString wrapper = dir.filePath(QStringLiteral("mame-probe"));
+        QFile wrapperFile(wrapper);
+        QVERIFY(wrapperFile.open(QIODevice::WriteOnly));
+        wrapperFile.write(QStringLiteral("#!/bin/sh\n"
+                                         "export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy SKM_PROBE_OUT='%1'\n"
+                                         "prev=\n"
+                                         "for a do\n"
+                                         "  shift\n"
+                                         "  if [ \"$prev\" = -autoboot_script ]; then export SKM_LIVE_SCRIPT=\"$a\"; a='%2'; fi\n"
+                                         "  set -- \"$@\" \"$a\"\n"
+                                         "  prev=\"$a\"\n"
+                                         "done\n"
+                                         "exec '%3' \"$@\" -video none -sound none -skip_gameinfo -noreadconfig\n")
+                              .arg(probeOut, probeScript, mame)
+                              .toUtf8());
+        wrapperFile.close();
+        QFile::setPermissions(wrapper, QFile::permissions(wrapper) | QFile::ExeOwner);
+        SetEmulator(QStringLiteral("'%1' genesis -cart %f").arg(wrapper));
+
+        ScriptedPrompts prompts;
+        auto editor = std::make_unique<SKMcarEditor>(rom, &prompts);
+        auto *control = editor->findChild<PlayTestController *>(QStringLiteral("playTestController"));
+        QVERIFY(control);
+        QAction *action = Action(*editor, "actionPlayTestLive");
+        QVERIFY(action->isEnabled());
+        action->trigger();
+        QVERIFY2(prompts.messages().isEmpty(), qPrintable(prompts.messages().join('\n')));
+        QCOMPARE(editor->StatusBar()->currentMessage(), QStringLiteral("Live: mame-probe"));
+        LiveLink &live = control->Live();
+        QVERIFY(live.running());
+        const QString folder = QFileInfo(live.changePath()).path();
+
+        CarDocument &document = editor->Document();
+        quint32 lastHooked = 0;
+        quint16 lastFrames = 0;
+        QString problem;
+        // Waits until MAME's cartridge holds what Save would write now and the
+        // viewer's sum of it agrees with the header: the viewer has read it.
+        const auto shows = [&](const QByteArray &expected) {
+            const Probe probe = ReadProbe(probeOut);
+            if (!probe.read)
+                return false;
+            if (probe.hooked < lastHooked || quint16(probe.frames - lastFrames) > 0x8000)
+                problem = QStringLiteral("the frames went back from %1 to %2: the machine restarted")
+                              .arg(lastFrames)
+                              .arg(probe.frames);
+            lastHooked = probe.hooked;
+            lastFrames = probe.frames;
+            return probe.cartridge.left(expected.size()) == expected
+                && probe.checksum == qFromBigEndian<quint16>(expected.constData() + kChecksumOffset);
+        };
+        const auto image = [&] { return *PlayTestImage(document); };
+        QTRY_VERIFY_WITH_TIMEOUT(shows(image()), 15000);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+
+        // A pixel.
+        DocumentTables after = document.tables();
+        after.sprites[0][0][kPixelsPerSprite / 2] = (after.sprites[0][0][kPixelsPerSprite / 2] + 1) % 16;
+        QVERIFY(document.Change(QStringLiteral("pixel"), StepFocus{0, 0, -1}, after));
+        const QByteArray withPixel = image();
+        QVERIFY(withPixel != onDisk);
+        QTRY_VERIFY_WITH_TIMEOUT(shows(withPixel), 5000);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+
+        // A palette colour, and a burst of changes: one transfer per interval.
+        const quint32 before = live.transfers();
+        after = document.tables();
+        for (int step = 0; step < 8; ++step) {
+            after.palettes[0][3] = QColor(36 * step, 255 - 36 * step, 0);
+            document.Change(QStringLiteral("colour"), StepFocus{0, -1, 0}, after);
+        }
+        const QByteArray withColour = image();
+        QVERIFY(withColour != withPixel);
+        QTRY_VERIFY_WITH_TIMEOUT(shows(withColour), 5000);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY2(live.transfers() - before <= 2, qPrintable(QString::number(live.transfers() - before)));
+
+        // Undo goes live as well.
+        document.undoStack()->undo();
+        QTRY_VERIFY_WITH_TIMEOUT(shows(image()), 5000);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(live.running());
+        QVERIFY(prompts.messages().isEmpty());
+
+        // The user's file is never written; the window's end takes the
+        // emulator and its folder with it.
+        QVERIFY(QFileInfo::exists(folder));
+        editor->Recovery().Discard();
+        editor.reset();
+        QVERIFY2(!QFileInfo::exists(folder), qPrintable(folder));
+        QVERIFY(romFile.open(QIODevice::ReadOnly));
+        QCOMPARE(romFile.readAll(), onDisk);
+    }
+
+    // The emulator's end ends the link, and its folder goes.
+    void emulatorEndEndsLink()
+    {
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("demo.bin"));
+        QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
+        SetEmulator(StandIn(dir, "sleep 0.3"));
+        ScriptedPrompts prompts;
+        SKMcarEditor editor(rom, &prompts);
+        auto *control = editor.findChild<PlayTestController *>(QStringLiteral("playTestController"));
+        Action(editor, "actionPlayTestLive")->trigger();
+        QVERIFY(control->Live().running());
+        const QString folder = QFileInfo(control->Live().changePath()).path();
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/live.lua")));
+        QTRY_VERIFY_WITH_TIMEOUT(!control->Live().running(), 5000);
+        QCOMPARE(editor.StatusBar()->currentMessage(), QStringLiteral("Live link ended"));
+        QVERIFY(!QFileInfo::exists(folder));
+        QVERIFY(prompts.messages().isEmpty());
+    }
+
+    // Revert (like opening another ROM) ends the link; the emulator keeps running.
+    void revertEndsLink()
+    {
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("demo.bin"));
+        QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
+        SetEmulator(StandIn(dir, "sleep 30"));
+        ScriptedPrompts prompts;
+        SKMcarEditor editor(rom, &prompts);
+        auto *control = editor.findChild<PlayTestController *>(QStringLiteral("playTestController"));
+        Action(editor, "actionPlayTestLive")->trigger();
+        QVERIFY(control->Live().running());
+        const QString changes = control->Live().changePath();
+        DocumentTables after = editor.Document().tables();
+        after.palettes[1][2] = QColor(0, 0, 255);
+        QVERIFY(editor.Document().Change(QStringLiteral("colour"), StepFocus{1, -1, 1}, after));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(changes), 2000);
+        prompts.confirmAnswers << true;
+        QVERIFY(editor.Revert());
+        QVERIFY(!control->Live().running());
+        QCOMPARE(control->Runner().running(), 1);
+        QVERIFY(prompts.messages().isEmpty());
+        editor.Recovery().Discard();
+    }
+};
+
+QTEST_MAIN(TestLivePlayTest)
+#include "tst_liveplaytest.moc"
