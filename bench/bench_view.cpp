@@ -1,5 +1,6 @@
 // Speed of the view: one redraw of the sprite label at the largest and the
-// default zoom, composing one sprite, and baking all pending offsets on save.
+// default zoom, composing one sprite, baking all pending offsets on save, and
+// counting a car's tiles.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_view
 
 #include <benchmark/benchmark.h>
@@ -16,6 +17,7 @@
 #include "rom/romwriter.h"
 #include "view/spritecomposer.h"
 #include "view/spriteoffsets.h"
+#include "view/tilecounts.h"
 
 namespace {
 
@@ -184,6 +186,17 @@ void BM_ApplySpriteOffsets(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ApplySpriteOffsets)->Unit(benchmark::kMicrosecond);
+
+// The tile counts of one car (45 x 36 tiles), as info and the status bar make them.
+void BM_CountCarTiles(benchmark::State &state)
+{
+    const CarData data = BenchData();
+    for (auto _ : state) {
+        TileCounts counts = CountCarTiles(data.sprites.at(2));
+        benchmark::DoNotOptimize(counts);
+    }
+}
+BENCHMARK(BM_CountCarTiles)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
