@@ -2234,6 +2234,30 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <source>Restore weapons</source>
         <translation>Waffen wiederherstellen</translation>
     </message>
+    <message>
+        <source>Onion &amp;Skin</source>
+        <translation>&amp;Zwiebelschale</translation>
+    </message>
+    <message>
+        <source>Show the neighbouring views faintly behind the sprite</source>
+        <translation>Die benachbarten Ansichten blass hinter dem Sprite zeigen</translation>
+    </message>
+    <message>
+        <source>Onion Skin &amp;Neighbours</source>
+        <translation>&amp;Nachbarn der Zwiebelschale</translation>
+    </message>
+    <message>
+        <source>&amp;Rotations Either Side</source>
+        <translation>&amp;Drehungen davor und danach</translation>
+    </message>
+    <message>
+        <source>&amp;Tilts Above and Below</source>
+        <translation>&amp;Neigungen darüber und darunter</translation>
+    </message>
+    <message>
+        <source>&amp;Mirrored Partner</source>
+        <translation>&amp;Gespiegeltes Gegenstück</translation>
+    </message>
 </context>
 <context>
     <name>SpriteDisplay</name>

@@ -37,6 +37,8 @@ bool Shown(TestWindow &w, const QString &id)
         return overview->isVisible();
     if (id == QLatin1String("actionOverviewLarge"))
         return overview->scale() == 2;
+    if (id == QLatin1String("actionOnionSkin"))
+        return w.editor.findChild<SpriteDisplay *>()->onionSkin();
     qFatal("no way to see %s", qPrintable(id));
 }
 
@@ -87,6 +89,7 @@ void TestViewOptions::rememberedUnderItsKey_data()
     QTest::newRow("console colours") << "actionConsoleColours" << "view/consoleColours" << false;
     QTest::newRow("overview") << "actionSpriteOverview" << "view/spriteOverview" << true;
     QTest::newRow("overview at 2x") << "actionOverviewLarge" << "view/spriteOverviewLarge" << false;
+    QTest::newRow("onion skin") << "actionOnionSkin" << "view/onionSkin" << false;
 }
 
 void TestViewOptions::rememberedUnderItsKey()
@@ -131,7 +134,7 @@ void TestViewOptions::everyViewSwitchIsInTheTable()
         if (action->isCheckable())
             switches << action->objectName();
     QCOMPARE(switches, QStringList({"actionPixelGrid", "actionTileGrid", "actionConsoleColours", "actionCheckerboard",
-                                    "actionSpriteOverview", "actionOverviewLarge"}));
+                                    "actionOnionSkin", "actionSpriteOverview", "actionOverviewLarge"}));
 }
 
 void TestViewOptions::optionTellsOnlyChanges()
