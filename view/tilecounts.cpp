@@ -4,30 +4,31 @@
 #include <array>
 #include <set>
 
+#include <QtEndian>
+
 namespace {
 
-// A tile as four bits a pixel, rows top to bottom, each row left to right.
-using TileKey = std::array<quint64, 4>;   // 256 bits: 16 pixels a word
+// A tile as four bits a pixel: one 32-bit word a row, top to bottom, the
+// leftmost pixel in the highest four bits.
+using TileKey = std::array<quint32, kTileSide>;
 
-using TileIndices = std::array<quint8, kTilePixels>;
-
-TileKey KeyOf(const TileIndices &tile, bool flipX, bool flipY)
+// The row read right to left: the eight nibbles in reverse order.
+quint32 Reversed(quint32 row)
 {
-    TileKey key{};
-    for (int y = 0; y < kTileSide; ++y)
-        for (int x = 0; x < kTileSide; ++x) {
-            const int from = (flipY ? kTileSide - 1 - y : y) * kTileSide + (flipX ? kTileSide - 1 - x : x);
-            const int to = y * kTileSide + x;
-            key[to / 16] |= quint64(tile[from]) << (4 * (to % 16));
-        }
-    return key;
+    row = ((row & 0x0F0F0F0Fu) << 4) | ((row >> 4) & 0x0F0F0F0Fu);
+    return qbswap(row);
 }
 
 // The same key for a tile and its three flips: the least of the four.
-TileKey CanonicalKey(const TileIndices &tile)
+TileKey CanonicalKey(const TileKey &tile)
 {
-    return std::min({KeyOf(tile, false, false), KeyOf(tile, true, false), KeyOf(tile, false, true),
-                     KeyOf(tile, true, true)});
+    TileKey flippedX, flippedY, flippedBoth;
+    for (int y = 0; y < kTileSide; ++y) {
+        flippedX[y] = Reversed(tile[y]);
+        flippedY[kTileSide - 1 - y] = tile[y];
+        flippedBoth[kTileSide - 1 - y] = flippedX[y];
+    }
+    return std::min({tile, flippedX, flippedY, flippedBoth});
 }
 
 } // namespace
@@ -40,17 +41,19 @@ QList<TileKind> ClassifyCarTiles(const QList<SpritePixels> &car)
     for (int sprite = 0; sprite < kSpritesPerCar; ++sprite) {
         const SpritePixels pixels = car.value(sprite);
         for (int tile = 0; tile < kTilesPerSprite; ++tile) {
-            TileIndices indices{};
-            bool empty = true;
+            TileKey key{};
+            const int first = tile * kTilePixels;
+            const bool whole = first + kTilePixels <= pixels.size();
             for (int p = 0; p < kTilePixels; ++p) {
-                const int n = tile * kTilePixels + p;
-                indices[p] = quint8((n < pixels.size() ? pixels.at(n) : 0) & 0xF);
-                empty = empty && indices[p] == 0;
+                const int n = first + p;
+                const quint32 index = quint32((whole || n < pixels.size() ? pixels.at(n) : 0) & 0xF);
+                key[p / kTileSide] |= index << (4 * (kTileSide - 1 - p % kTileSide));
             }
+            const bool empty = key == TileKey{};
             if (empty)
                 kinds.append(TileKind::Empty);
             else
-                kinds.append(seen.insert(CanonicalKey(indices)).second ? TileKind::Used : TileKind::Duplicate);
+                kinds.append(seen.insert(CanonicalKey(key)).second ? TileKind::Used : TileKind::Duplicate);
         }
     }
     return kinds;
