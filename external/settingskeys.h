@@ -23,5 +23,6 @@ inline const QString SpriteOverview = QStringLiteral("view/spriteOverview");
 inline const QString SpriteOverviewLarge = QStringLiteral("view/spriteOverviewLarge");
 inline const QString OnionSkin = QStringLiteral("view/onionSkin");
 inline const QString OnionNeighbours = QStringLiteral("view/onionNeighbours");
+inline const QString HardwareTiles = QStringLiteral("view/hardwareTiles");
 
 } // namespace SettingsKey

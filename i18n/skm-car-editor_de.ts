@@ -2258,6 +2258,14 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <source>&amp;Mirrored Partner</source>
         <translation>&amp;Gespiegeltes Gegenstück</translation>
     </message>
+    <message>
+        <source>&amp;Hardware Tiles</source>
+        <translation>Hard&amp;ware-Kacheln</translation>
+    </message>
+    <message>
+        <source>Outline the 8 x 8 tiles and the four hardware sprites, mark empty and repeated tiles and count them</source>
+        <translation>Die 8 x 8 Kacheln und die vier Hardware-Sprites umranden, leere und wiederholte Kacheln markieren und zählen</translation>
+    </message>
 </context>
 <context>
     <name>SpriteDisplay</name>
@@ -2460,6 +2468,17 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>Cannot load file &quot;%1&quot;: %2</source>
         <translation>Datei „%1“ kann nicht geladen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>HardwareTilesDisplay</name>
+    <message>
+        <source>Tiles: sprite %L1 used, %L2 empty, %L3 duplicate; car %L4 used, %L5 empty, %L6 duplicate, %L7 bytes, %L8 shared</source>
+        <translation>Kacheln: Sprite %L1 belegt, %L2 leer, %L3 doppelt; Auto %L4 belegt, %L5 leer, %L6 doppelt, %L7 Bytes, %L8 geteilt</translation>
+    </message>
+    <message>
+        <source>Tiles %L1/%L2/%L3, car %L4/%L5/%L6, %L7 B, %L8 B shared</source>
+        <translation>Kacheln %L1/%L2/%L3, Auto %L4/%L5/%L6, %L7 B, %L8 B geteilt</translation>
     </message>
 </context>
 </TS>

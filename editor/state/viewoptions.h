@@ -15,6 +15,7 @@ struct ViewOptions
     SessionOption<bool> spriteOverview{SettingsKey::SpriteOverview, true};
     SessionOption<bool> spriteOverviewLarge{SettingsKey::SpriteOverviewLarge, false};
     SessionOption<bool> onionSkin{SettingsKey::OnionSkin, false};
+    SessionOption<bool> hardwareTiles{SettingsKey::HardwareTiles, false};
     // Which neighbours the onion skin shows: "rotations", "tilts" or "mirror"
     // (anything else reads as "rotations").
     SessionOption<QString> onionNeighbours{SettingsKey::OnionNeighbours, QStringLiteral("rotations")};

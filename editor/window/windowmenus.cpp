@@ -16,6 +16,7 @@
 #include <QTextEdit>
 
 #include "editor/dialogs/preferencesdialog.h"
+#include "editor/displays/hardwaretilesdisplay.h"
 #include "editor/displays/spritedisplay.h"
 #include "editor/displays/spriteoverview.h"
 #include "editor/displays/spriteview.h"
@@ -54,7 +55,7 @@ const QList<MenuPlace> &MenuTable()
          {"actionCharacteristics", "-", "actionRestoreRom", "actionRestoreDefaults"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&View"), "menuView",
          {"actionZoomIn", "actionZoomOut", "actionDefaultZoom", "actionZoomToFit", "-", "actionPixelGrid",
-          "actionTileGrid", "actionConsoleColours", "actionCheckerboard", "actionOnionSkin", "menuOnionNeighbours", "-", "actionSpriteOverview",
+          "actionTileGrid", "actionConsoleColours", "actionCheckerboard", "actionOnionSkin", "menuOnionNeighbours", "actionHardwareTiles", "-", "actionSpriteOverview",
           "actionOverviewLarge", "actionMessages"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Game"), "menuGame", {"actionPlayTest"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Help"), "menuHelp", {"actionUserGuide", "actionAbout", "actionAboutQt"}},
@@ -83,6 +84,9 @@ const ViewToggle kViewToggles[] = {
     {"actionOverviewLarge", QT_TRANSLATE_NOOP("SKMcarEditor", "Overview at &2x"), &ViewOptions::spriteOverviewLarge},
     {"actionOnionSkin", QT_TRANSLATE_NOOP("SKMcarEditor", "Onion &Skin"), &ViewOptions::onionSkin,
      QT_TRANSLATE_NOOP("SKMcarEditor", "Show the neighbouring views faintly behind the sprite")},
+    {"actionHardwareTiles", QT_TRANSLATE_NOOP("SKMcarEditor", "&Hardware Tiles"), &ViewOptions::hardwareTiles,
+     QT_TRANSLATE_NOOP("SKMcarEditor", "Outline the 8 x 8 tiles and the four hardware sprites, mark empty and "
+                                       "repeated tiles and count them")},
 };
 
 // The onion skin's choice of neighbours (View > Onion Skin Neighbours), one
@@ -219,6 +223,7 @@ void SKMcarEditor::RegisterViewToggles()
     SpriteView *view = ui->labelSprite;
     Follow(options.pixelGrid, view, [view](bool on) { view->setPixelGridVisible(on); });
     Follow(options.tileGrid, view, [view](bool on) { view->setTileGridVisible(on); });
+    Follow(options.hardwareTiles, hardwareTiles, [this](bool on) { hardwareTiles->setShown(on); });
     Follow(options.checkerboard, this, [this](bool on) {
         display->setCheckerboard(on);
         overview->setCheckerboard(on);
