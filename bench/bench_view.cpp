@@ -1,5 +1,6 @@
 // Speed of the view: one redraw of the sprite label at the largest and the
-// default zoom, composing one sprite, and baking all pending offsets on save.
+// default zoom, composing one sprite, baking all pending offsets on save, and
+// counting a car's tiles.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_view
 
 #include <benchmark/benchmark.h>
@@ -11,11 +12,14 @@
 #include <QTemporaryDir>
 
 #include "common/romfiles.h"
+#include "editor/displays/spritedisplay.h"
 #include "editor/window/skmcareditor.h"
 #include <QTimer>
 #include "rom/romwriter.h"
 #include "view/spritecomposer.h"
+#include "view/onionskin.h"
 #include "view/spriteoffsets.h"
+#include "view/tilecounts.h"
 
 namespace {
 
@@ -184,6 +188,66 @@ void BM_ApplySpriteOffsets(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ApplySpriteOffsets)->Unit(benchmark::kMicrosecond);
+
+// The animation's step with the onion skin on at zoom 10: a new rotation each
+// time (its neighbours composed and drawn behind it) and the repaint. The
+// frames are composed once and kept, as the animation shows them again and
+// again; the second argument 1 clears them before each step.
+void BM_OnionSkinStep(benchmark::State &state)
+{
+    SetZoom(10.0);
+    SKMcarEditor *editor = Fixture().editor;
+    auto *display = editor->findChild<SpriteDisplay *>();
+    display->setOnionSkin(true, OnionNeighbours::Rotations);
+    Selection &selection = editor->Shown();
+    QCoreApplication::processEvents();
+    int step = 0;
+    for (auto _ : state) {
+        if (state.range(0)) {
+            state.PauseTiming();
+            // Another background drops every kept frame.
+            editor->Document().setBackground(step % 2 ? QColor(218, 218, 218) : QColor(200, 200, 200));
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+        step = (step + 1) % 24;
+        selection.setView(step, 0, false);
+        QCoreApplication::processEvents();
+    }
+    display->setOnionSkin(false, OnionNeighbours::Rotations);
+    state.SetLabel(state.range(0) ? "composed anew" : "kept frames");
+}
+BENCHMARK(BM_OnionSkinStep)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Drawing two neighbours behind one sprite, the onion skin's own work.
+void BM_WithOnionSkin(benchmark::State &state)
+{
+    const CarData data = BenchData();
+    const Palette &palette = data.palettes.at(0);
+    const auto layer = [&](int sprite, bool mirrored) {
+        const SpritePixels &pixels = data.sprites.at(1).at(sprite);
+        return OnionLayer{ComposeSpriteImage(&pixels, palette, QColor(218, 218, 218), {}, mirrored, false),
+                          ComposeSpriteSlots(&pixels, {}, mirrored, false)};
+    };
+    const OnionLayer shown = layer(4, false);
+    const QList<OnionLayer> layers = {layer(3, false), layer(5, false)};
+    for (auto _ : state) {
+        QImage image = WithOnionSkin(shown.picture, shown.slotPicture, layers);
+        benchmark::DoNotOptimize(image);
+    }
+}
+BENCHMARK(BM_WithOnionSkin)->Unit(benchmark::kMicrosecond);
+
+// The tile counts of one car (45 x 36 tiles), as info and the status bar make them.
+void BM_CountCarTiles(benchmark::State &state)
+{
+    const CarData data = BenchData();
+    for (auto _ : state) {
+        TileCounts counts = CountCarTiles(data.sprites.at(2));
+        benchmark::DoNotOptimize(counts);
+    }
+}
+BENCHMARK(BM_CountCarTiles)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -9,6 +9,7 @@
 #include "palette/palettenames.h"
 #include "rom/colorword.h"
 #include "rom/romcheck.h"
+#include "view/tilecounts.h"
 
 namespace {
 
@@ -32,6 +33,17 @@ QList<Palette> ShownPalettes(const CarData &data)
     return palettes;
 }
 
+// The video memory a car's sprites take as 8 x 8 tiles.
+QJsonObject TilesJson(const QList<SpritePixels> &car)
+{
+    const TileCounts counts = CountCarTiles(car);
+    return {{QStringLiteral("used"), counts.used},
+            {QStringLiteral("empty"), counts.empty},
+            {QStringLiteral("duplicate"), counts.duplicate},
+            {QStringLiteral("vram_bytes"), counts.vramBytes()},
+            {QStringLiteral("vram_bytes_shared"), counts.vramBytesShared()}};
+}
+
 QJsonObject InfoJson(const RomInput &rom)
 {
     const QStringList weapons = WeaponNames();
@@ -48,7 +60,8 @@ QJsonObject InfoJson(const RomInput &rom)
                                 {QStringLiteral("jumping"), ByteAt(stats, Jumping)},
                                 {QStringLiteral("weapon1"), Equipment(ByteAt(carWeapons, WeaponA), weapons)},
                                 {QStringLiteral("weapon2"), Equipment(ByteAt(carWeapons, WeaponC), weapons)},
-                                {QStringLiteral("jump_turbo"), Equipment(ByteAt(carWeapons, WeaponJumpTurbo), jumpTurbo)}});
+                                {QStringLiteral("jump_turbo"), Equipment(ByteAt(carWeapons, WeaponJumpTurbo), jumpTurbo)},
+                                {QStringLiteral("tiles"), TilesJson(rom.data.sprites.value(car))}});
     }
     QJsonArray palettes;
     const QStringList names = PaletteNames();

@@ -21,5 +21,8 @@ inline const QString Checkerboard = QStringLiteral("view/checkerboard");
 inline const QString ConsoleColours = QStringLiteral("view/consoleColours");
 inline const QString SpriteOverview = QStringLiteral("view/spriteOverview");
 inline const QString SpriteOverviewLarge = QStringLiteral("view/spriteOverviewLarge");
+inline const QString OnionSkin = QStringLiteral("view/onionSkin");
+inline const QString OnionNeighbours = QStringLiteral("view/onionNeighbours");
+inline const QString HardwareTiles = QStringLiteral("view/hardwareTiles");
 
 } // namespace SettingsKey

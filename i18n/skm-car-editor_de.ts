@@ -2262,6 +2262,38 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <source>Restore weapons</source>
         <translation>Waffen wiederherstellen</translation>
     </message>
+    <message>
+        <source>Onion &amp;Skin</source>
+        <translation>&amp;Zwiebelschale</translation>
+    </message>
+    <message>
+        <source>Show the neighbouring views faintly behind the sprite</source>
+        <translation>Die benachbarten Ansichten blass hinter dem Sprite zeigen</translation>
+    </message>
+    <message>
+        <source>Onion Skin &amp;Neighbours</source>
+        <translation>&amp;Nachbarn der Zwiebelschale</translation>
+    </message>
+    <message>
+        <source>&amp;Rotations Either Side</source>
+        <translation>&amp;Drehungen davor und danach</translation>
+    </message>
+    <message>
+        <source>&amp;Tilts Above and Below</source>
+        <translation>&amp;Neigungen darüber und darunter</translation>
+    </message>
+    <message>
+        <source>&amp;Mirrored Partner</source>
+        <translation>&amp;Gespiegeltes Gegenstück</translation>
+    </message>
+    <message>
+        <source>&amp;Hardware Tiles</source>
+        <translation>Hard&amp;ware-Kacheln</translation>
+    </message>
+    <message>
+        <source>Outline the 8 x 8 tiles and the four hardware sprites, mark empty and repeated tiles and count them</source>
+        <translation>Die 8 x 8 Kacheln und die vier Hardware-Sprites umranden, leere und wiederholte Kacheln markieren und zählen</translation>
+    </message>
 </context>
 <context>
     <name>SpriteDisplay</name>
@@ -2475,6 +2507,17 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>the ROM&apos;s size changed from %1 to %2 bytes.</source>
         <translation>Die Größe des ROMs hat sich von %1 auf %2 Bytes geändert.</translation>
+    </message>
+</context>
+<context>
+    <name>HardwareTilesDisplay</name>
+    <message>
+        <source>Tiles: sprite %L1 used, %L2 empty, %L3 duplicate; car %L4 used, %L5 empty, %L6 duplicate, %L7 bytes, %L8 shared</source>
+        <translation>Kacheln: Sprite %L1 belegt, %L2 leer, %L3 doppelt; Auto %L4 belegt, %L5 leer, %L6 doppelt, %L7 Bytes, %L8 geteilt</translation>
+    </message>
+    <message>
+        <source>Tiles %L1/%L2/%L3, car %L4/%L5/%L6, %L7 B, %L8 B shared</source>
+        <translation>Kacheln %L1/%L2/%L3, Auto %L4/%L5/%L6, %L7 B, %L8 B geteilt</translation>
     </message>
 </context>
 </TS>

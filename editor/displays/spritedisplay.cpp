@@ -26,7 +26,9 @@ SpriteDisplay::SpriteDisplay(const CarDocument &document, const Selection &selec
 
 void SpriteDisplay::selectionChanged(Selection::Parts parts)
 {
-    if (!(parts & Selection::kFrameParts))
+    // The onion's neighbours follow the view even where its sprite stays.
+    const int onionParts = onion ? Selection::Rotation | Selection::Tilt : 0;
+    if (!(parts & (Selection::kFrameParts | onionParts)))
         return;
     showFrame(parts & Selection::Animated ? SpriteView::Repaint::Now : SpriteView::Repaint::Later);
     if (parts & (Selection::Car | Selection::Sprite))
@@ -37,7 +39,10 @@ void SpriteDisplay::tablesChanged(const TableChanges &changes)
 {
     // Any change may touch a kept frame (a sprite, a palette, an offset).
     frames.clear();
-    if (changes.touchesSprite(selection.car(), selection.sprite()) || changes.touchesPalette(selection.palette()))
+    bool touched = changes.touchesSprite(selection.car(), selection.sprite()) || changes.touchesPalette(selection.palette());
+    for (const int sprite : onionSprites())
+        touched = touched || changes.touchesSprite(selection.car(), sprite);
+    if (touched)
         refresh();
 }
 
@@ -47,7 +52,11 @@ QImage SpriteDisplay::frameOnShow(QPoint offset)
                           selection.wheelsTurned(), true, selection.colorModel()};
     const quint64 key = quint64(quint8(look.car)) | quint64(quint8(look.sprite)) << 8
         | quint64(quint16(look.palette)) << 16 | quint64(look.mirrored) << 32 | quint64(look.wheelsTurned) << 33
-        | quint64(checker) << 34 | quint64(quint8(look.colors)) << 40;
+        | quint64(checker) << 34 | quint64(quint8(look.colors)) << 40
+        // With the onion skin, the view (not only its sprite) makes the frame.
+        | (onion ? quint64(1 + int(neighbours)) << 48 | quint64(selection.rotation()) << 50
+                       | quint64(selection.tilt() - kMinTilt) << 56
+                 : 0);
     if (const QImage *kept = frames.object(key))
         return *kept;
     QImage frame = ComposeDocumentSprite(document, look);
@@ -58,9 +67,61 @@ QImage SpriteDisplay::frameOnShow(QPoint offset)
         frame = WithCheckerboard(frame, ComposeSpriteSlots(known ? &sprites.at(look.car).at(look.sprite) : nullptr,
                                                            offset, look.mirrored, look.wheelsTurned));
     }
-    frame = frame.convertToFormat(QImage::Format_RGB32);
+    frame = withOnionSkin(frame.convertToFormat(QImage::Format_RGB32), offset);
     frames.insert(key, new QImage(frame));
     return frame;
+}
+
+QList<ViewLookup> SpriteDisplay::onionViews() const
+{
+    if (!onion)
+        return {};
+    return OnionSkinViews(selection.rotation(), selection.tilt(), selection.mirrored(), neighbours);
+}
+
+QList<int> SpriteDisplay::onionSprites() const
+{
+    QList<int> sprites;
+    for (const ViewLookup &view : onionViews())
+        sprites << view.spriteNumber - 1;
+    return sprites;
+}
+
+QImage SpriteDisplay::withOnionSkin(const QImage &frame, QPoint offset) const
+{
+    const QList<ViewLookup> views = onionViews();
+    const SpriteTable &sprites = document.sprites();
+    const int car = selection.car();
+    const auto pixelsOf = [&sprites, car](int sprite) -> const SpritePixels * {
+        const bool known = car >= 0 && car < sprites.size() && sprite >= 0 && sprite < sprites.at(car).size();
+        return known ? &sprites.at(car).at(sprite) : nullptr;
+    };
+    if (views.isEmpty() || !pixelsOf(selection.sprite()))
+        return frame;
+    QList<OnionLayer> layers;
+    for (const ViewLookup &view : views) {
+        const int sprite = view.spriteNumber - 1;
+        if (!pixelsOf(sprite))
+            continue;
+        const SpriteLook look{car, sprite, selection.palette(), view.mirrored, selection.wheelsTurned(), true,
+                              selection.colorModel()};
+        layers << OnionLayer{ComposeDocumentSprite(document, look),
+                             ComposeSpriteSlots(pixelsOf(sprite), PendingOffset(document, car, sprite), view.mirrored,
+                                                selection.wheelsTurned())};
+    }
+    return WithOnionSkin(frame,
+                         ComposeSpriteSlots(pixelsOf(selection.sprite()), offset, selection.mirrored(),
+                                            selection.wheelsTurned()),
+                         layers);
+}
+
+void SpriteDisplay::setOnionSkin(bool on, OnionNeighbours which)
+{
+    if (onion == on && neighbours == which)
+        return;
+    onion = on;
+    neighbours = which;
+    refresh();   // the key holds the onion skin
 }
 
 void SpriteDisplay::refresh()

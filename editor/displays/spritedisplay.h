@@ -7,6 +7,7 @@
 #include "editor/state/animationfollower.h"
 #include "editor/state/selection.h"
 #include "editor/displays/spriteview.h"
+#include "view/onionskin.h"
 
 class CarDocument;
 struct TableChanges;
@@ -28,6 +29,13 @@ public:
     // Index 0 as a light checkerboard instead of the background colour.
     void setCheckerboard(bool on);
     bool checkerboard() const { return checker; }
+    // The onion skin: the neighbours of the view on show drawn faintly behind
+    // its sprite (in the view only; exports compose from the document).
+    void setOnionSkin(bool on, OnionNeighbours neighbours);
+    bool onionSkin() const { return onion; }
+    OnionNeighbours onionNeighbours() const { return neighbours; }
+    // The sprites (0-based) the onion skin shows now; none while it is off.
+    QList<int> onionSprites() const;
 
 private:
     void selectionChanged(Selection::Parts parts);
@@ -39,11 +47,16 @@ private:
     // document changes (the animation shows the same frames over and over),
     // kept in the view's own format.
     QImage frameOnShow(QPoint offset);
+    // The neighbours' layers for the onion skin, when it is on.
+    QImage withOnionSkin(const QImage &frame, QPoint offset) const;
+    QList<ViewLookup> onionViews() const;
 
     const CarDocument &document;
     const Selection &selection;
     SpriteView &view;
     bool checker = false;
+    bool onion = false;
+    OnionNeighbours neighbours = OnionNeighbours::Rotations;
     QCache<quint64, QImage> frames{kCachedFrames};
     // Screen readers hear of the animation's steps ten times a second.
     AnimationFollower naming{[this] { nameView(); }};

@@ -14,4 +14,9 @@ struct ViewOptions
     SessionOption<bool> consoleColours{SettingsKey::ConsoleColours, false};
     SessionOption<bool> spriteOverview{SettingsKey::SpriteOverview, true};
     SessionOption<bool> spriteOverviewLarge{SettingsKey::SpriteOverviewLarge, false};
+    SessionOption<bool> onionSkin{SettingsKey::OnionSkin, false};
+    SessionOption<bool> hardwareTiles{SettingsKey::HardwareTiles, false};
+    // Which neighbours the onion skin shows: "rotations", "tilts" or "mirror"
+    // (anything else reads as "rotations").
+    SessionOption<QString> onionNeighbours{SettingsKey::OnionNeighbours, QStringLiteral("rotations")};
 };

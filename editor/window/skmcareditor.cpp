@@ -29,6 +29,7 @@
 #include "editor/controllers/palettecontroller.h"
 #include "editor/controllers/palettefilecontroller.h"
 #include "editor/widgets/panelscroller.h"
+#include "editor/displays/hardwaretilesdisplay.h"
 #include "editor/displays/paletteusedisplay.h"
 #include "editor/controllers/patchcontroller.h"
 #include "editor/controllers/playtestcontroller.h"
@@ -163,6 +164,7 @@ void SKMcarEditor::BuildControllers()
     recoveryControl = new RecoveryController(document, keeper, *prompts, *statusLog, this);
     consoleColours = new ConsoleColours(selection, options.consoleColours, this);
     paletteUse = new PaletteUseDisplay(document, selection, *drawingTools->indexStrip(), *f.labelSprite, this);
+    hardwareTiles = new HardwareTilesDisplay(document, selection, *f.labelSprite, this);
     animationExport = new AnimationExportController(document, selection, *animator, *prompts, *statusLog, *actions, this);
 }
 

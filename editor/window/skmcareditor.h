@@ -43,6 +43,7 @@ class OffsetController;
 class PaletteController;
 class PaletteFileController;
 class PaletteUseDisplay;
+class HardwareTilesDisplay;
 class PanelScroller;
 class PatchController;
 class PlayTestController;
@@ -181,6 +182,7 @@ private:
     RecoveryController *recoveryControl = nullptr;
     ConsoleColours *consoleColours = nullptr;
     PaletteUseDisplay *paletteUse = nullptr;
+    HardwareTilesDisplay *hardwareTiles = nullptr;
     AnimationExportController *animationExport = nullptr;
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;

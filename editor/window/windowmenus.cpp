@@ -4,6 +4,7 @@
 // button make the same change.
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 
 #include "editor/controllers/playtestcontroller.h"
 #include "editor/dialogs/preferencesdialog.h"
+#include "editor/displays/hardwaretilesdisplay.h"
 #include "editor/displays/spritedisplay.h"
 #include "editor/displays/spriteoverview.h"
 #include "editor/displays/spriteview.h"
@@ -54,7 +56,7 @@ const QList<MenuPlace> &MenuTable()
          {"actionCharacteristics", "-", "actionRestoreRom", "actionRestoreDefaults"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&View"), "menuView",
          {"actionZoomIn", "actionZoomOut", "actionDefaultZoom", "actionZoomToFit", "-", "actionPixelGrid",
-          "actionTileGrid", "actionConsoleColours", "actionCheckerboard", "-", "actionSpriteOverview",
+          "actionTileGrid", "actionConsoleColours", "actionCheckerboard", "actionOnionSkin", "menuOnionNeighbours", "actionHardwareTiles", "-", "actionSpriteOverview",
           "actionOverviewLarge", "actionMessages"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Game"), "menuGame", {"actionPlayTest", "actionPlayTestLive"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Help"), "menuHelp", {"actionUserGuide", "actionAbout", "actionAboutQt"}},
@@ -81,7 +83,38 @@ const ViewToggle kViewToggles[] = {
      &ViewOptions::checkerboard},
     {"actionSpriteOverview", QT_TRANSLATE_NOOP("SKMcarEditor", "Sprite &Overview"), &ViewOptions::spriteOverview},
     {"actionOverviewLarge", QT_TRANSLATE_NOOP("SKMcarEditor", "Overview at &2x"), &ViewOptions::spriteOverviewLarge},
+    {"actionOnionSkin", QT_TRANSLATE_NOOP("SKMcarEditor", "Onion &Skin"), &ViewOptions::onionSkin,
+     QT_TRANSLATE_NOOP("SKMcarEditor", "Show the neighbouring views faintly behind the sprite")},
+    {"actionHardwareTiles", QT_TRANSLATE_NOOP("SKMcarEditor", "&Hardware Tiles"), &ViewOptions::hardwareTiles,
+     QT_TRANSLATE_NOOP("SKMcarEditor", "Outline the 8 x 8 tiles and the four hardware sprites, mark empty and "
+                                       "repeated tiles and count them")},
 };
+
+// The onion skin's choice of neighbours (View > Onion Skin Neighbours), one
+// of them at a time: the action, its text and the value the option keeps.
+struct OnionChoice
+{
+    const char *id;
+    const char *text;
+    const char *value;
+    OnionNeighbours neighbours;
+};
+
+const OnionChoice kOnionChoices[] = {
+    {"actionOnionRotations", QT_TRANSLATE_NOOP("SKMcarEditor", "&Rotations Either Side"), "rotations",
+     OnionNeighbours::Rotations},
+    {"actionOnionTilts", QT_TRANSLATE_NOOP("SKMcarEditor", "&Tilts Above and Below"), "tilts", OnionNeighbours::Tilts},
+    {"actionOnionMirror", QT_TRANSLATE_NOOP("SKMcarEditor", "&Mirrored Partner"), "mirror", OnionNeighbours::Mirror},
+};
+
+// The choice an option's value names; an unknown value is the first.
+const OnionChoice &OnionChoiceOf(const QString &value)
+{
+    for (const OnionChoice &choice : kOnionChoices)
+        if (value == QLatin1String(choice.value))
+            return choice;
+    return kOnionChoices[0];
+}
 
 // Applies the option's value now and at each change, for as long as context lives.
 template <typename Apply>
@@ -176,10 +209,25 @@ void SKMcarEditor::RegisterViewToggles()
         connect(&option, &SessionOptionBase::changed, action, [action, &option] { action->setChecked(option.value()); });
     }
 
+    auto *onionGroup = new QActionGroup(actions);
+    onionGroup->setExclusive(true);
+    for (const OnionChoice &choice : kOnionChoices) {
+        QAction *action = actions->add({QString::fromLatin1(choice.id), tr(choice.text), {}, {}, {}, true});
+        onionGroup->addAction(action);
+        const QString value = QString::fromLatin1(choice.value);
+        connect(action, &QAction::triggered, &options.onionNeighbours, [this, value] { options.onionNeighbours.set(value); });
+    }
+    const auto tickOnionChoice = [this] {
+        actions->action(QString::fromLatin1(OnionChoiceOf(options.onionNeighbours.value()).id))->setChecked(true);
+    };
+    tickOnionChoice();
+    connect(&options.onionNeighbours, &SessionOptionBase::changed, this, tickOnionChoice);
+
     // What shows each switch.
     SpriteView *view = ui->labelSprite;
     Follow(options.pixelGrid, view, [view](bool on) { view->setPixelGridVisible(on); });
     Follow(options.tileGrid, view, [view](bool on) { view->setTileGridVisible(on); });
+    Follow(options.hardwareTiles, hardwareTiles, [this](bool on) { hardwareTiles->setShown(on); });
     Follow(options.checkerboard, this, [this](bool on) {
         display->setCheckerboard(on);
         overview->setCheckerboard(on);
@@ -190,6 +238,12 @@ void SKMcarEditor::RegisterViewToggles()
         else if (!on)
             overview->window()->hide();
     });
+    const auto showOnion = [this] {
+        display->setOnionSkin(options.onionSkin.value(), OnionChoiceOf(options.onionNeighbours.value()).neighbours);
+    };
+    showOnion();
+    connect(&options.onionSkin, &SessionOptionBase::changed, display, showOnion);
+    connect(&options.onionNeighbours, &SessionOptionBase::changed, display, showOnion);
     overview->setScale(options.spriteOverviewLarge.value() ? 2 : 1);
     connect(&options.spriteOverviewLarge, &SessionOptionBase::changed, overview, [this] {
         overview->setScale(options.spriteOverviewLarge.value() ? 2 : 1);
@@ -216,6 +270,11 @@ void SKMcarEditor::CreateMenus()
             } else if (name == QLatin1String("menuRecent")) {
                 recentMenu = menu->addMenu(tr("Open &Recent"));
                 recentMenu->setObjectName(name);
+            } else if (name == QLatin1String("menuOnionNeighbours")) {
+                QMenu *choices = menu->addMenu(tr("Onion Skin &Neighbours"));
+                choices->setObjectName(name);
+                for (const OnionChoice &choice : kOnionChoices)
+                    choices->addAction(actions->action(QString::fromLatin1(choice.id)));
             } else if (QAction *action = actions->action(name)) {
                 menu->addAction(action);
             } else {

@@ -31,6 +31,7 @@
 #include "editor/controllers/recoverycontroller.h"
 #include "editor/dialogs/romcheckdialog.h"
 #include "editor/controllers/romcontroller.h"
+#include "editor/displays/hardwaretilesdisplay.h"
 #include "editor/displays/spritedisplay.h"
 #include "editor/displays/spriteoverview.h"
 #include "editor/window/screenfit.h"
@@ -97,6 +98,7 @@ void SKMcarEditor::CreateStatusBar()
     romInfo->setObjectName(QStringLiteral("labelRomInfo"));
     statusBar->addPermanentWidget(romInfo);
     statusBar->addPermanentWidget(consoleColours->statusLabel());
+    statusBar->addPermanentWidget(hardwareTiles->statusLabel());
     if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->addWidget(statusBar);
     // A long message is cut at the bar's width: its tooltip holds it whole,

@@ -11,6 +11,7 @@
 
 #include "common/romfiles.h"
 #include "common/testrom.h"
+#include "view/tilecounts.h"
 #include "rom/romreader.h"
 #include "rom/romwriter.h"
 #include "rom/smdformat.h"
@@ -250,6 +251,14 @@ void TestCli::infoJson()
             QCOMPARE(slot.value("code").toInt(), code);
             QCOMPARE(slot.value("name").isNull(), code >= (k == 2 ? 2 : 6));
         }
+        const QJsonObject tiles = object.value("tiles").toObject();
+        const TileCounts counts = CountCarTiles(data.sprites[car]);
+        QCOMPARE(tiles.value("used").toInt(), counts.used);
+        QCOMPARE(tiles.value("empty").toInt(), counts.empty);
+        QCOMPARE(tiles.value("used").toInt() + tiles.value("empty").toInt(), 45 * 36);
+        QCOMPARE(tiles.value("duplicate").toInt(), counts.duplicate);
+        QCOMPARE(tiles.value("vram_bytes").toInt(), 32 * counts.used);
+        QCOMPARE(tiles.value("vram_bytes_shared").toInt(), 32 * (counts.used - counts.duplicate));
     }
     QCOMPARE(cars[0].toObject().value("weapon1").toObject().value("code").toInt(), 200);
 

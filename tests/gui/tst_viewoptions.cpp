@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "editor/displays/hardwaretilesdisplay.h"
 #include "editor/displays/spritedisplay.h"
 #include "editor/displays/spriteoverview.h"
 #include "editor/displays/spriteview.h"
@@ -37,6 +38,10 @@ bool Shown(TestWindow &w, const QString &id)
         return overview->isVisible();
     if (id == QLatin1String("actionOverviewLarge"))
         return overview->scale() == 2;
+    if (id == QLatin1String("actionHardwareTiles"))
+        return w.editor.findChild<HardwareTilesDisplay *>()->isShown();
+    if (id == QLatin1String("actionOnionSkin"))
+        return w.editor.findChild<SpriteDisplay *>()->onionSkin();
     qFatal("no way to see %s", qPrintable(id));
 }
 
@@ -87,6 +92,8 @@ void TestViewOptions::rememberedUnderItsKey_data()
     QTest::newRow("console colours") << "actionConsoleColours" << "view/consoleColours" << false;
     QTest::newRow("overview") << "actionSpriteOverview" << "view/spriteOverview" << true;
     QTest::newRow("overview at 2x") << "actionOverviewLarge" << "view/spriteOverviewLarge" << false;
+    QTest::newRow("onion skin") << "actionOnionSkin" << "view/onionSkin" << false;
+    QTest::newRow("hardware tiles") << "actionHardwareTiles" << "view/hardwareTiles" << false;
 }
 
 void TestViewOptions::rememberedUnderItsKey()
@@ -131,7 +138,7 @@ void TestViewOptions::everyViewSwitchIsInTheTable()
         if (action->isCheckable())
             switches << action->objectName();
     QCOMPARE(switches, QStringList({"actionPixelGrid", "actionTileGrid", "actionConsoleColours", "actionCheckerboard",
-                                    "actionSpriteOverview", "actionOverviewLarge"}));
+                                    "actionOnionSkin", "actionHardwareTiles", "actionSpriteOverview", "actionOverviewLarge"}));
 }
 
 void TestViewOptions::optionTellsOnlyChanges()
