@@ -130,8 +130,12 @@ void PlaceBeside(QWidget &tool, const QWidget &main, QSize wanted)
         }
     }
     QRect room = chosen >= 0 ? strips[chosen] : area;
+    // Over the main window it takes at most half the screen's width, so that
+    // the main window stays usable beside it; it scrolls the rest.
     if (chosen < 0)
-        client = fitting(area.size()).expandedTo(least).boundedTo(area.size() - frameExtra);
+        client = fitting(QSize(std::max(area.width() / 2, least.width() + frameExtra.width()), area.height()))
+                     .expandedTo(least)
+                     .boundedTo(area.size() - frameExtra);
     const QSize outer = client + frameExtra;
     // Beside the main window's top (right and left) or its left edge (below and above).
     int x = room.left();

@@ -332,8 +332,13 @@ void SKMcarEditor::KeepToolWindowsBeside()
         {guideWindow, guideWindow ? guideWindow->size() : QSize()},
         {messageLog, messageLog ? messageLog->size() : QSize()}};
     for (const auto &[tool, wanted] : tools)
-        if (tool && tool != this && NeedsNewPlace(*tool, *this))
+        if (tool && tool != this && NeedsNewPlace(*tool, *this)) {
             PlaceBeside(*tool, *this, wanted);
+            // Where it has to go over the main window, it stays on top of it:
+            // the window manager may have raised the main window after it.
+            if (tool->frameGeometry().intersects(frameGeometry()))
+                tool->raise();
+        }
 }
 
 void SKMcarEditor::ZoomBy(bool in)

@@ -144,6 +144,10 @@ private slots:
             // Beside the window wherever the screen has room for both.
             if (area.width() >= w.editor.frameGeometry().width() + tool->frameGeometry().width() + 8)
                 QVERIFY(!tool->frameGeometry().intersects(w.editor.frameGeometry()));
+            // Else it goes over the window, leaving it half the screen.
+            else if (tool->frameGeometry().intersects(w.editor.frameGeometry()))
+                QVERIFY2(tool->frameGeometry().width() <= std::max(area.width() / 2, tool->minimumSizeHint().width() + 40),
+                         qPrintable(QStringLiteral("%1 is %2 wide over the window").arg(window).arg(tool->frameGeometry().width())));
             // What does not fit scrolls.
             QWidget *inside = tool;
             if (auto *scrolled = qobject_cast<QAbstractScrollArea *>(tool)) {
