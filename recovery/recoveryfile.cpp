@@ -196,10 +196,26 @@ QList<OrphanedRecovery> FindOrphanedRecoveryFiles(const QString &romPath, const 
     return found;
 }
 
+bool RemoveOwnRecoveryEntry(const QString &path)
+{
+    const QFileInfo info(path);
+    const QByteArray name = QFile::encodeName(info.fileName());
+    if (name.isEmpty())
+        return false;
+    const int dir = ::open(QFile::encodeName(info.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (dir < 0)
+        return false;
+    struct stat entry {};
+    const bool removed = ::fstatat(dir, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(entry.st_mode)
+                         && ::unlinkat(dir, name.constData(), 0) == 0;
+    ::close(dir);
+    return removed;
+}
+
 void RemoveRecoveryFile(const QString &path)
 {
-    QFile::remove(path);
-    QFile::remove(path + QStringLiteral(".lock"));
+    RemoveOwnRecoveryEntry(path);
+    RemoveOwnRecoveryEntry(path + QStringLiteral(".lock"));
 }
 
 int RemoveRecoveryLeftovers(const QString &folder)

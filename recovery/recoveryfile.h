@@ -62,6 +62,10 @@ struct OrphanedRecovery
 QList<OrphanedRecovery> FindOrphanedRecoveryFiles(const QString &romPath, const QString &folder = RecoveryFolder());
 // Removes a recovery file and its lock file.
 void RemoveRecoveryFile(const QString &path);
+// Removes the regular file at path by its name within its folder; not when
+// the folder itself is a link, nor what has become a link, a folder or any
+// other kind of file in its place. Returns whether it went.
+bool RemoveOwnRecoveryEntry(const QString &path);
 
 // Removes what editors that are no longer running left in folder besides
 // their recovery files: the writer's temporaries of recovery files and lock

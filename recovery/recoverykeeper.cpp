@@ -255,7 +255,7 @@ void RecoveryKeeper::Remove()
     // more): none of them may bring it back.
     DropQueued();
     disk.waitForDone();
-    QFile::remove(file);
+    RemoveOwnRecoveryEntry(file);
     if (lock)
         lock->RemoveAndRelease();
     lock.reset();

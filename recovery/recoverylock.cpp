@@ -1,5 +1,7 @@
 #include "recovery/recoverylock.h"
 
+#include "recovery/recoveryfile.h"
+
 #include <QFile>
 
 #include "rom/nativepath.h"
@@ -34,7 +36,7 @@ void RecoveryLock::RemoveAndRelease()
 {
     if (descriptor == sys::kNoHandle)
         return;
-    QFile::remove(lockPath);
+    RemoveOwnRecoveryEntry(lockPath);
     sys::Close(descriptor);
     descriptor = sys::kNoHandle;
 }

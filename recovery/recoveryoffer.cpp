@@ -28,9 +28,9 @@ QByteArray ReadWhole(const QString &path, QString *error)
 void PutAside(const QString &path)
 {
     const QString bad = path + QStringLiteral(".bad");
-    QFile::remove(bad);
+    RemoveOwnRecoveryEntry(bad);
     QFile::rename(path, bad);
-    QFile::remove(path + QStringLiteral(".lock"));
+    RemoveOwnRecoveryEntry(path + QStringLiteral(".lock"));
 }
 
 } // namespace

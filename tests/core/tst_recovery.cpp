@@ -592,6 +592,46 @@ private slots:
         QDir(folder).removeRecursively();
     }
 
+    // A discarded recovery file goes by its name in our folder, and only
+    // when it is still the regular file we wrote.
+    void removalOnlyOfOwnFiles_data()
+    {
+        QTest::addColumn<int>("kind");   // 0 our file, 1 the folder is a link, 2 the file became a link
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("our file") << 0 << true;
+        QTest::newRow("folder replaced by a link") << 1 << false;
+        QTest::newRow("file replaced by a link") << 2 << false;
+    }
+    void removalOnlyOfOwnFiles()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, removed);
+        const QString name = QStringLiteral("game.bin-0123456789abcdef-4711.1-89abcdef.skmrecovery");
+        const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
+        QVERIFY(QDir().mkpath(elsewhere));
+        const QString outside = WriteTestFile(QDir(elsewhere).filePath(name), "outside");
+        WriteTestFile(outside + ".lock", "");
+        if (kind == 1) {
+            QVERIFY(QFile::link(elsewhere, folder));
+        } else {
+            QVERIFY(QDir().mkpath(folder));
+            if (kind == 0)
+                WriteTestFile(QDir(folder).filePath(name), "ours");
+            else
+                QVERIFY(QFile::link(outside, QDir(folder).filePath(name)));
+        }
+        const QString path = QDir(folder).filePath(name);
+
+        RemoveRecoveryFile(path);
+
+        QCOMPARE(QFileInfo(path).isSymLink() || QFileInfo::exists(path), !removed);
+        QCOMPARE(ReadBytes(outside), QByteArray("outside"));
+        QVERIFY(QFileInfo::exists(outside + ".lock"));
+        QFile::remove(folder);
+        QDir(folder).removeRecursively();
+        QDir(elsewhere).removeRecursively();
+    }
+
     void killedHelperRecovered()
     {
         QProcess helper;
