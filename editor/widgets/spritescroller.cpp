@@ -146,6 +146,19 @@ void SpriteScroller::rememberCentre()
                      share(verticalScrollBar(), viewport()->height(), view.height()));
 }
 
+void SpriteScroller::keepUnderPointer(QPoint pos)
+{
+    const QRect picture = view.spriteRect();
+    if (picture.isEmpty())
+        return;
+    const QPoint at = view.mapFromGlobal(viewport()->mapToGlobal(pos));
+    anchor = std::make_pair(QPointF(qreal(at.x() - picture.left()) / picture.width(),
+                                    qreal(at.y() - picture.top()) / picture.height()),
+                            pos);
+    // The zoom may change nothing the scroll bars see: put it back regardless.
+    rangeChanged();
+}
+
 void SpriteScroller::rangeChanged()
 {
     // The view and the area settle over a few layout passes; the centre goes
@@ -167,6 +180,18 @@ void SpriteScroller::restoreCentre()
         }
         bar->setValue(qRound(share * whole - shown / 2.0));
     };
+    if (anchor) {
+        // The picture's point under the pointer: the middle of the area shows
+        // that point's place less the pointer's distance from the middle.
+        const QRect picture = view.spriteRect();
+        const auto [share, pos] = *anchor;
+        anchor.reset();
+        const auto middle = [](qreal point, int offset, int shown, int whole) {
+            return whole > 0 ? (point - offset + shown / 2.0) / whole : 0.5;
+        };
+        centre = QPointF(middle(picture.left() + share.x() * picture.width(), pos.x(), viewport()->width(), view.width()),
+                         middle(picture.top() + share.y() * picture.height(), pos.y(), viewport()->height(), view.height()));
+    }
     place(horizontalScrollBar(), centre.rx(), viewport()->width(), view.width());
     place(verticalScrollBar(), centre.ry(), viewport()->height(), view.height());
     restoring = false;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <utility>
+
 #include <QPoint>
 #include <QPointF>
 #include <QScrollArea>
@@ -33,6 +36,11 @@ public:
     // middle) that the middle of the area shows.
     QPointF shownCentre() const { return centre; }
 
+    // Called before a zoom change: the point of the picture under pos (in the
+    // area's viewport) stays under it once the view has its new size, as far
+    // as the scroll range allows.
+    void keepUnderPointer(QPoint pos);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     // Tab leaves the view where it was scrolled to.
@@ -46,6 +54,9 @@ private:
 
     SpriteView &view;
     QPointF centre{0.5, 0.5};
+    // The point of the picture (as a share of it) to keep under a viewport
+    // position at the next restore.
+    std::optional<std::pair<QPointF, QPoint>> anchor;
     bool restorePending = false;
     bool restoring = false;
     bool spaceHeld = false;

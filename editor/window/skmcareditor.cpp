@@ -288,8 +288,12 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Wheel && watched == ui->labelSprite) {
         auto *wheel = static_cast<QWheelEvent *>(event);
         if (wheel->modifiers() & Qt::ControlModifier) {
-            if (wheel->angleDelta().y() != 0)
+            if (wheel->angleDelta().y() != 0) {
+                // About the pointer: the pixel under it stays there.
+                scroller->keepUnderPointer(
+                    scroller->viewport()->mapFromGlobal(ui->labelSprite->mapToGlobal(wheel->position().toPoint())));
                 ZoomBy(wheel->angleDelta().y() > 0);
+            }
             return true;
         }
     }

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -95,6 +96,8 @@ private slots:
     void everyControlIsReachable();
     void scrolledViewKeepsItsCentre();
     void zoomToFitShowsTheWholeSprite();
+    void wheelZoomsAboutThePointer_data();
+    void wheelZoomsAboutThePointer();
 };
 
 void TestScreenFit::everyControlIsReachable_data()
@@ -233,6 +236,72 @@ void TestScreenFit::zoomToFitShowsTheWholeSprite()
         const QSize larger = QSize(48, 48) * (fitted + 1.0);
         const QSize room = scroller->maximumViewportSize() + (w.editor.screen()->availableGeometry().size() - w.editor.size());
         QVERIFY(larger.width() > room.width() || larger.height() > room.height());
+    }
+}
+
+void TestScreenFit::wheelZoomsAboutThePointer_data()
+{
+    QTest::addColumn<double>("from");
+    QTest::addColumn<QPointF>("at");   // where the pointer is, as a share of the area
+    QTest::addColumn<int>("steps");    // wheel notches, in when positive
+
+    QTest::newRow("in at the top left") << 6.0 << QPointF(0.25, 0.25) << 1;
+    QTest::newRow("in at the bottom right") << 6.0 << QPointF(0.8, 0.7) << 2;
+    QTest::newRow("out near an edge") << 10.0 << QPointF(0.1, 0.5) << -1;
+}
+
+void TestScreenFit::wheelZoomsAboutThePointer()
+{
+    QFETCH(double, from);
+    QFETCH(QPointF, at);
+    QFETCH(int, steps);
+    Window w;
+    QVERIFY(QTest::qWaitForWindowExposed(&w.editor));
+    w.editor.setMaximumSize(w.editor.minimumSizeHint().expandedTo(QSize(420, 400)));
+    w.probe.selection().setZoom(from);
+    Settle();
+    QWidget *area = w.sprite->viewport();
+    const QPoint pointer(qRound(at.x() * area->width()), qRound(at.y() * area->height()));
+    // The sprite's pixel (in 1/8 pixels) under the pointer.
+    const auto pixelUnder = [&] {
+        const QRect picture = w.view->spriteRect();
+        const QPoint p = w.view->mapFromGlobal(area->mapToGlobal(pointer)) - picture.topLeft();
+        return QPointF(8.0 * 48 * p.x() / picture.width(), 8.0 * 48 * p.y() / picture.height());
+    };
+    const QPointF before = pixelUnder();
+    const bool onPicture = before.x() >= 0 && before.y() >= 0 && before.x() < 384 && before.y() < 384;
+    const QPoint inView = w.view->mapFromGlobal(area->mapToGlobal(pointer));
+    for (int step = 0; step < std::abs(steps); ++step) {
+        QWheelEvent wheel(inView, w.view->mapToGlobal(inView), QPoint(), QPoint(0, steps > 0 ? 120 : -120),
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w.view, &wheel);
+        Settle();
+    }
+    QVERIFY(w.probe.selection().zoom() != from);
+    // Where the scroll range allows, the same pixel is under the pointer.
+    QScrollBar *across = w.sprite->horizontalScrollBar();
+    QScrollBar *down = w.sprite->verticalScrollBar();
+    const QPointF after = pixelUnder();
+    if (onPicture && across->value() > 0 && across->value() < across->maximum())
+        QVERIFY2(std::abs(after.x() - before.x()) <= 3.0, qPrintable(QStringLiteral("x %1 -> %2").arg(before.x()).arg(after.x())));
+    if (onPicture && down->value() > 0 && down->value() < down->maximum())
+        QVERIFY2(std::abs(after.y() - before.y()) <= 3.0, qPrintable(QStringLiteral("y %1 -> %2").arg(before.y()).arg(after.y())));
+
+    // The wheel alone scrolls a picture that scrolls, and leaves the zoom.
+    if (down->maximum() > 0) {
+        const double zoom = w.probe.selection().zoom();
+        down->setValue(down->maximum() / 2);
+        const int value = down->value();
+        QWheelEvent wheel(inView, w.view->mapToGlobal(inView), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        // The view leaves it to the area, as Qt passes an unhandled wheel on.
+        QVERIFY(!QApplication::sendEvent(w.view, &wheel) || !wheel.isAccepted());
+        QWheelEvent passed(pointer, area->mapToGlobal(pointer), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                           Qt::NoScrollPhase, false);
+        QApplication::sendEvent(area, &passed);
+        Settle();
+        QVERIFY(down->value() > value);
+        QCOMPARE(w.probe.selection().zoom(), zoom);
     }
 }
 
