@@ -38,6 +38,7 @@ struct Failure
             {"read", QT_TRANSLATE_NOOP("Failure", "Cannot read \"%1\": %2")},
             {"open", QT_TRANSLATE_NOOP("Failure", "Cannot open \"%1\": %2")},
             {"load", QT_TRANSLATE_NOOP("Failure", "Cannot load \"%1\": %2")},
+            {"load file", QT_TRANSLATE_NOOP("Failure", "Cannot load file \"%1\": %2")},
             {"start", QT_TRANSLATE_NOOP("Failure", "Cannot start \"%1\": %2")},
             {"lock", QT_TRANSLATE_NOOP("Failure", "Cannot lock \"%1\": %2")},
             {"use", QT_TRANSLATE_NOOP("Failure", "Cannot use \"%1\": %2")},

@@ -108,8 +108,7 @@ void BM_ImportAllCarsSheet(benchmark::State &state)
     const ExchangeSelection selection{ExchangeScope::AllCars, 0, 0, false};
     for (auto _ : state) {
         ExchangeData data = start;
-        const QString errors = ReadSpriteFiles(name, selection, data, MatchOptions{true});
-        if (!errors.isEmpty())
+        if (!ProblemLines(ReadSpriteFiles(name, selection, data, MatchOptions{true})).isEmpty())
             state.SkipWithError("import failed");
         benchmark::DoNotOptimize(data.sprites);
     }
@@ -145,7 +144,8 @@ int ImportOnce(const QString &in, const QString &out)
     ExchangeData data = BenchData();
     QElapsedTimer timer;
     timer.start();
-    const QString errors = ReadSpriteFiles(in, ExchangeSelection{ExchangeScope::AllCars, 0, 0, false}, data, MatchOptions{true});
+    const QStringList errors =
+        ProblemLines(ReadSpriteFiles(in, ExchangeSelection{ExchangeScope::AllCars, 0, 0, false}, data, MatchOptions{true}));
     const qint64 importNs = timer.nsecsElapsed();
     if (!errors.isEmpty())
         return 1;

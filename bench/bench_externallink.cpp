@@ -21,6 +21,7 @@
 #include "exchange/indexedpicture.h"
 #include "exchange/sheetlayout.h"
 #include "external/externaleditlink.h"
+#include "exchange/scopetext.h"
 #include "external/linkimport.h"
 
 namespace {
@@ -69,7 +70,7 @@ void BM_LinkSaveToSignal(benchmark::State &state)
 {
     const DocumentTables tables = RandomTables();
     ExternalEditLink link;
-    if (!link.Start(EditedSheet(tables, 0), LinkFileName(kCar3), QStringLiteral("/bin/true %f"))) {
+    if (!link.Start(EditedSheet(tables, 0), ScopeFileName(kCar3), QStringLiteral("/bin/true %f"))) {
         state.SkipWithError("cannot start the link");
         return;
     }
@@ -104,7 +105,7 @@ void BM_LinkImportCarSheet(benchmark::State &state)
     document.Load(dir.filePath(QStringLiteral("game.bin")),
                   CarData{tables.sprites, tables.palettes.mid(0, kRomPaletteCount), {}, {}});
     const QByteArray sheets[2] = {EditedSheet(tables, 1), EditedSheet(tables, 2)};
-    const QString path = LinkFileName(kCar3);
+    const QString path = ScopeFileName(kCar3);
     int n = 0;
     for (auto _ : state) {
         const Result<DocumentTables> after =
@@ -113,7 +114,7 @@ void BM_LinkImportCarSheet(benchmark::State &state)
             state.SkipWithError(qPrintable(after.message()));
             return;
         }
-        if (!document.Change(LinkStepText(kCar3, path), {2, -1, -1}, *after)) {
+        if (!document.Change(UpdateStepText(kCar3, path), {2, -1, -1}, *after)) {
             state.SkipWithError("no step");
             return;
         }

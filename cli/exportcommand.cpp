@@ -5,6 +5,7 @@
 #include "cli/clioptions.h"
 #include "cli/cliscope.h"
 #include "cli/subcommands.h"
+#include "exchange/scopetext.h"
 #include "exchange/spriteexport.h"
 
 namespace {
@@ -43,7 +44,7 @@ int RunExportCommand(const QStringList &arguments)
         return UsageError(kCommand, QStringLiteral("OUTPUT is the ROM itself"));
     if (QFileInfo(output).isDir())
         return UsageError(kCommand, QStringLiteral("\"%1\" is a folder; OUTPUT names the file to write, such as %2")
-                                        .arg(ShownPath(output), ShownPath(QDir(output).filePath(QStringLiteral("cars.png")))));
+                                        .arg(ShownPath(output), ShownPath(QDir(output).filePath(ScopeFileName(selection)))));
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (parser.isSet(indexed) && suffix != QLatin1String("png") && suffix != QLatin1String("bmp"))
         return UsageError(kCommand, QStringLiteral("--indexed writes .png or .bmp files"));

@@ -65,12 +65,10 @@ int RunImportCommand(const QStringList &arguments)
 
     ExchangeData exchange = ExchangeDataFor(rom->data, paletteIndex,
                                             parser.isSet(options.console) ? ColorModel::Console : ColorModel::Linear);
-    ImportNotes notes;
-    const QString errors = ReadSpriteFiles(input, selection, exchange, match, &notes);
-    if (!errors.isEmpty()) {
+    const Result<ImportReport> read = ReadSpriteFiles(input, selection, exchange, match);
+    if (const QStringList lines = ProblemLines(read); !lines.isEmpty()) {
         // Nothing is saved when any file could not be used.
-        const QStringList lines = errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QString line = lines.value(0);
+        QString line = lines.first();
         if (lines.size() > 1)
             line += QStringLiteral(" (and %1 more)").arg(lines.size() - 1);
         return WorkFailed(kCommand, line + QStringLiteral("; nothing saved"));
@@ -79,7 +77,7 @@ int RunImportCommand(const QStringList &arguments)
     data.sprites = exchange.sprites;
     if (const Result<void> saved = SaveRom(*rom, data, parser.value(output)); !saved)
         return WorkFailed(kCommand, saved.message());
-    for (const QString &note : notes.Lines())
+    for (const QString &note : read->notes.Lines())
         PrintNote(kCommand, note);
     return kExitSuccess;
 }

@@ -110,11 +110,11 @@ bool ImportPictureCar(const QImage &picture, int car, ExchangeData &data, const 
     return true;
 }
 
-QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data,
-                          const MatchOptions &options, ImportNotes *notes)
+QList<Failure> ReadSeparateFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data,
+                                 const MatchOptions &options, ImportNotes *notes)
 {
     const bool raw = IsRawSpriteFile(picked);
-    QString errors;
+    QList<Failure> errors;
     for (int c = 0; c < data.sprites.size(); ++c) {
         for (int s = 0; s < data.sprites[c].size(); ++s) {
             if (!selection.Covers(c, s))
@@ -139,7 +139,7 @@ QString ReadSeparateFiles(const QString &picked, const ExchangeSelection &select
                     reason = ImportPictureSprite(picture, c, s, data, options);
             }
             if (!reason.isEmpty())
-                errors += CannotLoadLine(name, reason);
+                errors << CannotLoad(name, reason);
         }
     }
     return errors;
@@ -189,47 +189,63 @@ QString ReadOneRawFile(const QString &picked, const ExchangeSelection &selection
     return {};
 }
 
-QString ReadOnePicture(const QString &picked, const ExchangeSelection &selection, ExchangeData &data, const MatchOptions &options,
-                       ImportNotes *notes, const QByteArray *bytes = nullptr)
+// The cars of an all-cars sheet that could not be converted (the others
+// were read), or the failure of a picture that could not be used at all.
+Result<QList<Failure>> ReadOnePicture(const QString &picked, const ExchangeSelection &selection, ExchangeData &data,
+                                      const MatchOptions &options, ImportNotes *notes, const QByteArray *bytes = nullptr)
 {
     const int cars = static_cast<int>(data.sprites.size());
     QString reason;
     const QImage picture = LoadPicture(picked, selection.scope, data, &reason, notes, bytes);
     if (!reason.isEmpty())
-        return CannotLoadLine(picked, reason);
+        return CannotLoad(picked, reason);
     switch (selection.scope) {
     case ExchangeScope::Sprite:
         reason = ImportPictureSprite(picture, selection.car, selection.sprite, data, options);
-        return reason.isEmpty() ? QString() : CannotLoadLine(picked, reason);
+        if (!reason.isEmpty())
+            return CannotLoad(picked, reason);
+        return QList<Failure>();
     case ExchangeScope::Car:
         if (!IsSheetSize(picture.size()))
-            return CannotLoadLine(picked, WrongSizeReason(picture.size(), selection.scope, cars));
-        return ImportPictureCar(picture, selection.car, data, options) ? QString()
-                                                                      : CannotLoadLine(picked, kNotConverted);
+            return CannotLoad(picked, WrongSizeReason(picture.size(), selection.scope, cars));
+        if (!ImportPictureCar(picture, selection.car, data, options))
+            return CannotLoad(picked, kNotConverted);
+        return QList<Failure>();
     case ExchangeScope::AllCars: {
         // The picture is cut into one full-width strip per car; rows left
         // over at the bottom are ignored.
         const int stripHeight = cars > 0 ? picture.height() / cars : 0;
         if (!IsSheetSize(QSize(picture.width(), stripHeight)))
-            return CannotLoadLine(picked, WrongSizeReason(picture.size(), selection.scope, cars));
-        QString errors;
+            return CannotLoad(picked, WrongSizeReason(picture.size(), selection.scope, cars));
+        QList<Failure> errors;
         for (int c = 0; c < cars; ++c) {
             const QImage strip = picture.copy(0, c * stripHeight, picture.width(), stripHeight);
             // A car whose strip is refused keeps its sprites and its offsets.
             if (!ImportPictureCar(strip, c, data, options))
-                errors += CannotLoadLine(picked, QStringLiteral("car %1 cannot be converted").arg(c + 1));
+                errors << CannotLoad(picked, QStringLiteral("car %1 cannot be converted").arg(c + 1));
         }
         return errors;
     }
     }
-    return {};
+    return QList<Failure>();
 }
 
 }  // namespace
 
-QString CannotLoadLine(const QString &fileName, const QString &reason)
+Failure CannotLoad(const QString &fileName, const QString &reason)
 {
-    return QStringLiteral("Cannot load file \"%1\": %2\n").arg(fileName, reason);
+    return Failure{fileName, reason, 0, QStringLiteral("load file")};
+}
+
+QStringList ProblemLines(const Result<ImportReport> &read)
+{
+    QStringList lines;
+    if (!read)
+        lines << read.message();
+    else
+        for (const Failure &failure : read->skipped)
+            lines << failure.message();
+    return lines;
 }
 
 QString AcceptedPictureSizes(ExchangeScope scope, int cars)
@@ -247,37 +263,52 @@ QString AcceptedPictureSizes(ExchangeScope scope, int cars)
     return {};
 }
 
-QString ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data,
-                        const MatchOptions &options, ImportNotes *notes)
+Result<ImportReport> ReadSpriteFiles(const QString &picked, const ExchangeSelection &selection, ExchangeData &data,
+                                     const MatchOptions &options)
 {
     if (data.colors != ColorModel::Linear) {
         // Matched against the colours as shown; only the sprites and offsets come back.
         ExchangeData shown = InShownColors(data);
-        const QString errors = ReadSpriteFiles(picked, selection, shown, options, notes);
+        Result<ImportReport> read = ReadSpriteFiles(picked, selection, shown, options);
         data.sprites = std::move(shown.sprites);
         data.offsets = std::move(shown.offsets);
-        return errors;
+        return read;
     }
-    if (selection.separateFiles)
-        return ReadSeparateFiles(picked, selection, data, options, notes);
+    ImportReport report;
+    if (selection.separateFiles) {
+        report.skipped = ReadSeparateFiles(picked, selection, data, options, &report.notes);
+        return report;
+    }
     if (IsRawSpriteFile(picked)) {
         const QString reason = ReadOneRawFile(picked, selection, data);
-        return reason.isEmpty() ? QString() : CannotLoadLine(picked, reason);
+        if (!reason.isEmpty())
+            return CannotLoad(picked, reason);
+        return report;
     }
-    return ReadOnePicture(picked, selection, data, options, notes);
+    Result<QList<Failure>> skipped = ReadOnePicture(picked, selection, data, options, &report.notes);
+    if (!skipped)
+        return skipped.failure();
+    report.skipped = std::move(*skipped);
+    return report;
 }
 
-QString ReadSpritePicture(const QString &fileName, const QByteArray &bytes, const ExchangeSelection &selection,
-                          ExchangeData &data, const MatchOptions &options)
+Result<ImportReport> ReadSpritePicture(const QString &fileName, const QByteArray &bytes,
+                                       const ExchangeSelection &selection, ExchangeData &data,
+                                       const MatchOptions &options)
 {
     if (data.colors != ColorModel::Linear) {
         ExchangeData shown = InShownColors(data);
-        const QString errors = ReadSpritePicture(fileName, bytes, selection, shown, options);
+        Result<ImportReport> read = ReadSpritePicture(fileName, bytes, selection, shown, options);
         data.sprites = std::move(shown.sprites);
         data.offsets = std::move(shown.offsets);
-        return errors;
+        return read;
     }
     ExchangeSelection one = selection;
     one.separateFiles = false;
-    return ReadOnePicture(fileName, one, data, options, nullptr, &bytes);
+    ImportReport report;
+    Result<QList<Failure>> skipped = ReadOnePicture(fileName, one, data, options, &report.notes, &bytes);
+    if (!skipped)
+        return skipped.failure();
+    report.skipped = std::move(*skipped);
+    return report;
 }

@@ -14,14 +14,8 @@
 // box (one sprite, one car, all cars; always one file) as an indexed PNG, and
 // each save of it taken back into the tables.
 
-// The linked file's name: "sprite-3-14.png", "car-3.png" or "cars.png".
-QString LinkFileName(const ExchangeSelection &selection);
-
-// "sprite 14 of car 3", "car 3", "all cars".
-QString ScopeName(const ExchangeSelection &selection);
-
-// "Update car 3 from car-3.png": the undo step of an external save.
-QString LinkStepText(const ExchangeSelection &selection, const QString &fileName);
+// The linked file is named ScopeFileName(selection) and its saves come back
+// as steps named UpdateStepText (exchange/scopetext.h).
 
 // The scope as an 8-bit indexed PNG: the palette on show (data.palette, entry
 // 0 data.background) as its colour table, the stored indices moved by their

@@ -552,6 +552,10 @@
         <translation>„%1“ kann nicht geladen werden: %2</translation>
     </message>
     <message>
+        <source>Cannot load file &quot;%1&quot;: %2</source>
+        <translation>Datei „%1“ kann nicht geladen werden: %2</translation>
+    </message>
+    <message>
         <location line="+1"/>
         <source>Cannot start &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht gestartet werden: %2</translation>
@@ -960,29 +964,6 @@ Den Emulator-Befehl legen Sie unter Bearbeiten &gt; Einstellungen... fest.</tran
         <translation>Sprungkraft</translation>
     </message>
     <message>
-        <location filename="../editor/exchangecontroller.cpp" line="-232"/>
-        <location filename="../external/linkimport.cpp" line="+38"/>
-        <source>all cars</source>
-        <translation>alle Autos</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <location filename="../external/linkimport.cpp" line="+2"/>
-        <source>car %1</source>
-        <translation>Auto %1</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <location filename="../external/linkimport.cpp" line="+4"/>
-        <source>sprite %1 of car %2</source>
-        <translation>Sprite %1 von Auto %2</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Import %1 from %2</source>
-        <translation>%1 aus %2 importieren</translation>
-    </message>
-    <message>
         <location line="+11"/>
         <source>; 1 file failed</source>
         <translation>; 1 Datei fehlgeschlagen</translation>
@@ -1075,11 +1056,6 @@ Den Emulator-Befehl legen Sie unter Bearbeiten &gt; Einstellungen... fest.</tran
         <location filename="../app/main.cpp" line="-2"/>
         <source>Open ROM file</source>
         <translation>ROM-Datei öffnen</translation>
-    </message>
-    <message>
-        <location filename="../external/linkimport.cpp" line="+7"/>
-        <source>Update %1 from %2</source>
-        <translation>%1 aus %2 aktualisieren</translation>
     </message>
 </context>
 <context>
@@ -2518,6 +2494,29 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>Tiles %L1/%L2/%L3, car %L4/%L5/%L6, %L7 B, %L8 B shared</source>
         <translation>Kacheln %L1/%L2/%L3, Auto %L4/%L5/%L6, %L7 B, %L8 B geteilt</translation>
+    </message>
+</context>
+<context>
+    <name>ExchangeScope</name>
+    <message>
+        <source>all cars</source>
+        <translation>alle Autos</translation>
+    </message>
+    <message>
+        <source>car %1</source>
+        <translation>Auto %1</translation>
+    </message>
+    <message>
+        <source>sprite %1 of car %2</source>
+        <translation>Sprite %1 von Auto %2</translation>
+    </message>
+    <message>
+        <source>Import %1 from %2</source>
+        <translation>%1 aus %2 importieren</translation>
+    </message>
+    <message>
+        <source>Update %1 from %2</source>
+        <translation>%1 aus %2 aktualisieren</translation>
     </message>
 </context>
 </TS>

@@ -64,6 +64,17 @@ while IFS= read -r line; do
 done < <(grep -rnE '#[[:space:]]*include[[:space:]]*<(QMessageBox|QFileDialog)>' base rom palette car view exchange \
            animation document recovery external patch cli editor --include='*.h' --include='*.cpp' \
          | grep -v '^editor/window/windowprompts\.cpp:' || true)
+# Controllers know the document, the selection and the prompts, not each
+# other: a controller's file includes no other controller's header.
+while IFS= read -r line; do
+  file=${line%%:*}
+  own=$(basename "${file%.*}")
+  used=$(sed -E 's/.*#[[:space:]]*include[[:space:]]*"editor\/controllers\/([a-z]+)\.h".*/\1/' <<<"$line")
+  [ "$used" = "$own" ] && continue
+  echo "a controller includes another controller: $line"
+  failed=1
+done < <(grep -rnE '#[[:space:]]*include[[:space:]]*"editor/controllers/[a-z]+controller\.h"' editor/controllers \
+           --include='*.h' --include='*.cpp' || true)
 # The system layer knows no Qt (its Windows half builds with a plain cross compiler).
 if grep -rnE '#[[:space:]]*include[[:space:]]*<Q' sys 2>/dev/null; then
   echo "sys/ includes Qt"

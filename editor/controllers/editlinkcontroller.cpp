@@ -1,6 +1,5 @@
 #include "editor/controllers/editlinkcontroller.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QFileInfo>
 
@@ -10,14 +9,14 @@
 #include "editor/window/statussink.h"
 #include "editor/state/selection.h"
 #include "exchange/exchangedata.h"
+#include "exchange/scopetext.h"
 #include "external/externaleditlink.h"
 #include "external/linkimport.h"
 #include "external/programsettings.h"
 
 EditLinkController::EditLinkController(CarDocument &document, const Selection &selection, Prompts &prompts,
-                                       StatusSink &status, ActionRegistry &actions,
-                                       const ExchangeController::Controls &box, QObject *parent)
-    : QObject(parent), document(document), selection(selection), prompts(prompts), status(status), box(box)
+                                       StatusSink &status, ActionRegistry &actions, QObject *parent)
+    : QObject(parent), document(document), selection(selection), prompts(prompts), status(status)
 {
     setObjectName(QStringLiteral("editLinkController"));
     link = new ExternalEditLink(this);
@@ -66,10 +65,10 @@ EditLinkController::ScopeContent EditLinkController::ContentNow() const
 
 void EditLinkController::EditExternally()
 {
-    const ExchangeSelection wanted = BoxScope(box, selection);
+    const ExchangeSelection wanted = selection.exchangeScope();
     const Palette shown = document.palettes().value(selection.palette());
     const ExchangeData data{document.sprites(), document.offsets(), shown, document.background()};
-    const QString fileName = LinkFileName(wanted);
+    const QString fileName = ScopeFileName(wanted);
     const Result<QByteArray> picture = LinkPictureBytes(wanted, data);
     if (!picture) {
         prompts.showFailure(tr("Edit Externally"), picture.failure());
@@ -120,7 +119,7 @@ void EditLinkController::PictureSaved(const QString &path, const QByteArray &byt
     const QString fileName = QFileInfo(path).fileName();
     // Exactly the bytes the link saw settle: the file may hold a newer save by now.
     const Result<DocumentTables> after =
-        ImportLinkedPicture(document.tables(), scope, palette, background, fileName, bytes, BoxMatchOptions(box));
+        ImportLinkedPicture(document.tables(), scope, palette, background, fileName, bytes, selection.matchOptions());
     if (!after) {
         // A half-done or wrong save: say why and wait for the next one.
         status.showStatus(tr("%1 was not taken in: %2").arg(fileName, after.message()));
@@ -129,7 +128,7 @@ void EditLinkController::PictureSaved(const QString &path, const QByteArray &byt
     const bool editedHere = ContentNow() != synced;
     const StepFocus focus{scope.scope == ExchangeScope::AllCars ? -1 : scope.car,
                           scope.scope == ExchangeScope::Sprite ? scope.sprite : -1, -1};
-    const bool changed = document.Change(LinkStepText(scope, fileName), focus, *after);
+    const bool changed = document.Change(UpdateStepText(scope, fileName), focus, *after);
     synced = ContentNow();
     if (!changed)
         status.showStatus(tr("%1 was saved without changes").arg(fileName));

@@ -6,7 +6,6 @@
 #include <QPoint>
 #include <QString>
 
-#include "editor/controllers/exchangecontroller.h"
 #include "exchange/exchangescope.h"
 #include "rom/cardata.h"
 
@@ -33,7 +32,7 @@ class EditLinkController : public QObject
 
 public:
     EditLinkController(CarDocument &document, const Selection &selection, Prompts &prompts, StatusSink &status,
-                       ActionRegistry &actions, const ExchangeController::Controls &box, QObject *parent);
+                       ActionRegistry &actions, QObject *parent);
     // Registers "Edit Externally" (actionEditExternally, Ctrl+E) and "Stop
     // Editing Externally" (actionStopEditingExternally).
 
@@ -68,7 +67,6 @@ private:
     const Selection &selection;
     Prompts &prompts;
     StatusSink &status;
-    ExchangeController::Controls box;
     ExternalEditLink *link = nullptr;
     QAction *stopAction = nullptr;
 

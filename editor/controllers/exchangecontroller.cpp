@@ -2,7 +2,6 @@
 #include "editor/controllers/loaderrortext.h"
 
 #include <QCoreApplication>
-#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +15,7 @@
 #include "exchange/spriteconversion.h"
 #include "exchange/spriteexport.h"
 #include "exchange/spritefiles.h"
-#include "exchange/spriteimport.h"
+#include "exchange/scopetext.h"
 
 namespace {
 
@@ -28,48 +27,30 @@ QString QuickExchangePath()
     return QDir::toNativeSeparators(QDir::current().absoluteFilePath(kQuickExchangeFile));
 }
 
-// "car 3", "sprite 14 of car 3", "all cars": what a selection covers.
-QString ScopeText(const ExchangeSelection &selection)
-{
-    switch (selection.scope) {
-    case ExchangeScope::AllCars:
-        return QObject::tr("all cars");
-    case ExchangeScope::Car:
-        return QObject::tr("car %1").arg(selection.car + 1);
-    default:
-        return QObject::tr("sprite %1 of car %2").arg(selection.sprite + 1).arg(selection.car + 1);
-    }
-}
-
-// "Import car 3 from car.png": what an import step is called.
-QString ImportText(const ExchangeSelection &selection, const QString &fileName)
-{
-    return QObject::tr("Import %1 from %2").arg(ScopeText(selection), QFileInfo(fileName).fileName());
-}
-
 QString PictureFilter() { return QCoreApplication::translate("ExchangeController", "Images (*.png *.bmp)"); }
 QString IndexedFilter() { return QCoreApplication::translate("ExchangeController", "PNG, indexed (*.png)"); }
 QString RawFilter() { return QCoreApplication::translate("ExchangeController", "Binary files (*.bin)"); }
 
 // "; 3 files failed": the tail of a status message when some files failed.
-QString FailedText(const QString &errors)
+QString FailedText(qsizetype failed)
 {
-    const qsizetype failed = errors.count(QLatin1Char('\n'));
     return failed == 1 ? QObject::tr("; 1 file failed") : QObject::tr("; %1 files failed").arg(failed);
 }
 
-// The colour model an option asks for: console levels when it is there and ticked.
-ColorModel ModelOf(const QAbstractButton *option)
+// The failures of an import, one a line, in the window's language.
+QString FailureLines(const QList<Failure> &failures)
 {
-    return option && option->isChecked() ? ColorModel::Console : ColorModel::Linear;
+    QString lines;
+    for (const Failure &failure : failures)
+        lines += LoadErrorText::Shown(failure) + QLatin1Char('\n');
+    return lines;
 }
 
 } // namespace
 
 ExchangeController::ExchangeController(CarDocument &document, const Selection &selection, Prompts &prompts,
-                                       StatusSink &status, ActionRegistry &actions, const Controls &controls,
-                                       QObject *parent)
-    : QObject(parent), document(document), selection(selection), prompts(prompts), status(status), controls(controls)
+                                       StatusSink &status, ActionRegistry &actions, QObject *parent)
+    : QObject(parent), document(document), selection(selection), prompts(prompts), status(status)
 {
     setObjectName(QStringLiteral("exchangeController"));
     connect(actions.add({QStringLiteral("actionImport"), tr("&Import...")}), &QAction::triggered, this,
@@ -82,35 +63,6 @@ ExchangeController::ExchangeController(CarDocument &document, const Selection &s
             &QAction::triggered, this, &ExchangeController::QuickSpriteIn);
 }
 
-ExchangeSelection BoxScope(const ExchangeController::Controls &controls, const Selection &selection)
-{
-    ExchangeSelection scope;
-    if (controls.allCars->isChecked())
-        scope.scope = ExchangeScope::AllCars;
-    else if (controls.oneCar->isChecked())
-        scope.scope = ExchangeScope::Car;
-    else
-        scope.scope = ExchangeScope::Sprite;
-    scope.car = selection.car();
-    scope.sprite = selection.sprite();
-    scope.separateFiles = controls.separateFiles->isChecked();
-    return scope;
-}
-
-MatchOptions BoxMatchOptions(const ExchangeController::Controls &controls)
-{
-    MatchOptions options;
-    options.dither = controls.dither && controls.dither->isChecked();
-    if (controls.classicMatching && controls.classicMatching->isChecked())
-        options.matching = ColorMatching::Classic;
-    return options;
-}
-
-ExchangeSelection ExchangeController::Scope() const
-{
-    return BoxScope(controls, selection);
-}
-
 void ExchangeController::ShowList(const QString &title, const QString &lines, const QString &heading)
 {
     QString details;
@@ -118,65 +70,44 @@ void ExchangeController::ShowList(const QString &title, const QString &lines, co
     prompts.warn(title, text, details);
 }
 
-bool ExchangeController::ExportSprites(const QString &fileName, SpriteFileType type, QString *errors, int *written)
+Result<int> ExchangeController::ExportSprites(const QString &fileName, SpriteFileType type)
 {
     const ExchangeData data{document.sprites(), document.offsets(), document.palettes().value(selection.palette()),
-                            document.background(), ModelOf(controls.consoleExport)};
-    const Result<int> files = WriteSpriteFiles(fileName, Scope(), data, type);
-    if (files && written)
-        *written += *files;
-    if (!files && errors)
-        *errors += files.message() + QLatin1Char('\n');
-    return files.ok();
+                            document.background(), selection.exportColors()};
+    return WriteSpriteFiles(fileName, selection.exchangeScope(), data, type);
 }
 
-QString ExchangeController::ImportSprites(const QString &fileName, bool *changed, QStringList *notes)
+Result<ExchangeController::Imported> ExchangeController::ImportSprites(const QString &fileName)
 {
-    const ExchangeSelection scope = Scope();
+    const ExchangeSelection scope = selection.exchangeScope();
     ExchangeData data{document.sprites(), document.offsets(), document.palettes().value(selection.palette()),
-                      document.background(), ModelOf(controls.consoleMatch)};
-    ImportNotes found;
-    const QString errors = ReadSpriteFiles(fileName, scope, data, BoxMatchOptions(controls), &found);
-    if (notes)
-        *notes = found.Lines();
+                      document.background(), selection.importColors()};
+    Result<ImportReport> read = ReadSpriteFiles(fileName, scope, data, selection.matchOptions());
+    if (!read)
+        return read.failure();
 
     DocumentTables after = document.tables();
     after.sprites = data.sprites;
     after.offsets = data.offsets;
     const StepFocus focus{scope.scope == ExchangeScope::AllCars ? -1 : scope.car,
                           scope.scope == ExchangeScope::Sprite ? scope.sprite : -1, -1};
-    const bool stepMade = document.Change(ImportText(scope, fileName), focus, after);
-    if (changed)
-        *changed = stepMade;
-    return errors;
+    const bool stepMade = document.Change(ImportStepText(scope, fileName), focus, after);
+    return Imported{std::move(*read), stepMade};
 }
 
 QString ExchangeController::ExportTitle() const
 {
-    return tr("Export %1").arg(ScopeText(Scope()));
+    return tr("Export %1").arg(ScopeName(selection.exchangeScope()));
 }
 
 QString ExchangeController::ImportTitle() const
 {
-    return tr("Import %1").arg(ScopeText(Scope()));
-}
-
-QString ExchangeController::DefaultFileName() const
-{
-    const ExchangeSelection scope = Scope();
-    switch (scope.scope) {
-    case ExchangeScope::AllCars:
-        return QStringLiteral("cars.png");
-    case ExchangeScope::Car:
-        return QStringLiteral("car-%1.png").arg(scope.car + 1);
-    default:
-        return QStringLiteral("sprite-%1-%2.png").arg(scope.car + 1).arg(scope.sprite + 1);
-    }
+    return tr("Import %1").arg(ScopeName(selection.exchangeScope()));
 }
 
 void ExchangeController::SaveSprite()
 {
-    const FileRequest request{ExportTitle(), QStringLiteral("exchange"), DefaultFileName(), QString(),
+    const FileRequest request{ExportTitle(), QStringLiteral("exchange"), ScopeFileName(selection.exchangeScope()), QString(),
                               {{PictureFilter(), QStringLiteral(".png")},
                                {IndexedFilter(), QStringLiteral(".png")},
                                {RawFilter(), QStringLiteral(".bin")}}};
@@ -189,28 +120,22 @@ void ExchangeController::SaveSprite()
 
 void ExchangeController::ExportTo(const QString &fileName, SpriteFileType type)
 {
-    const ExchangeSelection scope = Scope();
-    QString errors;
-    int written = 0;
-    ExportSprites(fileName, type, &errors, &written);
-    if (written > 0) {
-        QString text;
-        if (scope.separateFiles && scope.scope != ExchangeScope::Sprite)
-            text = (written == 1 ? tr("Exported 1 sprite to %1/") : tr("Exported %1 sprites to %2/").arg(written))
-                       .arg(QFileInfo(fileName).dir().dirName());
-        else
-            text = tr("Exported %1 to %2").arg(ScopeText(scope), QFileInfo(fileName).fileName());
-        if (!errors.isEmpty())
-            text += FailedText(errors);
-        status.showStatus(text);
+    const ExchangeSelection scope = selection.exchangeScope();
+    const Result<int> written = ExportSprites(fileName, type);
+    if (!written) {
+        ShowList(tr("Export"), written.message(), QCoreApplication::translate("ExchangeController", "File write error"));
+        return;
     }
-    if (!errors.isEmpty())
-        ShowList(tr("Export"), errors, QCoreApplication::translate("ExchangeController", "File write error"));
+    if (scope.separateFiles && scope.scope != ExchangeScope::Sprite)
+        status.showStatus((*written == 1 ? tr("Exported 1 sprite to %1/") : tr("Exported %1 sprites to %2/").arg(*written))
+                              .arg(QFileInfo(fileName).dir().dirName()));
+    else
+        status.showStatus(tr("Exported %1 to %2").arg(ScopeName(scope), QFileInfo(fileName).fileName()));
 }
 
 void ExchangeController::LoadSprite()
 {
-    const FileRequest request{ImportTitle(), QStringLiteral("exchange"), DefaultFileName(), QString(),
+    const FileRequest request{ImportTitle(), QStringLiteral("exchange"), ScopeFileName(selection.exchangeScope()), QString(),
                               {{QCoreApplication::translate("ExchangeController", "Images and Binary files (*.bin *.png *.bmp *.gif *.jpg *.jpeg)"), {}},
                                {QCoreApplication::translate("ExchangeController", "Binary files (*.bin)"), {}},
                                {QCoreApplication::translate("ExchangeController", "Images (*.png *.bmp *.gif *.jpg *.jpeg)"), {}},
@@ -227,20 +152,23 @@ void ExchangeController::ImportDroppedFile(const QString &path)
 
 void ExchangeController::ImportFrom(const QString &fileName)
 {
-    const ExchangeSelection scope = Scope();
-    bool stepMade = false;
-    QStringList notes;
-    const QString errors = ImportSprites(fileName, &stepMade, &notes);
-    if (errors.isEmpty() || stepMade) {
-        QString text = tr("Imported %1 from %2").arg(ScopeText(scope), QFileInfo(fileName).fileName());
-        if (!errors.isEmpty())
-            text += FailedText(errors);
-        for (const QString &note : notes)
+    const ExchangeSelection scope = selection.exchangeScope();
+    const Result<Imported> imported = ImportSprites(fileName);
+    if (!imported) {
+        ShowList(tr("Import"), FailureLines({imported.failure()}));
+        return;
+    }
+    const QList<Failure> &skipped = imported->report.skipped;
+    if (skipped.isEmpty() || imported->stepMade) {
+        QString text = tr("Imported %1 from %2").arg(ScopeName(scope), QFileInfo(fileName).fileName());
+        if (!skipped.isEmpty())
+            text += FailedText(skipped.size());
+        for (const QString &note : imported->report.notes.Lines())
             text += QStringLiteral("; ") + note;
         status.showStatus(text);
     }
-    if (!errors.isEmpty())
-        ShowList(tr("Import"), LoadErrorText::Shown(errors));
+    if (!skipped.isEmpty())
+        ShowList(tr("Import"), FailureLines(skipped));
 }
 
 void ExchangeController::QuickSpriteOut()
@@ -273,7 +201,7 @@ void ExchangeController::QuickSpriteIn()
     std::optional<SpritePixels> pixels;
     if (reason.isEmpty()) {
         pixels = ConvertSpritePicture(picture, document.palettes().value(selection.palette()), document.background(),
-                                      BoxMatchOptions(controls));
+                                      selection.matchOptions());
         if (!pixels)
             reason = tr("the picture cannot be converted");
     }

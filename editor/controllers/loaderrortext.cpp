@@ -72,3 +72,10 @@ QString LoadErrorText::Shown(const QString &lines)
     }
     return shown.join(QLatin1Char('\n'));
 }
+
+QString LoadErrorText::Shown(const Failure &failure)
+{
+    Failure shown = failure;
+    shown.reason = ShownReason(failure.reason);
+    return shown.message();
+}

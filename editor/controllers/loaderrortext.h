@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include "base/result.h"
+
 // The import's failure lines ("Cannot load file \"car.png\": the picture is
 // 10 x 10 pixels; a car takes 624 x 432 or 432 x 240") in the window's
 // language. The exchange layer words them in English for the command line;
@@ -15,5 +17,7 @@ class LoadErrorText
 public:
     // Every line of lines (each ending in a line break), translated.
     static QString Shown(const QString &lines);
+    // One failure of an import ("Cannot load file ..."), translated.
+    static QString Shown(const Failure &failure);
     static QString ShownReason(const QString &reason);
 };

@@ -165,3 +165,24 @@ void Selection::setColorModel(ColorModel model)
     colors = model;
     report(Colors);
 }
+
+void Selection::setExchangeBox(const ExchangeBox &choices)
+{
+    if (choices == box)
+        return;
+    box = choices;
+    report(Exchange);
+}
+
+ExchangeSelection Selection::exchangeScope() const
+{
+    return ExchangeSelection{box.scope, carIndex, spriteIndex, box.separateFiles};
+}
+
+MatchOptions Selection::matchOptions() const
+{
+    MatchOptions options;
+    options.dither = box.dither;
+    options.matching = box.classicMatching ? ColorMatching::Classic : ColorMatching::Perceptual;
+    return options;
+}

@@ -2,11 +2,13 @@
 
 #include <QObject>
 
+#include "exchange/exchangescope.h"
+#include "exchange/matchoptions.h"
 #include "rom/colorword.h"
 
 // What the window has on show and how it is drawn on: the car, sprite and
 // palette, the view (rotation, tilt, mirrored, wheels turned), the zoom, the
-// drawing tool and the drawing index. The one place these live: controllers
+// drawing tool, the drawing index and the choices of the Save/Load box. The one place these live: controllers
 // read and change it, the form binder keeps the controls in step with it, the
 // sprite view composes itself from it and the document.
 //
@@ -35,10 +37,24 @@ public:
         // changed). Displays of secondary information may follow such steps
         // less often than the sprite view does.
         Animated = 0x800,
+        Exchange = 0x1000,
     };
     Q_DECLARE_FLAGS(Parts, Part)
     // What the sprite view shows: a change of these needs a new frame.
     static constexpr int kFrameParts = Car | Sprite | Palette | Mirrored | WheelsTurned | Zoom | Colors;
+
+    // The Save/Load box: what Load, Save As and the edit link work on, and
+    // how pictures are written and matched.
+    struct ExchangeBox
+    {
+        ExchangeScope scope = ExchangeScope::Sprite;
+        bool separateFiles = false;     // "separate sprites"
+        bool dither = false;            // "dithering"
+        bool classicMatching = false;   // "classic matching" (else perceptual)
+        bool consoleExport = false;     // "console colours": Save As writes the console's colours
+        bool consoleMatch = false;      // "match as the console shows": Load matches against them
+        friend bool operator==(const ExchangeBox &, const ExchangeBox &) = default;
+    };
 
     explicit Selection(int paletteCount, QObject *parent = nullptr);
 
@@ -58,6 +74,15 @@ public:
     // colour of the ROM (the view, the swatches, the strip, the overview)
     // reads it here and redraws on Colors.
     ColorModel colorModel() const { return colors; }
+    const ExchangeBox &exchangeBox() const { return box; }
+    // The box's scope around the car and sprite on show, with "separate sprites".
+    ExchangeSelection exchangeScope() const;
+    // How the box has pictures matched: "dithering", "classic matching".
+    MatchOptions matchOptions() const;
+    // The colours exported pictures are written in, and the colours loaded
+    // ones are matched against.
+    ColorModel exportColors() const { return box.consoleExport ? ColorModel::Console : ColorModel::Linear; }
+    ColorModel importColors() const { return box.consoleMatch ? ColorModel::Console : ColorModel::Linear; }
 
     void setCar(int car);
     // A sprite chosen by number also sets the view it is (its rotation and
@@ -74,6 +99,7 @@ public:
     void setTool(Tool tool);
     void setDrawingIndex(int index);
     void setColorModel(ColorModel model);
+    void setExchangeBox(const ExchangeBox &choices);
     // Rotation, tilt and wheels in one change, as an animation tick makes it
     // (reported with Animated).
     void setView(int rotation, int tilt, bool wheelsTurned);
@@ -101,6 +127,7 @@ private:
     Tool drawingTool = Tool::None;
     int index = 1;
     ColorModel colors = ColorModel::Linear;
+    ExchangeBox box;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Selection::Parts)

@@ -85,6 +85,32 @@ void FormBinder::ConnectControls()
     connect(form.doubleSpinBoxSpriteZoom, &QDoubleSpinBox::valueChanged, s, &Selection::setZoom);
     connect(s, &Selection::changed, this, [this](Selection::Parts parts) { following.follow(parts); });
 
+    // The Save/Load box. A scope button tells when it comes on (the one going
+    // off is no choice of its own).
+    const std::pair<QAbstractButton *, ExchangeScope> scopes[] = {{form.radioButtonSaveSprite, ExchangeScope::Sprite},
+                                                                  {form.radioButtonSaveCar, ExchangeScope::Car},
+                                                                  {form.radioButtonSaveAll, ExchangeScope::AllCars}};
+    for (const auto &[button, scope] : scopes)
+        connect(button, &QAbstractButton::toggled, s, [s, scope](bool on) {
+            if (!on)
+                return;
+            Selection::ExchangeBox box = s->exchangeBox();
+            box.scope = scope;
+            s->setExchangeBox(box);
+        });
+    const std::pair<QAbstractButton *, bool Selection::ExchangeBox::*> switches[] = {
+        {form.checkBoxMultipleFiles, &Selection::ExchangeBox::separateFiles},
+        {form.checkBoxDither, &Selection::ExchangeBox::dither},
+        {form.classicMatching, &Selection::ExchangeBox::classicMatching},
+        {form.checkBoxConsoleExport, &Selection::ExchangeBox::consoleExport},
+        {form.checkBoxConsoleMatch, &Selection::ExchangeBox::consoleMatch}};
+    for (const auto &[button, choice] : switches)
+        connect(button, &QAbstractButton::toggled, s, [s, choice](bool on) {
+            Selection::ExchangeBox box = s->exchangeBox();
+            box.*choice = on;
+            s->setExchangeBox(box);
+        });
+
     Animator *a = &animator;
     connect(form.checkBoxRotation, &QCheckBox::toggled, a, &Animator::setRotating);
     connect(form.checkBoxTilt, &QCheckBox::toggled, a, &Animator::setTilting);
@@ -104,4 +130,18 @@ void FormBinder::ShowSelection()
     Load<QAbstractButton, bool>(form.checkBoxRotateWheels, &QAbstractButton::isChecked, &QAbstractButton::setChecked,
                                 selection.wheelsTurned());
     Load(form.doubleSpinBoxSpriteZoom, &QDoubleSpinBox::value, &QDoubleSpinBox::setValue, selection.zoom());
+
+    const Selection::ExchangeBox &box = selection.exchangeBox();
+    const auto check = [](QAbstractButton *button, bool on) {
+        Load<QAbstractButton, bool>(button, &QAbstractButton::isChecked, &QAbstractButton::setChecked, on);
+    };
+    check(box.scope == ExchangeScope::AllCars  ? form.radioButtonSaveAll
+          : box.scope == ExchangeScope::Car    ? form.radioButtonSaveCar
+                                               : form.radioButtonSaveSprite,
+          true);
+    check(form.checkBoxMultipleFiles, box.separateFiles);
+    check(form.checkBoxDither, box.dither);
+    check(form.classicMatching, box.classicMatching);
+    check(form.checkBoxConsoleExport, box.consoleExport);
+    check(form.checkBoxConsoleMatch, box.consoleMatch);
 }

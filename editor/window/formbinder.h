@@ -14,7 +14,8 @@ QT_END_NAMESPACE
 class Animator;
 
 // Keeps the form's view controls and the selection in step: car, sprite,
-// palette, rotation, tilt, mirrored, wheels and zoom in both directions, and
+// palette, rotation, tilt, mirrored, wheels, zoom and the Save/Load box's
+// choices in both directions, and
 // the animation switches and speed into the animator. A control changed by
 // the user changes the selection; a changed selection loads the controls,
 // quietly and only where they show something else. The animation's

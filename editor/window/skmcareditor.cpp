@@ -151,16 +151,12 @@ void SKMcarEditor::BuildControllers()
                                                 f.spinBoxCornering, f.spinBoxJumping, f.comboBoxWeaponA,
                                                 f.comboBoxWeaponC, f.comboBoxWeaponJT},
                                                this);
-    const ExchangeController::Controls exchangeBox{f.radioButtonSaveAll, f.radioButtonSaveCar,
-                                                   f.checkBoxMultipleFiles, f.checkBoxDither,
-                                                   f.checkBoxConsoleExport, f.checkBoxConsoleMatch,
-                                                   f.classicMatching};
-    exchangeControl = new ExchangeController(document, selection, *prompts, *statusLog, *actions, exchangeBox, this);
+    exchangeControl = new ExchangeController(document, selection, *prompts, *statusLog, *actions, this);
     romControl = new RomController(document, *prompts, *statusLog, *actions, this);
     paletteFileControl = new PaletteFileController(document, selection, *prompts, *statusLog, *actions, this);
     patchControl = new PatchController(document, *prompts, *statusLog, *actions, this);
     playTestControl = new PlayTestController(document, *prompts, *statusLog, *actions, this);
-    editLinkControl = new EditLinkController(document, selection, *prompts, *statusLog, *actions, exchangeBox, this);
+    editLinkControl = new EditLinkController(document, selection, *prompts, *statusLog, *actions, this);
     recoveryControl = new RecoveryController(document, keeper, *prompts, *statusLog, this);
     consoleColours = new ConsoleColours(selection, options.consoleColours, this);
     paletteUse = new PaletteUseDisplay(document, selection, *drawingTools->indexStrip(), *f.labelSprite, this);

@@ -123,7 +123,7 @@ void TestConsoleColours::exportedPixel()
         QCOMPARE(picture.pixelIndex(10, 20), 3);   // the index stays, the table shows it
         // Read back in the same model, the indices come back exactly.
         ExchangeData back = OneSpriteData(SpritePixels(kPixelsPerSprite, 0), TestPalette(), colors);
-        QCOMPARE(ReadSpriteFiles(file, ExchangeSelection{}, back, MatchOptions{}), QString());
+        QCOMPARE(ProblemLines(ReadSpriteFiles(file, ExchangeSelection{}, back, MatchOptions{})), QStringList());
         QCOMPARE(back.sprites, data.sprites);
     }
 }
@@ -152,7 +152,7 @@ void TestConsoleColours::importChoice()
     palette[1] = ColorFromWord(GreyWord(2));
     palette[2] = ColorFromWord(GreyWord(3));
     ExchangeData data = OneSpriteData(SpritePixels(kPixelsPerSprite, 0), palette, colors);
-    QCOMPARE(ReadSpriteFiles(file, ExchangeSelection{}, data, MatchOptions{}), QString());
+    QCOMPARE(ProblemLines(ReadSpriteFiles(file, ExchangeSelection{}, data, MatchOptions{})), QStringList());
     QCOMPARE(data.sprites[0][0], SpritePixels(kPixelsPerSprite, index));
     QCOMPARE(data.palette, palette);   // the data keeps its own colours
 }

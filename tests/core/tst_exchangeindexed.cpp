@@ -106,7 +106,7 @@ void TestExchangeIndexed::roundTrip()
     ExchangeData back = data;
     for (QList<SpritePixels> &car : back.sprites)
         car.fill(SpritePixels(kPixelsPerSprite, 0));
-    QCOMPARE(ReadSpriteFiles(files.first(), selection, back, MatchOptions{true}), QString());
+    QCOMPARE(ProblemLines(ReadSpriteFiles(files.first(), selection, back, MatchOptions{true})), QStringList());
     for (int c = 0; c < kCarCount; ++c) {
         for (int s = 0; s < kSpritesPerCar; ++s) {
             const QPoint offset = data.offsets[c][s];

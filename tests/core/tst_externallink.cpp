@@ -17,6 +17,7 @@
 #include "exchange/sheetlayout.h"
 #include "exchangetestdata.h"
 #include "external/externaleditlink.h"
+#include "exchange/scopetext.h"
 #include "external/linkimport.h"
 
 namespace {
@@ -243,7 +244,7 @@ private slots:
         tables.offsets[0][1] = QPoint(1, 1);
         const Palette palette = tables.palettes.at(3);
         const ExchangeSelection car3{ExchangeScope::Car, 2, 0, true};
-        QCOMPARE(LinkStepText(car3, QStringLiteral("/tmp/x/car-3.png")), QStringLiteral("Update car 3 from car-3.png"));
+        QCOMPARE(UpdateStepText(car3, QStringLiteral("/tmp/x/car-3.png")), QStringLiteral("Update car 3 from car-3.png"));
 
         const ExchangeData data{tables.sprites, tables.offsets, palette, kExchangeBackground};
         QImage image = QImage::fromData(*LinkPictureBytes(car3, data), "png");

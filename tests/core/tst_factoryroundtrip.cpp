@@ -43,7 +43,7 @@ private slots:
             for (QList<SpritePixels> &car : in.sprites)
                 for (SpritePixels &sprite : car)
                     sprite.fill(0);
-            QCOMPARE(ReadSpriteFiles(file, all, in, MatchOptions{}), QString());
+            QCOMPARE(ProblemLines(ReadSpriteFiles(file, all, in, MatchOptions{})), QStringList());
             QVERIFY2(in.sprites == factory->sprites, qPrintable(QStringLiteral("palette %1 changes pixels").arg(p + 1)));
         }
     }

@@ -92,6 +92,8 @@ private slots:
     void comboItems_data();
     void comboItems();
     void scopeButtons();
+    void exchangeBoxBothWays_data();
+    void exchangeBoxBothWays();
 };
 
 void TestForm::initTestCase()
@@ -677,6 +679,76 @@ void TestForm::scopeButtons()
     QVERIFY(all->isChecked());
     QVERIFY(!sprite->isChecked());
     QVERIFY(!car->isChecked());
+}
+
+// The Save/Load box is a part of the selection: a click changes that part
+// alone (one report), and a box set in the selection shows in the controls.
+void TestForm::exchangeBoxBothWays_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("choice");
+    QTest::newRow("car") << "radioButtonSaveCar" << "scope car";
+    QTest::newRow("all") << "radioButtonSaveAll" << "scope all";
+    QTest::newRow("separate sprites") << "checkBoxMultipleFiles" << "separate";
+    QTest::newRow("dithering") << "checkBoxDither" << "dither";
+    QTest::newRow("classic matching") << "classicMatching" << "classic";
+    QTest::newRow("console colours") << "checkBoxConsoleExport" << "console export";
+    QTest::newRow("match as the console shows") << "checkBoxConsoleMatch" << "console match";
+}
+
+void TestForm::exchangeBoxBothWays()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, choice);
+    Selection &selection = window->Shown();
+    const auto read = [&selection, &choice]() -> bool {
+        const Selection::ExchangeBox &box = selection.exchangeBox();
+        if (choice == QLatin1String("scope car"))
+            return box.scope == ExchangeScope::Car;
+        if (choice == QLatin1String("scope all"))
+            return box.scope == ExchangeScope::AllCars;
+        if (choice == QLatin1String("separate"))
+            return box.separateFiles;
+        if (choice == QLatin1String("dither"))
+            return box.dither;
+        if (choice == QLatin1String("classic"))
+            return box.classicMatching;
+        if (choice == QLatin1String("console export"))
+            return box.consoleExport;
+        return box.consoleMatch;
+    };
+    auto *button = child<QAbstractButton>(control);
+    QVERIFY(button);
+    QCOMPARE(selection.exchangeBox(), Selection::ExchangeBox());
+    QSignalSpy changes(&selection, &Selection::changed);
+
+    button->click();
+    QVERIFY(read());
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.first().first().value<Selection::Parts>(), Selection::Parts(Selection::Exchange));
+    // Nothing else of the box moved: one step back to the start undoes it.
+    const Selection::ExchangeBox after = selection.exchangeBox();
+    Selection::ExchangeBox expected = after;
+    expected.scope = ExchangeScope::Sprite;
+    for (bool Selection::ExchangeBox::*flag :
+         {&Selection::ExchangeBox::separateFiles, &Selection::ExchangeBox::dither,
+          &Selection::ExchangeBox::classicMatching, &Selection::ExchangeBox::consoleExport,
+          &Selection::ExchangeBox::consoleMatch})
+        if (expected.*flag && !choice.startsWith(QLatin1String("scope"))) {
+            expected.*flag = false;
+            break;
+        }
+    QCOMPARE(expected, Selection::ExchangeBox());
+    QCOMPARE(selection.exchangeScope().car, selection.car());
+
+    // And back from the selection: the control follows, quietly.
+    selection.setExchangeBox(Selection::ExchangeBox());
+    QCOMPARE(button->isChecked(), false);
+    QVERIFY(child<QAbstractButton>(QStringLiteral("radioButtonSaveSprite"))->isChecked());
+    QCOMPARE(changes.size(), 2);
+    selection.setExchangeBox(after);
+    QVERIFY(button->isChecked());
+    QCOMPARE(changes.size(), 3);
 }
 
 QTEST_MAIN(TestForm)

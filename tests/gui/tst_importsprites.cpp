@@ -323,28 +323,47 @@ void TestImportSprites::badPictures()
 
 void TestImportSprites::indicesOutOfRangeAreRefused()
 {
+    // The window's import goes where the selection points, and the selection
+    // takes no car or sprite the ROM does not have.
     QImage picture(48, 48, QImage::Format_RGB32);
     picture.fill(Qt::red);
+    const QString name = Path(QStringLiteral("red.png"));
+    QVERIFY(picture.save(name));
+    SelectScope(*probe, ExchangeScope::Sprite, false, 5, 45);
+    Selection &selection = window->editor.Shown();
+    selection.setCar(5);
+    selection.setSprite(45);
+    selection.setCar(-1);
+    selection.setSprite(-1);
+    QCOMPARE(selection.car(), 4);
+    QCOMPARE(selection.sprite(), 44);
+
     const SpriteTable before = probe->sprites();
-    QVERIFY(!probe->imageToSprite(picture, 5, 0));
-    QVERIFY(!probe->imageToSprite(picture, 0, 45));
-    QVERIFY(!probe->imageToSprite(picture, -1, 0));
-    QVERIFY(!probe->imageToCar(probe->renderCarSheet(0), 5));
-    QCOMPARE(probe->sprites(), before);
-    QVERIFY(probe->imageToSprite(picture, 4, 44));
+    QCOMPARE(probe->importSprites(name), QString());
+    SpriteTable after = probe->sprites();
+    // One flat colour in the last sprite; every other sprite as it was.
+    QCOMPARE(QSet<int>(after[4][44].begin(), after[4][44].end()).size(), 1);
+    QVERIFY(after[4][44] != before[4][44]);
+    after[4][44] = before[4][44];
+    QCOMPARE(after, before);
 }
 
 void TestImportSprites::ditherSwitch()
 {
-    // Grey 128 lies between the fixed palette's grey 182 and dark grey 72.
+    // Grey 128 lies between the fixed palette's grey 182 and dark grey 72:
+    // matched, one index; dithered, a mix. Read by the window's own import
+    // with the box's switch.
     UseImportExportPalette();
     QImage grey(48, 48, QImage::Format_RGB32);
     grey.fill(QColor(128, 128, 128));
+    const QString name = Path(QStringLiteral("grey.png"));
+    QVERIFY(grey.save(name));
+    SelectScope(*probe, ExchangeScope::Sprite, false, 1, 1);
     probe->ui()->checkBoxDither->setChecked(false);
-    QVERIFY(probe->imageToSprite(grey, 0, 0));
+    QCOMPARE(probe->importSprites(name), QString());
     QCOMPARE(QSet<int>(probe->sprites()[0][0].begin(), probe->sprites()[0][0].end()).size(), 1);
     probe->ui()->checkBoxDither->setChecked(true);
-    QVERIFY(probe->imageToSprite(grey, 0, 0));
+    QCOMPARE(probe->importSprites(name), QString());
     QVERIFY(QSet<int>(probe->sprites()[0][0].begin(), probe->sprites()[0][0].end()).size() > 1);
 }
 

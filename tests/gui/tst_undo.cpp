@@ -126,7 +126,8 @@ void TestUndo::everyStep_data()
         Control<QRadioButton>(e, "radioButtonSaveCar")->setChecked(true);
         const QString file = WriteTestFile(folder + QStringLiteral("/car.bin"),
                                            RandomBytes(kSpritesPerCar * kBytesPerSprite, 5));
-        QCOMPARE(e.findChild<ExchangeController *>()->ImportSprites(file), QString());
+        const Result<ExchangeController::Imported> imported = e.findChild<ExchangeController *>()->ImportSprites(file);
+        QVERIFY2(imported && imported->report.skipped.isEmpty() && imported->stepMade, qPrintable(imported.message()));
     });
     QTest::newRow("quick import") << Action([=](SKMcarEditor &e, WindowProbe &, const QString &) {
         Control<QSpinBox>(e, "spinBoxMoveSpriteUp")->setValue(2);
@@ -224,7 +225,7 @@ void TestUndo::failedImportLeavesNoStep()
     QVERIFY(w.romWritten);
     CarDocument &document = w.editor.Document();
     const QString broken = WriteTestFile(w.path(QStringLiteral("broken.png")), QByteArray("not a picture"));
-    QVERIFY(!w.editor.findChild<ExchangeController *>()->ImportSprites(broken).isEmpty());
+    QVERIFY(!w.editor.findChild<ExchangeController *>()->ImportSprites(broken));
     QCOMPARE(document.undoStack()->count(), 0);
     QVERIFY(!document.isModified());
 }

@@ -101,8 +101,16 @@ public:
     bool saveToRom() { return controller<RomController>("romController").SaveToRom(); }
     void centerSprite(int car, int sprite) { controller<OffsetController>("offsetController").CenterSprite(car, sprite); }
     void centerCar(int car) { controller<OffsetController>("offsetController").CenterCar(car); }
-    bool exportSprites(const QString &fileName) { return exchange().ExportSprites(fileName); }
-    QString importSprites(const QString &fileName) { return exchange().ImportSprites(fileName); }
+    bool exportSprites(const QString &fileName) { return exchange().ExportSprites(fileName).ok(); }
+    // Every failure of the import, one a line ending in a line break; empty when it read everything.
+    QString importSprites(const QString &fileName)
+    {
+        const Result<ExchangeController::Imported> imported = exchange().ImportSprites(fileName);
+        QString lines;
+        for (const Failure &failure : imported ? imported->report.skipped : QList<Failure>{imported.failure()})
+            lines += failure.message() + QLatin1Char('\n');
+        return lines;
+    }
 
     // The window's "dithering" and "classic matching" switches.
     MatchOptions boxMatching()
