@@ -1,6 +1,8 @@
 #include "external/livelink.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 
@@ -45,6 +47,8 @@ local cart = manager.machine.memory.regions[":mdslot:cart:rom"]
 local path = "live-changes.bin"
 local applied = 0
 local frames = 0
+local recorded = 0
+local recording = nil
 
 local function apply()
   local file = io.open(path, "rb")
@@ -73,12 +77,50 @@ local function apply()
   applied = sequence
 end
 
+-- A request to save the machine's state: MAME saves it when the frame is
+-- done; the answer follows once the file is there (or a second later, as a
+-- failure).
+local function answer(sequence, word)
+  local out = io.open("live-recorded.tmp", "w")
+  if not out then return end
+  out:write(string.format("%d %s\n", sequence, word))
+  out:close()
+  os.rename("live-recorded.tmp", "live-recorded.txt")
+  recorded = sequence
+  recording = nil
+end
+
+local function record()
+  if recording then
+    recording.waited = recording.waited + 1
+    local state = io.open(recording.path, "rb")
+    if state then
+      state:close()
+      answer(recording.sequence, "saved")
+    elseif recording.waited > 30 then
+      answer(recording.sequence, "failed")
+    end
+    return
+  end
+  local file = io.open("live-record.txt", "r")
+  if not file then return end
+  local sequence = tonumber(file:read("l"))
+  local target = file:read("l")
+  file:close()
+  if not sequence or not target or sequence == recorded then return end
+  recording = { sequence = sequence, path = target, waited = 0 }
+  manager.machine:save(target)
+end
+
 if cart == nil then
   io.stderr:write("live link: this machine has no cartridge region :mdslot:cart:rom\n")
 else
   emu.register_frame_done(function()
     frames = frames + 1
-    if frames % 2 == 0 then apply() end
+    if frames % 2 == 0 then
+      apply()
+      record()
+    end
   end)
 end
 -- Straight out when the emulator ends: MAME 0.251 on Debian's Lua crashes now
@@ -137,6 +179,8 @@ LiveLink::LiveLink(QObject *parent) : QObject(parent)
 {
     coalesce.setSingleShot(true);
     connect(&coalesce, &QTimer::timeout, this, &LiveLink::Due);
+    recordTimer.setInterval(50);
+    connect(&recordTimer, &QTimer::timeout, this, &LiveLink::LookForRecord);
 }
 
 void LiveLink::Start(const QString &program, const QString &changePath, const QByteArray &image)
@@ -153,6 +197,7 @@ void LiveLink::Start(const QString &program, const QString &changePath, const QB
 void LiveLink::End()
 {
     coalesce.stop();
+    recordTimer.stop();
     changeFile.clear();
     name.clear();
     held.clear();
@@ -205,4 +250,44 @@ void LiveLink::Send(const Result<QByteArray> &image)
     ++sequence;
     touched = all;
     held = *image;
+}
+
+void LiveLink::Record()
+{
+    if (!running() || recording())
+        return;
+    const QDir folder = QFileInfo(changeFile).dir();
+    ++recordSequence;
+    statePath = folder.filePath(QStringLiteral("live-state-%1.sta").arg(recordSequence));
+    const QByteArray request = QByteArray::number(recordSequence) + '\n' + QFile::encodeName(statePath) + '\n';
+    if (const Result<void> written = WriteOutputFile(folder.filePath(QString::fromLatin1(kLiveRecordName)), request);
+        !written) {
+        emit recordFailed(written.message());
+        return;
+    }
+    recordWait.start();
+    recordTimer.start();
+}
+
+void LiveLink::LookForRecord()
+{
+    QFile answer(QFileInfo(changeFile).dir().filePath(QString::fromLatin1(kLiveRecordedName)));
+    const QList<QByteArray> words =
+        answer.open(QIODevice::ReadOnly) ? answer.readAll().trimmed().split(' ') : QList<QByteArray>{};
+    if (words.size() == 2 && words[0].toUInt() == recordSequence) {
+        recordTimer.stop();
+        if (words[1] == "saved" && QFileInfo(statePath).isFile())
+            emit recorded(statePath);
+        else
+            emit recordFailed(
+                QCoreApplication::translate("LiveLink", "%1 could not save its state into %2.").arg(name, statePath));
+        return;
+    }
+    if (recordWait.elapsed() > kRecordWaitMs) {
+        recordTimer.stop();
+        emit recordFailed(
+            QCoreApplication::translate("LiveLink", "%1 did not answer within %2 seconds.")
+                .arg(name)
+                .arg(kRecordWaitMs / 1000));
+    }
 }

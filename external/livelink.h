@@ -32,6 +32,12 @@
 // The names the live run writes into its play-test folder.
 inline constexpr char kLiveScriptName[] = "live.lua";
 inline constexpr char kLiveChangeName[] = "live-changes.bin";
+// Recording the emulator's state: the editor writes the request
+// ("<sequence>\n<whole path of the state file>\n"), the script has MAME save
+// its state there and then answers ("<sequence> saved\n" or
+// "<sequence> failed\n", written beside it and renamed over it).
+inline constexpr char kLiveRecordName[] = "live-record.txt";
+inline constexpr char kLiveRecordedName[] = "live-recorded.txt";
 
 // Whether a play-test through command can go live: its program's name
 // contains "mame" (any case). A command that does not parse cannot.
@@ -92,7 +98,18 @@ public:
     // holds; the link ends on a failure (failed()).
     void Send(const Result<QByteArray> &image);
 
+    // Asks the emulator to save its state (into the run's folder); either
+    // recorded() or recordFailed() follows, within kRecordWaitMs. The link
+    // goes on either way. Nothing happens when no link runs.
+    void Record();
+    static constexpr int kRecordWaitMs = 5000;
+    bool recording() const { return recordTimer.isActive(); }
+
 signals:
+    // The emulator saved its state into statePath.
+    void recorded(const QString &statePath);
+    // It did not; message names the reason.
+    void recordFailed(const QString &message);
     // A transfer is due: answer with Send().
     void imageWanted();
     // The link ended with a failure; message names the reason.
@@ -100,6 +117,7 @@ signals:
 
 private:
     void Due();
+    void LookForRecord();
 
     QString name;
     QString changeFile;
@@ -108,4 +126,8 @@ private:
     quint32 sequence = 0;
     QTimer coalesce;
     QElapsedTimer sinceLast;
+    quint32 recordSequence = 0;
+    QString statePath;            // the state the emulator is asked to save
+    QTimer recordTimer;           // looks for the answer
+    QElapsedTimer recordWait;
 };

@@ -38,7 +38,8 @@ QString SystemReason(int error)
 bool IsOwnDataName(OwnFolderKind kind, const QString &name)
 {
     // A play-test's copy, and the live link's script and change file beside it.
-    static const QRegularExpression play(QStringLiteral("^(.+-play-[0-9]+\\.bin|live\\.lua|live-changes\\.bin)$"));
+    static const QRegularExpression play(QStringLiteral("^(.+-play-[0-9]+\\.bin|live\\.lua|live-changes\\.bin|live-record\\.txt|"
+                                                                "live-recorded\\.(txt|tmp)|live-state-[0-9]+\\.sta)$"));
     static const QRegularExpression link(QStringLiteral("^(cars|car-[0-9]+|sprite-[0-9]+-[0-9]+)\\.png$"));
     return (kind == OwnFolderKind::PlayTest ? play : link).match(name).hasMatch();
 }

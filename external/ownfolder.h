@@ -20,7 +20,8 @@
 enum class OwnFolderKind { PlayTest, Link };
 
 // Whether name (a name alone, no folder) is one the program writes into a
-// folder of kind: "<rom>-play-<n>.bin", "live.lua", "live-changes.bin"; "cars.png", "car-<n>.png",
+// folder of kind: "<rom>-play-<n>.bin", "live.lua", "live-changes.bin",
+// "live-record.txt", "live-recorded.txt" (and its ".tmp"), "live-state-<n>.sta"; "cars.png", "car-<n>.png",
 // "sprite-<n>-<m>.png"; the lock; the writer's ".<name>.skm-XXXXXX".
 bool IsOwnFileName(OwnFolderKind kind, const QString &name);
 

@@ -864,6 +864,54 @@ Den Emulator-Befehl legen Sie unter Bearbeiten &gt; Einstellungen... fest.</tran
         <source>%1 has no channel the editor can send changes through; only MAME can play-test live</source>
         <translation>%1 bietet keinen Weg, auf dem der Editor Änderungen schicken kann; nur mit MAME lässt sich live testspielen</translation>
     </message>
+    <message>
+        <source>&amp;Record Start Point</source>
+        <translation>&amp;Startpunkt aufnehmen</translation>
+    </message>
+    <message>
+        <source>&amp;Forget Start Point</source>
+        <translation>Startpunkt &amp;vergessen</translation>
+    </message>
+    <message>
+        <source>Record Start Point</source>
+        <translation>Startpunkt aufnehmen</translation>
+    </message>
+    <message>
+        <source>Save the state of %1 now: every later play-test of this ROM starts there</source>
+        <translation>Den Zustand von %1 jetzt sichern: jedes spätere Testspielen dieses ROMs beginnt dort</translation>
+    </message>
+    <message>
+        <source>Records the state of a running Play-test Live (Shift+F5)</source>
+        <translation>Nimmt den Zustand eines laufenden Live-Testspiels auf (Umschalt+F5)</translation>
+    </message>
+    <message>
+        <source>This ROM has no start point: play-tests start at power-on</source>
+        <translation>Dieses ROM hat keinen Startpunkt: Testspiele beginnen beim Einschalten</translation>
+    </message>
+    <message>
+        <source>Remove the start point (%1&apos;s; not used with the emulator set now)</source>
+        <translation>Den Startpunkt entfernen (von %1; mit dem jetzt eingestellten Emulator nicht verwendet)</translation>
+    </message>
+    <message>
+        <source>Remove the start point: play-tests start at power-on again</source>
+        <translation>Den Startpunkt entfernen: Testspiele beginnen wieder beim Einschalten</translation>
+    </message>
+    <message>
+        <source>Start point recorded: play-tests of %1 start here</source>
+        <translation>Startpunkt aufgenommen: Testspiele von %1 beginnen hier</translation>
+    </message>
+    <message>
+        <source>Start point forgotten: play-tests start at power-on</source>
+        <translation>Startpunkt vergessen: Testspiele beginnen beim Einschalten</translation>
+    </message>
+    <message>
+        <source>, from the start point</source>
+        <translation>, ab dem Startpunkt</translation>
+    </message>
+    <message>
+        <source>Live: %1. </source>
+        <translation>Live: %1. </translation>
+    </message>
 </context>
 <context>
     <name>PlayTestRunner</name>
@@ -2484,6 +2532,14 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <source>the ROM&apos;s size changed from %1 to %2 bytes.</source>
         <translation>Die Größe des ROMs hat sich von %1 auf %2 Bytes geändert.</translation>
     </message>
+    <message>
+        <source>%1 could not save its state into %2.</source>
+        <translation>%1 konnte seinen Zustand nicht in %2 sichern.</translation>
+    </message>
+    <message>
+        <source>%1 did not answer within %2 seconds.</source>
+        <translation>%1 hat nicht innerhalb von %2 Sekunden geantwortet.</translation>
+    </message>
 </context>
 <context>
     <name>HardwareTilesDisplay</name>
@@ -2517,6 +2573,13 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>Update %1 from %2</source>
         <translation>%1 aus %2 aktualisieren</translation>
+    </message>
+</context>
+<context>
+    <name>StartPoint</name>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>der Ordner lässt sich nicht anlegen</translation>
     </message>
 </context>
 </TS>

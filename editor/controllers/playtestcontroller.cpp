@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "document/cardocument.h"
@@ -14,6 +15,7 @@
 #include "external/ownfolder.h"
 #include "external/playtestrunner.h"
 #include "external/programsettings.h"
+#include "external/startpoint.h"
 
 namespace {
 
@@ -41,6 +43,8 @@ PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, 
     connect(live, &LiveLink::failed, this, [this](const QString &message) {
         liveFolder.clear();
         this->status.showStatus(tr("Live link ended"));
+        emit liveChanged({});
+        UpdateLiveAction();
         this->prompts.warn(tr("Play-test Live"), message);
     });
     connect(runner, &PlayTestRunner::finishedIn, this, [this](const QString &folder) {
@@ -52,6 +56,12 @@ PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, 
     connect(&document, &CarDocument::loaded, this, [this] {
         if (live->running())
             EndLive();
+        UpdateLiveAction();   // another ROM has its own start point
+    });
+    connect(live, &LiveLink::recorded, this, &PlayTestController::Recorded);
+    connect(live, &LiveLink::recordFailed, this, [this](const QString &message) {
+        UpdateLiveAction();
+        this->prompts.warn(tr("Record Start Point"), message);
     });
 
     connect(actions.add({QStringLiteral("actionPlayTest"), tr("&Play-test"), {QKeySequence(Qt::Key_F5)}}),
@@ -59,6 +69,10 @@ PlayTestController::PlayTestController(CarDocument &document, Prompts &prompts, 
     liveAction = actions.add({QStringLiteral("actionPlayTestLive"), tr("Play-test &Live"),
                               {QKeySequence(Qt::SHIFT | Qt::Key_F5)}});
     connect(liveAction, &QAction::triggered, this, &PlayTestController::PlayTestLive);
+    recordAction = actions.add({QStringLiteral("actionRecordStartPoint"), tr("&Record Start Point")});
+    connect(recordAction, &QAction::triggered, this, &PlayTestController::RecordStartPoint);
+    forgetAction = actions.add({QStringLiteral("actionForgetStartPoint"), tr("&Forget Start Point")});
+    connect(forgetAction, &QAction::triggered, this, &PlayTestController::ForgetStartPoint);
     UpdateLiveAction();
 }
 
@@ -76,6 +90,65 @@ void PlayTestController::UpdateLiveAction()
         liveAction->setToolTip(tr("%1 has no channel the editor can send changes through; only MAME can play-test "
                                   "live")
                                    .arg(ProgramName(*command)));
+
+    recordAction->setEnabled(live->running() && !live->recording());
+    recordAction->setToolTip(live->running()
+                                 ? tr("Save the state of %1 now: every later play-test of this ROM starts there")
+                                       .arg(live->program())
+                                 : tr("Records the state of a running Play-test Live (Shift+F5)"));
+    const std::optional<StartPoint> point = FindStartPoint(document.path());
+    forgetAction->setEnabled(point.has_value());
+    if (!point)
+        forgetAction->setToolTip(tr("This ROM has no start point: play-tests start at power-on"));
+    else if (command && EmulatorFamily(*command) != point->family)
+        forgetAction->setToolTip(tr("Remove the start point (%1's; not used with the emulator set now)")
+                                     .arg(point->family));
+    else
+        forgetAction->setToolTip(tr("Remove the start point: play-tests start at power-on again"));
+}
+
+QStringList PlayTestController::StartArguments(const QString &command) const
+{
+    const std::optional<StartPoint> point = FindStartPoint(document.path());
+    if (!point || point->family != EmulatorFamily(command))
+        return {};
+    return StartPointArguments(point->family, point->path);
+}
+
+void PlayTestController::RecordStartPoint()
+{
+    if (!live->running())
+        return;
+    live->Record();
+    UpdateLiveAction();
+}
+
+void PlayTestController::Recorded(const QString &statePath)
+{
+    UpdateLiveAction();
+    QFile file(statePath);
+    QByteArray state;
+    if (file.open(QIODevice::ReadOnly))
+        state = file.readAll();
+    if (state.isEmpty()) {
+        prompts.warn(tr("Record Start Point"),
+                     Failure{statePath, file.errorString(), 0, QStringLiteral("read")}.message());
+        return;
+    }
+    const Result<StartPoint> kept = KeepStartPoint(document.path(), QStringLiteral("mame"), state);
+    if (!kept) {
+        prompts.showFailure(tr("Record Start Point"), kept.failure());
+        return;
+    }
+    UpdateLiveAction();
+    status.showStatus(tr("Start point recorded: play-tests of %1 start here").arg(QFileInfo(document.path()).fileName()));
+}
+
+void PlayTestController::ForgetStartPoint()
+{
+    if (::ForgetStartPoint(document.path()))
+        status.showStatus(tr("Start point forgotten: play-tests start at power-on"));
+    UpdateLiveAction();
 }
 
 QString PlayTestController::Command(const QString &title, QString *setting)
@@ -89,12 +162,13 @@ QString PlayTestController::Command(const QString &title, QString *setting)
     return *command;
 }
 
-void PlayTestController::Started(const QString &command, const QString &prefix)
+void PlayTestController::Started(const QString &command, const QString &prefix, bool fromStartPoint)
 {
     status.showStatus(prefix
                       + tr("Started %1 on a copy of %2%3")
                             .arg(ProgramName(command), QFileInfo(document.path()).fileName(),
-                                 document.isModified() ? tr(" with the unsaved changes") : QString()));
+                                 document.isModified() ? tr(" with the unsaved changes") : QString())
+                      + (fromStartPoint ? tr(", from the start point") : QString()));
 }
 
 void PlayTestController::PlayTest()
@@ -109,7 +183,9 @@ void PlayTestController::PlayTest()
         prompts.showFailure(title, image.failure());
         return;
     }
-    if (const Result<void> started = runner->Start(*image, command, document.path()); !started) {
+    PlayTestRunner::Extras extras;
+    extras.arguments = StartArguments(command);
+    if (const Result<QString> started = runner->StartWith(*image, command, document.path(), extras); !started) {
         // A command the user set may be mistyped: say where it is set.
         if (setting.isEmpty())
             prompts.showFailure(title, started.failure());
@@ -117,7 +193,7 @@ void PlayTestController::PlayTest()
             prompts.warn(title, started.message() + tr("\nThe emulator command is set in Edit > Preferences..."));
         return;
     }
-    Started(command, {});
+    Started(command, {}, !extras.arguments.isEmpty());
 }
 
 void PlayTestController::PlayTestLive()
@@ -141,7 +217,8 @@ void PlayTestController::PlayTestLive()
         EndLive();
     PlayTestRunner::Extras extras;
     extras.files = {{QString::fromLatin1(kLiveScriptName), LiveScript()}};
-    extras.arguments = LiveArguments();
+    const QStringList fromStart = StartArguments(command);
+    extras.arguments = LiveArguments() + fromStart;
     const Result<QString> folder = runner->StartWith(*image, command, document.path(), extras);
     if (!folder) {
         if (setting.isEmpty())
@@ -153,7 +230,9 @@ void PlayTestController::PlayTestLive()
     liveFolder = *folder;
     const QString program = ProgramName(command);
     live->Start(program, QDir(*folder).filePath(QString::fromLatin1(kLiveChangeName)), *image);
-    status.showStatus(tr("Live: %1").arg(program));
+    Started(command, tr("Live: %1. ").arg(program), !fromStart.isEmpty());
+    emit liveChanged(tr("Live: %1").arg(program));
+    UpdateLiveAction();
 }
 
 void PlayTestController::EndLive()
@@ -163,4 +242,6 @@ void PlayTestController::EndLive()
     live->End();
     liveFolder.clear();
     status.showStatus(tr("Live link ended"));
+    emit liveChanged({});
+    UpdateLiveAction();
 }

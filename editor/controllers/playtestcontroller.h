@@ -29,13 +29,20 @@ class StatusSink;
 // reverted, and on a failure (one message with the reason). Only emulators
 // with a channel (MAME) can go live; for others the action is disabled and
 // its tooltip says why.
+//
+// Game > "Record Start Point" (while a live run goes) has the emulator save
+// its state, kept as the start point of this ROM (startpoint.h); F5 and
+// Shift+F5 start from it while it is there and belongs to the emulator set
+// now. Game > "Forget Start Point" removes it.
 class PlayTestController : public QObject
 {
     Q_OBJECT
 
 public:
-    // Registers "Play-test" (actionPlayTest, F5) and "Play-test Live"
-    // (actionPlayTestLive, Shift+F5).
+    // Registers "Play-test" (actionPlayTest, F5), "Play-test Live"
+    // (actionPlayTestLive, Shift+F5), "Record Start Point"
+    // (actionRecordStartPoint) and "Forget Start Point"
+    // (actionForgetStartPoint).
     PlayTestController(CarDocument &document, Prompts &prompts, StatusSink &status, ActionRegistry &actions,
                        QObject *parent);
 
@@ -45,15 +52,25 @@ public:
 public slots:
     void PlayTest();
     void PlayTestLive();
-    // Enables "Play-test Live" for the emulator command set now.
+    // Enables "Play-test Live" for the emulator command set now, and the
+    // start point's actions.
     void UpdateLiveAction();
+    void RecordStartPoint();
+    void ForgetStartPoint();
     // Ends the live link (its emulator keeps running); says so in the status bar.
     void EndLive();
+
+signals:
+    // "Live: mame" while a live link runs, empty when it ends.
+    void liveChanged(const QString &text);
 
 private:
     // The command a play-test runs, or nothing after saying why not.
     QString Command(const QString &title, QString *setting);
-    void Started(const QString &command, const QString &prefix);
+    void Started(const QString &command, const QString &prefix, bool fromStartPoint);
+    // The arguments that start the emulator of command from this ROM's start point, if it has one of its family.
+    QStringList StartArguments(const QString &command) const;
+    void Recorded(const QString &statePath);
 
     CarDocument &document;
     Prompts &prompts;
@@ -61,5 +78,7 @@ private:
     PlayTestRunner *runner = nullptr;
     LiveLink *live = nullptr;
     QAction *liveAction = nullptr;
+    QAction *recordAction = nullptr;
+    QAction *forgetAction = nullptr;
     QString liveFolder;   // the live run's folder
 };

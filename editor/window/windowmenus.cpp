@@ -58,7 +58,7 @@ const QList<MenuPlace> &MenuTable()
          {"actionZoomIn", "actionZoomOut", "actionDefaultZoom", "actionZoomToFit", "-", "actionPixelGrid",
           "actionTileGrid", "actionConsoleColours", "actionCheckerboard", "actionOnionSkin", "menuOnionNeighbours", "actionHardwareTiles", "-", "actionSpriteOverview",
           "actionOverviewLarge", "actionMessages"}},
-        {QT_TRANSLATE_NOOP("SKMcarEditor", "&Game"), "menuGame", {"actionPlayTest", "actionPlayTestLive"}},
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "&Game"), "menuGame", {"actionPlayTest", "actionPlayTestLive", "-", "actionRecordStartPoint", "actionForgetStartPoint"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Help"), "menuHelp", {"actionUserGuide", "actionAbout", "actionAboutQt"}},
     };
     return table;

@@ -123,6 +123,16 @@ void SKMcarEditor::CreateStatusBar()
         linkLabel->setText(text);
         linkLabel->setVisible(!text.isEmpty());
     });
+    // "Live: mame" while a play-test runs with the live link.
+    auto *liveLabel = new QLabel(statusBar);
+    liveLabel->setObjectName(QStringLiteral("labelLive"));
+    liveLabel->hide();
+    statusBar->addPermanentWidget(liveLabel);
+    connect(playTestControl, &PlayTestController::liveChanged, liveLabel, [liveLabel](const QString &text) {
+        liveLabel->setText(text);
+        liveLabel->setAccessibleName(text);
+        liveLabel->setVisible(!text.isEmpty());
+    });
     // The pixel under the mouse, while it is over the sprite.
     pixelReadout = new QLabel(statusBar);
     pixelReadout->setObjectName(QStringLiteral("labelPixel"));

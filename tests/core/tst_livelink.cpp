@@ -5,6 +5,7 @@
 
 #include "external/livelink.h"
 #include "external/ownfolder.h"
+#include "external/startpoint.h"
 
 // The live link's own parts: which ranges go to the emulator, how the change
 // file holds them, and the coalescing of transfers.
@@ -155,6 +156,57 @@ private slots:
         QVERIFY(!link.running());
         QCOMPARE(messages.size(), 2);
         QVERIFY2(messages.last().contains(QLatin1String("size")), qPrintable(messages.last()));
+    }
+
+    void emulatorFamily_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("mame") << QStringLiteral("/usr/games/mame genesis -cart %f") << QStringLiteral("mame");
+        QTest::newRow("MAME64") << QStringLiteral("MAME64 %f") << QStringLiteral("mame");
+        QTest::newRow("blastem") << QStringLiteral("blastem -m gen %f") << QStringLiteral("blastem");
+        QTest::newRow("another") << QStringLiteral("mednafen %f") << QString();
+        QTest::newRow("a folder named mame") << QStringLiteral("/opt/mame/run %f") << QString();
+    }
+    void emulatorFamily()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, family);
+        QCOMPARE(EmulatorFamily(command), family);
+    }
+
+    // One start point per ROM, of the emulator that saved it last; a link
+    // put in its place is neither offered nor removed.
+    void startPoints()
+    {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        const QString rom = data.filePath(QStringLiteral("game.bin"));
+        QVERIFY(!FindStartPoint(rom));
+        const Result<StartPoint> mame = KeepStartPoint(rom, QStringLiteral("mame"), "one");
+        QVERIFY(mame);
+        QVERIFY(mame->path.startsWith(data.path()));
+        QCOMPARE(FindStartPoint(rom)->family, QStringLiteral("mame"));
+        QVERIFY(!FindStartPoint(data.filePath(QStringLiteral("other.bin"))));
+        const Result<StartPoint> blastem = KeepStartPoint(rom, QStringLiteral("blastem"), "two");
+        QVERIFY(blastem);
+        QCOMPARE(FindStartPoint(rom)->family, QStringLiteral("blastem"));
+        QVERIFY(!QFileInfo::exists(mame->path));
+        QCOMPARE(StartPointArguments(QStringLiteral("blastem"), blastem->path),
+                 QStringList({QStringLiteral("-s"), blastem->path}));
+        QVERIFY(ForgetStartPoint(rom));
+        QVERIFY(!FindStartPoint(rom));
+        QVERIFY(!ForgetStartPoint(rom));
+
+        const QString target = data.filePath(QStringLiteral("kept"));
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(QFile::link(target, mame->path));
+        QVERIFY(!FindStartPoint(rom));
+        QVERIFY(!ForgetStartPoint(rom));
+        QVERIFY(QFileInfo(mame->path).isSymLink());
+        QVERIFY(QFileInfo::exists(target));
     }
 };
 

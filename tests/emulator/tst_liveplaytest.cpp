@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -14,6 +15,8 @@
 #include "external/commandline.h"
 #include "external/livelink.h"
 #include "external/playtestrunner.h"
+#include "external/startpoint.h"
+#include "view/viewtable.h"
 #include "factorytables.h"
 #include "gui/scriptedprompts.h"
 
@@ -29,18 +32,31 @@ namespace {
 
 
 const char kProbe[] = R"lua(
-dofile(os.getenv("SKM_LIVE_SCRIPT"))
+if os.getenv("SKM_LIVE_SCRIPT") then dofile(os.getenv("SKM_LIVE_SCRIPT")) end
 local cpu = manager.machine.devices[":maincpu"].spaces["program"]
 local out = os.getenv("SKM_PROBE_OUT")
+-- SKM_PROBE_RIGHT: presses Right that many times once the viewer runs.
+local presses = tonumber(os.getenv("SKM_PROBE_RIGHT") or "0")
+local right = manager.machine.ioport.ports[":ctrl1:mdpad:PAD"].fields["P1 Right"]
 local n = 0
-emu.register_frame_done(function()
-  n = n + 1
-  if n % 10 ~= 0 then return end
-  local file = io.open(out .. ".tmp", "wb")
-  file:write(string.pack(">I2I2I4", cpu:read_u16(0xFF000A), cpu:read_u16(0xFF0008), n))
+local pressed = 0
+local first = true
+local function snapshot(path)
+  local file = io.open(path .. ".tmp", "wb")
+  file:write(string.pack(">I2I2I4I2I2", cpu:read_u16(0xFF000A), cpu:read_u16(0xFF0008), n,
+                         cpu:read_u16(0xFF000C), cpu:read_u16(0xFF0002)))
   file:write(cpu:read_range(0, 0xFFFFF, 8))
   file:close()
-  os.rename(out .. ".tmp", out)
+  os.rename(path .. ".tmp", path)
+end
+emu.register_frame_done(function()
+  n = n + 1
+  if pressed < presses and cpu:read_u16(0xFF000A) >= 2 then
+    if n % 4 == 0 then right:set_value(1) elseif n % 4 == 1 then right:set_value(0); pressed = pressed + 1 end
+  end
+  if n % 10 ~= 0 then return end
+  if first then snapshot(out .. ".first") first = false end
+  snapshot(out)
 end)
 )lua";
 
@@ -50,6 +66,8 @@ struct Probe
     quint16 frames = 0;     // the viewer's frame counter
     quint16 checksum = 0;   // the viewer's own sum of the cartridge
     quint32 hooked = 0;     // frames the probe saw
+    quint16 rotation = 0;
+    quint16 sprite = 0;
     QByteArray cartridge;
 };
 
@@ -60,13 +78,15 @@ Probe ReadProbe(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return probe;
     const QByteArray bytes = file.readAll();
-    if (bytes.size() != 8 + 0x100000)
+    if (bytes.size() != 12 + 0x100000)
         return probe;
     probe.read = true;
     probe.frames = qFromBigEndian<quint16>(bytes.constData());
     probe.checksum = qFromBigEndian<quint16>(bytes.constData() + 2);
     probe.hooked = qFromBigEndian<quint32>(bytes.constData() + 4);
-    probe.cartridge = bytes.mid(8);
+    probe.rotation = qFromBigEndian<quint16>(bytes.constData() + 8);
+    probe.sprite = qFromBigEndian<quint16>(bytes.constData() + 10);
+    probe.cartridge = bytes.mid(12);
     return probe;
 }
 
@@ -90,6 +110,45 @@ class TestLivePlayTest : public QObject
     void SetEmulator(const QString &command)
     {
         QSettings().setValue(QStringLiteral("emulatorCommand"), command);
+    }
+
+    // A wrapper named like MAME, so that the editor offers the link: runs
+    // the real one headless with the probe, which runs the editor's script
+    // when the command names one, and presses Right presses times. Gives the
+    // probe's file.
+    QString MameProbe(const QTemporaryDir &dir, int presses)
+    {
+        const QString probeOut = dir.filePath(QStringLiteral("probe.bin"));
+        const QString probeScript = dir.filePath(QStringLiteral("probe.lua"));
+        QFile probeFile(probeScript);
+        if (!probeFile.open(QIODevice::WriteOnly))
+            qFatal("cannot write the probe");
+        probeFile.write(kProbe);
+        probeFile.close();
+        const QString wrapper = dir.filePath(QStringLiteral("mame-probe"));
+        QFile wrapperFile(wrapper);
+        if (!wrapperFile.open(QIODevice::WriteOnly))
+            qFatal("cannot write the wrapper");
+        wrapperFile.write(QStringLiteral("#!/bin/sh\n"
+                                         "export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy SKM_PROBE_OUT='%1' "
+                                         "SKM_PROBE_RIGHT=%4\n"
+                                         "prev=\n"
+                                         "for a do\n"
+                                         "  shift\n"
+                                         "  if [ \"$prev\" = -autoboot_script ]; then export SKM_LIVE_SCRIPT=\"$a\"; "
+                                         "prev=; continue; fi\n"
+                                         "  prev=\"$a\"\n"
+                                         "  [ \"$a\" = -autoboot_script ] || set -- \"$@\" \"$a\"\n"
+                                         "done\n"
+                                         "exec '%3' \"$@\" -video none -sound none -skip_gameinfo -noreadconfig "
+                                         "-autoboot_script '%2'\n")
+                              .arg(probeOut, probeScript, mame)
+                              .arg(presses)
+                              .toUtf8());
+        wrapperFile.close();
+        QFile::setPermissions(wrapper, QFile::permissions(wrapper) | QFile::ExeOwner);
+        SetEmulator(QStringLiteral("'%1' genesis -cart %f").arg(wrapper));
+        return probeOut;
     }
 
     // A stand-in named like MAME that runs body: no frames are needed.
@@ -155,32 +214,7 @@ private slots:
         const QByteArray onDisk = romFile.readAll();
         romFile.close();
 
-        const QString probeOut = dir.filePath(QStringLiteral("probe.bin"));
-        const QString probeScript = dir.filePath(QStringLiteral("probe.lua"));
-        QFile probeFile(probeScript);
-        QVERIFY(probeFile.open(QIODevice::WriteOnly));
-        probeFile.write(kProbe);
-        probeFile.close();
-        // Named like MAME, so that the editor offers the link; runs the real
-        // one headless with the probe in place of the editor's script.
-        const QString wrapper = dir.filePath(QStringLiteral("mame-probe"));
-        QFile wrapperFile(wrapper);
-        QVERIFY(wrapperFile.open(QIODevice::WriteOnly));
-        wrapperFile.write(QStringLiteral("#!/bin/sh\n"
-                                         "export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy SKM_PROBE_OUT='%1'\n"
-                                         "prev=\n"
-                                         "for a do\n"
-                                         "  shift\n"
-                                         "  if [ \"$prev\" = -autoboot_script ]; then export SKM_LIVE_SCRIPT=\"$a\"; a='%2'; fi\n"
-                                         "  set -- \"$@\" \"$a\"\n"
-                                         "  prev=\"$a\"\n"
-                                         "done\n"
-                                         "exec '%3' \"$@\" -video none -sound none -skip_gameinfo -noreadconfig\n")
-                              .arg(probeOut, probeScript, mame)
-                              .toUtf8());
-        wrapperFile.close();
-        QFile::setPermissions(wrapper, QFile::permissions(wrapper) | QFile::ExeOwner);
-        SetEmulator(QStringLiteral("'%1' genesis -cart %f").arg(wrapper));
+        const QString probeOut = MameProbe(dir, 0);
 
         ScriptedPrompts prompts;
         auto editor = std::make_unique<SKMcarEditor>(rom, &prompts);
@@ -190,7 +224,11 @@ private slots:
         QVERIFY(action->isEnabled());
         action->trigger();
         QVERIFY2(prompts.messages().isEmpty(), qPrintable(prompts.messages().join('\n')));
-        QCOMPARE(editor->StatusBar()->currentMessage(), QStringLiteral("Live: mame-probe"));
+        auto *indicator = editor->StatusBar()->findChild<QLabel *>(QStringLiteral("labelLive"));
+        QVERIFY(indicator);
+        QCOMPARE(indicator->text(), QStringLiteral("Live: mame-probe"));
+        QCOMPARE(indicator->accessibleName(), QStringLiteral("Live: mame-probe"));
+        QVERIFY(!indicator->isHidden());
         LiveLink &live = control->Live();
         QVERIFY(live.running());
         const QString folder = QFileInfo(live.changePath()).path();
@@ -271,10 +309,123 @@ private slots:
         QVERIFY(control->Live().running());
         const QString folder = QFileInfo(control->Live().changePath()).path();
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("/live.lua")));
+        auto *indicator = editor.StatusBar()->findChild<QLabel *>(QStringLiteral("labelLive"));
+        QVERIFY(!indicator->isHidden());
+        QVERIFY(Action(editor, "actionRecordStartPoint")->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(!control->Live().running(), 5000);
         QCOMPARE(editor.StatusBar()->currentMessage(), QStringLiteral("Live link ended"));
+        QVERIFY(indicator->isHidden());
+        QVERIFY(!Action(editor, "actionRecordStartPoint")->isEnabled());
         QVERIFY(!QFileInfo::exists(folder));
         QVERIFY(prompts.messages().isEmpty());
+    }
+
+    // Record after turning the car three steps, quit, F5 again on an edited
+    // copy: the first picture already shows rotation 3, with the edit.
+    void startPointRecorded()
+    {
+        if (mame.isEmpty())
+            QSKIP("MAME is not installed (Debian package mame, which tools/install-deps.sh installs)");
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("demo.bin"));
+        QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
+        QString probeOut = MameProbe(dir, 3);
+        {
+            ScriptedPrompts prompts;
+            SKMcarEditor editor(rom, &prompts);
+            QAction *record = Action(editor, "actionRecordStartPoint");
+            QAction *forget = Action(editor, "actionForgetStartPoint");
+            QVERIFY(!record->isEnabled());
+            QVERIFY(!forget->isEnabled());
+            Action(editor, "actionPlayTestLive")->trigger();
+            QVERIFY(record->isEnabled());
+            QTRY_VERIFY_WITH_TIMEOUT(ReadProbe(probeOut).rotation == 3, 15000);
+            record->trigger();
+            QTRY_VERIFY_WITH_TIMEOUT(FindStartPoint(rom).has_value(), 5000);
+            QCOMPARE(FindStartPoint(rom)->family, QStringLiteral("mame"));
+            QVERIFY(forget->isEnabled());
+            QVERIFY(record->isEnabled());
+            QVERIFY2(prompts.messages().isEmpty(), qPrintable(prompts.messages().join('\n')));
+        }   // the window's end ends MAME
+        QFile::remove(probeOut + QStringLiteral(".first"));
+        probeOut = MameProbe(dir, 0);
+
+        ScriptedPrompts prompts;
+        SKMcarEditor editor(rom, &prompts);
+        DocumentTables after = editor.Document().tables();
+        after.palettes[0][3] = QColor(255, 0, 255);
+        QVERIFY(editor.Document().Change(QStringLiteral("colour"), StepFocus{0, -1, 0}, after));
+        const QByteArray edited = *PlayTestImage(editor.Document());
+        Action(editor, "actionPlayTest")->trigger();
+        QVERIFY2(editor.StatusBar()->currentMessage().endsWith(QLatin1String("from the start point")),
+                 qPrintable(editor.StatusBar()->currentMessage()));
+        QTRY_VERIFY_WITH_TIMEOUT(ReadProbe(probeOut + QStringLiteral(".first")).read, 15000);
+        const Probe first = ReadProbe(probeOut + QStringLiteral(".first"));
+        QCOMPARE(first.rotation, quint16(3));
+        QCOMPARE(int(first.sprite), FindSpriteByParameters(3, 0).spriteNumber - 1);
+        QVERIFY(first.cartridge == edited);
+        QVERIFY2(prompts.messages().isEmpty(), qPrintable(prompts.messages().join('\n')));
+
+        QAction *forget = Action(editor, "actionForgetStartPoint");
+        QVERIFY(forget->isEnabled());
+        forget->trigger();
+        QVERIFY(!FindStartPoint(rom));
+        QVERIFY(!forget->isEnabled());
+        editor.Recovery().Discard();
+    }
+
+    // A start point goes to the emulator it belongs to, and to no other.
+    void startPointOnlyForItsEmulator_data()
+    {
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("option");
+        QTest::newRow("MAME's in MAME") << QStringLiteral("mame") << QStringLiteral("mame") << QStringLiteral("-state");
+        QTest::newRow("blastem's in blastem") << QStringLiteral("blastem") << QStringLiteral("blastem")
+                                              << QStringLiteral("-s");
+        QTest::newRow("MAME's in blastem") << QStringLiteral("mame") << QStringLiteral("blastem") << QString();
+        QTest::newRow("blastem's in MAME") << QStringLiteral("blastem") << QStringLiteral("mame") << QString();
+        QTest::newRow("MAME's in another") << QStringLiteral("mame") << QStringLiteral("emu") << QString();
+    }
+    void startPointOnlyForItsEmulator()
+    {
+        QFETCH(QString, kept);
+        QFETCH(QString, program);
+        QFETCH(QString, option);
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("demo.bin"));
+        QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
+        const Result<StartPoint> point = KeepStartPoint(rom, kept, "state");
+        QVERIFY(point);
+        // A stand-in that writes its arguments, one a line.
+        const QString standIn = dir.filePath(program);
+        QFile file(standIn);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n")
+                       .arg(dir.filePath(QStringLiteral("arguments")))
+                       .toUtf8());
+        file.close();
+        QFile::setPermissions(standIn, QFile::permissions(standIn) | QFile::ExeOwner);
+        SetEmulator(QStringLiteral("'%1' %f").arg(standIn));
+        ScriptedPrompts prompts;
+        SKMcarEditor editor(rom, &prompts);
+        QVERIFY(Action(editor, "actionForgetStartPoint")->isEnabled());
+        Action(editor, "actionPlayTest")->trigger();
+        const auto written = [&] {
+            QFile arguments(dir.filePath(QStringLiteral("arguments")));
+            return arguments.open(QIODevice::ReadOnly) ? QString::fromUtf8(arguments.readAll()) : QString();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(written().endsWith('\n'), 5000);
+        const QStringList words = written().split('\n', Qt::SkipEmptyParts);
+        if (option.isEmpty()) {
+            QCOMPARE(words.size(), 1);   // the copy alone
+        } else {
+            QCOMPARE(words.size(), 3);
+            QCOMPARE(words[1], option);
+            QCOMPARE(words[2], point->path);
+        }
+        QVERIFY(prompts.messages().isEmpty());
+        QVERIFY(::ForgetStartPoint(rom));
     }
 
     // Revert (like opening another ROM) ends the link; the emulator keeps running.

@@ -1,0 +1,105 @@
+#include "external/startpoint.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "external/commandline.h"
+#include "rom/outputfile.h"
+
+namespace {
+
+const char *const kFamilies[] = {"mame", "blastem"};
+
+// The ROM by its real path, so that names through links share a start point.
+QString RealRomPath(const QString &romPath)
+{
+    const QFileInfo info(romPath);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+QString FilePath(const QString &romPath, const QString &family)
+{
+    const QByteArray key =
+        QCryptographicHash::hash(RealRomPath(romPath).toUtf8(), QCryptographicHash::Sha256).toHex().left(32);
+    // The ROM's name first, for people looking into the folder.
+    QString name = QFileInfo(romPath).completeBaseName().left(40);
+    for (QChar &c : name)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'_' && c != u'-')
+            c = u'_';
+    return QStringLiteral("%1/%2-%3.%4.sta").arg(StartPointFolder(), name, QString::fromLatin1(key), family);
+}
+
+// A regular file, not a link: one the program wrote.
+bool IsOwnFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isSymLink() && info.isFile();
+}
+
+}  // namespace
+
+QString EmulatorFamily(const QString &command)
+{
+    const Result<QStringList> words = SplitCommand(command);
+    if (!words || words->isEmpty())
+        return {};
+    const QString program = QFileInfo(words->first()).fileName();
+    for (const char *family : kFamilies)
+        if (program.contains(QLatin1String(family), Qt::CaseInsensitive))
+            return QString::fromLatin1(family);
+    return {};
+}
+
+QString StartPointFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/start-points");
+}
+
+std::optional<StartPoint> FindStartPoint(const QString &romPath)
+{
+    if (romPath.isEmpty())
+        return std::nullopt;
+    for (const char *family : kFamilies) {
+        const QString path = FilePath(romPath, QString::fromLatin1(family));
+        if (IsOwnFile(path))
+            return StartPoint{QString::fromLatin1(family), path};
+    }
+    return std::nullopt;
+}
+
+Result<StartPoint> KeepStartPoint(const QString &romPath, const QString &family, const QByteArray &state)
+{
+    const QString path = FilePath(romPath, family);
+    if (!QDir().mkpath(StartPointFolder()))
+        return Failure{StartPointFolder(), QCoreApplication::translate("StartPoint", "the folder cannot be made"), 0, QStringLiteral("write")};
+    if (Result<void> written = WriteOutputFile(path, state); !written)
+        return written.failure();
+    for (const char *other : kFamilies)
+        if (QLatin1String(other) != family && IsOwnFile(FilePath(romPath, QString::fromLatin1(other))))
+            QFile::remove(FilePath(romPath, QString::fromLatin1(other)));
+    return StartPoint{family, path};
+}
+
+bool ForgetStartPoint(const QString &romPath)
+{
+    bool removed = false;
+    for (const char *family : kFamilies) {
+        const QString path = FilePath(romPath, QString::fromLatin1(family));
+        if (IsOwnFile(path))
+            removed = QFile::remove(path) || removed;
+    }
+    return removed;
+}
+
+QStringList StartPointArguments(const QString &family, const QString &path)
+{
+    if (family == QLatin1String("mame"))
+        return {QStringLiteral("-state"), path};
+    if (family == QLatin1String("blastem"))
+        return {QStringLiteral("-s"), path};
+    return {};
+}
