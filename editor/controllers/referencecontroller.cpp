@@ -54,7 +54,7 @@ ReferenceController::ReferenceController(const CarDocument &document, const Sele
     connect(actions.add({QStringLiteral("actionReferencePicture"), tr("Reference &Picture..."), {},
                          tr("Show a picture with the sprite to draw by; it is never part of the sprite")}),
             &QAction::triggered, this, &ReferenceController::ChoosePicture);
-    hideAction = actions.add({QStringLiteral("actionHideReference"), tr("&Hide Reference Picture"), {}, {}, {}, false,
+    hideAction = actions.add({QStringLiteral("actionHideReference"), tr("H&ide Reference Picture"), {}, {}, {}, false,
                               false});
     connect(hideAction, &QAction::triggered, this, &ReferenceController::HidePicture);
     overAction = actions.add({QStringLiteral("actionReferenceOver"), tr("Reference &Over the Sprite"), {},
