@@ -2646,4 +2646,15 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <translation>Das Sprite in dieser Palette zeigen</translation>
     </message>
 </context>
+<context>
+    <name>SpriteOverview</name>
+    <message>
+        <source>%1
+Tiles of the sprite: %L2 used, %L3 empty, %L4 duplicate, %L5 bytes, %L6 shared
+Tiles of the car: %L7 used, %L8 empty, %L9 duplicate, %L10 bytes, %L11 shared</source>
+        <translation>%1
+Kacheln des Sprites: %L2 benutzt, %L3 leer, %L4 doppelt, %L5 Bytes, %L6 geteilt
+Kacheln des Autos: %L7 benutzt, %L8 leer, %L9 doppelt, %L10 Bytes, %L11 geteilt</translation>
+    </message>
+</context>
 </TS>
