@@ -151,6 +151,7 @@ void PaletteComparison::compose(int palette)
 
 void PaletteComparison::refresh()
 {
+    layOut();   // the size is wanted before the window shows
     if (!isVisible()) {
         stale = true;
         return;
@@ -158,7 +159,6 @@ void PaletteComparison::refresh()
     stale = false;
     for (int p = 0; p < cells.size(); ++p)
         compose(p);
-    layOut();
     markCurrent();
 }
 
