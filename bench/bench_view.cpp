@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 
 #include "common/romfiles.h"
+#include "editor/controllers/referencecontroller.h"
+#include "editor/displays/palettecomparison.h"
 #include "editor/displays/spritedisplay.h"
 #include "editor/window/skmcareditor.h"
 #include <QTimer>
@@ -218,6 +220,61 @@ void BM_OnionSkinStep(benchmark::State &state)
     state.SetLabel(state.range(0) ? "composed anew" : "kept frames");
 }
 BENCHMARK(BM_OnionSkinStep)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The same step with a reference picture (640 x 480) over the sprite as well.
+void BM_OnionReferenceStep(benchmark::State &state)
+{
+    SetZoom(10.0);
+    SKMcarEditor *editor = Fixture().editor;
+    auto *display = editor->findChild<SpriteDisplay *>();
+    auto *reference = editor->findChild<ReferenceController *>();
+    QImage photo(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+    const QString path = Fixture().dir.filePath(QStringLiteral("reference.png"));
+    photo.save(path);
+    if (!reference->ShowPicture(path))
+        state.SkipWithError("no reference picture");
+    reference->SetOver(state.range(1) != 0);
+    display->setOnionSkin(true, OnionNeighbours::Rotations);
+    Selection &selection = editor->Shown();
+    QCoreApplication::processEvents();
+    int step = 0;
+    for (auto _ : state) {
+        if (state.range(0)) {
+            state.PauseTiming();
+            editor->Document().setBackground(step % 2 ? QColor(218, 218, 218) : QColor(200, 200, 200));
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+        step = (step + 1) % 24;
+        selection.setView(step, 0, false);
+        QCoreApplication::processEvents();
+    }
+    display->setOnionSkin(false, OnionNeighbours::Rotations);
+    reference->HidePicture();
+    state.SetLabel(std::string(state.range(0) ? "composed anew" : "kept frames") + (state.range(1) ? ", over" : ", behind"));
+}
+BENCHMARK(BM_OnionReferenceStep)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMicrosecond);
+
+// Palette > Compare Palettes at zoom 10: the ten cells composed again after a
+// change and the window repainted.
+void BM_PaletteComparisonRedraw(benchmark::State &state)
+{
+    SetZoom(10.0);
+    SKMcarEditor *editor = Fixture().editor;
+    auto *comparison = editor->findChild<PaletteComparison *>();
+    QWidget *window = comparison->window();
+    window->show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        comparison->refresh();
+        window->repaint();
+    }
+    window->hide();
+}
+BENCHMARK(BM_PaletteComparisonRedraw)->Unit(benchmark::kMicrosecond);
 
 // Drawing two neighbours behind one sprite, the onion skin's own work.
 void BM_WithOnionSkin(benchmark::State &state)

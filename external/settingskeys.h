@@ -24,5 +24,11 @@ inline const QString SpriteOverviewLarge = QStringLiteral("view/spriteOverviewLa
 inline const QString OnionSkin = QStringLiteral("view/onionSkin");
 inline const QString OnionNeighbours = QStringLiteral("view/onionNeighbours");
 inline const QString HardwareTiles = QStringLiteral("view/hardwareTiles");
+// View > Reference Picture: the pictures of every ROM (JSON text) and whether
+// a new one is for the view on show only.
+inline const QString ReferencePictures = QStringLiteral("view/referencePictures");
+inline const QString ReferencePerView = QStringLiteral("view/referencePerView");
+// Palette > Compare Palettes.
+inline const QString ComparePalettes = QStringLiteral("view/comparePalettes");
 
 } // namespace SettingsKey

@@ -2315,6 +2315,22 @@ Die Änderungen bleiben im Editor erhalten.</translation>
         <translation>Hard&amp;ware-Kacheln</translation>
     </message>
     <message>
+        <source>Reference Picture &amp;Placement</source>
+        <translation>&amp;Lage des Vorlagebilds</translation>
+    </message>
+    <message>
+        <source>Compare &amp;Palettes</source>
+        <translation>Paletten &amp;vergleichen</translation>
+    </message>
+    <message>
+        <source>Show the sprite in every palette of the ROM side by side</source>
+        <translation>Das Sprite in jeder Palette des ROMs nebeneinander zeigen</translation>
+    </message>
+    <message>
+        <source>Palettes</source>
+        <translation>Paletten</translation>
+    </message>
+    <message>
         <source>Outline the 8 x 8 tiles and the four hardware sprites, mark empty and repeated tiles and count them</source>
         <translation>Die 8 x 8 Kacheln und die vier Hardware-Sprites umranden, leere und wiederholte Kacheln markieren und zählen</translation>
     </message>
@@ -2580,6 +2596,127 @@ Die Änderungen bleiben im Editor erhalten.</translation>
     <message>
         <source>the folder cannot be made</source>
         <translation>der Ordner lässt sich nicht anlegen</translation>
+    </message>
+</context>
+<context>
+    <name>ReferenceController</name>
+    <message>
+        <source>Reference picture opacity</source>
+        <translation>Deckkraft des Vorlagebilds</translation>
+    </message>
+    <message>
+        <source>Opacity of the reference picture (Alt+Page Up, Alt+Page Down)</source>
+        <translation>Deckkraft des Vorlagebilds (Alt+Bild auf, Alt+Bild ab)</translation>
+    </message>
+    <message>
+        <source>Reference &amp;Picture...</source>
+        <translation>&amp;Vorlagebild...</translation>
+    </message>
+    <message>
+        <source>Show a picture with the sprite to draw by; it is never part of the sprite</source>
+        <translation>Ein Bild als Zeichenvorlage mit dem Sprite zeigen; es wird nie Teil des Sprites</translation>
+    </message>
+    <message>
+        <source>H&amp;ide Reference Picture</source>
+        <translation>Vorlagebild aus&amp;blenden</translation>
+    </message>
+    <message>
+        <source>Reference &amp;Over the Sprite</source>
+        <translation>Vorlage &amp;über dem Sprite</translation>
+    </message>
+    <message>
+        <source>Show the reference picture over the sprite instead of behind it</source>
+        <translation>Das Vorlagebild über dem Sprite statt dahinter zeigen</translation>
+    </message>
+    <message>
+        <source>Reference for Each &amp;View</source>
+        <translation>Vorlage für jede &amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>A new reference picture is for the view on show only, not for the whole car</source>
+        <translation>Ein neues Vorlagebild gilt nur für die gezeigte Ansicht, nicht für das ganze Auto</translation>
+    </message>
+    <message>
+        <source>Move Reference &amp;Left</source>
+        <translation>Vorlage nach &amp;links</translation>
+    </message>
+    <message>
+        <source>Move Reference &amp;Right</source>
+        <translation>Vorlage nach &amp;rechts</translation>
+    </message>
+    <message>
+        <source>Move Reference &amp;Up</source>
+        <translation>Vorlage nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move Reference &amp;Down</source>
+        <translation>Vorlage nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>Reference &amp;Larger</source>
+        <translation>Vorlage &amp;größer</translation>
+    </message>
+    <message>
+        <source>Reference &amp;Smaller</source>
+        <translation>Vorlage &amp;kleiner</translation>
+    </message>
+    <message>
+        <source>Reference &amp;More Opaque</source>
+        <translation>Vorlage &amp;deckender</translation>
+    </message>
+    <message>
+        <source>Reference Less &amp;Opaque</source>
+        <translation>Vorlage durch&amp;sichtiger</translation>
+    </message>
+    <message>
+        <source>Reference Picture</source>
+        <translation>Vorlagebild</translation>
+    </message>
+    <message>
+        <source>Pictures (%1)</source>
+        <translation>Bilder (%1)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Reference picture %1 for car %2, sprite %3</source>
+        <translation>Vorlagebild %1 für Auto %2, Sprite %3</translation>
+    </message>
+    <message>
+        <source>Reference picture %1 for car %2</source>
+        <translation>Vorlagebild %1 für Auto %2</translation>
+    </message>
+</context>
+<context>
+    <name>PaletteComparison</name>
+    <message>
+        <source>Palettes</source>
+        <translation>Paletten</translation>
+    </message>
+    <message>
+        <source>Palette %1</source>
+        <translation>Palette %1</translation>
+    </message>
+    <message>
+        <source>%1, palette %2</source>
+        <translation>%1, Palette %2</translation>
+    </message>
+    <message>
+        <source>Show the sprite in this palette</source>
+        <translation>Das Sprite in dieser Palette zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>SpriteOverview</name>
+    <message>
+        <source>%1
+Tiles of the sprite: %L2 used, %L3 empty, %L4 duplicate, %L5 bytes, %L6 shared
+Tiles of the car: %L7 used, %L8 empty, %L9 duplicate, %L10 bytes, %L11 shared</source>
+        <translation>%1
+Kacheln des Sprites: %L2 benutzt, %L3 leer, %L4 doppelt, %L5 Bytes, %L6 geteilt
+Kacheln des Autos: %L7 benutzt, %L8 leer, %L9 doppelt, %L10 Bytes, %L11 geteilt</translation>
     </message>
 </context>
 </TS>

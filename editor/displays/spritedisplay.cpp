@@ -46,7 +46,7 @@ void SpriteDisplay::tablesChanged(const TableChanges &changes)
         refresh();
 }
 
-QImage SpriteDisplay::frameOnShow(QPoint offset)
+SpriteDisplay::ShownFrame SpriteDisplay::frameOnShow(QPoint offset)
 {
     const SpriteLook look{selection.car(), selection.sprite(), selection.palette(), selection.mirrored(),
                           selection.wheelsTurned(), true, selection.colorModel()};
@@ -57,19 +57,20 @@ QImage SpriteDisplay::frameOnShow(QPoint offset)
         | (onion ? quint64(1 + int(neighbours)) << 48 | quint64(selection.rotation()) << 50
                        | quint64(selection.tilt() - kMinTilt) << 56
                  : 0);
-    if (const QImage *kept = frames.object(key))
+    if (const ShownFrame *kept = frames.object(key))
         return *kept;
+    ShownFrame shown;
     QImage frame = ComposeDocumentSprite(document, look);
-    if (checker) {
-        const SpriteTable &sprites = document.sprites();
-        const bool known = look.car >= 0 && look.car < sprites.size() && look.sprite >= 0
-            && look.sprite < sprites.at(look.car).size();
-        frame = WithCheckerboard(frame, ComposeSpriteSlots(known ? &sprites.at(look.car).at(look.sprite) : nullptr,
-                                                           offset, look.mirrored, look.wheelsTurned));
-    }
-    frame = withOnionSkin(frame.convertToFormat(QImage::Format_RGB32), offset);
-    frames.insert(key, new QImage(frame));
-    return frame;
+    const SpriteTable &sprites = document.sprites();
+    const bool known = look.car >= 0 && look.car < sprites.size() && look.sprite >= 0
+        && look.sprite < sprites.at(look.car).size();
+    shown.slotPicture = ComposeSpriteSlots(known ? &sprites.at(look.car).at(look.sprite) : nullptr, offset, look.mirrored,
+                                     look.wheelsTurned);
+    if (checker)
+        frame = WithCheckerboard(frame, shown.slotPicture);
+    shown.picture = withOnionSkin(frame.convertToFormat(QImage::Format_RGB32), shown.slotPicture);
+    frames.insert(key, new ShownFrame(shown));
+    return shown;
 }
 
 QList<ViewLookup> SpriteDisplay::onionViews() const
@@ -87,7 +88,7 @@ QList<int> SpriteDisplay::onionSprites() const
     return sprites;
 }
 
-QImage SpriteDisplay::withOnionSkin(const QImage &frame, QPoint offset) const
+QImage SpriteDisplay::withOnionSkin(const QImage &frame, const QImage &slotPicture) const
 {
     const QList<ViewLookup> views = onionViews();
     const SpriteTable &sprites = document.sprites();
@@ -109,10 +110,7 @@ QImage SpriteDisplay::withOnionSkin(const QImage &frame, QPoint offset) const
                              ComposeSpriteSlots(pixelsOf(sprite), PendingOffset(document, car, sprite), view.mirrored,
                                                 selection.wheelsTurned())};
     }
-    return WithOnionSkin(frame,
-                         ComposeSpriteSlots(pixelsOf(selection.sprite()), offset, selection.mirrored(),
-                                            selection.wheelsTurned()),
-                         layers);
+    return WithOnionSkin(frame, slotPicture, layers);
 }
 
 void SpriteDisplay::setOnionSkin(bool on, OnionNeighbours which)
@@ -136,7 +134,8 @@ void SpriteDisplay::showFrame(SpriteView::Repaint repaint)
     mapping.zoom = selection.zoom();
     mapping.mirrored = selection.mirrored();
     mapping.offset = PendingOffset(document, selection.car(), selection.sprite());
-    view.setSprite(frameOnShow(mapping.offset), mapping, repaint);
+    const ShownFrame shown = frameOnShow(mapping.offset);
+    view.setSprite(shown.picture, mapping, repaint, shown.slotPicture);
 }
 
 void SpriteDisplay::nameView()

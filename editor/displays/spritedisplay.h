@@ -46,9 +46,14 @@ private:
     // The frame of the selection as it stands, composed once until the
     // document changes (the animation shows the same frames over and over),
     // kept in the view's own format.
-    QImage frameOnShow(QPoint offset);
+    struct ShownFrame
+    {
+        QImage picture;
+        QImage slotPicture;   // ComposeSpriteSlots of the sprite on show: where its background shows
+    };
+    ShownFrame frameOnShow(QPoint offset);
     // The neighbours' layers for the onion skin, when it is on.
-    QImage withOnionSkin(const QImage &frame, QPoint offset) const;
+    QImage withOnionSkin(const QImage &frame, const QImage &slotPicture) const;
     QList<ViewLookup> onionViews() const;
 
     const CarDocument &document;
@@ -57,7 +62,7 @@ private:
     bool checker = false;
     bool onion = false;
     OnionNeighbours neighbours = OnionNeighbours::Rotations;
-    QCache<quint64, QImage> frames{kCachedFrames};
+    QCache<quint64, ShownFrame> frames{kCachedFrames};
     // Screen readers hear of the animation's steps ten times a second.
     AnimationFollower naming{[this] { nameView(); }};
 

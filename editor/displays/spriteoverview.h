@@ -38,6 +38,10 @@ private:
     // Draws the cell of sprite index `index` (0-based) of the car on show.
     void drawCell(int index);
 public:
+    // The tooltip of sprite index `index`: its name and the tile counts
+    // (used, empty, duplicate, video memory without and with sharing) of the
+    // sprite and of its car, as View > Hardware Tiles counts them.
+    QString tileToolTip(int index) const;
     // Frames the cell of the sprite on show, and only that one (done by itself
     // on a change of the sprite; within a tenth of a second of animation steps).
     void markCurrent();

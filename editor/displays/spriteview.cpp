@@ -53,9 +53,21 @@ SpriteView::SpriteView(QWidget *parent) : QLabel(parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mapping, Repaint repaint)
+void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mapping, Repaint repaint, const QImage &slotPicture)
 {
     QImage next = picture.size() == kFrameSize ? picture.convertToFormat(QImage::Format_RGB32) : QImage();
+    // Where the background shows: only the reference behind the sprite asks.
+    QImage nextBackground;
+    if (slotPicture.size() == kFrameSize && slotPicture.depth() == 8) {
+        nextBackground = QImage(kFrameSize, QImage::Format_Grayscale8);
+        for (int y = 0; y < kSpriteSide; ++y) {
+            const uchar *in = slotPicture.constScanLine(y);
+            uchar *out = nextBackground.scanLine(y);
+            for (int x = 0; x < kSpriteSide; ++x)
+                out[x] = in[x] == 0;
+        }
+    }
+    const bool maskMatters = !referenceZoomed.isNull() && !placement.over;
     const SpriteViewMapping previous = viewMapping;
     const bool sameLayout = ZoomedSize(kFrameSize, previous.zoom) == ZoomedSize(kFrameSize, mapping.zoom)
         && (previous.zoom >= kPixelGridZoom) == (mapping.zoom >= kPixelGridZoom);
@@ -65,6 +77,7 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
 
     if (whole) {
         frame = next;
+        background = nextBackground;
         pictureCache = QPixmap();
         rebuildScaled();
         if (sizeHint() != oldHint)
@@ -76,8 +89,10 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
         for (int y = 0; y < kSpriteSide; ++y) {
             const QRgb *a = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
             const QRgb *b = reinterpret_cast<const QRgb *>(next.constScanLine(y));
+            const uchar *ma = maskMatters && !background.isNull() ? background.constScanLine(y) : nullptr;
+            const uchar *mb = maskMatters && !nextBackground.isNull() ? nextBackground.constScanLine(y) : nullptr;
             for (int x = 0; x < kSpriteSide; ++x) {
-                if (a[x] != b[x]) {
+                if (a[x] != b[x] || (ma ? ma[x] : 0) != (mb ? mb[x] : 0)) {
                     left = std::min(left, x);
                     right = std::max(right, x);
                     top = std::min(top, y);
@@ -86,6 +101,7 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
             }
         }
         frame = next;
+        background = nextBackground;
         if (right >= 0) {
             pictureCache = QPixmap();
             const QRect changed(QPoint(left, top), QPoint(right, bottom));
@@ -131,6 +147,11 @@ void SpriteView::rebuildScaled()
     rows = sampling.rows;
     columnStart = StartsOf(columns, kSpriteSide);
     rowStart = StartsOf(rows, kSpriteSide);
+    if (referencePicture.isNull())
+        referenceZoomed = QImage();
+    else if (referenceZoomed.size() != size)
+        referenceZoomed = ZoomedReference(referencePicture, placement, size);
+    blendReference(0, size.width(), 0, size.height());
 
     // Which zoomed columns and rows carry a grid line: the first one of every
     // pixel but the first, tile lines over pixel lines.
@@ -199,8 +220,39 @@ void SpriteView::updateScaled(const QRect &frameRect)
         for (int x = x0; x < x1; ++x)
             target[x] = source[sourceColumns[x]];
     }
+    blendReference(x0, x1, y0, y1);
     if (x1 > x0 && y1 > y0)
         drawGrids(QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)));
+}
+
+void SpriteView::blendReference(int x0, int x1, int y0, int y1)
+{
+    if (referenceZoomed.isNull() || referenceZoomed.size() != scaled.size())
+        return;
+    // Behind the sprite without knowing its background: nowhere.
+    if (!placement.over && background.isNull())
+        return;
+    for (int y = y0; y < y1; ++y) {
+        QRgb *target = reinterpret_cast<QRgb *>(scaled.scanLine(y));
+        const QRgb *over = reinterpret_cast<const QRgb *>(referenceZoomed.constScanLine(y));
+        if (placement.over)
+            BlendReferenceRow(target, over, x0, x1);
+        else
+            BlendReferenceRow(target, over, x0, x1, background.constScanLine(rows.at(y)), columns.constData());
+    }
+}
+
+void SpriteView::setReference(const QImage &picture, const ReferencePlacement &where)
+{
+    if (picture.isNull() && referencePicture.isNull())
+        return;
+    if (picture.cacheKey() == referencePicture.cacheKey() && where == placement)
+        return;
+    referencePicture = picture;
+    placement = where;
+    referenceZoomed = QImage();   // made again at the zoomed size
+    rebuildScaled();
+    update(spriteRect());
 }
 
 QRect SpriteView::zoomedRectOf(const QRect &frameRect) const

@@ -11,6 +11,7 @@
 #include <QPointF>
 
 #include "view/pixeltools.h"
+#include "view/referencepicture.h"
 
 class QKeyEvent;
 class QMouseEvent;
@@ -62,12 +63,23 @@ public:
     // the animation: nothing else is waiting to be painted with it, and the
     // round through the event queue costs more than the paint).
     enum class Repaint { Later, Now };
-    void setSprite(const QImage &frame, const SpriteViewMapping &mapping, Repaint repaint = Repaint::Later);
+    // slotPicture (48 x 48, 8-bit, as ComposeSpriteSlots) tells which pixels show
+    // the background, for a reference picture behind the sprite; without it
+    // none do.
+    void setSprite(const QImage &frame, const SpriteViewMapping &mapping, Repaint repaint = Repaint::Later,
+                   const QImage &slotPicture = {});
     QImage sprite() const { return frame; }
     SpriteViewMapping mapping() const { return viewMapping; }
     // The picture as shown, zoomed, without grids; made on demand and kept
     // (same cache key) until the picture or the zoom changes.
     QPixmap picture() const;
+
+    // A picture shown with the sprite (View > Reference Picture), zoomed with
+    // it: over it, or behind it in its background pixels, at its opacity;
+    // under the grids. A null picture shows none.
+    void setReference(const QImage &picture, const ReferencePlacement &placement);
+    bool hasReference() const { return !referencePicture.isNull(); }
+    ReferencePlacement referencePlacement() const { return placement; }
 
     void setPixelGridVisible(bool visible);
     bool isPixelGridVisible() const { return pixelGrid; }
@@ -126,6 +138,8 @@ protected:
 private:
     void rebuildScaled();
     void updateScaled(const QRect &frameRect);
+    // Blends the reference into the zoomed rows y0..y1 - 1, columns x0..x1 - 1.
+    void blendReference(int x0, int x1, int y0, int y1);
     void drawGrids(const QRect &zoomedRect);
     QRect zoomedRectOf(const QRect &frameRect) const;
     void hoverAt(QPointF position);
@@ -135,7 +149,11 @@ private:
     void updateCursor();
 
     QImage frame;                     // 48 x 48 RGB32, as shown
-    QImage scaled;                    // zoomed, RGB32, with the grids drawn in
+    QImage scaled;                    // zoomed, RGB32, with the reference and the grids drawn in
+    QImage background;                // 48 x 48, 8-bit: nonzero where the frame shows the background
+    QImage referencePicture;          // as given
+    QImage referenceZoomed;           // at the size of scaled, premultiplied, opacity applied
+    ReferencePlacement placement;
     mutable QPixmap pictureCache;     // see picture(); null when stale
     SpriteViewMapping viewMapping;
     QList<int> columns, rows;         // source column / row of each zoomed one

@@ -16,6 +16,11 @@ struct ViewOptions
     SessionOption<bool> spriteOverviewLarge{SettingsKey::SpriteOverviewLarge, false};
     SessionOption<bool> onionSkin{SettingsKey::OnionSkin, false};
     SessionOption<bool> hardwareTiles{SettingsKey::HardwareTiles, false};
+    SessionOption<bool> comparePalettes{SettingsKey::ComparePalettes, false};
+    // The reference pictures, per ROM and car or view (ReferenceBook's text),
+    // and whether a new one is for the view on show only.
+    SessionOption<QString> referencePictures{SettingsKey::ReferencePictures, QString()};
+    SessionOption<bool> referencePerView{SettingsKey::ReferencePerView, false};
     // Which neighbours the onion skin shows: "rotations", "tilts" or "mirror"
     // (anything else reads as "rotations").
     SessionOption<QString> onionNeighbours{SettingsKey::OnionNeighbours, QStringLiteral("rotations")};

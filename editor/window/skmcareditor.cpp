@@ -30,6 +30,8 @@
 #include "editor/controllers/palettefilecontroller.h"
 #include "editor/widgets/panelscroller.h"
 #include "editor/displays/hardwaretilesdisplay.h"
+#include "editor/displays/palettecomparison.h"
+#include "editor/controllers/referencecontroller.h"
 #include "editor/displays/paletteusedisplay.h"
 #include "editor/controllers/patchcontroller.h"
 #include "editor/controllers/playtestcontroller.h"
@@ -83,6 +85,7 @@ void SKMcarEditor::Initialise(Prompts *givenPrompts)
     ConnectControls();
     SetTabOrder();
     CreateOverview();
+    CreatePaletteComparison();
     RegisterActions();
     CreateMenus();
     CreateStatusBar();
@@ -161,6 +164,8 @@ void SKMcarEditor::BuildControllers()
     consoleColours = new ConsoleColours(selection, options.consoleColours, this);
     paletteUse = new PaletteUseDisplay(document, selection, *drawingTools->indexStrip(), *f.labelSprite, this);
     hardwareTiles = new HardwareTilesDisplay(document, selection, *f.labelSprite, this);
+    referenceControl = new ReferenceController(document, selection, *f.labelSprite, options.referencePictures,
+                                               options.referencePerView, *prompts, *statusLog, *actions, this);
     animationExport = new AnimationExportController(document, selection, *animator, *prompts, *statusLog, *actions, this);
 }
 
@@ -273,6 +278,8 @@ void SKMcarEditor::showEvent(QShowEvent *event)
         QTimer::singleShot(0, this, &SKMcarEditor::FitToContents);
     if (options.spriteOverview.value() && !overview->window()->isVisible())
         ShowToolWindow(overview->window(), overview->sizeHint(), false);
+    if (options.comparePalettes.value() && !comparison->window()->isVisible())
+        ShowToolWindow(comparison->window(), comparison->sizeHint(), false);
 }
 
 bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
@@ -280,6 +287,8 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
     // Closing the overview's window unticks it; closing the main window does not.
     if (overview && watched == overview->window() && event->type() == QEvent::Close && isVisible())
         options.spriteOverview.set(false);
+    if (comparison && watched == comparison->window() && event->type() == QEvent::Close && isVisible())
+        options.comparePalettes.set(false);
     // Ctrl + mouse wheel over the sprite zooms in whole steps.
     if (event->type() == QEvent::Wheel && watched == ui->labelSprite) {
         auto *wheel = static_cast<QWheelEvent *>(event);
@@ -301,7 +310,8 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::ShortcutOverride) {
         auto *widget = qobject_cast<QWidget *>(watched);
         const QWidget *window = widget ? widget->window() : nullptr;
-        if ((window == this || window == overview) && actions->claims(*static_cast<QKeyEvent *>(event))) {
+        if ((window == this || window == overview || (comparison && window == comparison->window()))
+            && actions->claims(*static_cast<QKeyEvent *>(event))) {
             event->ignore();
             return true;
         }

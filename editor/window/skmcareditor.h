@@ -44,6 +44,8 @@ class PaletteController;
 class PaletteFileController;
 class PaletteUseDisplay;
 class HardwareTilesDisplay;
+class PaletteComparison;
+class ReferenceController;
 class PanelScroller;
 class PatchController;
 class PlayTestController;
@@ -125,6 +127,7 @@ private:
     void CreateMenus();
     bool HandleToolKey(QObject *watched, QKeyEvent *key);
     void CreateOverview();
+    void CreatePaletteComparison();
     // --- the shell (window/windowshell.cpp): status bar, files
     // --- window/windowtooltips.cpp
     void SetToolTips();
@@ -183,6 +186,8 @@ private:
     ConsoleColours *consoleColours = nullptr;
     PaletteUseDisplay *paletteUse = nullptr;
     HardwareTilesDisplay *hardwareTiles = nullptr;
+    ReferenceController *referenceControl = nullptr;
+    PaletteComparison *comparison = nullptr;
     AnimationExportController *animationExport = nullptr;
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;

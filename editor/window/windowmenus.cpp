@@ -2,6 +2,9 @@
 // command in the menu bar, and the single-key tool keys. Each menu item runs
 // the same controller slot as the button beside the sprite, so menu and
 // button make the same change.
+#include <algorithm>
+#include <functional>
+
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QActionGroup>
@@ -18,6 +21,7 @@
 #include "editor/controllers/playtestcontroller.h"
 #include "editor/dialogs/preferencesdialog.h"
 #include "editor/displays/hardwaretilesdisplay.h"
+#include "editor/displays/palettecomparison.h"
 #include "editor/displays/spritedisplay.h"
 #include "editor/displays/spriteoverview.h"
 #include "editor/displays/spriteview.h"
@@ -29,7 +33,8 @@
 namespace {
 
 // A menu of the menu bar and the ids it places, in order: "-" is a
-// separator, "menuRecent" the submenu of recent files.
+// separator, "menuRecent" the submenu of recent files, and a name of the
+// submenu table that submenu.
 struct MenuPlace
 {
     const char *title;
@@ -51,15 +56,30 @@ const QList<MenuPlace> &MenuTable()
           "actionQuickExport", "actionQuickImport"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Palette"), "menuPalette",
          {"actionSwapColours", "actionRotateColours", "actionRandomColour", "actionEditColour", "-",
-          "actionRestorePalette"}},
+          "actionRestorePalette", "-", "actionComparePalettes"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Car"), "menuCar",
          {"actionCharacteristics", "-", "actionRestoreRom", "actionRestoreDefaults"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&View"), "menuView",
          {"actionZoomIn", "actionZoomOut", "actionDefaultZoom", "actionZoomToFit", "-", "actionPixelGrid",
-          "actionTileGrid", "actionConsoleColours", "actionCheckerboard", "actionOnionSkin", "menuOnionNeighbours", "actionHardwareTiles", "-", "actionSpriteOverview",
-          "actionOverviewLarge", "actionMessages"}},
+          "actionTileGrid", "actionConsoleColours", "actionCheckerboard", "actionOnionSkin", "menuOnionNeighbours",
+          "actionHardwareTiles", "-", "actionReferencePicture", "actionHideReference", "menuReference", "-",
+          "actionSpriteOverview", "actionOverviewLarge", "actionMessages"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Game"), "menuGame", {"actionPlayTest", "actionPlayTestLive", "-", "actionRecordStartPoint", "actionForgetStartPoint"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Help"), "menuHelp", {"actionUserGuide", "actionAbout", "actionAboutQt"}},
+    };
+    return table;
+}
+
+// The submenus the menu table places by name, each with its title and ids.
+const QList<MenuPlace> &SubmenuTable()
+{
+    static const QList<MenuPlace> table = {
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "Onion Skin &Neighbours"), "menuOnionNeighbours",
+         {"actionOnionRotations", "actionOnionTilts", "actionOnionMirror"}},
+        {QT_TRANSLATE_NOOP("SKMcarEditor", "Reference Picture &Placement"), "menuReference",
+         {"actionReferenceOver", "actionReferencePerView", "-", "actionReferenceLeft", "actionReferenceRight",
+          "actionReferenceUp", "actionReferenceDown", "-", "actionReferenceLarger", "actionReferenceSmaller", "-",
+          "actionReferenceMoreOpaque", "actionReferenceLessOpaque"}},
     };
     return table;
 }
@@ -88,6 +108,8 @@ const ViewToggle kViewToggles[] = {
     {"actionHardwareTiles", QT_TRANSLATE_NOOP("SKMcarEditor", "&Hardware Tiles"), &ViewOptions::hardwareTiles,
      QT_TRANSLATE_NOOP("SKMcarEditor", "Outline the 8 x 8 tiles and the four hardware sprites, mark empty and "
                                        "repeated tiles and count them")},
+    {"actionComparePalettes", QT_TRANSLATE_NOOP("SKMcarEditor", "Compare &Palettes"), &ViewOptions::comparePalettes,
+     QT_TRANSLATE_NOOP("SKMcarEditor", "Show the sprite in every palette of the ROM side by side")},
 };
 
 // The onion skin's choice of neighbours (View > Onion Skin Neighbours), one
@@ -232,6 +254,12 @@ void SKMcarEditor::RegisterViewToggles()
         display->setCheckerboard(on);
         overview->setCheckerboard(on);
     });
+    Follow(options.comparePalettes, comparison, [this](bool on) {
+        if (on && isVisible())
+            ShowToolWindow(comparison->window(), comparison->sizeHint(), false);
+        else if (!on)
+            comparison->window()->hide();
+    });
     Follow(options.spriteOverview, overview, [this](bool on) {
         if (on && isVisible())
             ShowToolWindow(overview->window(), overview->sizeHint(), false);
@@ -260,27 +288,31 @@ void SKMcarEditor::CreateMenus()
     menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
     layout()->setMenuBar(menuBar);
-    for (const MenuPlace &place : MenuTable()) {
-        QMenu *menu = menuBar->addMenu(tr(place.title));
-        menu->setObjectName(QString::fromLatin1(place.name));
+    const std::function<void(QMenu *, const MenuPlace &)> fill = [this, &fill](QMenu *menu, const MenuPlace &place) {
         for (const char *id : place.ids) {
             const QString name = QString::fromLatin1(id);
+            const auto submenu = std::find_if(SubmenuTable().cbegin(), SubmenuTable().cend(),
+                                              [&name](const MenuPlace &sub) { return name == QLatin1String(sub.name); });
             if (name == QLatin1String("-")) {
                 menu->addSeparator();
             } else if (name == QLatin1String("menuRecent")) {
                 recentMenu = menu->addMenu(tr("Open &Recent"));
                 recentMenu->setObjectName(name);
-            } else if (name == QLatin1String("menuOnionNeighbours")) {
-                QMenu *choices = menu->addMenu(tr("Onion Skin &Neighbours"));
-                choices->setObjectName(name);
-                for (const OnionChoice &choice : kOnionChoices)
-                    choices->addAction(actions->action(QString::fromLatin1(choice.id)));
+            } else if (submenu != SubmenuTable().cend()) {
+                QMenu *inner = menu->addMenu(tr(submenu->title));
+                inner->setObjectName(name);
+                fill(inner, *submenu);
             } else if (QAction *action = actions->action(name)) {
                 menu->addAction(action);
             } else {
                 qWarning("The menu table places %s, which no one registered", id);
             }
         }
+    };
+    for (const MenuPlace &place : MenuTable()) {
+        QMenu *menu = menuBar->addMenu(tr(place.title));
+        menu->setObjectName(QString::fromLatin1(place.name));
+        fill(menu, place);
         if (menu->objectName() == QLatin1String("menuGame")) {
             // Why "Play-test Live" is off shows in its tooltip.
             menu->setToolTipsVisible(true);
@@ -310,6 +342,31 @@ void SKMcarEditor::CreateOverview()
     overviewWindow->installEventFilter(this);
     // Its keys are the window's.
     actions->serve(*overviewWindow);
+}
+
+void SKMcarEditor::CreatePaletteComparison()
+{
+    // A tool window as the overview's, growing with the view's zoom.
+    auto *window = new QScrollArea(this);
+    window->setObjectName(QStringLiteral("paletteComparisonWindow"));
+    window->setWindowFlag(Qt::Tool);
+    window->setFrameShape(QFrame::NoFrame);
+    window->setWidgetResizable(true);
+    window->setAlignment(Qt::AlignCenter);
+    window->setFocusPolicy(Qt::NoFocus);
+    comparison = new PaletteComparison(document, selection, window);
+    window->setWidget(comparison);
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    window->setWindowTitle(tr("Palettes"));
+    window->installEventFilter(this);
+    actions->serve(*window);
+    // A new zoom, a new size: placed beside the window again while on show.
+    connect(&selection, &Selection::changed, window, [this, window](Selection::Parts parts) {
+        if ((parts & Selection::Zoom) && window->isVisible()) {
+            window->hide();
+            ShowToolWindow(window, comparison->sizeHint(), false);
+        }
+    });
 }
 
 bool SKMcarEditor::HandleToolKey(QObject *watched, QKeyEvent *key)

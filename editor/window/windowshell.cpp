@@ -32,6 +32,8 @@
 #include "editor/dialogs/romcheckdialog.h"
 #include "editor/controllers/romcontroller.h"
 #include "editor/displays/hardwaretilesdisplay.h"
+#include "editor/displays/palettecomparison.h"
+#include "editor/controllers/referencecontroller.h"
 #include "editor/displays/spritedisplay.h"
 #include "editor/displays/spriteoverview.h"
 #include "editor/window/screenfit.h"
@@ -99,6 +101,7 @@ void SKMcarEditor::CreateStatusBar()
     statusBar->addPermanentWidget(romInfo);
     statusBar->addPermanentWidget(consoleColours->statusLabel());
     statusBar->addPermanentWidget(hardwareTiles->statusLabel());
+    statusBar->addPermanentWidget(referenceControl->opacitySlider());
     if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->addWidget(statusBar);
     // A long message is cut at the bar's width: its tooltip holds it whole,
@@ -338,6 +341,7 @@ void SKMcarEditor::KeepToolWindowsBeside()
         return;
     const QList<QPair<QWidget *, QSize>> tools = {
         {overview ? overview->window() : nullptr, overview ? overview->sizeHint() : QSize()},
+        {comparison ? comparison->window() : nullptr, comparison ? comparison->sizeHint() : QSize()},
         {historyWindow, historyWindow ? historyWindow->size() : QSize()},
         {guideWindow, guideWindow ? guideWindow->size() : QSize()},
         {messageLog, messageLog ? messageLog->size() : QSize()}};

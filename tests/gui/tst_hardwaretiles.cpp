@@ -8,6 +8,8 @@
 #include <QtTest>
 
 #include "editor/displays/hardwaretilesdisplay.h"
+#include "editor/displays/spriteoverview.h"
+#include <QToolButton>
 #include "editor/displays/spriteview.h"
 #include "exchangetestrom.h"
 #include "testwindow.h"
@@ -42,6 +44,8 @@ class TestHardwareTiles : public QObject
 private slots:
     void initTestCase();
     void countsFollowTheSpriteAndTheDrawing();
+    void overviewToolTipGivesTheCounts_data();
+    void overviewToolTipGivesTheCounts();
 
 private:
     QTemporaryDir settingsDir;
@@ -89,6 +93,36 @@ void TestHardwareTiles::countsFollowTheSpriteAndTheDrawing()
 
     w.editor.findChild<QAction *>(QStringLiteral("actionHardwareTiles"))->trigger();
     QVERIFY(!label->isVisible() && !overlay->isVisible());
+}
+
+void TestHardwareTiles::overviewToolTipGivesTheCounts_data()
+{
+    QTest::addColumn<int>("sprite");
+    QTest::newRow("first sprite") << 0;
+    QTest::newRow("a later one") << 7;
+    QTest::newRow("the last") << 44;
+}
+
+void TestHardwareTiles::overviewToolTipGivesTheCounts()
+{
+    QFETCH(int, sprite);
+    TestWindow w(TileData());
+    QVERIFY(w.romWritten);
+    // The status bar's counts of the same sprite are what the tooltip must say.
+    w.probe.selection().setSprite(sprite);
+    auto *tiles = w.editor.findChild<HardwareTilesDisplay *>();
+    tiles->setShown(true);
+    const TileCounts one = tiles->spriteCounts(), all = tiles->carCounts();
+    QToolButton *cell = w.editor.findChild<SpriteOverview *>()->cell(sprite + 1);
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), cell->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(cell, &help);
+    const QString tip = cell->toolTip();
+    const QString spriteLine = QStringLiteral("Tiles of the sprite: %L1 used, %L2 empty, %L3 duplicate, %L4 bytes, %L5 shared")
+                                   .arg(one.used).arg(one.empty).arg(one.duplicate).arg(one.vramBytes()).arg(one.vramBytesShared());
+    const QString carLine = QStringLiteral("Tiles of the car: %L1 used, %L2 empty, %L3 duplicate, %L4 bytes, %L5 shared")
+                                .arg(all.used).arg(all.empty).arg(all.duplicate).arg(all.vramBytes()).arg(all.vramBytesShared());
+    QVERIFY2(tip.startsWith(QStringLiteral("sprite %1").arg(sprite + 1)) && tip.contains(spriteLine) && tip.contains(carLine),
+             qPrintable(tip));
 }
 
 QTEST_MAIN(TestHardwareTiles)

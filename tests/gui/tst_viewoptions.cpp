@@ -42,6 +42,8 @@ bool Shown(TestWindow &w, const QString &id)
         return w.editor.findChild<HardwareTilesDisplay *>()->isShown();
     if (id == QLatin1String("actionOnionSkin"))
         return w.editor.findChild<SpriteDisplay *>()->onionSkin();
+    if (id == QLatin1String("actionComparePalettes"))
+        return w.editor.findChild<QWidget *>(QStringLiteral("paletteComparisonWindow"))->isVisible();
     qFatal("no way to see %s", qPrintable(id));
 }
 
@@ -94,6 +96,7 @@ void TestViewOptions::rememberedUnderItsKey_data()
     QTest::newRow("overview at 2x") << "actionOverviewLarge" << "view/spriteOverviewLarge" << false;
     QTest::newRow("onion skin") << "actionOnionSkin" << "view/onionSkin" << false;
     QTest::newRow("hardware tiles") << "actionHardwareTiles" << "view/hardwareTiles" << false;
+    QTest::newRow("compare palettes") << "actionComparePalettes" << "view/comparePalettes" << false;
 }
 
 void TestViewOptions::rememberedUnderItsKey()
