@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "external/commandline.h"
 #include "rom/outputfile.h"
 
@@ -38,6 +42,23 @@ bool IsOwnFile(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() && !info.isSymLink() && info.isFile();
+}
+
+// Removes the start point at path by its name within the folder, and only
+// while it is the regular file we wrote: never through a link to the folder
+// or in its place.
+bool RemoveOwnFile(const QString &path)
+{
+    const QFileInfo info(path);
+    const QByteArray name = QFile::encodeName(info.fileName());
+    const int dir = ::open(QFile::encodeName(info.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (dir < 0)
+        return false;
+    struct stat entry {};
+    const bool removed = !name.isEmpty() && ::fstatat(dir, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0
+                         && S_ISREG(entry.st_mode) && ::unlinkat(dir, name.constData(), 0) == 0;
+    ::close(dir);
+    return removed;
 }
 
 }  // namespace
@@ -79,8 +100,8 @@ Result<StartPoint> KeepStartPoint(const QString &romPath, const QString &family,
     if (Result<void> written = WriteOutputFile(path, state); !written)
         return written.failure();
     for (const char *other : kFamilies)
-        if (QLatin1String(other) != family && IsOwnFile(FilePath(romPath, QString::fromLatin1(other))))
-            QFile::remove(FilePath(romPath, QString::fromLatin1(other)));
+        if (QLatin1String(other) != family)
+            RemoveOwnFile(FilePath(romPath, QString::fromLatin1(other)));
     return StartPoint{family, path};
 }
 
@@ -88,9 +109,7 @@ bool ForgetStartPoint(const QString &romPath)
 {
     bool removed = false;
     for (const char *family : kFamilies) {
-        const QString path = FilePath(romPath, QString::fromLatin1(family));
-        if (IsOwnFile(path))
-            removed = QFile::remove(path) || removed;
+        removed = RemoveOwnFile(FilePath(romPath, QString::fromLatin1(family))) || removed;
     }
     return removed;
 }
