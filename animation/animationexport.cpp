@@ -81,7 +81,7 @@ Result<void> WriteAnimationFile(const QString &path, const ExchangeData &data, c
 {
     const std::optional<AnimationFormat> format = AnimationFormatFor(path);
     if (!format)
-        return Failure{path, QStringLiteral("animations are written as .gif or .webp files"), 0, QStringLiteral("write")};
+        return Failure{path, QStringLiteral("animations are written as .gif or .webp files"), 0, Failure::Action::Write};
     Result<QByteArray> bytes = EncodeAnimation(data, settings, *format);
     if (!bytes) {
         Failure failure = bytes.failure();

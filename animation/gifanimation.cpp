@@ -17,7 +17,7 @@ Failure GifFailure(const QString &what, int error)
 {
     const char *text = GifErrorString(error);
     return Failure{{}, QStringLiteral("%1 (GIF encoder: %2)").arg(what, QString::fromLatin1(text ? text : "unknown error")),
-                   0, QStringLiteral("write")};
+                   0, Failure::Action::Write};
 }
 
 // Closes the encoder on every way out.
@@ -44,7 +44,7 @@ int BitsFor(qsizetype colors)
 
 Result<QByteArray> EncodeGifAnimation(const QList<QImage> &frames, int delayCentiseconds)
 {
-    const auto refuse = [](const QString &why) { return Failure{{}, why, 0, QStringLiteral("write")}; };
+    const auto refuse = [](const QString &why) { return Failure{{}, why, 0, Failure::Action::Write}; };
     if (frames.isEmpty())
         return refuse(QStringLiteral("no frames to write"));
     const QSize size = frames.first().size();

@@ -14,7 +14,7 @@ constexpr int kLosslessEffort = 1;
 
 Failure WebPFailure(const QString &why)
 {
-    return Failure{{}, why, 0, QStringLiteral("write")};
+    return Failure{{}, why, 0, Failure::Action::Write};
 }
 
 struct EncoderDeleter

@@ -14,10 +14,31 @@
 
 struct Failure
 {
+    // What was being done when it failed: each has its own sentence.
+    enum class Action {
+        Use,
+        Write,
+        Read,
+        Open,
+        Load,
+        LoadFile,
+        Start,
+        Lock,
+        ReadPaletteFile,
+        WritePaletteFile,
+        WritePatch,
+        WriteFile,
+        CreateFolder,
+        RecoverFrom,
+        WriteInto,
+        WriteTo,
+        PartlyWrite,   // a write that failed after changing part of the file
+    };
+
     QString file;     // the file concerned; empty when none is
     QString reason;   // the system's reason ("No space left on device") or ours
     int error = 0;    // the errno value, where the reason is one
-    QString action;   // what was being done: "write", "read", "open", ...
+    Action action = Action::Use;
 
     // "Cannot write "/path/x.png": No space left on device"; without a file,
     // the reason alone. The window shows it in the user's language (one
@@ -28,27 +49,48 @@ struct Failure
     {
         if (file.isEmpty())
             return reason;
-        struct Sentence
-        {
-            const char *action;
-            const char *text;
-        };
-        static constexpr Sentence kSentences[] = {
-            {"write", QT_TRANSLATE_NOOP("Failure", "Cannot write \"%1\": %2")},
-            {"read", QT_TRANSLATE_NOOP("Failure", "Cannot read \"%1\": %2")},
-            {"open", QT_TRANSLATE_NOOP("Failure", "Cannot open \"%1\": %2")},
-            {"load", QT_TRANSLATE_NOOP("Failure", "Cannot load \"%1\": %2")},
-            {"load file", QT_TRANSLATE_NOOP("Failure", "Cannot load file \"%1\": %2")},
-            {"start", QT_TRANSLATE_NOOP("Failure", "Cannot start \"%1\": %2")},
-            {"lock", QT_TRANSLATE_NOOP("Failure", "Cannot lock \"%1\": %2")},
-            {"use", QT_TRANSLATE_NOOP("Failure", "Cannot use \"%1\": %2")},
-        };
-        const QString shown = QDir::toNativeSeparators(file);
-        const QString done = action.isEmpty() ? QStringLiteral("use") : action;
-        for (const Sentence &sentence : kSentences)
-            if (done == QLatin1String(sentence.action))
-                return QCoreApplication::translate("Failure", sentence.text).arg(shown, reason);
-        return QStringLiteral("Cannot %1 \"%2\": %3").arg(done, shown, reason);
+        return QCoreApplication::translate("Failure", Sentence(action)).arg(QDir::toNativeSeparators(file), reason);
+    }
+
+    static const char *Sentence(Action action)
+    {
+        switch (action) {
+        case Action::Use:
+            break;
+        case Action::Write:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot write \"%1\": %2");
+        case Action::Read:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot read \"%1\": %2");
+        case Action::Open:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot open \"%1\": %2");
+        case Action::Load:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot load \"%1\": %2");
+        case Action::LoadFile:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot load file \"%1\": %2");
+        case Action::Start:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot start \"%1\": %2");
+        case Action::Lock:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot lock \"%1\": %2");
+        case Action::ReadPaletteFile:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot read palette file \"%1\": %2");
+        case Action::WritePaletteFile:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot write palette file \"%1\": %2");
+        case Action::WritePatch:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot write patch \"%1\": %2");
+        case Action::WriteFile:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot write file \"%1\": %2");
+        case Action::CreateFolder:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot create the folder \"%1\": %2");
+        case Action::RecoverFrom:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot recover from \"%1\": %2");
+        case Action::WriteInto:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot write into \"%1\": %2");
+        case Action::WriteTo:
+            return QT_TRANSLATE_NOOP("Failure", "Cannot write to \"%1\": %2");
+        case Action::PartlyWrite:
+            return QT_TRANSLATE_NOOP("Failure", "%1 was partly written: %2");
+        }
+        return QT_TRANSLATE_NOOP("Failure", "Cannot use \"%1\": %2");
     }
 };
 

@@ -47,7 +47,7 @@ Result<void> PrintOut(const QString &text)
         return {};
     const int error = errno != 0 ? errno : EIO;
     return Failure{QStringLiteral("standard output"), QString::fromLocal8Bit(std::strerror(error)), error,
-                   QStringLiteral("write to")};
+                   Failure::Action::WriteTo};
 }
 
 std::optional<int> ParseCommandLine(QCommandLineParser &parser, const QString &command, const QString &synopsis,

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,9 +20,12 @@
 
 namespace {
 
+// "Cannot read input "x.png": no such file": what the file is for names it
+// (the command line speaks English only, so the sentence is made here).
 Failure InputFailure(const QString &path, const QString &what, const QString &reason)
 {
-    return Failure{path, reason, 0, QStringLiteral("read ") + what};
+    return Failure{{}, QStringLiteral("Cannot read %1 \"%2\": %3").arg(what, QDir::toNativeSeparators(path), reason), 0,
+                   Failure::Action::Read};
 }
 
 } // namespace
@@ -111,8 +115,8 @@ Result<void> SaveRom(const RomInput &rom, const CarData &data, const QString &ou
     // changed the file meanwhile is not overwritten.
     if (CheckOnDisk(rom.image) != DiskState::Unchanged)
         return Failure{{}, QStringLiteral("%1 was changed by another program while this command ran").arg(ShownPath(rom.path)), 0, {}};
-    const SaveResult result = WriteRomFile(rom.path, bytes);
-    if (!result.ok)
-        return Failure{{}, result.error, 0, {}};
+    const Result<SaveMethod> result = WriteRomFile(rom.path, bytes);
+    if (!result)
+        return result.failure();
     return {};
 }

@@ -90,18 +90,18 @@ QByteArray CarDocument::bytesToSave() const
     return SavedFileBytes(plain, smd, dataToSave());
 }
 
-SaveResult CarDocument::SaveToFile()
+Result<SaveMethod> CarDocument::SaveToFile()
 {
     // A command-line writer on the same file finishes first (and the other way round).
     const Result<RomFileLock> lock = RomFileLock::Acquire(romImage.path, RomFileLock::Mode::Exclusive, kSaveLockWaitMs);
     if (!lock)
-        return SaveResult{false, SaveResult::Method::Replaced, lock.message()};
+        return lock.failure();
     return SaveToFile(*lock);
 }
 
-SaveResult CarDocument::SaveToFile(const RomFileLock &)
+Result<SaveMethod> CarDocument::SaveToFile(const RomFileLock &)
 {
-    const SaveResult result = SaveCarData(romImage, plain, smd, dataToSave());
+    const Result<SaveMethod> result = SaveCarData(romImage, plain, smd, dataToSave());
     ProtectRom(romImage.path);
     return result;
 }

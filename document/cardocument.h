@@ -63,10 +63,10 @@ public:
     // image and the plain bytes are the saved ones. Does not touch the stack.
     // The file is protected from every other output (rom/protectedfiles.h)
     // while it is open.
-    SaveResult SaveToFile();
+    Result<SaveMethod> SaveToFile();
     // The same for a caller that took the file's lock itself (held), so that
     // what it looked at on disk before is still what is there.
-    SaveResult SaveToFile(const RomFileLock &held);
+    Result<SaveMethod> SaveToFile(const RomFileLock &held);
 
     const QString &path() const { return romImage.path; }
     const DocumentTables &tables() const { return current; }

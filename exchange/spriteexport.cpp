@@ -48,7 +48,7 @@ QByteArray RawBytes(const ExchangeData &data, int car, int sprite)
 
 Failure CannotWrite(const QString &fileName, const QString &reason)
 {
-    return Failure{fileName, reason, 0, QStringLiteral("write file")};
+    return Failure{fileName, reason, 0, Failure::Action::WriteFile};
 }
 
 // Every numbered file encoded first, then written all or nothing.

@@ -35,7 +35,7 @@ bool IsRawSpriteFile(const QString &fileName)
 
 Result<QByteArray> EncodePicture(const QString &fileName, const QImage &image)
 {
-    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("write")}; };
+    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, Failure::Action::Write}; };
     const QByteArray format = WriterFormatFor(fileName);
     if (format.isEmpty())
         return fail(QStringLiteral("no picture format for this file name"));
@@ -68,7 +68,7 @@ QString NotRegularFileReason(const QString &fileName)
 
 Result<QByteArray> ReadPictureBytes(sys::Handle descriptor, const QString &fileName)
 {
-    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("read")}; };
+    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, Failure::Action::Read}; };
     const auto reason = [](int error) { return QString::fromLocal8Bit(sys::ReasonText(error).c_str()); };
     sys::FileInfo info;
     if (const int error = sys::StatOpen(descriptor, &info))
@@ -105,7 +105,7 @@ Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *to
     // looked at, so nothing swapped in under the name gets read.
     sys::Handle descriptor = sys::kNoHandle;
     if (const int error = sys::Open(NativePath(fileName).constData(), sys::kReadOnly, &descriptor))
-        return Failure{fileName, QString::fromLocal8Bit(sys::ReasonText(error).c_str()), 0, QStringLiteral("read")};
+        return Failure{fileName, QString::fromLocal8Bit(sys::ReasonText(error).c_str()), 0, Failure::Action::Read};
     const Result<QByteArray> data = ReadPictureBytes(descriptor, fileName);
     sys::Close(descriptor);
     if (!data)
@@ -115,7 +115,7 @@ Result<QImage> ReadPictureFile(const QString &fileName, QSize largest, QSize *to
 
 Result<QImage> DecodePicture(const QString &fileName, const QByteArray &data, QSize largest, QSize *tooLargeSize)
 {
-    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, QStringLiteral("read")}; };
+    const auto fail = [&](const QString &why) { return Failure{fileName, why, 0, Failure::Action::Read}; };
     if (data.isEmpty())
         return fail(QStringLiteral("the file is empty"));
     if (!PictureDataComplete(data))

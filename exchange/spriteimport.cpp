@@ -234,7 +234,7 @@ Result<QList<Failure>> ReadOnePicture(const QString &picked, const ExchangeSelec
 
 Failure CannotLoad(const QString &fileName, const QString &reason)
 {
-    return Failure{fileName, reason, 0, QStringLiteral("load file")};
+    return Failure{fileName, reason, 0, Failure::Action::LoadFile};
 }
 
 QStringList ProblemLines(const Result<ImportReport> &read)

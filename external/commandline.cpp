@@ -124,11 +124,11 @@ Result<QString> FindProgram(const QString &program, const QStringList &paths)
         return Failure{program,
                        info.exists() ? QCoreApplication::translate("ExternalPrograms", "not an executable program")
                                      : QCoreApplication::translate("ExternalPrograms", "No such file or directory"),
-                       0, QStringLiteral("start")};
+                       0, Failure::Action::Start};
     }
     const QString found = QStandardPaths::findExecutable(program, paths);
     if (found.isEmpty())
         return Failure{program, QCoreApplication::translate("ExternalPrograms", "not installed (not found in PATH or /usr/games)"),
-                       0, QStringLiteral("start")};
+                       0, Failure::Action::Start};
     return found;
 }

@@ -28,7 +28,7 @@ Result<void> OpenInEditor(const QString &path, const QString &command)
         return Failure{path,
                        QStringLiteral("no application is set up for PNG files; set the pixel editor command in "
                                       "Edit > Preferences..."),
-                       0, QStringLiteral("open")};
+                       0, Failure::Action::Open};
     }
     const Result<QStringList> words = CommandForFile(command, path);
     if (!words)
@@ -41,7 +41,7 @@ Result<void> OpenInEditor(const QString &path, const QString &command)
     process.setArguments(words->mid(1));
     process.setWorkingDirectory(QFileInfo(path).absolutePath());
     if (!process.startDetached())
-        return Failure{words->first(), process.errorString(), 0, QStringLiteral("start")};
+        return Failure{words->first(), process.errorString(), 0, Failure::Action::Start};
     return {};
 }
 
@@ -80,7 +80,7 @@ Result<void> ExternalEditLink::Start(const QByteArray &picture, const QString &f
     Stop();
     const QString base = QFileInfo(fileName).fileName();
     if (!IsOwnFileName(OwnFolderKind::Link, base))
-        return Failure{base, QStringLiteral("not a name the link writes"), 0, QStringLiteral("write")};
+        return Failure{base, QStringLiteral("not a name the link writes"), 0, Failure::Action::Write};
     Result<std::unique_ptr<OwnFolder>> made = OwnFolder::Make(OwnFolderKind::Link);
     if (!made)
         return made.failure();

@@ -28,7 +28,7 @@ Result<QByteArray> LinkPictureBytes(const ExchangeSelection &selection, const Ex
     if (picture.isNull() || !writer.write(picture))
         return Failure{ScopeFileName(selection),
                        picture.isNull() ? QStringLiteral("nothing to draw") : writer.errorString(), 0,
-                       QStringLiteral("write")};
+                       Failure::Action::Write};
     return bytes;
 }
 

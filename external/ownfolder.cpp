@@ -111,7 +111,7 @@ Result<std::unique_ptr<OwnFolder>> OwnFolder::Make(OwnFolderKind kind, const QSt
 {
     QByteArray pattern = QFile::encodeName(RootOr(temporaryRoot)) + '/' + PrefixOf(kind) + "XXXXXX";
     const auto fail = [&](int error) {
-        return Failure{QFile::decodeName(pattern), SystemReason(error), error, QStringLiteral("create the folder")};
+        return Failure{QFile::decodeName(pattern), SystemReason(error), error, Failure::Action::CreateFolder};
     };
     if (!::mkdtemp(pattern.data()))
         return fail(errno);

@@ -108,7 +108,7 @@ bool ProcessGroupRunning(qint64 group)
 Result<QByteArray> PlayTestImage(const CarDocument &document)
 {
     if (!document.imageError().isEmpty())
-        return Failure{document.path(), document.imageError(), 0, QStringLiteral("read")};
+        return Failure{document.path(), document.imageError(), 0, Failure::Action::Read};
     return SavedFileBytes(document.plainImage(), {}, document.dataToSave());
 }
 
@@ -197,7 +197,7 @@ Result<QString> PlayTestRunner::StartWith(const QByteArray &image, const QString
             return written.failure();
     int errorEnds[2];
     if (::pipe2(errorEnds, O_CLOEXEC) != 0)
-        return Failure{words->first(), QString::fromLocal8Bit(std::strerror(errno)), errno, QStringLiteral("start")};
+        return Failure{words->first(), QString::fromLocal8Bit(std::strerror(errno)), errno, Failure::Action::Start};
     run->errorPipe = errorEnds[0];
     ::fcntl(run->errorPipe, F_SETFL, ::fcntl(run->errorPipe, F_GETFL) | O_NONBLOCK);
     ++started;
@@ -224,7 +224,7 @@ Result<QString> PlayTestRunner::StartWith(const QByteArray &image, const QString
     const bool began = process->waitForStarted();
     ::close(errorEnd);
     if (!began) {
-        const Failure failure{words->first(), process->errorString(), 0, QStringLiteral("start")};
+        const Failure failure{words->first(), process->errorString(), 0, Failure::Action::Start};
         process->disconnect(this);
         delete process;
         runs.pop_back();   // and its copy with it

@@ -54,6 +54,6 @@ Result<void> StoreExternalPrograms(QSettings &settings, const ExternalPrograms &
     settings.sync();
     if (settings.status() != QSettings::NoError)
         return Failure{settings.fileName(), QCoreApplication::translate("ExternalPrograms", "the settings file cannot be written"), 0,
-                       QStringLiteral("write")};
+                       Failure::Action::Write};
     return {};
 }

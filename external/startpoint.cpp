@@ -96,7 +96,7 @@ Result<StartPoint> KeepStartPoint(const QString &romPath, const QString &family,
 {
     const QString path = FilePath(romPath, family);
     if (!QDir().mkpath(StartPointFolder()))
-        return Failure{StartPointFolder(), QCoreApplication::translate("StartPoint", "the folder cannot be made"), 0, QStringLiteral("write")};
+        return Failure{StartPointFolder(), QCoreApplication::translate("StartPoint", "the folder cannot be made"), 0, Failure::Action::Write};
     if (Result<void> written = WriteOutputFile(path, state); !written)
         return written.failure();
     for (const char *other : kFamilies)

@@ -29,10 +29,12 @@
         <source>Animated WebP (*.webp)</source>
         <translation>Animiertes WebP (*.webp)</translation>
     </message>
-    <message>
-        <location line="+25"/>
-        <source>Exported car %1 as %2 (%3 frames, %4)</source>
-        <translation>Auto %1 als %2 exportiert (%3 Einzelbilder, %4)</translation>
+    <message numerus="yes">
+        <source>Exported car %1 as %2 (%n frame(s), %3)</source>
+        <translation>
+            <numerusform>Auto %1 als %2 exportiert (%n Einzelbild, %3)</numerusform>
+            <numerusform>Auto %1 als %2 exportiert (%n Einzelbilder, %3)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -179,20 +181,19 @@
         <translation>Index %1: Doppelklick bearbeitet die Farbe</translation>
     </message>
     <message>
-        <source>index %1: 1 pixel in this sprite, %2 in this car</source>
-        <translation>Index %1: 1 Pixel in diesem Sprite, %2 in diesem Auto</translation>
-    </message>
-    <message>
-        <source>index %1: %2 pixels in this sprite, %3 in this car</source>
-        <translation>Index %1: %2 Pixel in diesem Sprite, %3 in diesem Auto</translation>
-    </message>
-    <message>
         <source>, unused in car %1</source>
         <translation>, unbenutzt in Auto %1</translation>
     </message>
     <message>
         <source>, unused in cars %1 and %2</source>
         <translation>, unbenutzt in den Autos %1 und %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>index %1: %2 pixel(s) in this sprite, %3 in this car</source>
+        <translation>
+            <numerusform>Index %1: %2 Pixel in diesem Sprite, %3 in diesem Auto</numerusform>
+            <numerusform>Index %1: %2 Pixel in diesem Sprite, %3 in diesem Auto</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -364,16 +365,6 @@
         <translation>%1 importieren</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <source>Exported 1 sprite to %1/</source>
-        <translation>1 Sprite nach %1/ exportiert</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Exported %1 sprites to %2/</source>
-        <translation>%1 Sprites nach %2/ exportiert</translation>
-    </message>
-    <message>
         <location line="+3"/>
         <source>Exported %1 to %2</source>
         <translation>%1 nach %2 exportiert</translation>
@@ -472,6 +463,20 @@
         <source>Cannot load &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht geladen werden: %2</translation>
     </message>
+    <message numerus="yes">
+        <source>; %n file(s) failed</source>
+        <translation>
+            <numerusform>; %n Datei fehlgeschlagen</numerusform>
+            <numerusform>; %n Dateien fehlgeschlagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %n sprite(s) to %1/</source>
+        <translation>
+            <numerusform>%n Sprite nach %1/ exportiert</numerusform>
+            <numerusform>%n Sprites nach %1/ exportiert</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ExternalPrograms</name>
@@ -569,6 +574,42 @@
         <location line="+1"/>
         <source>Cannot use &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read palette file &quot;%1&quot;: %2</source>
+        <translation>Palettendatei „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write palette file &quot;%1&quot;: %2</source>
+        <translation>Palettendatei „%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write patch &quot;%1&quot;: %2</source>
+        <translation>Patch „%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write file &quot;%1&quot;: %2</source>
+        <translation>Datei „%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder &quot;%1&quot;: %2</source>
+        <translation>Der Ordner „%1“ kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot recover from &quot;%1&quot;: %2</source>
+        <translation>Aus „%1“ kann nichts wiederhergestellt werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write into &quot;%1&quot;: %2</source>
+        <translation>In „%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write to &quot;%1&quot;: %2</source>
+        <translation>Nach „%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 was partly written: %2</source>
+        <translation>%1 wurde nur teilweise geschrieben: %2</translation>
     </message>
 </context>
 <context>
@@ -1010,16 +1051,6 @@ Den Emulator-Befehl legen Sie unter Bearbeiten &gt; Einstellungen... fest.</tran
         <location line="+1"/>
         <source>Jumping</source>
         <translation>Sprungkraft</translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>; 1 file failed</source>
-        <translation>; 1 Datei fehlgeschlagen</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>; %1 files failed</source>
-        <translation>; %1 Dateien fehlgeschlagen</translation>
     </message>
     <message>
         <location filename="../editor/prompts.cpp" line="+32"/>

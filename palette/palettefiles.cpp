@@ -232,9 +232,9 @@ QByteArray WordBytes(const Colors &colors)
     return out;
 }
 
-Failure FileError(const QString &verb, const QString &fileName, const QString &reason)
+Failure FileError(Failure::Action action, const QString &fileName, const QString &reason)
 {
-    return Failure{fileName, reason, 0, verb + QStringLiteral(" palette file")};
+    return Failure{fileName, reason, 0, action};
 }
 
 QString SuffixReason()
@@ -291,7 +291,7 @@ QByteArray PaletteFileBytes(PaletteFileFormat format, const QList<QColor> &color
 
 Result<QList<QColor>> ReadPaletteFile(const QString &fileName)
 {
-    const QString verb = QStringLiteral("read");
+    const Failure::Action verb = Failure::Action::ReadPaletteFile;
     const std::optional<PaletteFileFormat> format = PaletteFileFormatFor(fileName);
     if (!format)
         return FileError(verb, fileName, SuffixReason());
@@ -318,14 +318,14 @@ Result<QList<QColor>> ReadPaletteFile(const QString &fileName)
 
 Result<void> WritePaletteFile(const QString &fileName, const QList<QColor> &colors, const QString &name)
 {
-    const QString verb = QStringLiteral("write");
+    const Failure::Action verb = Failure::Action::WritePaletteFile;
     const std::optional<PaletteFileFormat> format = PaletteFileFormatFor(fileName);
     if (!format)
         return FileError(verb, fileName, SuffixReason());
     Result<void> written = WriteOutputFile(fileName, PaletteFileBytes(*format, colors, name));
     if (!written) {
         Failure failure = written.failure();
-        failure.action = verb + QStringLiteral(" palette file");
+        failure.action = verb;
         return failure;
     }
     return {};

@@ -28,7 +28,7 @@ Result<QByteArray> MakePatch(PatchFormat format, const QByteArray &original, con
 
 Result<QByteArray> PatchFileBytes(const QString &fileName, const QByteArray &original, const QByteArray &modified)
 {
-    const auto fail = [&](const QString &reason) { return Failure{fileName, reason, 0, QStringLiteral("write patch")}; };
+    const auto fail = [&](const QString &reason) { return Failure{fileName, reason, 0, Failure::Action::WritePatch}; };
     const std::optional<PatchFormat> format = PatchFormatFor(fileName);
     if (!format)
         return fail(QStringLiteral("the name must end in .ips or .bps"));

@@ -28,7 +28,7 @@ constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 
 Failure Refused(const QString &path, const QString &reason)
 {
-    return Failure{path, reason, 0, QStringLiteral("recover from")};
+    return Failure{path, reason, 0, Failure::Action::RecoverFrom};
 }
 
 // The names NewRecoveryFilePath() makes: ROM name, key, owner, random part.

@@ -177,7 +177,7 @@ Result<void> RecoveryKeeper::Write(bool wait)
 
     if (file.isEmpty()) {
         if (!QDir().mkpath(folder))
-            return Failure{folder, QStringLiteral("the folder cannot be made"), 0, QStringLiteral("write into")};
+            return Failure{folder, QStringLiteral("the folder cannot be made"), 0, Failure::Action::WriteInto};
         // Another editor may hold a lock of the name we draw: draw again.
         for (int attempt = 0; attempt < 3 && !lock; ++attempt) {
             const QString candidate = NewRecoveryFilePath(folder, record.romPath, owner);
@@ -186,7 +186,7 @@ Result<void> RecoveryKeeper::Write(bool wait)
                 file = candidate;
         }
         if (!lock)
-            return Failure{folder, QStringLiteral("no recovery file could be locked"), 0, QStringLiteral("write into")};
+            return Failure{folder, QStringLiteral("no recovery file could be locked"), 0, Failure::Action::WriteInto};
     }
     const QByteArray bytes = EncodeRecoveryFile(record);
     if (wait) {

@@ -40,11 +40,11 @@ Result<RecoveryOffer> ReadRecoveryOffer(const OrphanedRecovery &found, const Car
     QString error;
     const QByteArray bytes = ReadWhole(found.path, &error);
     if (!error.isEmpty())
-        return Failure{found.path, error, 0, QStringLiteral("read")};
+        return Failure{found.path, error, 0, Failure::Action::Read};
     Result<RecoveryRecord> record = DecodeRecoveryFile(found.path, bytes);
     const auto refuse = [&](const QString &reason) {
         PutAside(found.path);
-        return Failure{found.path, reason, 0, QStringLiteral("recover from")};
+        return Failure{found.path, reason, 0, Failure::Action::RecoverFrom};
     };
     if (!record) {
         PutAside(found.path);

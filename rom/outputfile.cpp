@@ -16,7 +16,7 @@ namespace {
 
 Failure WriteFailure(const QString &path, int error)
 {
-    return Failure{path, QString::fromLocal8Bit(ReasonText(error)), error > 0 ? error : 0, QStringLiteral("write")};
+    return Failure{path, QString::fromLocal8Bit(ReasonText(error)), error > 0 ? error : 0, Failure::Action::Write};
 }
 
 // One file of a write: where it really goes and what is there now.
@@ -49,18 +49,18 @@ QString SpecialFileReason(const QByteArray &path)
 Result<void> Prepare(const QString &path, Prepared *prepared)
 {
     if (path.isEmpty())
-        return Failure{path, QStringLiteral("no file name given"), 0, QStringLiteral("write")};
+        return Failure{path, QStringLiteral("no file name given"), 0, Failure::Action::Write};
     prepared->path = path;
     // Before the links are followed by name: /proc's links (/dev/stdout ->
     // /proc/self/fd/1 -> "pipe:[...]") lead nowhere a name can follow.
     if (const QString reason = SpecialFileReason(NativePath(path)); !reason.isEmpty())
-        return Failure{path, reason, 0, QStringLiteral("write")};
+        return Failure{path, reason, 0, Failure::Action::Write};
     if (const int error = ResolveWriteTarget(NativePath(path), &prepared->target))
         return WriteFailure(path, error);
     if (const QString rom = ProtectedFileAt(prepared->target); !rom.isEmpty())
         return Failure{path,
                        QStringLiteral("it is the open ROM \"%1\", which only a save writes").arg(QDir::toNativeSeparators(rom)),
-                       0, QStringLiteral("write")};
+                       0, Failure::Action::Write};
     sys::FileInfo info;
     if (const int error = sys::Stat(prepared->target.constData(), &info); error == 0) {
         if (info.kind != sys::Kind::Regular)

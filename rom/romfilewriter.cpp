@@ -22,9 +22,9 @@ QString ReasonOf(int error)
     return QString::fromLocal8Bit(ReasonText(error));
 }
 
-SaveResult Failed(const QString &path, int error, SaveResult::Method method)
+Failure Failed(const QString &path, int error, Failure::Action action = Failure::Action::Write)
 {
-    return SaveResult{false, method, QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), ReasonOf(error))};
+    return Failure{path, ReasonOf(error), error > 0 ? error : 0, action};
 }
 
 // No room (or no permission) for a second copy: the file can still be written in place.
@@ -125,25 +125,25 @@ InPlaceOutcome WriteInPlace(const QByteArray &target, const QByteArray &bytes)
 
 } // namespace
 
-SaveResult WriteRomFile(const QString &path, const QByteArray &newFileBytes)
+Result<SaveMethod> WriteRomFile(const QString &path, const QByteArray &newFileBytes)
 {
     // Through a symbolic link to the file it names, which is what gets replaced.
     QByteArray target;
     if (const int error = ResolveWriteTarget(NativePath(path), &target))
-        return Failed(path, error, SaveResult::Method::Replaced);
+        return Failed(path, error);
 
     sys::FileInfo old;
     const int missing = sys::Stat(target.constData(), &old);
     const bool exists = missing == 0;
     if (!exists && missing != ENOENT)
-        return Failed(path, missing, SaveResult::Method::Replaced);
+        return Failed(path, missing);
     if (exists && old.kind != sys::Kind::Regular)
-        return Failed(path, kNotRegularFile, SaveResult::Method::Replaced);
+        return Failed(path, kNotRegularFile);
     // A file we may not write is not replaced either (the folder may allow it);
     // this also reports a read-only file system before anything is tried.
     if (exists)
         if (const int error = sys::CanWrite(target.constData()))
-            return Failed(path, error, SaveResult::Method::Replaced);
+            return Failed(path, error);
 
     RemoveStaleTemporaries(target);
     if (!exists || old.links <= 1) {
@@ -154,20 +154,17 @@ SaveResult WriteRomFile(const QString &path, const QByteArray &newFileBytes)
             error = temporary.Commit(target);
         if (error == 0) {
             SyncFolderOf(target);
-            return SaveResult{true, SaveResult::Method::Replaced, {}};
+            return SaveMethod::Replaced;
         }
         if (!mayWriteInPlace)
-            return Failed(path, error, SaveResult::Method::Replaced);
+            return Failed(path, error);
     }
 
     // Hard links share the file (a replacement would part them), or the folder
     // has no room for a replacement: write the file itself.
     const InPlaceOutcome outcome = WriteInPlace(target, newFileBytes);
     if (outcome.error == 0)
-        return SaveResult{true, SaveResult::Method::InPlace, {}};
-    SaveResult failed = Failed(path, outcome.error, SaveResult::Method::InPlace);
-    failed.bytesWritten = outcome.allWritten;
-    if (outcome.touched && !outcome.allWritten)
-        failed.error = QStringLiteral("%1 was partly written: %2").arg(QDir::toNativeSeparators(path), ReasonOf(outcome.error));
-    return failed;
+        return SaveMethod::InPlace;
+    return Failed(path, outcome.error,
+                  outcome.touched && !outcome.allWritten ? Failure::Action::PartlyWrite : Failure::Action::Write);
 }

@@ -3,22 +3,15 @@
 #include <QByteArray>
 #include <QString>
 
+#include "base/result.h"
+
 // Writing a whole ROM file so that a failure or a kill at any moment loses
 // nothing.
 
-struct SaveResult
-{
-    enum class Method {
-        Replaced,   // a new file was written beside it and renamed over it
-        InPlace,    // the changed bytes were written into the file itself
-    };
-
-    bool ok = false;
-    Method method = Method::Replaced;
-    QString error;   // "Cannot write "<path>": <system reason>" when !ok
-    // On failure: the file holds the new bytes all the same (written in place
-    // whole, only the final fsync failed), so they are the file's contents now.
-    bool bytesWritten = false;
+// How a save got its bytes into the file.
+enum class SaveMethod {
+    Replaced,   // a new file was written beside it and renamed over it
+    InPlace,    // the changed bytes were written into the file itself
 };
 
 // Makes the file at path hold newFileBytes. A symbolic link is written
@@ -36,10 +29,11 @@ struct SaveResult
 // appending (a file longer than newFileBytes is refused), then synced. The
 // blocks the write needs are reserved first (fallocate), so that a full disk
 // is found before anything changes; a failure after the file was touched says
-// "<path> was partly written: <reason>" (every byte is then either old or new).
+// "<path> was partly written: <reason>" (every byte is then either old or new;
+// a failed final sync may leave every byte new).
 // Stale temporaries of ours beside the file (a killed save) are removed.
 //
 // A read-only file, a read-only file system or anything that is not a regular
 // file is refused before anything is written. Errors name path and give the
 // system's reason ("No space left on device", "Permission denied", ...).
-SaveResult WriteRomFile(const QString &path, const QByteArray &newFileBytes);
+Result<SaveMethod> WriteRomFile(const QString &path, const QByteArray &newFileBytes);

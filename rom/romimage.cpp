@@ -125,7 +125,7 @@ Result<RomImage> RomImage::Load(const QString &path)
         image.fileBytes.clear();
         return image;
     }
-    return Failure{path, ReasonOf(code), code > 0 ? code : 0, QStringLiteral("open")};
+    return Failure{path, ReasonOf(code), code > 0 ? code : 0, Failure::Action::Open};
 }
 
 RomFileStamp StampFile(const QString &path, const QByteArray &bytes)

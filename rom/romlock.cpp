@@ -26,10 +26,10 @@ Result<RomFileLock> RomFileLock::Acquire(const QString &path, Mode mode, int wai
             sys::Close(fd);
             if (error == EWOULDBLOCK)
                 return Failure{path, QStringLiteral("another program is writing it"), EWOULDBLOCK,
-                               QStringLiteral("lock")};
+                               Failure::Action::Lock};
             if (error == ENOLCK || error == EOPNOTSUPP)
                 return RomFileLock();   // a file system without locks: carry on unlocked
-            return Failure{path, QString::fromLocal8Bit(sys::ReasonText(error).c_str()), error, QStringLiteral("lock")};
+            return Failure{path, QString::fromLocal8Bit(sys::ReasonText(error).c_str()), error, Failure::Action::Lock};
         }
         // A writer may have replaced the file while we waited: lock what is there now.
         sys::FileInfo named;
@@ -47,5 +47,5 @@ Result<RomFileLock> RomFileLock::Acquire(const QString &path, Mode mode, int wai
 
 bool RomFileLock::IsBusy(const Failure &failure)
 {
-    return failure.error == EWOULDBLOCK && failure.action == QLatin1String("lock");
+    return failure.error == EWOULDBLOCK && failure.action == Failure::Action::Lock;
 }

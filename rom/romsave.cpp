@@ -1,5 +1,7 @@
 #include "rom/romsave.h"
 
+#include <QFile>
+
 #include "rom/romwriter.h"
 #include "rom/smdformat.h"
 
@@ -9,21 +11,33 @@ QByteArray SavedFileBytes(const QByteArray &plain, const QByteArray &smdHeader, 
     return smdHeader.isEmpty() ? patched : InterleaveSmd(smdHeader, patched);
 }
 
-SaveResult SaveCarData(RomImage &image, const CarData &data)
+namespace {
+
+bool FileHolds(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() != bytes.size())
+        return false;
+    return file.readAll() == bytes;
+}
+
+} // namespace
+
+Result<SaveMethod> SaveCarData(RomImage &image, const CarData &data)
 {
     // A plain image: the file bytes are what the car data is patched into.
     QByteArray plain = image.fileBytes;
     return SaveCarData(image, plain, {}, data);
 }
 
-SaveResult SaveCarData(RomImage &image, QByteArray &plain, const QByteArray &smdHeader, const CarData &data)
+Result<SaveMethod> SaveCarData(RomImage &image, QByteArray &plain, const QByteArray &smdHeader, const CarData &data)
 {
     const QByteArray patched = PatchedImage(plain, data);
     const QByteArray fileBytes = smdHeader.isEmpty() ? patched : InterleaveSmd(smdHeader, patched);
-    const SaveResult result = WriteRomFile(image.path, fileBytes);
-    // Also after a failed final sync of a complete write: the file holds these
-    // bytes, and the next save must not take them for another program's.
-    if (result.ok || result.bytesWritten) {
+    const Result<SaveMethod> result = WriteRomFile(image.path, fileBytes);
+    // Also after a failure that left these bytes in the file whole (the final
+    // sync failed): the next save must not take them for another program's.
+    if (result.ok() || FileHolds(image.path, fileBytes)) {
         image.fileBytes = fileBytes;
         image.stamp = StampFile(image.path, fileBytes);
         plain = patched;

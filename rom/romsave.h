@@ -11,12 +11,13 @@ QByteArray SavedFileBytes(const QByteArray &plain, const QByteArray &smdHeader, 
 
 // Saves data into the ROM image: image.fileBytes are plain bytes, patched and
 // written to image.path (WriteRomFile). On success the image holds the bytes
-// written and a fresh stamp; on failure it is unchanged (unless the file holds
-// the new bytes all the same: SaveResult::bytesWritten). Does not look at the
-// disk first: callers that care use CheckOnDisk.
-SaveResult SaveCarData(RomImage &image, const CarData &data);
+// written and a fresh stamp; on failure it is unchanged, unless the file holds
+// the new bytes all the same (a failed final sync of a complete write), which
+// it then takes for its own. Does not look at the disk first: callers that
+// care use CheckOnDisk.
+Result<SaveMethod> SaveCarData(RomImage &image, const CarData &data);
 
 // The same for an image whose file is interleaved: plain is what the car data
 // is patched into, the file gets SavedFileBytes. On success plain holds the
 // patched plain bytes too.
-SaveResult SaveCarData(RomImage &image, QByteArray &plain, const QByteArray &smdHeader, const CarData &data);
+Result<SaveMethod> SaveCarData(RomImage &image, QByteArray &plain, const QByteArray &smdHeader, const CarData &data);

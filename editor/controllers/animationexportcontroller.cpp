@@ -75,10 +75,8 @@ bool AnimationExportController::ExportTo(const QString &path, const AnimationExp
         return false;
     }
     const int frames = AnimationLoopLength(settings.motion);
-    status.showStatus(tr("Exported car %1 as %2 (%3 frames, %4)")
+    status.showStatus(tr("Exported car %1 as %2 (%n frame(s), %3)", nullptr, frames)
                            .arg(selection.car() + 1)
-                           .arg(QFileInfo(path).fileName())
-                           .arg(frames)
-                           .arg(ByteCountText(QFileInfo(path).size())));
+                           .arg(QFileInfo(path).fileName(), ByteCountText(QFileInfo(path).size())));
     return true;
 }

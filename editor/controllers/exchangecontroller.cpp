@@ -34,7 +34,7 @@ QString RawFilter() { return QCoreApplication::translate("ExchangeController", "
 // "; 3 files failed": the tail of a status message when some files failed.
 QString FailedText(qsizetype failed)
 {
-    return failed == 1 ? QObject::tr("; 1 file failed") : QObject::tr("; %1 files failed").arg(failed);
+    return QCoreApplication::translate("ExchangeController", "; %n file(s) failed", nullptr, int(failed));
 }
 
 // The failures of an import, one a line, in the window's language.
@@ -127,8 +127,7 @@ void ExchangeController::ExportTo(const QString &fileName, SpriteFileType type)
         return;
     }
     if (scope.separateFiles && scope.scope != ExchangeScope::Sprite)
-        status.showStatus((*written == 1 ? tr("Exported 1 sprite to %1/") : tr("Exported %1 sprites to %2/").arg(*written))
-                              .arg(QFileInfo(fileName).dir().dirName()));
+        status.showStatus(tr("Exported %n sprite(s) to %1/", nullptr, *written).arg(QFileInfo(fileName).dir().dirName()));
     else
         status.showStatus(tr("Exported %1 to %2").arg(ScopeName(scope), QFileInfo(fileName).fileName()));
 }

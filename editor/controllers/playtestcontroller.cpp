@@ -132,7 +132,7 @@ void PlayTestController::Recorded(const QString &statePath)
         state = file.readAll();
     if (state.isEmpty()) {
         prompts.warn(tr("Record Start Point"),
-                     Failure{statePath, file.errorString(), 0, QStringLiteral("read")}.message());
+                     Failure{statePath, file.errorString(), 0, Failure::Action::Read}.message());
         return;
     }
     const Result<StartPoint> kept = KeepStartPoint(document.path(), QStringLiteral("mame"), state);

@@ -101,11 +101,11 @@ bool RomController::SaveToRom()
             return false;
     }
 
-    const SaveResult result = document.SaveToFile(*lock);
-    if (!result.ok) {
+    const Result<SaveMethod> result = document.SaveToFile(*lock);
+    if (!result) {
         // The file is as it was (or holds only whole changed bytes); the
         // tables and the stack are as they were.
-        warn(result.error);
+        warn(result.message());
         return false;
     }
     if (document.hasPendingOffsets()) {
@@ -118,7 +118,7 @@ bool RomController::SaveToRom()
     status.showStatus(tr("Saved %1 (%2, checksum %3)%4")
                            .arg(name, ByteCountText(image.fileBytes.size()),
                                 QStringLiteral("%1").arg(RomChecksum(document.plainImage()), 4, 16, QLatin1Char('0')).toUpper(),
-                                result.method == SaveResult::Method::InPlace ? tr(", written in place") : QString()));
+                                *result == SaveMethod::InPlace ? tr(", written in place") : QString()));
     return true;
 }
 
@@ -194,13 +194,13 @@ void RomController::RestoreDefaults()
     // replaces nothing and says so. The offsets stay as they are.
     QFile resource(QStringLiteral(":/defaults.bin"));
     if (!resource.open(QIODevice::ReadOnly)) {
-        prompts.showFailure(tr("Restore Defaults"), {resource.fileName(), resource.errorString(), 0, QStringLiteral("read")});
+        prompts.showFailure(tr("Restore Defaults"), {resource.fileName(), resource.errorString(), 0, Failure::Action::Read});
         return;
     }
     const std::optional<CarData> factory = ParseFactoryData(resource.readAll());
     if (!factory) {
         prompts.showFailure(tr("Restore Defaults"),
-                            {resource.fileName(), tr("the factory data is damaged"), 0, QStringLiteral("read")});
+                            {resource.fileName(), tr("the factory data is damaged"), 0, Failure::Action::Read});
         return;
     }
     const CarData normalized = NormalizeCarData(*factory);

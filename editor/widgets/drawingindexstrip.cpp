@@ -106,11 +106,10 @@ QString DrawingIndexStrip::UseText(const PaletteUse &use, int index)
     if (index < 0 || index >= kColorsPerPalette)
         return {};
     const int inSprite = use.sprite[index];
-    QString text = (inSprite == 1 ? tr("index %1: 1 pixel in this sprite, %2 in this car").arg(index)
-                                  : tr("index %1: %2 pixels in this sprite, %3 in this car")
-                                        .arg(index)
-                                        .arg(GroupedNumber(inSprite)))
-                       .arg(GroupedNumber(use.car[index]));
+    // The count of the sprite's pixels picks the plural; both are grouped ("2,296").
+    QString text = tr("index %1: %2 pixel(s) in this sprite, %3 in this car", nullptr, inSprite)
+                       .arg(index)
+                       .arg(GroupedNumber(inSprite), GroupedNumber(use.car[index]));
     const QList<int> &unused = use.unusedInCars[index];
     if (unused.size() == 1) {
         text += tr(", unused in car %1").arg(unused.first() + 1);

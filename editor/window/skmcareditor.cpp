@@ -25,6 +25,7 @@
 #include "editor/window/actionregistry.h"
 #include "editor/window/formbinder.h"
 #include "editor/window/statussink.h"
+#include "editor/window/translations.h"
 #include "editor/controllers/offsetcontroller.h"
 #include "editor/controllers/palettecontroller.h"
 #include "editor/controllers/palettefilecontroller.h"
@@ -68,6 +69,7 @@ SKMcarEditor::SKMcarEditor(const RomImage &image, Prompts *givenPrompts, QWidget
 
 void SKMcarEditor::Initialise(Prompts *givenPrompts)
 {
+    InstallPluralForms();
     if (givenPrompts) {
         prompts = givenPrompts;
     } else {

@@ -8,3 +8,9 @@ class QLocale;
 // folder), each where there is one; English stays otherwise. Call once, after
 // the application object exists and before the first window.
 void InstallTranslations(QCoreApplication &app, const QLocale &locale);
+
+// The English plural forms of the window's counts ("1 file", "3 files"): the
+// texts say "%n file(s)" and the built-in English translation words each
+// count. InstallTranslations puts it beneath the locale's own; a window made
+// without that (tests, tools) installs it itself. Installed once.
+void InstallPluralForms();

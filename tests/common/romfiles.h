@@ -15,7 +15,7 @@
 inline bool WriteRom(const QString &path, const CarData &data, QString *errorMessage = nullptr)
 {
     Result<RomImage> image = RomImage::Load(path);
-    const QString error = image ? SaveCarData(*image, data).error : image.message();
+    const QString error = image ? SaveCarData(*image, data).message() : image.message();
     if (errorMessage)
         *errorMessage = error;
     return error.isEmpty();

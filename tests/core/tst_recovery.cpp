@@ -302,7 +302,7 @@ private slots:
         QVERIFY(Written(window));
         QCOMPARE(RecoveryFiles().size(), 1);
         if (how == 0) {
-            QVERIFY(window.document->SaveToFile().ok);
+            QVERIFY(window.document->SaveToFile().ok());
             window.document->MarkSaved();
         }
         if (how == 1)
@@ -435,7 +435,7 @@ private slots:
                 const QMutexLocker locked(&mutex);
                 writes.append(bytes);
             }
-            return WriteBytes(path, bytes) ? Result<void>() : Result<void>(Failure{path, "cannot write", 0, "write"});
+            return WriteBytes(path, bytes) ? Result<void>() : Result<void>(Failure{path, "cannot write", 0, Failure::Action::Write});
         });
         CarDocument &document = *window.document;
         const auto step = [&document](int value) {

@@ -343,7 +343,7 @@ private slots:
 
         // Our own save is not another program's change.
         rom = RomImage::Load(path);
-        QVERIFY(SaveCarData(*rom, CarDataFromImage(image)).ok);
+        QVERIFY(SaveCarData(*rom, CarDataFromImage(image)).ok());
         QCOMPARE(CheckOnDisk(*rom), DiskState::Unchanged);
         QVERIFY(QFile::remove(path));
         QCOMPARE(CheckOnDisk(*rom), DiskState::Missing);
@@ -355,7 +355,7 @@ private slots:
         Result<RomImage> blank = RomImage::Load(path);
         QVERIFY(blank && !blank->stamp.exists && blank->fileBytes.isEmpty());
         QCOMPARE(CheckOnDisk(*blank), DiskState::Unchanged);
-        QVERIFY(SaveCarData(*blank, CarDataFromImage(image)).ok);
+        QVERIFY(SaveCarData(*blank, CarDataFromImage(image)).ok());
         QCOMPARE(ReadBytes(path).size(), kSpritesAreaEnd);
     }
 
@@ -368,9 +368,9 @@ private slots:
         Result<RomImage> rom = RomImage::Load(path);
         CarData data = CarDataFromImage(image);
         data.weapons[3][2] = char(0x17);
-        const SaveResult result = SaveCarData(*rom, data);
-        QVERIFY(result.ok);
-        QCOMPARE(result.method, SaveResult::Method::InPlace);
+        const Result<SaveMethod> result = SaveCarData(*rom, data);
+        QVERIFY(result.ok());
+        QCOMPARE(*result, SaveMethod::InPlace);
         QVERIFY(ReadBytes(path) == PatchedImage(image, data));
         QVERIFY(ReadBytes(other) == ReadBytes(path));
         struct stat one {}, two {};
@@ -407,9 +407,9 @@ private slots:
         CarData data = ReadRom(path);
         data.characteristics[0][0] = char(~data.characteristics[0][0]);
         Result<RomImage> rom = RomImage::Load(path);
-        const SaveResult result = SaveCarData(*rom, data);
-        QVERIFY2(result.ok, qPrintable(result.error));
-        QCOMPARE(result.method, SaveResult::Method::Replaced);
+        const Result<SaveMethod> result = SaveCarData(*rom, data);
+        QVERIFY2(result.ok(), qPrintable(result.message()));
+        QCOMPARE(*result, SaveMethod::Replaced);
         struct stat after {};
         QCOMPARE(::stat(native.constData(), &after), 0);
         QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);

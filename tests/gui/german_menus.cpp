@@ -65,6 +65,9 @@ private slots:
         row("user guide", "guide", "Benutzerhandbuch");
         row("message log", "messages", "Meldungen");
         row("about label", "about", "Über dieses Programm");
+        // Counts take the German plural forms.
+        row("one file failed", "plural 1", "; 1 Datei fehlgeschlagen");
+        row("three files failed", "plural 3", "; 3 Dateien fehlgeschlagen");
     }
 
     void namesAndMessagesInGerman()
@@ -99,6 +102,8 @@ private slots:
             // The controls are named as the German window shows them.
             for (const char *name : {"Drehung", "Neigung", "gespiegelt", "Sprite-Übersicht", "Ansicht > Meldungen"})
                 QVERIFY2(guide->toPlainText().contains(QString::fromUtf8(name)), name);
+        } else if (kind == QLatin1String("plural")) {
+            QCOMPARE(QCoreApplication::translate("ExchangeController", "; %n file(s) failed", nullptr, rest.toInt()), expected);
         } else if (kind == QLatin1String("messages")) {
             w.editor.findChild<QAction *>(QStringLiteral("actionMessages"))->trigger();
             QCOMPARE(w.editor.findChild<MessageLog *>()->windowTitle(), expected);

@@ -75,12 +75,12 @@ int saveOnce(const QString &rom)
         std::printf("%s\n", qPrintable(image.message()));
         return 1;
     }
-    const SaveResult result = SaveCarData(*image, SaveCrashData(1));
-    if (!result.ok) {
-        std::printf("%s\n", qPrintable(result.error));
+    const Result<SaveMethod> result = SaveCarData(*image, SaveCrashData(1));
+    if (!result) {
+        std::printf("%s\n", qPrintable(result.message()));
         return 1;
     }
-    std::printf("%s\n", result.method == SaveResult::Method::InPlace ? "in place" : "replaced");
+    std::printf("%s\n", *result == SaveMethod::InPlace ? "in place" : "replaced");
     return 0;
 }
 

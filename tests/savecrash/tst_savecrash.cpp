@@ -348,16 +348,16 @@ void TestSaveCrash::diskFull()
     Result<RomImage> image = RomImage::Load(rom);
     QVERIFY(image);
     const QByteArray wanted = PatchedImage(before, SaveCrashData(1));
-    const SaveResult result = SaveCarData(*image, SaveCrashData(1));
+    const Result<SaveMethod> result = SaveCarData(*image, SaveCrashData(1));
 
     const QByteArray after = readFile(rom);
-    QCOMPARE(result.ok, saves);
+    QCOMPARE(result.ok(), saves);
     if (saves) {
-        QCOMPARE(result.method, SaveResult::Method::InPlace);
+        QCOMPARE(*result, SaveMethod::InPlace);
         QVERIFY(after == wanted);
     } else {
-        QVERIFY2(result.error.contains(QStringLiteral("No space left on device")), qPrintable(result.error));
-        QCOMPARE(result.error.count(rom), 1);
+        QVERIFY2(result.message().contains(QStringLiteral("No space left on device")), qPrintable(result.message()));
+        QCOMPARE(result.message().count(rom), 1);
         // Never shorter; within its old length only car bytes changed, to their saved value.
         const QString wrong = onlyCarBytesChanged(before, wanted, after.left(before.size()));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
@@ -388,10 +388,10 @@ void TestSaveCrash::killedInPlaceSaveTouchesOnlyCarBytes()
     QVERIFY(image);
     QElapsedTimer timer;
     timer.start();
-    const SaveResult timed = SaveCarData(*image, SaveCrashData(0));
+    const Result<SaveMethod> timed = SaveCarData(*image, SaveCrashData(0));
     const int saveMs = int(qMax<qint64>(1, timer.elapsed()));
-    QVERIFY(timed.ok);
-    QCOMPARE(timed.method, SaveResult::Method::InPlace);
+    QVERIFY(timed.ok());
+    QCOMPARE(*timed, SaveMethod::InPlace);
     const int latestKillMs = qBound(4, 2 * saveMs, 500);
 
     constexpr int kTries = 200;
