@@ -165,12 +165,31 @@ void TestForm::spinBoxes()
 
     auto *box = child<QSpinBox>(name);
     QVERIFY(box);
-    QCOMPARE(box->minimum(), minimum);
-    QCOMPARE(box->maximum(), maximum);
-    QCOMPARE(box->value(), value);
-    QCOMPARE(box->wrapping(), wrapping);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(box->text(), QString::number(value) + suffix);
+
+    // Typed as a user types it: both ends are taken, a number past either is not.
+    const auto type = [&](const QString &text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+        return box->value();
+    };
+    QCOMPARE(type(QString::number(maximum)), maximum);
+    QCOMPARE(type(QString::number(minimum)), minimum);
+    QVERIFY(type(QString::number(maximum + 1)) <= maximum);
+    QVERIFY(type(QString::number(minimum - 1)) >= minimum);
+
+    // One step past an end wraps round or stays, as the box is made to.
+    box->setValue(maximum);
+    QTest::keyClick(box, Qt::Key_Up);
+    QCOMPARE(box->value(), wrapping ? minimum : maximum);
+    box->setValue(minimum);
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->value(), wrapping ? maximum : minimum);
     QCOMPARE(box->isAccelerated(), accelerated);
-    QCOMPARE(box->suffix(), suffix);
 }
 
 void TestForm::stepping_data()
