@@ -111,9 +111,23 @@ ReferenceController::ReferenceController(const CarDocument &document, const Sele
 
 QString ReferenceController::RomKey() const
 {
-    const QFileInfo rom(document.path());
-    const QString canonical = rom.canonicalFilePath();
-    return canonical.isEmpty() ? rom.absoluteFilePath() : canonical;
+    if (keyPath != document.path() || romKey.isEmpty()) {
+        keyPath = document.path();
+        const QFileInfo rom(keyPath);
+        const QString canonical = rom.canonicalFilePath();
+        romKey = canonical.isEmpty() ? rom.absoluteFilePath() : canonical;
+    }
+    return romKey;
+}
+
+const ReferenceBook &ReferenceController::Pages() const
+{
+    const QString text = book.value();
+    if (text != pagesText || text.isEmpty()) {
+        pagesText = text;
+        parsedPages = ReferenceBook::FromText(text);
+    }
+    return parsedPages;
 }
 
 void ReferenceController::ChoosePicture()
@@ -174,7 +188,7 @@ void ReferenceController::HidePicture()
 void ReferenceController::Follow()
 {
     const std::optional<ReferenceBook::Found> found =
-        ReferenceBook::FromText(book.value()).find(RomKey(), selection.car(), selection.sprite());
+        Pages().find(RomKey(), selection.car(), selection.sprite());
     if (!found) {
         picture = QImage();
         pictureFile.clear();

@@ -62,7 +62,11 @@ private:
     void Follow();
     void Show();
     void Remember();
+    // The ROM's path as the book knows it (canonical), worked out again only
+    // when the document's path changes: Follow runs on every animation step.
     QString RomKey() const;
+    // The book as its text reads, parsed again only when the text changed.
+    const ReferenceBook &Pages() const;
     // The frame point under a widget position of the view.
     QPointF FramePoint(QPointF position) const;
 
@@ -83,5 +87,9 @@ private:
     QString pictureFile;           // the file picture was read from (or failed to read)
     QSize readSize;                // the file's picture size, which the placement's scale is for
     bool dragging = false;
-    QPointF dragFrom;              // frame point of the last mouse position in a drag
+    QPointF dragFrom;
+    mutable QString keyPath;       // the document path romKey was worked out for
+    mutable QString romKey;
+    mutable QString pagesText;     // the book text parsedPages was parsed from
+    mutable ReferenceBook parsedPages;              // frame point of the last mouse position in a drag
 };

@@ -51,6 +51,10 @@ SpriteView::SpriteView(QWidget *parent) : QLabel(parent)
     Q_UNUSED(accessibleInstalled);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // The view paints every pixel itself (the sprite, and the background
+    // around it below): a step of the animation repaints the changed pixels
+    // without painting the panels underneath first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mapping, Repaint repaint, const QImage &slotPicture)
@@ -349,8 +353,13 @@ QSize SpriteView::minimumSizeHint() const
 void SpriteView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    drawFrame(&painter);
     const QRect area = spriteRect();
+    // Around the sprite, what the parent would have painted there.
+    const QWidget *under = parentWidget() ? parentWidget() : this;
+    const QBrush background = under->palette().brush(under->backgroundRole());
+    for (const QRect &rect : QRegion(event->rect()).subtracted(scaled.isNull() ? QRect() : area))
+        painter.fillRect(rect, background);
+    drawFrame(&painter);
     const QRect dirty = event->rect() & area;
     if (scaled.isNull() || dirty.isEmpty())
         return;

@@ -87,10 +87,11 @@ bool SpriteScroller::eventFilter(QObject *watched, QEvent *event)
     default:
         break;
     }
-    if (watched != &view && watched != viewport())
-        return false;
+    // The cheap test first: every event of the program passes here.
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove
         && event->type() != QEvent::MouseButtonRelease)
+        return false;
+    if (watched != &view && watched != viewport())
         return false;
     auto *mouse = static_cast<QMouseEvent *>(event);
     switch (event->type()) {

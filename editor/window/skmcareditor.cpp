@@ -286,11 +286,24 @@ void SKMcarEditor::showEvent(QShowEvent *event)
 
 bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
 {
+    // Every event of the program passes here (the animation's timers and
+    // paints too): anything but these few leaves at once.
+    switch (event->type()) {
+    case QEvent::Close:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+        break;
+    default:
+        return false;
+    }
     // Closing the overview's window unticks it; closing the main window does not.
-    if (overview && watched == overview->window() && event->type() == QEvent::Close && isVisible())
-        options.spriteOverview.set(false);
-    if (comparison && watched == comparison->window() && event->type() == QEvent::Close && isVisible())
-        options.comparePalettes.set(false);
+    if (event->type() == QEvent::Close && isVisible()) {
+        if (overview && watched == overview->window())
+            options.spriteOverview.set(false);
+        if (comparison && watched == comparison->window())
+            options.comparePalettes.set(false);
+    }
     // Ctrl + mouse wheel over the sprite zooms in whole steps.
     if (event->type() == QEvent::Wheel && watched == ui->labelSprite) {
         auto *wheel = static_cast<QWheelEvent *>(event);
