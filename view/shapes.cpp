@@ -105,7 +105,7 @@ QList<QPoint> EllipsePixels(QPoint a, QPoint b, bool filled)
         }
     } while (x0 <= x1);
     // A flat ellipse (width 1) stops early: its tips are finished here.
-    while (y0 - y1 < height) {
+    while (y0 - y1 <= height) {
         outline.append({QPoint(x0 - 1, y0), QPoint(x1 + 1, y0), QPoint(x0 - 1, y1), QPoint(x1 + 1, y1)});
         ++y0;
         --y1;
