@@ -19,7 +19,7 @@ ViewCopyController::ViewCopyController(CarDocument &document, Selection &selecti
     connect(actions.add({QStringLiteral("actionCopyToPreviousRotation"), tr("Copy to &Previous Rotation"), {},
                          tr("Copy the view on show to the previous rotation, as a start for drawing it")}),
             &QAction::triggered, this, &ViewCopyController::CopyToPreviousRotation);
-    connect(actions.add({QStringLiteral("actionCopyToMirroredPartner"), tr("Copy to Mirrored &Partner"), {},
+    connect(actions.add({QStringLiteral("actionCopyToMirroredPartner"), tr("Copy to Mirrored Par&tner"), {},
                          tr("Copy the view on show upside down to the view across the side view "
                             "(rotation 12 - r, tilt -t)")}),
             &QAction::triggered, this, &ViewCopyController::CopyToMirroredPartner);

@@ -190,7 +190,7 @@ void SKMcarEditor::RegisterActions()
     mirrored->setChecked(selection.mirrored());
     connect(mirrored, &QAction::toggled, &selection, &Selection::setMirrored);
     connect(&selection, &Selection::changed, mirrored, [this, mirrored] { mirrored->setChecked(selection.mirrored()); });
-    QAction *symmetry = a.add({QStringLiteral("actionMirrorSymmetry"), tr("Mirror &Symmetry"), {},
+    QAction *symmetry = a.add({QStringLiteral("actionMirrorSymmetry"), tr("Mirror S&ymmetry"), {},
                                tr("Every drawing tool also draws the mirror image about the sprite's middle column"),
                                {}, true});
     symmetry->setChecked(selection.mirrorSymmetry());
