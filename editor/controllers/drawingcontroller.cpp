@@ -1,6 +1,7 @@
 #include "editor/controllers/drawingcontroller.h"
 
 #include <QEvent>
+#include <QApplication>
 #include <QGuiApplication>
 
 #include "document/cardocument.h"
@@ -54,6 +55,12 @@ DrawingController::DrawingController(CarDocument &document, Selection &selection
     // away: the stroke ends as it stands.
     if (QWidget *window = view.window())
         window->installEventFilter(this);
+    // A shape waiting for its second Space ends as it stands when the
+    // keyboard goes elsewhere (Tab, a click on another control).
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (shaping && anchored && now != &this->view)
+            EndStroke();
+    });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)
             EndStroke();

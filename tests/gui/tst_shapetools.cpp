@@ -188,6 +188,30 @@ private slots:
         QCOMPARE(w.shown(), base);
     }
 
+    // A shape waiting for its second Space is kept as it stands, as one
+    // step, when the keyboard goes to another control.
+    void keyboardShapeEndsWhenFocusLeaves()
+    {
+        Window w(romPath);
+        w.editor.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.editor));
+        w.probe.selection().setTool(Selection::Tool::Rectangle);
+        const SpritePixels base = w.shown();
+        const SpriteViewMapping mapping = w.view->mapping();
+        w.view->setFocus();
+        w.view->setPixelCursor({20, 20});
+        QTest::keyClick(w.view, Qt::Key_Space);
+        QTest::keyClick(w.view, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(w.view, Qt::Key_Right);
+        const SpritePixels expected = WithShape(base, mapping, ShapeKind::Rectangle, {20, 20}, {21, 28}, false, false);
+        QCOMPARE(w.shown(), expected);   // Shift+arrow: a square while Shift is held, then not
+        QVERIFY(!w.action("actionUndo")->isEnabled());
+        w.probe.ui()->spinBoxCarNumber->setFocus();
+        QCOMPARE(w.stack()->count(), 1);
+        QCOMPARE(w.shown(), expected);
+        QVERIFY(w.action("actionUndo")->isEnabled());
+    }
+
     // The pencil with mirror symmetry, on even and odd columns and at the axis.
     void pencilSymmetry_data()
     {
