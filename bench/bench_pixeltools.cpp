@@ -1,7 +1,8 @@
 // Speed of drawing on a sprite: a pencil drag segment from the mouse event to
 // the repainted pixels, a fill of the whole frame, and painting the view at
 // zoom 10 with both grids. The same drag also goes through the window's
-// controller into a document, without and with a recovery keeper attached.
+// controller into a document, without and with a recovery keeper attached,
+// and so does a shape's live preview.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_pixeltools
 
 #include <benchmark/benchmark.h>
@@ -162,6 +163,50 @@ void BM_PencilDragSegmentDocument(benchmark::State &state)
     state.SetLabel(state.range(0) ? "zoom 10, both grids, keeper attached" : "zoom 10, both grids, no keeper");
 }
 BENCHMARK(BM_PencilDragSegmentDocument)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A shape's live preview through the drawing controller into a document at
+// zoom 10 with both grids: one mouse move takes the preview before back and
+// draws the next (a large ellipse, filled or not, with mirror symmetry),
+// composed and repainted. Argument: 0 outline, 1 filled.
+void BM_ShapePreviewDocument(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    CarDocument document;
+    document.Open(WriteTestFile(dir.filePath(QStringLiteral("game.bin")), RandomRomImage(3)));
+    Selection selection(int(document.palettes().size()));
+    SpriteView view;
+    view.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    view.setPixelGridVisible(true);
+    view.setTileGridVisible(true);
+    SpriteDisplay display(document, selection, view, nullptr);
+    DrawingController drawing(document, selection, view, nullptr);
+    selection.setZoom(10.0);
+    selection.setTool(Selection::Tool::Ellipse);
+    selection.setShapesFilled(state.range(0) != 0);
+    selection.setMirrorSymmetry(true);
+    selection.setDrawingIndex(5);
+    view.resize(view.sizeHint());
+    view.show();
+    QCoreApplication::processEvents();
+    const auto send = [&view](QEvent::Type type, QPointF position, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, position, view.mapToGlobal(position), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&view, &event);
+    };
+    send(QEvent::MouseButtonPress, QPointF(25, 25), Qt::LeftButton, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    int step = 0;
+    for (auto _ : state) {
+        // The far corner goes back and forth between (12, 12) and (44, 44).
+        step = (step + 1) % 10;
+        const int k = step < 5 ? step : 10 - step;
+        send(QEvent::MouseMove, QPointF(125 + 80 * k, 125 + 80 * k), Qt::NoButton, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    send(QEvent::MouseButtonRelease, QPointF(25, 25), Qt::LeftButton, Qt::NoButton);
+    state.SetLabel(state.range(0) ? "zoom 10, both grids, filled, symmetric"
+                                  : "zoom 10, both grids, outline, symmetric");
+}
+BENCHMARK(BM_ShapePreviewDocument)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The fill itself: the changes of a whole frame of one index, applied.
 void BM_FillWholeFrame(benchmark::State &state)

@@ -143,6 +143,18 @@
 <context>
     <name>DrawingController</name>
     <message>
+        <source>Line on car %1, sprite %2</source>
+        <translation>Linie auf Auto %1, Sprite %2</translation>
+    </message>
+    <message>
+        <source>Rectangle on car %1, sprite %2</source>
+        <translation>Rechteck auf Auto %1, Sprite %2</translation>
+    </message>
+    <message>
+        <source>Ellipse on car %1, sprite %2</source>
+        <translation>Ellipse auf Auto %1, Sprite %2</translation>
+    </message>
+    <message>
         <location filename="../editor/drawingcontroller.cpp" line="+159"/>
         <source>Fill on car %1, sprite %2</source>
         <translation>Füllen auf Auto %1, Sprite %2</translation>
@@ -198,6 +210,46 @@
 </context>
 <context>
     <name>DrawingTools</name>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>Line: drag from one end to the other; Shift keeps it to steps of 45 degrees</source>
+        <translation>Linie: von einem Ende zum anderen ziehen; Umschalt hält sie in Schritten von 45 Grad</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Rectangle: drag from one corner to the other; Shift draws a square</source>
+        <translation>Rechteck: von einer Ecke zur anderen ziehen; Umschalt zeichnet ein Quadrat</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Ellipse: drag across the rectangle it fills; Shift draws a circle</source>
+        <translation>Ellipse: über das Rechteck ziehen, das sie ausfüllt; Umschalt zeichnet einen Kreis</translation>
+    </message>
+    <message>
+        <source>Filled</source>
+        <translation>Gefüllt</translation>
+    </message>
+    <message>
+        <source>Rectangles and ellipses are drawn filled</source>
+        <translation>Rechtecke und Ellipsen werden gefüllt gezeichnet</translation>
+    </message>
+    <message>
+        <source>Mirror Symmetry</source>
+        <translation>Spiegelsymmetrie</translation>
+    </message>
+    <message>
+        <source>Every tool also draws the mirror image about the sprite's middle column</source>
+        <translation>Jedes Werkzeug zeichnet auch das Spiegelbild um die mittlere Spalte des Sprites</translation>
+    </message>
     <message>
         <location filename="../editor/drawingtools.cpp" line="+23"/>
         <source>Pencil</source>
@@ -1343,6 +1395,14 @@ Die Änderungen bleiben im Editor erhalten.</translation>
 </context>
 <context>
     <name>SKMcarEditor</name>
+    <message>
+        <source>Mirror S&amp;ymmetry</source>
+        <translation>Spiegels&amp;ymmetrie</translation>
+    </message>
+    <message>
+        <source>Every drawing tool also draws the mirror image about the sprite's middle column</source>
+        <translation>Jedes Zeichenwerkzeug zeichnet auch das Spiegelbild um die mittlere Spalte des Sprites</translation>
+    </message>
     <message>
         <location filename="../editor/skmcareditor.ui" line="+6"/>
         <location filename="../editor/infobox.cpp" line="+19"/>
@@ -2748,6 +2808,53 @@ Tiles of the car: %L7 used, %L8 empty, %L9 duplicate, %L10 bytes, %L11 shared</s
         <translation>%1
 Kacheln des Sprites: %L2 benutzt, %L3 leer, %L4 doppelt, %L5 Bytes, %L6 geteilt
 Kacheln des Autos: %L7 benutzt, %L8 leer, %L9 doppelt, %L10 Bytes, %L11 geteilt</translation>
+    </message>
+</context>
+<context>
+    <name>ViewCopyController</name>
+    <message>
+        <source>Copy to &amp;Next Rotation</source>
+        <translation>In die &amp;nächste Drehung kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the view on show to the next rotation, as a start for drawing it</source>
+        <translation>Die gezeigte Ansicht in die nächste Drehung kopieren, als Anfang für deren Zeichnung</translation>
+    </message>
+    <message>
+        <source>Copy to &amp;Previous Rotation</source>
+        <translation>In die &amp;vorige Drehung kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the view on show to the previous rotation, as a start for drawing it</source>
+        <translation>Die gezeigte Ansicht in die vorige Drehung kopieren, als Anfang für deren Zeichnung</translation>
+    </message>
+    <message>
+        <source>Copy to Mirrored Par&amp;tner</source>
+        <translation>In den gespiegelten &amp;Partner kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the view on show upside down to the view across the side view (rotation 12 - r, tilt -t)</source>
+        <translation>Die gezeigte Ansicht kopfüber in die Ansicht jenseits der Seitenansicht kopieren (Drehung 12 - r, Neigung -t)</translation>
+    </message>
+    <message>
+        <source>Rotation %1, tilt %2 has no mirrored partner: nothing copied</source>
+        <translation>Drehung %1, Neigung %2 hat keinen gespiegelten Partner: nichts kopiert</translation>
+    </message>
+    <message>
+        <source>No other sprite shows tilt %1: nothing copied</source>
+        <translation>Kein anderes Sprite zeigt Neigung %1: nichts kopiert</translation>
+    </message>
+    <message>
+        <source>Copy sprite %1 to sprite %2 of car %3</source>
+        <translation>Sprite %1 in Sprite %2 von Auto %3 kopieren</translation>
+    </message>
+    <message>
+        <source>Copied to rotation %1, tilt %2 (sprite %3%4)</source>
+        <translation>In Drehung %1, Neigung %2 kopiert (Sprite %3%4)</translation>
+    </message>
+    <message>
+        <source>, mirrored</source>
+        <translation>, gespiegelt</translation>
     </message>
 </context>
 </TS>

@@ -400,6 +400,7 @@ SpriteViewPointer SpriteView::pointerAtPixel(QPoint shown, Qt::KeyboardModifiers
     pointer.shown = shown;
     pointer.stored = StoredPixelOf(shown, viewMapping.mirrored, viewMapping.offset);
     pointer.modifiers = modifiers;
+    pointer.keyboard = true;
     return pointer;
 }
 

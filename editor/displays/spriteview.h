@@ -27,6 +27,7 @@ struct SpriteViewPointer
     Qt::MouseButton button = Qt::NoButton;
     Qt::MouseButtons buttons;
     Qt::KeyboardModifiers modifiers;
+    bool keyboard = false;   // from the pixel cursor and Space, not the mouse
 };
 
 // The sprite label: paints the composed sprite itself, zoomed with the same

@@ -158,6 +158,22 @@ void Selection::setDrawingIndex(int drawingIndex)
     report(DrawingIndex);
 }
 
+void Selection::setShapesFilled(bool on)
+{
+    if (on == filled)
+        return;
+    filled = on;
+    report(DrawingOptions);
+}
+
+void Selection::setMirrorSymmetry(bool on)
+{
+    if (on == symmetry)
+        return;
+    symmetry = on;
+    report(DrawingOptions);
+}
+
 void Selection::setColorModel(ColorModel model)
 {
     if (model == colors)

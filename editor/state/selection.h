@@ -20,7 +20,7 @@ class Selection : public QObject
     Q_OBJECT
 
 public:
-    enum class Tool { None, Pencil, Fill, Picker };
+    enum class Tool { None, Pencil, Fill, Picker, Line, Rectangle, Ellipse };
     enum Part {
         Car = 0x1,
         Sprite = 0x2,
@@ -38,6 +38,7 @@ public:
         // less often than the sprite view does.
         Animated = 0x800,
         Exchange = 0x1000,
+        DrawingOptions = 0x4000,   // shapes filled, mirror symmetry
     };
     Q_DECLARE_FLAGS(Parts, Part)
     // What the sprite view shows: a change of these needs a new frame.
@@ -68,6 +69,11 @@ public:
     double zoom() const { return zoomFactor; }     // 0.1..10.0
     Tool tool() const { return drawingTool; }
     int drawingIndex() const { return index; }     // 0..15
+    // Rectangles and ellipses are drawn filled ("Filled").
+    bool shapesFilled() const { return filled; }
+    // Every drawing tool also draws the mirror image about the sprite's
+    // middle column ("Mirror Symmetry").
+    bool mirrorSymmetry() const { return symmetry; }
     int paletteCount() const { return palettes; }
     // How colour words become screen colours: the editor's linear ramp or the
     // console's levels (View > Console Colours). Everything that shows a
@@ -98,6 +104,8 @@ public:
     void setZoom(double zoom);
     void setTool(Tool tool);
     void setDrawingIndex(int index);
+    void setShapesFilled(bool filled);
+    void setMirrorSymmetry(bool on);
     void setColorModel(ColorModel model);
     void setExchangeBox(const ExchangeBox &choices);
     // Rotation, tilt and wheels in one change, as an animation tick makes it
@@ -126,6 +134,8 @@ private:
     double zoomFactor = 3.0;
     Tool drawingTool = Tool::None;
     int index = 1;
+    bool filled = false;
+    bool symmetry = false;
     ColorModel colors = ColorModel::Linear;
     ExchangeBox box;
 };

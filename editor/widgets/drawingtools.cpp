@@ -28,6 +28,16 @@ const ToolInfo kTools[] = {
      QT_TRANSLATE_NOOP("DrawingTools", "Picker: takes the clicked pixel's index as the drawing index (Ctrl+click in any tool)")},
 };
 
+// The shapes, in a row of their own: press at one end, drag, let go.
+const ToolInfo kShapeTools[] = {
+    {Selection::Tool::Line, QT_TRANSLATE_NOOP("DrawingTools", "Line"), "toolLine",
+     QT_TRANSLATE_NOOP("DrawingTools", "Line: drag from one end to the other; Shift keeps it to steps of 45 degrees")},
+    {Selection::Tool::Rectangle, QT_TRANSLATE_NOOP("DrawingTools", "Rectangle"), "toolRectangle",
+     QT_TRANSLATE_NOOP("DrawingTools", "Rectangle: drag from one corner to the other; Shift draws a square")},
+    {Selection::Tool::Ellipse, QT_TRANSLATE_NOOP("DrawingTools", "Ellipse"), "toolEllipse",
+     QT_TRANSLATE_NOOP("DrawingTools", "Ellipse: drag across the rectangle it fills; Shift draws a circle")},
+};
+
 // Every tool is a Tab stop: a button of a group that takes the focus would
 // otherwise leave the Tab key to itself alone (the arrows move between them).
 class ToolButton : public QToolButton
@@ -58,6 +68,8 @@ DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QW
     tools = new QButtonGroup(this);
     // One at most, but the checked tool can be unchecked to leave the view tools off.
     tools->setExclusive(false);
+    auto *shapeRow = new QHBoxLayout;
+    shapeRow->setSpacing(2);
     for (const ToolInfo &info : kTools) {
         auto *button = new ToolButton(this);
         button->setObjectName(QString::fromLatin1(info.objectName));
@@ -70,6 +82,41 @@ DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QW
         row->addWidget(button);
     }
     row->addStretch();
+    for (const ToolInfo &info : kShapeTools) {
+        auto *button = new ToolButton(this);
+        button->setObjectName(QString::fromLatin1(info.objectName));
+        button->setText(tr(info.name));
+        button->setAccessibleName(tr(info.name));
+        button->setToolTip(tr(info.tip));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        tools->addButton(button, int(info.tool));
+        shapeRow->addWidget(button);
+    }
+    shapeRow->addStretch();
+    // The switches of every drawing tool, beside the shapes.
+    const auto makeSwitch = [this](const char *name, const char *objectName, const char *tip) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(objectName));
+        button->setText(tr(name));
+        button->setAccessibleName(tr(name));
+        button->setToolTip(tr(tip));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        return button;
+    };
+    filled = makeSwitch(QT_TR_NOOP("Filled"), "toolFilled", QT_TR_NOOP("Rectangles and ellipses are drawn filled"));
+    symmetry = makeSwitch(QT_TR_NOOP("Mirror Symmetry"), "toolMirrorSymmetry",
+                          QT_TR_NOOP("Every tool also draws the mirror image about the sprite's middle column"));
+    filled->setChecked(selection.shapesFilled());
+    symmetry->setChecked(selection.mirrorSymmetry());
+    connect(filled, &QToolButton::toggled, &selection, &Selection::setShapesFilled);
+    connect(symmetry, &QToolButton::toggled, &selection, &Selection::setMirrorSymmetry);
+    auto *switchRow = new QHBoxLayout;
+    switchRow->setSpacing(2);
+    switchRow->addWidget(filled);
+    switchRow->addWidget(symmetry);
+    switchRow->addStretch();
     connect(tools, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
             this->selection.setTool(Selection::Tool(id));
@@ -81,6 +128,8 @@ DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QW
     strip->setCurrentIndex(selection.drawingIndex());
     connect(strip, &DrawingIndexStrip::currentIndexChanged, &selection, &Selection::setDrawingIndex);
     columnLayout->addLayout(row);
+    columnLayout->addLayout(shapeRow);
+    columnLayout->addLayout(switchRow);
     columnLayout->addWidget(strip);
     columnLayout->addStretch();
 
@@ -106,6 +155,11 @@ void DrawingTools::selectionChanged(Selection::Parts parts)
         showColors();
     if (parts & Selection::DrawingIndex)
         strip->setCurrentIndex(selection.drawingIndex());
+    if (parts & Selection::DrawingOptions) {
+        const QSignalBlocker quietFilled(filled), quietSymmetry(symmetry);
+        filled->setChecked(selection.shapesFilled());
+        symmetry->setChecked(selection.mirrorSymmetry());
+    }
     if (parts & Selection::DrawingTool) {
         const QSignalBlocker quiet(tools);
         for (QAbstractButton *button : tools->buttons())

@@ -11,8 +11,9 @@ class DrawingIndexStrip;
 struct TableChanges;
 
 // The column beside the sprite view: the tool buttons ("Pencil", "Fill",
-// "Picker"; at most one checked, none leaves the view as it was) and the
-// drawing index strip in the colours of the palette on show. Shows the
+// "Picker", and in a row of their own "Line", "Rectangle", "Ellipse"; at most
+// one checked, none leaves the view as it was), the switches "Filled" and
+// "Mirror Symmetry" and the drawing index strip in the colours of the palette on show. Shows the
 // selection's tool and drawing index and sets them when clicked.
 class DrawingTools : public QWidget
 {
@@ -23,6 +24,8 @@ public:
 
     QToolButton *toolButton(Selection::Tool tool) const;
     DrawingIndexStrip *indexStrip() const { return strip; }
+    QToolButton *filledButton() const { return filled; }
+    QToolButton *symmetryButton() const { return symmetry; }
 
 private:
     void showColors();
@@ -33,4 +36,6 @@ private:
     Selection &selection;
     QButtonGroup *tools = nullptr;
     DrawingIndexStrip *strip = nullptr;
+    QToolButton *filled = nullptr;
+    QToolButton *symmetry = nullptr;
 };

@@ -38,6 +38,7 @@
 #include "editor/controllers/playtestcontroller.h"
 #include "editor/controllers/recoverycontroller.h"
 #include "editor/controllers/romcontroller.h"
+#include "editor/controllers/viewcopycontroller.h"
 #include "editor/window/screenfit.h"
 #include "editor/widgets/spritescroller.h"
 #include "editor/displays/spriteoverview.h"
@@ -169,6 +170,7 @@ void SKMcarEditor::BuildControllers()
     referenceControl = new ReferenceController(document, selection, *f.labelSprite, options.referencePictures,
                                                options.referencePerView, *prompts, *statusLog, *actions, this);
     animationExport = new AnimationExportController(document, selection, *animator, *prompts, *statusLog, *actions, this);
+    viewCopyControl = new ViewCopyController(document, selection, *statusLog, *actions, this);
 }
 
 void SKMcarEditor::ConnectControls()
@@ -210,8 +212,10 @@ void SKMcarEditor::SetTabOrder()
                               f.checkBoxDither, f.classicMatching, f.checkBoxConsoleExport, f.checkBoxConsoleMatch,
                               f.pushButtonQuickIn, f.pushButtonQuickOut};
     // Keyboard drawing: the tools, the drawing index, then the view, in a row.
-    for (const Selection::Tool tool : {Selection::Tool::Pencil, Selection::Tool::Fill, Selection::Tool::Picker})
+    for (const Selection::Tool tool : {Selection::Tool::Pencil, Selection::Tool::Fill, Selection::Tool::Picker,
+                                       Selection::Tool::Line, Selection::Tool::Rectangle, Selection::Tool::Ellipse})
         chain << drawingTools->toolButton(tool);
+    chain << drawingTools->filledButton() << drawingTools->symmetryButton();
     for (int index = 0; index < DrawingIndexStrip::kIndexCount; ++index)
         chain << drawingTools->indexStrip()->swatch(index);
     chain << f.labelSprite;

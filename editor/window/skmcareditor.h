@@ -46,6 +46,7 @@ class PaletteUseDisplay;
 class HardwareTilesDisplay;
 class PaletteComparison;
 class ReferenceController;
+class ViewCopyController;
 class PanelScroller;
 class PatchController;
 class PlayTestController;
@@ -187,6 +188,7 @@ private:
     PaletteUseDisplay *paletteUse = nullptr;
     HardwareTilesDisplay *hardwareTiles = nullptr;
     ReferenceController *referenceControl = nullptr;
+    ViewCopyController *viewCopyControl = nullptr;
     PaletteComparison *comparison = nullptr;
     AnimationExportController *animationExport = nullptr;
     QAction *undoAction = nullptr;

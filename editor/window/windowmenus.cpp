@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QTextEdit>
 
+#include "editor/controllers/drawingcontroller.h"
 #include "editor/controllers/playtestcontroller.h"
 #include "editor/dialogs/preferencesdialog.h"
 #include "editor/displays/hardwaretilesdisplay.h"
@@ -53,7 +54,8 @@ const QList<MenuPlace> &MenuTable()
          {"actionUndo", "actionRedo", "-", "actionHistory", "-", "actionPreferences"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Sprite"), "menuSprite",
          {"actionAutoCenterSprite", "actionAutoCenterCar", "actionResetCarOffsets", "actionMirrored", "-",
-          "actionQuickExport", "actionQuickImport"}},
+          "actionCopyToNextRotation", "actionCopyToPreviousRotation", "actionCopyToMirroredPartner",
+          "actionMirrorSymmetry", "-", "actionQuickExport", "actionQuickImport"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Palette"), "menuPalette",
          {"actionSwapColours", "actionRotateColours", "actionRandomColour", "actionEditColour", "-",
           "actionRestorePalette", "-", "actionComparePalettes"}},
@@ -188,6 +190,13 @@ void SKMcarEditor::RegisterActions()
     mirrored->setChecked(selection.mirrored());
     connect(mirrored, &QAction::toggled, &selection, &Selection::setMirrored);
     connect(&selection, &Selection::changed, mirrored, [this, mirrored] { mirrored->setChecked(selection.mirrored()); });
+    QAction *symmetry = a.add({QStringLiteral("actionMirrorSymmetry"), tr("Mirror S&ymmetry"), {},
+                               tr("Every drawing tool also draws the mirror image about the sprite's middle column"),
+                               {}, true});
+    symmetry->setChecked(selection.mirrorSymmetry());
+    connect(symmetry, &QAction::toggled, &selection, &Selection::setMirrorSymmetry);
+    connect(&selection, &Selection::changed, symmetry,
+            [this, symmetry] { symmetry->setChecked(selection.mirrorSymmetry()); });
     // The keys move from the buttons to the menu, so that one key has one owner.
     ui->pushButtonQuickOut->setShortcut({});
     ui->pushButtonQuickIn->setShortcut({});
@@ -385,7 +394,19 @@ bool SKMcarEditor::HandleToolKey(QObject *watched, QKeyEvent *key)
     case Qt::Key_I:
         selection.setTool(Selection::Tool::Picker);
         return true;
+    case Qt::Key_L:
+        selection.setTool(Selection::Tool::Line);
+        return true;
+    case Qt::Key_R:
+        selection.setTool(Selection::Tool::Rectangle);
+        return true;
+    case Qt::Key_E:
+        selection.setTool(Selection::Tool::Ellipse);
+        return true;
     case Qt::Key_Escape:
+        // A shape in progress is taken back first; the tool stays.
+        if (drawingControl->CancelShape())
+            return true;
         if (selection.tool() == Selection::Tool::None)
             return false;
         selection.setTool(Selection::Tool::None);
