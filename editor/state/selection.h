@@ -20,7 +20,7 @@ class Selection : public QObject
     Q_OBJECT
 
 public:
-    enum class Tool { None, Pencil, Fill, Picker };
+    enum class Tool { None, Pencil, Fill, Picker, Select };
     enum Part {
         Car = 0x1,
         Sprite = 0x2,

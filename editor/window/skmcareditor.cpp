@@ -37,6 +37,7 @@
 #include "editor/controllers/playtestcontroller.h"
 #include "editor/controllers/recoverycontroller.h"
 #include "editor/controllers/romcontroller.h"
+#include "editor/controllers/selectioncontroller.h"
 #include "editor/window/screenfit.h"
 #include "editor/widgets/spritescroller.h"
 #include "editor/displays/spriteoverview.h"
@@ -141,6 +142,9 @@ void SKMcarEditor::BuildControllers()
     drawingControl = new DrawingController(document, selection, *f.labelSprite, this);
     connect(drawingControl, &DrawingController::strokeActiveChanged, animator, &Animator::setHeld);
     connect(drawingControl, &DrawingController::strokeActiveChanged, this, &SKMcarEditor::LockUndo);
+    selectionControl = new SelectionController(document, selection, *f.labelSprite, *statusLog, *actions, this);
+    connect(selectionControl, &SelectionController::pendingChanged, animator, &Animator::setHeld);
+    connect(selectionControl, &SelectionController::pendingChanged, this, &SKMcarEditor::LockUndo);
 
     offsetsControl = new OffsetController(document, selection, *actions, {f.spinBoxMoveSpriteUp, f.spinBoxMoveSpriteRight,
                                                                 f.checkBoxMoveCar},
@@ -208,7 +212,8 @@ void SKMcarEditor::SetTabOrder()
                               f.checkBoxDither, f.classicMatching, f.checkBoxConsoleExport, f.checkBoxConsoleMatch,
                               f.pushButtonQuickIn, f.pushButtonQuickOut};
     // Keyboard drawing: the tools, the drawing index, then the view, in a row.
-    for (const Selection::Tool tool : {Selection::Tool::Pencil, Selection::Tool::Fill, Selection::Tool::Picker})
+    for (const Selection::Tool tool : {Selection::Tool::Pencil, Selection::Tool::Fill, Selection::Tool::Picker,
+                                       Selection::Tool::Select})
         chain << drawingTools->toolButton(tool);
     for (int index = 0; index < DrawingIndexStrip::kIndexCount; ++index)
         chain << drawingTools->indexStrip()->swatch(index);
@@ -311,7 +316,8 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(watched);
         const QWidget *window = widget ? widget->window() : nullptr;
         if ((window == this || window == overview || (comparison && window == comparison->window()))
-            && actions->claims(*static_cast<QKeyEvent *>(event))) {
+            && actions->claims(*static_cast<QKeyEvent *>(event))
+            && !LeavesKeyToField(watched, *static_cast<QKeyEvent *>(event))) {
             event->ignore();
             return true;
         }

@@ -19,6 +19,7 @@
 #include <QTextEdit>
 
 #include "editor/controllers/playtestcontroller.h"
+#include "editor/controllers/selectioncontroller.h"
 #include "editor/dialogs/preferencesdialog.h"
 #include "editor/displays/hardwaretilesdisplay.h"
 #include "editor/displays/palettecomparison.h"
@@ -50,7 +51,9 @@ const QList<MenuPlace> &MenuTable()
           "actionExport", "actionExportAnimation", "actionImportPalette", "actionExportPalette", "actionCreatePatch",
           "-", "actionEditExternally", "actionStopEditingExternally", "-", "actionQuit"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Edit"), "menuEdit",
-         {"actionUndo", "actionRedo", "-", "actionHistory", "-", "actionPreferences"}},
+         {"actionUndo", "actionRedo", "-", "actionCut", "actionCopy", "actionPaste", "actionDelete", "-",
+          "actionSelectAll", "actionDeselect", "actionFlipHorizontally", "actionFlipVertically", "-", "actionHistory",
+          "-", "actionPreferences"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Sprite"), "menuSprite",
          {"actionAutoCenterSprite", "actionAutoCenterCar", "actionResetCarOffsets", "actionMirrored", "-",
           "actionQuickExport", "actionQuickImport"}},
@@ -369,6 +372,18 @@ void SKMcarEditor::CreatePaletteComparison()
     });
 }
 
+bool SKMcarEditor::LeavesKeyToField(const QObject *watched, const QKeyEvent &key)
+{
+    const auto *widget = qobject_cast<const QWidget *>(watched);
+    if (!widget || !TypesText(widget))
+        return false;
+    for (const QKeySequence::StandardKey standard : {QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste,
+                                                     QKeySequence::SelectAll, QKeySequence::Delete})
+        if (key.matches(standard))
+            return true;
+    return false;
+}
+
 bool SKMcarEditor::HandleToolKey(QObject *watched, QKeyEvent *key)
 {
     auto *widget = qobject_cast<QWidget *>(watched);
@@ -385,7 +400,13 @@ bool SKMcarEditor::HandleToolKey(QObject *watched, QKeyEvent *key)
     case Qt::Key_I:
         selection.setTool(Selection::Tool::Picker);
         return true;
+    case Qt::Key_M:
+        selection.setTool(Selection::Tool::Select);
+        return true;
     case Qt::Key_Escape:
+        // A floating piece or a selection goes first, then the tool.
+        if (selectionControl->Drop())
+            return true;
         if (selection.tool() == Selection::Tool::None)
             return false;
         selection.setTool(Selection::Tool::None);
