@@ -2,6 +2,8 @@
 
 #include "view/spriteoffsets.h"
 
+#include <algorithm>
+
 namespace {
 
 const QRect kFrame(0, 0, kSpriteSide, kSpriteSide);
@@ -29,7 +31,8 @@ int PixelPiece::at(int x, int y) const
 
 QRect FrameRectBetween(QPoint from, QPoint to)
 {
-    return ClipToFrame(QRect(from, to).normalized());
+    return ClipToFrame(QRect(QPoint(std::min(from.x(), to.x()), std::min(from.y(), to.y())),
+                             QPoint(std::max(from.x(), to.x()), std::max(from.y(), to.y()))));
 }
 
 QRect ClipToFrame(const QRect &rect)
