@@ -496,7 +496,7 @@ void TestForm::tabOrder()
         "checkBoxTilt",          "checkBoxWheelAnimation",     "horizontalSlider",        "radioButtonSaveSprite",
         "pushButtonLoad",          "pushButtonSave",
         "checkBoxMultipleFiles", "checkBoxDither", "classicMatching", "checkBoxConsoleExport", "checkBoxConsoleMatch", "pushButtonQuickIn",       "pushButtonQuickOut",
-        "toolPencil",            "toolFill",                   "toolPicker",              "swatchIndex1",
+        "toolPencil",            "toolFill",                   "toolPicker",              "toolSelect",   "swatchIndex1",
         "labelSprite",
         "spinBoxMoveSpriteUp",   "spinBoxMoveSpriteRight",     "checkBoxMoveCar",         "pushButtonAutocenterSprite",
         "pushButtonAutocenterCar", "pushButtonResetCarMovings", "comboBoxPalette",
