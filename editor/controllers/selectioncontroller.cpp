@@ -37,7 +37,7 @@ SelectionController::SelectionController(CarDocument &document, Selection &selec
     setObjectName(QStringLiteral("selectionController"));
     cutAction = actions.add({QStringLiteral("actionCut"), tr("Cu&t"), QKeySequence::keyBindings(QKeySequence::Cut)});
     copyAction = actions.add({QStringLiteral("actionCopy"), tr("&Copy"), QKeySequence::keyBindings(QKeySequence::Copy)});
-    QAction *paste = actions.add({QStringLiteral("actionPaste"), tr("&Paste"),
+    QAction *paste = actions.add({QStringLiteral("actionPaste"), tr("Pa&ste"),
                                   QKeySequence::keyBindings(QKeySequence::Paste),
                                   tr("Paste pixels or a picture as a floating piece: drag it, then click beside it "
                                      "or press Return to place it, Escape to drop it")});
@@ -47,7 +47,7 @@ SelectionController::SelectionController(CarDocument &document, Selection &selec
                                 QKeySequence::keyBindings(QKeySequence::SelectAll)});
     deselectAction = actions.add({QStringLiteral("actionDeselect"), tr("D&eselect"),
                                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)}});
-    flipHorizontalAction = actions.add({QStringLiteral("actionFlipHorizontally"), tr("Flip &Horizontally")});
+    flipHorizontalAction = actions.add({QStringLiteral("actionFlipHorizontally"), tr("Flip H&orizontally")});
     flipVerticalAction = actions.add({QStringLiteral("actionFlipVertically"), tr("Flip &Vertically")});
     connect(cutAction, &QAction::triggered, this, &SelectionController::Cut);
     connect(copyAction, &QAction::triggered, this, &SelectionController::Copy);
