@@ -2733,6 +2733,16 @@ Kacheln des Autos: %L7 benutzt, %L8 leer, %L9 doppelt, %L10 Bytes, %L11 geteilt<
     <name>SelectionController</name>
     <message>
         <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Index &amp;0 Transparent</source>
+        <translation>Index &amp;0 transparent</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Pixels of index 0 in a pasted or moved piece leave the sprite as it is</source>
+        <translation>Pixel mit Index 0 in einem eingefügten oder verschobenen Stück lassen das Sprite, wie es ist</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
         <source>Cu&amp;t</source>
         <translation>A&amp;usschneiden</translation>
     </message>

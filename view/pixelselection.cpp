@@ -60,14 +60,14 @@ PixelPiece LiftPiece(const SpritePixels &pixels, const QRect &rect, const Sprite
 }
 
 PixelChanges PlaceChanges(const SpritePixels &pixels, const PixelPiece &piece, QPoint topLeft,
-                          const SpriteViewMapping &mapping)
+                          const SpriteViewMapping &mapping, bool zeroTransparent)
 {
     PixelChanges changes;
     const QRect area = ClipToFrame(QRect(topLeft, piece.size()));
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
             const int index = piece.at(x - topLeft.x(), y - topLeft.y());
-            if (index < 0 || index >= kColorsPerPalette)
+            if (index < 0 || index >= kColorsPerPalette || (zeroTransparent && index == 0))
                 continue;
             const int n = StorageIndexOf(pixels, {x, y}, mapping);
             if (n >= 0 && pixels.at(n) != index)

@@ -50,9 +50,10 @@ PixelPiece LiftPiece(const SpritePixels &pixels, const QRect &rect, const Sprite
 // Placing a piece with its top-left corner at frame pixel topLeft: one
 // change per pixel that gets another index. Parts of the piece outside the
 // frame, over background moved in by the offset or beyond the end of a short
-// sprite are dropped, as are its kNotInPiece pixels.
+// sprite are dropped, as are its kNotInPiece pixels, and with
+// zeroTransparent its index 0 pixels (the sprite shows through them).
 PixelChanges PlaceChanges(const SpritePixels &pixels, const PixelPiece &piece, QPoint topLeft,
-                          const SpriteViewMapping &mapping);
+                          const SpriteViewMapping &mapping, bool zeroTransparent = false);
 
 // Setting every shown pixel of rect to index (0: the background), as Delete does.
 PixelChanges ClearChanges(const SpritePixels &pixels, const QRect &rect, const SpriteViewMapping &mapping,

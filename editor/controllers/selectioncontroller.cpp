@@ -49,6 +49,10 @@ SelectionController::SelectionController(CarDocument &document, Selection &selec
                                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)}});
     flipHorizontalAction = actions.add({QStringLiteral("actionFlipHorizontally"), tr("Flip H&orizontally")});
     flipVerticalAction = actions.add({QStringLiteral("actionFlipVertically"), tr("Flip &Vertically")});
+    transparentAction = actions.add({QStringLiteral("actionPasteTransparent"), tr("Index &0 Transparent"), {},
+                                     tr("Pixels of index 0 in a pasted or moved piece leave the sprite as it is"),
+                                     {}, true});
+    connect(transparentAction, &QAction::toggled, this, &SelectionController::RenderPiece);
     connect(cutAction, &QAction::triggered, this, &SelectionController::Cut);
     connect(copyAction, &QAction::triggered, this, &SelectionController::Copy);
     connect(paste, &QAction::triggered, this, &SelectionController::Paste);
@@ -97,7 +101,10 @@ void SelectionController::RenderPiece()
     if (floating) {
         const QList<QRgb> table = IndexedColorTable(document.palettes().value(selection.palette()),
                                                     document.background(), selection.colorModel());
-        pieceImage = PixelPiecePicture(floating->piece, table).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QList<QRgb> colors = table;
+        if (transparentAction->isChecked())
+            colors[0] = qRgba(0, 0, 0, 0);
+        pieceImage = PixelPiecePicture(floating->piece, colors).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     ShowOverlay();
 }
@@ -173,7 +180,8 @@ bool SelectionController::Place()
     const SpriteViewMapping mapping = piece.lifted ? piece.mapping : view.mapping();
     floating.reset();   // no second placement from the signals of this one
     if (const SpritePixels *pixels = Pixels(car, sprite)) {
-        const PixelChanges placed = PlaceChanges(*pixels, piece.piece, piece.at, mapping);
+        const PixelChanges placed = PlaceChanges(*pixels, piece.piece, piece.at, mapping,
+                                                 transparentAction->isChecked());
         if (!placed.isEmpty())
             document.DrawLive(car, sprite, placed);
         // The lift and the placement as one step: the hole and what covers it.

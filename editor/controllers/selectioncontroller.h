@@ -127,4 +127,5 @@ private:
     QAction *deselectAction = nullptr;
     QAction *flipHorizontalAction = nullptr;
     QAction *flipVerticalAction = nullptr;
+    QAction *transparentAction = nullptr;   // a floating piece's index 0 leaves the sprite as it is
 };

@@ -226,6 +226,34 @@ private slots:
             }
     }
 
+    // With Index 0 Transparent the background of a piece leaves the sprite
+    // as it is; without, it is placed like any index.
+    void indexZeroTransparent_data()
+    {
+        QTest::addColumn<bool>("transparent");
+        QTest::newRow("transparent") << true;
+        QTest::newRow("placed") << false;
+    }
+
+    void indexZeroTransparent()
+    {
+        QFETCH(bool, transparent);
+        Window window(romPath);
+        window.show(1, 1);
+        const SpriteTable before = window.probe.sprites();
+        const PixelPiece piece{3, 1, {0, 5, 0}, {10, 10}};
+        auto *data = new QMimeData;
+        data->setData(QString::fromLatin1(kPixelPieceMimeType), EncodePixelPiece(piece));
+        QGuiApplication::clipboard()->setMimeData(data);
+        window.editor.findChild<QAction *>(QStringLiteral("actionPasteTransparent"))->setChecked(transparent);
+        window.trigger("actionPaste");
+        QTest::keyClick(window.view, Qt::Key_Return);
+        const auto was = [&](int x) { return before.at(1).at(1).at(SpritePixelIndex(x, 10)); };
+        QCOMPARE(window.shownIndex(1, 1, {10, 10}), transparent ? was(10) : 0);
+        QCOMPARE(window.shownIndex(1, 1, {11, 10}), 5);
+        QCOMPARE(window.shownIndex(1, 1, {12, 10}), transparent ? was(12) : 0);
+    }
+
     // Damaged or foreign bytes of the program's own type are refused with a
     // reason; nothing floats and nothing changes.
     void refusesGarbledPixels_data()
