@@ -127,7 +127,7 @@ private:
     void RegisterViewToggles();
     void CreateMenus();
     bool HandleToolKey(QObject *watched, QKeyEvent *key);
-    // A field that types text keeps its own cut, copy, paste, select all and delete.
+    // A text field keeps its own cut, copy, paste, select all and delete.
     static bool LeavesKeyToField(const QObject *watched, const QKeyEvent &key);
     void CreateOverview();
     void CreatePaletteComparison();

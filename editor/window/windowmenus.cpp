@@ -374,8 +374,12 @@ void SKMcarEditor::CreatePaletteComparison()
 
 bool SKMcarEditor::LeavesKeyToField(const QObject *watched, const QKeyEvent &key)
 {
-    const auto *widget = qobject_cast<const QWidget *>(watched);
-    if (!widget || !TypesText(widget))
+    // Text fields only: a number field's cut and paste give way to the
+    // window's, as its other keys do, so that Ctrl+V right after choosing a
+    // sprite by number pastes pixels.
+    const bool lineEdit = qobject_cast<const QLineEdit *>(watched)
+        && !qobject_cast<const QAbstractSpinBox *>(watched->parent());
+    if (!lineEdit && !qobject_cast<const QTextEdit *>(watched) && !qobject_cast<const QPlainTextEdit *>(watched))
         return false;
     for (const QKeySequence::StandardKey standard : {QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste,
                                                      QKeySequence::SelectAll, QKeySequence::Delete})

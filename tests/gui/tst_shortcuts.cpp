@@ -98,10 +98,10 @@ QWidget *FocusOn(TestWindow &w, const QString &place)
 }
 
 // The command must be able to run: undo and redo need a step to take.
-// Keys a field that types text keeps for itself.
+// Keys a text field keeps for itself (a number field gives them to the window).
 bool EditsText(const QWidget *focus, const QKeySequence &keys)
 {
-    if (!qobject_cast<const QLineEdit *>(focus) && !qobject_cast<const QAbstractSpinBox *>(focus))
+    if (!qobject_cast<const QLineEdit *>(focus))
         return false;
     for (const QKeySequence::StandardKey standard : {QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste,
                                                      QKeySequence::SelectAll, QKeySequence::Delete})
