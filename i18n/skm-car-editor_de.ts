@@ -2813,8 +2813,8 @@ Kacheln des Autos: %L7 benutzt, %L8 leer, %L9 doppelt, %L10 Bytes, %L11 geteilt<
     </message>
     <message>
         <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
-        <source>Pasted %1 x %2 pixels: drag them, then click beside them or press Return to place them, Escape to drop them</source>
-        <translation>%1 x %2 Pixel eingefügt: Ziehen Sie sie, dann setzen Sie sie mit einem Klick daneben oder der Eingabetaste ab, Escape verwirft sie</translation>
+        <source>Pasted %1 x %2 pixels: Return or a click beside them places them, Escape drops them</source>
+        <translation>%1 x %2 Pixel eingefügt: Eingabetaste oder ein Klick daneben setzt sie ab, Escape verwirft sie</translation>
     </message>
     <message>
         <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>

@@ -282,8 +282,7 @@ void SelectionController::Paste()
     rect = QRect();
     SetFloating(std::move(pasted));
     view.setFocus();
-    status.showStatus(tr("Pasted %1 x %2 pixels: drag them, then click beside them or press Return to place "
-                         "them, Escape to drop them")
+    status.showStatus(tr("Pasted %1 x %2 pixels: Return or a click beside them places them, Escape drops them")
                           .arg(piece->width)
                           .arg(piece->height));
 }
@@ -375,6 +374,10 @@ void SelectionController::Moved(const SpriteViewPointer &pointer)
         drag = Drag::Piece;
         [[fallthrough]];
     case Drag::Piece:
+        if (!floating) {   // placed or dropped meanwhile (a key, another tool)
+            drag = Drag::None;
+            break;
+        }
         dragMoved = true;
         MoveFloating(at - grab - floating->at);
         break;
