@@ -63,6 +63,15 @@ public:
         return pixels;
     }
 
+    // The palette index of every pixel of a picture of any size, row by row.
+    QList<int> Indices(const QImage &image)
+    {
+        QList<int> chosen = classic ? classicMatcher.MatchIndices(image) : perceptualMatcher.MatchIndices(image);
+        for (int &index : chosen)
+            index = paletteIndex.value(index);
+        return chosen;
+    }
+
 private:
     bool classic;
     QList<int> paletteIndex;
@@ -88,6 +97,14 @@ std::optional<SpritePixels> ConvertSpritePicture(const QImage &image, const Pale
     if (std::optional<SpritePixels> exact = IndexedSpritePixels(image, palette, background))
         return exact;
     return CandidateMatcher(palette, background, options).Convert(image);
+}
+
+QList<int> MatchPictureIndices(const QImage &image, const Palette &palette, const QColor &background,
+                               const MatchOptions &options)
+{
+    if (image.isNull())
+        return {};
+    return CandidateMatcher(palette, background, options).Indices(image);
 }
 
 bool ConvertCarSheet(const QImage &sheet, const Palette &palette, const QColor &background,

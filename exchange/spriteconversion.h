@@ -27,6 +27,12 @@ QList<QColor> ImportCandidates(const Palette &palette, const QColor &background)
 std::optional<SpritePixels> ConvertSpritePicture(const QImage &image, const Palette &palette,
                                                  const QColor &background, const MatchOptions &options);
 
+// The palette index every pixel of a picture of any size is matched to, row
+// by row, as ConvertSpritePicture matches (alpha below 128 gives 0). Empty
+// for a null picture.
+QList<int> MatchPictureIndices(const QImage &image, const Palette &palette, const QColor &background,
+                               const MatchOptions &options);
+
 // Converts every cell of a car sheet into the sprite it names, replacing that
 // sprite of car. Returns false, changing nothing, for a picture of any other
 // size; cells naming a sprite the car lacks are skipped and make the result false.

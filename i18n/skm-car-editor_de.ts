@@ -280,6 +280,16 @@
         <source>Picker: takes the clicked pixel&apos;s index as the drawing index (Ctrl+click in any tool)</source>
         <translation>Pipette: Übernimmt den Index des angeklickten Pixels als Zeichenindex (Strg+Klick in jedem Werkzeug)</translation>
     </message>
+    <message>
+        <location filename="../editor/widgets/drawingtools.cpp" line="+1"/>
+        <source>Select</source>
+        <translation>Auswahl</translation>
+    </message>
+    <message>
+        <location filename="../editor/widgets/drawingtools.cpp" line="+1"/>
+        <source>Select: drag a rectangle (Shift+arrows from the cursor), drag it or press the arrows to move its pixels; Edit menu: cut, copy, paste, flip</source>
+        <translation>Auswahl: Ziehen Sie ein Rechteck auf (Umschalt+Pfeiltasten vom Cursor aus), ziehen Sie es oder drücken Sie die Pfeiltasten, um seine Pixel zu verschieben; Menü Bearbeiten: ausschneiden, kopieren, einfügen, spiegeln</translation>
+    </message>
 </context>
 <context>
     <name>EditLinkController</name>
@@ -2855,6 +2865,142 @@ Kacheln des Autos: %L7 benutzt, %L8 leer, %L9 doppelt, %L10 Bytes, %L11 geteilt<
     <message>
         <source>, mirrored</source>
         <translation>, gespiegelt</translation>
+    </message>
+</context>
+<context>
+    <name>SelectionController</name>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Index &amp;0 Transparent</source>
+        <translation>Index &amp;0 transparent</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Pixels of index 0 in a pasted or moved piece leave the sprite as it is</source>
+        <translation>Pixel mit Index 0 in einem eingefügten oder verschobenen Stück lassen das Sprite, wie es ist</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Cu&amp;t</source>
+        <translation>A&amp;usschneiden</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Pa&amp;ste</source>
+        <translation>Einf&amp;ügen</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Paste pixels or a picture as a floating piece: drag it, then click beside it or press Return to place it, Escape to drop it</source>
+        <translation>Pixel oder ein Bild als schwebendes Stück einfügen: Ziehen Sie es, dann setzen Sie es mit einem Klick daneben oder der Eingabetaste ab, Escape verwirft es</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>D&amp;eselect</source>
+        <translation>Auswahl auf&amp;heben</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Flip H&amp;orizontally</source>
+        <translation>H&amp;orizontal spiegeln</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Flip &amp;Vertically</source>
+        <translation>Ver&amp;tikal spiegeln</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Move pixels on car %1, sprite %2</source>
+        <translation>Pixel verschieben auf Auto %1, Sprite %2</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Paste on car %1, sprite %2</source>
+        <translation>Einfügen auf Auto %1, Sprite %2</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Copied %1 x %2 pixels</source>
+        <translation>%1 x %2 Pixel kopiert</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Delete on car %1, sprite %2</source>
+        <translation>Löschen auf Auto %1, Sprite %2</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>The clipboard holds no pixels or picture to paste.</source>
+        <translation>Die Zwischenablage enthält keine Pixel und kein Bild zum Einfügen.</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Pasted %1 x %2 pixels: Return or a click beside them places them, Escape drops them</source>
+        <translation>%1 x %2 Pixel eingefügt: Eingabetaste oder ein Klick daneben setzt sie ab, Escape verwirft sie</translation>
+    </message>
+    <message>
+        <location filename="../editor/controllers/selectioncontroller.cpp" line="+1"/>
+        <source>Flip on car %1, sprite %2</source>
+        <translation>Spiegeln auf Auto %1, Sprite %2</translation>
+    </message>
+</context>
+<context>
+    <name>PixelClipboard</name>
+    <message>
+        <location filename="../exchange/pixelclipboard.cpp" line="+1"/>
+        <source>The pixels on the clipboard are damaged: their header is missing.</source>
+        <translation>Die Pixel in der Zwischenablage sind beschädigt: Ihr Kopf fehlt.</translation>
+    </message>
+    <message>
+        <location filename="../exchange/pixelclipboard.cpp" line="+1"/>
+        <source>The pixels on the clipboard come from a newer version of this program.</source>
+        <translation>Die Pixel in der Zwischenablage stammen von einer neueren Version dieses Programms.</translation>
+    </message>
+    <message>
+        <location filename="../exchange/pixelclipboard.cpp" line="+1"/>
+        <source>The pixels on the clipboard claim a size of %1 x %2; a piece is 1 x 1 to 48 x 48 pixels.</source>
+        <translation>Die Pixel in der Zwischenablage geben eine Größe von %1 x %2 an; ein Stück ist 1 x 1 bis 48 x 48 Pixel groß.</translation>
+    </message>
+    <message>
+        <location filename="../exchange/pixelclipboard.cpp" line="+1"/>
+        <source>The pixels on the clipboard are damaged: they come from outside the 48 x 48 frame.</source>
+        <translation>Die Pixel in der Zwischenablage sind beschädigt: Sie stammen von außerhalb des Rahmens von 48 x 48.</translation>
+    </message>
+    <message>
+        <location filename="../exchange/pixelclipboard.cpp" line="+1"/>
+        <source>The pixels on the clipboard are damaged: their length does not match their size.</source>
+        <translation>Die Pixel in der Zwischenablage sind beschädigt: Ihre Länge passt nicht zu ihrer Größe.</translation>
+    </message>
+    <message>
+        <location filename="../exchange/pixelclipboard.cpp" line="+1"/>
+        <source>The pixels on the clipboard are damaged: they hold an index past 15.</source>
+        <translation>Die Pixel in der Zwischenablage sind beschädigt: Sie enthalten einen Index über 15.</translation>
+    </message>
+    <message>
+        <location filename="../exchange/pixelclipboard.cpp" line="+1"/>
+        <source>The clipboard holds no picture that can be pasted.</source>
+        <translation>Die Zwischenablage enthält kein Bild, das sich einfügen lässt.</translation>
+    </message>
+    <message>
+        <location filename="../exchange/pixelclipboard.cpp" line="+1"/>
+        <source>The picture on the clipboard is %1 x %2 pixels; a piece is at most 48 x 48.</source>
+        <translation>Das Bild in der Zwischenablage ist %1 x %2 Pixel groß; ein Stück ist höchstens 48 x 48 groß.</translation>
     </message>
 </context>
 </TS>

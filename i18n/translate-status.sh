@@ -19,7 +19,7 @@ trap 'rm -rf "$scratch"' EXIT
 cp "$ts" "$scratch/check.ts"
 # The same sources as the build's update_translations (i18n/CMakeLists.txt).
 "$lupdate" -silent -no-obsolete -locations none -I "$root" \
-  "$root"/editor/*/*.cpp "$root"/editor/*/*.h "$root"/editor/*/*.ui "$root"/external/*.cpp "$root"/recovery/*.cpp "$root"/base/*.h "$root"/exchange/scopetext.cpp "$root"/app/main.cpp \
+  "$root"/editor/*/*.cpp "$root"/editor/*/*.h "$root"/editor/*/*.ui "$root"/external/*.cpp "$root"/recovery/*.cpp "$root"/base/*.h "$root"/exchange/scopetext.cpp "$root"/exchange/pixelclipboard.cpp "$root"/app/main.cpp \
   -ts "$scratch/check.ts" >/dev/null
 
 # A message is unfinished when its translation is marked so or is empty, or

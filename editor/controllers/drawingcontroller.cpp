@@ -132,6 +132,8 @@ void DrawingController::Pressed(const SpriteViewPointer &pointer)
     }
     if (tool == Selection::Tool::None || stroking || !pointer.shown)
         return;
+    if (tool == Selection::Tool::Select)
+        return;   // the selection's own
     if (tool == Selection::Tool::Picker || (pointer.modifiers & Qt::ControlModifier)) {
         if (pointer.stored)
             Pick(*pointer.stored);

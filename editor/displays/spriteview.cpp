@@ -364,6 +364,7 @@ void SpriteView::paintEvent(QPaintEvent *event)
     if (scaled.isNull() || dirty.isEmpty())
         return;
     painter.drawImage(dirty.topLeft(), scaled, dirty.translated(-area.topLeft()));
+    drawSelectionOverlay(painter);
     if (hasFocus()) {
         // The keyboard's cursor: a light outline inside a dark one, seen on any colour.
         const QRect pixel = zoomedRectOf(QRect(cursor, QSize(1, 1)));
@@ -372,6 +373,47 @@ void SpriteView::paintEvent(QPaintEvent *event)
         painter.setPen(Qt::white);
         painter.drawRect(pixel.adjusted(0, 0, -1, -1));
     }
+}
+
+void SpriteView::setSelectionOverlay(const QRect &rect, const QImage &piece, QPoint pieceAt)
+{
+    const QRect before = selectionOverlayArea();
+    marquee = rect.normalized() & QRect(QPoint(0, 0), kFrameSize);
+    floatingPiece = piece;
+    floatingAt = pieceAt;
+    update(before | selectionOverlayArea());
+}
+
+QRect SpriteView::selectionOverlayArea() const
+{
+    if (scaled.isNull())
+        return QRect();
+    const QRect frameRect(QPoint(0, 0), kFrameSize);
+    QRect covered;
+    if (!marquee.isEmpty())
+        covered = zoomedRectOf(marquee).adjusted(-1, -1, 1, 1);
+    const QRect piece = QRect(floatingAt, floatingPiece.size()) & frameRect;
+    if (!floatingPiece.isNull() && !piece.isEmpty())
+        covered |= zoomedRectOf(piece);
+    return covered;
+}
+
+void SpriteView::drawSelectionOverlay(QPainter &painter)
+{
+    const QRect frameRect(QPoint(0, 0), kFrameSize);
+    const QRect piece = QRect(floatingAt, floatingPiece.size()) & frameRect;
+    if (!floatingPiece.isNull() && !piece.isEmpty())
+        painter.drawImage(zoomedRectOf(piece), floatingPiece, piece.translated(-floatingAt));
+    if (marquee.isEmpty())
+        return;
+    // Dashes of black over white, seen on any colour.
+    const QRect outline = zoomedRectOf(marquee).adjusted(0, 0, -1, -1);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(outline);
+    QPen dashes(Qt::black, 1, Qt::CustomDashLine);
+    dashes.setDashPattern({4, 4});
+    painter.setPen(dashes);
+    painter.drawRect(outline);
 }
 
 void SpriteView::updateCursor()

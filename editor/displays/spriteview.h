@@ -15,6 +15,7 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QPainter;
 
 // The mouse on the sprite view: the frame pixel as shown (0..47), the stored
 // pixel it shows (none where the offset moved the sprite away), the button
@@ -102,6 +103,15 @@ public:
     QPoint pixelCursor() const { return cursor; }
     void setPixelCursor(QPoint shown);
 
+    // The Select tool's overlay, over the picture and its grids: piece (a
+    // picture of one pixel a frame pixel, transparent where it has none) with
+    // its top-left corner at frame pixel pieceAt, then a dashed outline around
+    // frame rectangle marquee (shown pixels). Empty or null: none. Only the
+    // area they leave and enter is repainted.
+    void setSelectionOverlay(const QRect &marquee, const QImage &piece = {}, QPoint pieceAt = {});
+    QRect selectionMarquee() const { return marquee; }
+    bool hasFloatingPiece() const { return !floatingPiece.isNull(); }
+
     bool isStrokeActive() const { return strokeButton != Qt::NoButton; }
     // Ends a stroke in progress (pixelReleased without pixel); nothing otherwise.
     void endStroke();
@@ -148,6 +158,9 @@ private:
     // The pointer at frame pixel shown, as the mouse there would give it.
     SpriteViewPointer pointerAtPixel(QPoint shown, Qt::KeyboardModifiers modifiers) const;
     void updateCursor();
+    // Widget area the selection overlay covers, outline included.
+    QRect selectionOverlayArea() const;
+    void drawSelectionOverlay(QPainter &painter);
 
     QImage frame;                     // 48 x 48 RGB32, as shown
     QImage scaled;                    // zoomed, RGB32, with the reference and the grids drawn in
@@ -173,4 +186,9 @@ private:
     QPointF lastMouse{-1.0, -1.0};
     QPoint cursor{kSpriteSide / 2, kSpriteSide / 2};
     bool keyStroke = false;   // the stroke in progress is Space held
+
+    // The selection overlay (setSelectionOverlay).
+    QRect marquee;
+    QImage floatingPiece;
+    QPoint floatingAt;
 };

@@ -20,7 +20,7 @@ class Selection : public QObject
     Q_OBJECT
 
 public:
-    enum class Tool { None, Pencil, Fill, Picker, Line, Rectangle, Ellipse };
+    enum class Tool { None, Pencil, Fill, Picker, Line, Rectangle, Ellipse, Select };
     enum Part {
         Car = 0x1,
         Sprite = 0x2,

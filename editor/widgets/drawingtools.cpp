@@ -26,6 +26,8 @@ const ToolInfo kTools[] = {
      QT_TRANSLATE_NOOP("DrawingTools", "Fill: fills the connected area of one index with the drawing index (right button: index 0)")},
     {Selection::Tool::Picker, QT_TRANSLATE_NOOP("DrawingTools", "Picker"), "toolPicker",
      QT_TRANSLATE_NOOP("DrawingTools", "Picker: takes the clicked pixel's index as the drawing index (Ctrl+click in any tool)")},
+    {Selection::Tool::Select, QT_TRANSLATE_NOOP("DrawingTools", "Select"), "toolSelect",
+     QT_TRANSLATE_NOOP("DrawingTools", "Select: drag a rectangle (Shift+arrows from the cursor), drag it or press the arrows to move its pixels; Edit menu: cut, copy, paste, flip")},
 };
 
 // The shapes, in a row of their own: press at one end, drag, let go.

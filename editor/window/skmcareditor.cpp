@@ -39,6 +39,7 @@
 #include "editor/controllers/recoverycontroller.h"
 #include "editor/controllers/romcontroller.h"
 #include "editor/controllers/viewcopycontroller.h"
+#include "editor/controllers/selectioncontroller.h"
 #include "editor/window/screenfit.h"
 #include "editor/widgets/spritescroller.h"
 #include "editor/displays/spriteoverview.h"
@@ -144,6 +145,9 @@ void SKMcarEditor::BuildControllers()
     drawingControl = new DrawingController(document, selection, *f.labelSprite, this);
     connect(drawingControl, &DrawingController::strokeActiveChanged, animator, &Animator::setHeld);
     connect(drawingControl, &DrawingController::strokeActiveChanged, this, &SKMcarEditor::LockUndo);
+    selectionControl = new SelectionController(document, selection, *f.labelSprite, *statusLog, *actions, this);
+    connect(selectionControl, &SelectionController::pendingChanged, animator, &Animator::setHeld);
+    connect(selectionControl, &SelectionController::pendingChanged, this, &SKMcarEditor::LockUndo);
 
     offsetsControl = new OffsetController(document, selection, *actions, {f.spinBoxMoveSpriteUp, f.spinBoxMoveSpriteRight,
                                                                 f.checkBoxMoveCar},
@@ -213,7 +217,8 @@ void SKMcarEditor::SetTabOrder()
                               f.pushButtonQuickIn, f.pushButtonQuickOut};
     // Keyboard drawing: the tools, the drawing index, then the view, in a row.
     for (const Selection::Tool tool : {Selection::Tool::Pencil, Selection::Tool::Fill, Selection::Tool::Picker,
-                                       Selection::Tool::Line, Selection::Tool::Rectangle, Selection::Tool::Ellipse})
+                                       Selection::Tool::Select, Selection::Tool::Line, Selection::Tool::Rectangle,
+                                       Selection::Tool::Ellipse})
         chain << drawingTools->toolButton(tool);
     chain << drawingTools->filledButton() << drawingTools->symmetryButton();
     for (int index = 0; index < DrawingIndexStrip::kIndexCount; ++index)
@@ -330,7 +335,8 @@ bool SKMcarEditor::eventFilter(QObject *watched, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(watched);
         const QWidget *window = widget ? widget->window() : nullptr;
         if ((window == this || window == overview || (comparison && window == comparison->window()))
-            && actions->claims(*static_cast<QKeyEvent *>(event))) {
+            && actions->claims(*static_cast<QKeyEvent *>(event))
+            && !LeavesKeyToField(watched, *static_cast<QKeyEvent *>(event))) {
             event->ignore();
             return true;
         }

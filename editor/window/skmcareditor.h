@@ -33,6 +33,7 @@ class AnimationExportController;
 class Animator;
 class ConsoleColours;
 class DrawingController;
+class SelectionController;
 class DrawingTools;
 class EditLinkController;
 class EquipmentController;
@@ -127,6 +128,8 @@ private:
     void RegisterViewToggles();
     void CreateMenus();
     bool HandleToolKey(QObject *watched, QKeyEvent *key);
+    // A text field keeps its own cut, copy, paste, select all and delete.
+    static bool LeavesKeyToField(const QObject *watched, const QKeyEvent &key);
     void CreateOverview();
     void CreatePaletteComparison();
     // --- the shell (window/windowshell.cpp): status bar, files
@@ -174,6 +177,7 @@ private:
     PanelScroller *panels = nullptr;
     DrawingTools *drawingTools = nullptr;
     DrawingController *drawingControl = nullptr;
+    SelectionController *selectionControl = nullptr;
     OffsetController *offsetsControl = nullptr;
     PaletteController *paletteControl = nullptr;
     EquipmentController *equipmentControl = nullptr;

@@ -20,6 +20,7 @@
 
 #include "editor/controllers/drawingcontroller.h"
 #include "editor/controllers/playtestcontroller.h"
+#include "editor/controllers/selectioncontroller.h"
 #include "editor/dialogs/preferencesdialog.h"
 #include "editor/displays/hardwaretilesdisplay.h"
 #include "editor/displays/palettecomparison.h"
@@ -51,7 +52,9 @@ const QList<MenuPlace> &MenuTable()
           "actionExport", "actionExportAnimation", "actionImportPalette", "actionExportPalette", "actionCreatePatch",
           "-", "actionEditExternally", "actionStopEditingExternally", "-", "actionQuit"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Edit"), "menuEdit",
-         {"actionUndo", "actionRedo", "-", "actionHistory", "-", "actionPreferences"}},
+         {"actionUndo", "actionRedo", "-", "actionCut", "actionCopy", "actionPaste", "actionDelete", "-",
+          "actionSelectAll", "actionDeselect", "actionFlipHorizontally", "actionFlipVertically",
+          "actionPasteTransparent", "-", "actionHistory", "-", "actionPreferences"}},
         {QT_TRANSLATE_NOOP("SKMcarEditor", "&Sprite"), "menuSprite",
          {"actionAutoCenterSprite", "actionAutoCenterCar", "actionResetCarOffsets", "actionMirrored", "-",
           "actionCopyToNextRotation", "actionCopyToPreviousRotation", "actionCopyToMirroredPartner",
@@ -378,6 +381,22 @@ void SKMcarEditor::CreatePaletteComparison()
     });
 }
 
+bool SKMcarEditor::LeavesKeyToField(const QObject *watched, const QKeyEvent &key)
+{
+    // Text fields only: a number field's cut and paste give way to the
+    // window's, as its other keys do, so that Ctrl+V right after choosing a
+    // sprite by number pastes pixels.
+    const bool lineEdit = qobject_cast<const QLineEdit *>(watched)
+        && !qobject_cast<const QAbstractSpinBox *>(watched->parent());
+    if (!lineEdit && !qobject_cast<const QTextEdit *>(watched) && !qobject_cast<const QPlainTextEdit *>(watched))
+        return false;
+    for (const QKeySequence::StandardKey standard : {QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste,
+                                                     QKeySequence::SelectAll, QKeySequence::Delete})
+        if (key.matches(standard))
+            return true;
+    return false;
+}
+
 bool SKMcarEditor::HandleToolKey(QObject *watched, QKeyEvent *key)
 {
     auto *widget = qobject_cast<QWidget *>(watched);
@@ -403,9 +422,13 @@ bool SKMcarEditor::HandleToolKey(QObject *watched, QKeyEvent *key)
     case Qt::Key_E:
         selection.setTool(Selection::Tool::Ellipse);
         return true;
+    case Qt::Key_M:
+        selection.setTool(Selection::Tool::Select);
+        return true;
     case Qt::Key_Escape:
-        // A shape in progress is taken back first; the tool stays.
-        if (drawingControl->CancelShape())
+        // A shape in progress is taken back first (the tool stays), then a
+        // floating piece or a selection goes, then the tool.
+        if (drawingControl->CancelShape() || selectionControl->Drop())
             return true;
         if (selection.tool() == Selection::Tool::None)
             return false;

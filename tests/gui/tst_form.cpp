@@ -515,7 +515,7 @@ void TestForm::tabOrder()
         "checkBoxTilt",          "checkBoxWheelAnimation",     "horizontalSlider",        "radioButtonSaveSprite",
         "pushButtonLoad",          "pushButtonSave",
         "checkBoxMultipleFiles", "checkBoxDither", "classicMatching", "checkBoxConsoleExport", "checkBoxConsoleMatch", "pushButtonQuickIn",       "pushButtonQuickOut",
-        "toolPencil",            "toolFill",                   "toolPicker",
+        "toolPencil",            "toolFill",                   "toolPicker",              "toolSelect",
         "toolLine",              "toolRectangle",              "toolEllipse",
         "toolFilled",            "toolMirrorSymmetry",         "swatchIndex1",
         "labelSprite",

@@ -98,6 +98,18 @@ QWidget *FocusOn(TestWindow &w, const QString &place)
 }
 
 // The command must be able to run: undo and redo need a step to take.
+// Keys a text field keeps for itself (a number field gives them to the window).
+bool EditsText(const QWidget *focus, const QKeySequence &keys)
+{
+    if (!qobject_cast<const QLineEdit *>(focus))
+        return false;
+    for (const QKeySequence::StandardKey standard : {QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste,
+                                                     QKeySequence::SelectAll, QKeySequence::Delete})
+        if (QKeySequence::keyBindings(standard).contains(keys))
+            return true;
+    return false;
+}
+
 void MakeRunnable(TestWindow &w, QAction *action)
 {
     if (action->isEnabled())
@@ -113,6 +125,10 @@ void MakeRunnable(TestWindow &w, QAction *action)
         w.editor.findChild<PlayTestController *>(QStringLiteral("playTestController"))->UpdateLiveAction();
         return;
     }
+    // The selection's commands want a selection.
+    Registry(w.editor).action(QStringLiteral("actionSelectAll"))->trigger();
+    if (action->isEnabled())
+        return;
     QUndoStack *stack = w.probe.document().undoStack();
     Registry(w.editor).action(QStringLiteral("actionSwapColours"))->trigger();
     if (action->objectName() == QLatin1String("actionRedo"))
@@ -190,6 +206,12 @@ void TestShortcuts::everyKeyFromEveryFocus()
         QVERIFY2(focus, qPrintable(place));
         const qsizetype before = triggered.size();
         QTest::keySequence(focus, keys);
+        if (EditsText(focus, keys)) {
+            // A field keeps its own cut, copy, paste, select all and delete.
+            QVERIFY2(triggered.size() == before,
+                     qPrintable(QStringLiteral("%1 with the focus in the %2").arg(keys.toString(), place)));
+            continue;
+        }
         QVERIFY2(triggered.size() == before + 1,
                  qPrintable(QStringLiteral("%1 with the focus in the %2").arg(keys.toString(), place)));
     }
