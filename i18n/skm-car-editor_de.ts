@@ -3003,4 +3003,86 @@ Kacheln des Autos: %L7 benutzt, %L8 leer, %L9 doppelt, %L10 Bytes, %L11 geteilt<
         <translation>Das Bild in der Zwischenablage ist %1 x %2 Pixel groß; ein Stück ist höchstens 48 x 48 groß.</translation>
     </message>
 </context>
+<context>
+    <name>ConsoleColourGrid</name>
+    <message>
+        <source>red %1, green %2, blue %3, %4</source>
+        <translation>Rot %1, Grün %2, Blau %3, %4</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleColourPicker</name>
+    <message>
+        <source>Shown in console colours</source>
+        <translation>In Konsolenfarben gezeigt</translation>
+    </message>
+    <message>
+        <source>Shown in linear colours</source>
+        <translation>In linearen Farben gezeigt</translation>
+    </message>
+    <message>
+        <source>Colours</source>
+        <translation>Farben</translation>
+    </message>
+    <message>
+        <source>&amp;Colours:</source>
+        <translation>&amp;Farben:</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Wort</translation>
+    </message>
+    <message>
+        <source>The colour as the ROM stores it: 0000 BBB0 GGG0 RRR0 in hex</source>
+        <translation>Die Farbe, wie das ROM sie speichert: 0000 BBB0 GGG0 RRR0 hexadezimal</translation>
+    </message>
+    <message>
+        <source>&amp;Word:</source>
+        <translation>&amp;Wort:</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>&amp;Red:</source>
+        <translation>&amp;Rot:</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>&amp;Green:</source>
+        <translation>&amp;Grün:</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>&amp;Blue:</source>
+        <translation>&amp;Blau:</translation>
+    </message>
+    <message>
+        <source>Old</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>&amp;More...</source>
+        <translation>&amp;Mehr...</translation>
+    </message>
+    <message>
+        <source>More...</source>
+        <translation>Mehr...</translation>
+    </message>
+    <message>
+        <source>Choose from all colours; the choice is brought to the nearest console colour</source>
+        <translation>Aus allen Farben wählen; die Wahl wird auf die nächste Konsolenfarbe gebracht</translation>
+    </message>
+</context>
 </TS>

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QJsonObject>
 #include <QPointF>
+#include <QRect>
 #include <QRgb>
 #include <QSize>
 #include <QString>
@@ -69,8 +70,10 @@ private:
 // does not reach. A null picture or size gives a null image.
 QImage ZoomedReference(const QImage &picture, const ReferencePlacement &placement, QSize zoomed);
 
-// Puts the premultiplied reference pixels over the opaque pixels of a zoomed
-// row, for x in [from, to); with a mask, only where the frame pixel the
-// zoomed column shows (columns[x], 0..47) has a nonzero mask entry.
-void BlendReferenceRow(QRgb *row, const QRgb *reference, int from, int to, const uchar *frameMask = nullptr,
-                       const int *columns = nullptr);
+// Puts the premultiplied reference (as ZoomedReference makes it, the size of
+// zoomed) over the opaque pixels of zoomed (32-bit) within area. With a frame
+// mask (48 x 48, 8-bit), only where the frame pixel a zoomed pixel shows
+// (columns[x], rows[y], each 0..47) has a nonzero mask entry; without one,
+// everywhere.
+void BlendReference(QImage &zoomed, const QImage &reference, const QRect &area, const QImage &frameMask = {},
+                    const int *columns = nullptr, const int *rows = nullptr);

@@ -81,10 +81,11 @@ void PaletteController::ShowColors()
 
 void PaletteController::ChangeColorBg()
 {
-    const std::optional<QColor> chosen = prompts.chooseColor(tr("Background colour"), document.background());
+    const std::optional<ColorWord> chosen =
+        prompts.chooseConsoleColour(tr("Background colour"), WordFromColor(document.background()), selection.colorModel());
     if (!chosen)
         return;   // cancelled
-    document.setBackground(QuantizeColor(*chosen));
+    document.setBackground(ColorFromWord(*chosen));
 }
 
 void PaletteController::RestorePalette()
@@ -119,11 +120,11 @@ void PaletteController::ChangeColor(int entry)
     Palette palette = CurrentPalette();
     if (entry >= palette.size())
         return;
-    const std::optional<QColor> chosen =
-        prompts.chooseColor(tr("Colour %1 of %2").arg(entry).arg(CurrentName()), palette.at(entry));
+    const std::optional<ColorWord> chosen = prompts.chooseConsoleColour(
+        tr("Colour %1 of %2").arg(entry).arg(CurrentName()), WordFromColor(palette.at(entry)), selection.colorModel());
     if (!chosen)
         return;   // cancelled
-    palette[entry] = QuantizeColor(*chosen);
+    palette[entry] = ColorFromWord(*chosen);
     ChangePalette(tr("Colour %1 of %2").arg(entry).arg(CurrentName()), palette);
 }
 

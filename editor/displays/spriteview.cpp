@@ -71,6 +71,7 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
                 out[x] = in[x] == 0;
         }
     }
+    const qint64 nextFrameKey = picture.cacheKey(), nextSlotKey = slotPicture.cacheKey();
     const bool maskMatters = !referenceZoomed.isNull() && !placement.over;
     const SpriteViewMapping previous = viewMapping;
     const bool sameLayout = ZoomedSize(kFrameSize, previous.zoom) == ZoomedSize(kFrameSize, mapping.zoom)
@@ -109,7 +110,15 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
         if (right >= 0) {
             pictureCache = QPixmap();
             const QRect changed(QPoint(left, top), QPoint(right, bottom));
-            updateScaled(changed);
+            // A frame shown before comes back zoomed as it was; the one that
+            // goes is kept when most of it changed (a step, not a stroke).
+            QImage kept = takeZoomed(nextFrameKey, nextSlotKey);
+            if (!kept.isNull() || changed.width() * changed.height() * 4 >= kSpriteSide * kSpriteSide)
+                keepZoomed(shownFrameKey, shownSlotKey);
+            if (!kept.isNull())
+                scaled = kept;
+            else
+                updateScaled(changed);
             if (repaint == Repaint::Now)
                 this->repaint(zoomedRectOf(changed));
             else
@@ -117,6 +126,8 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
         }
     }
 
+    shownFrameKey = nextFrameKey;
+    shownSlotKey = nextSlotKey;
     // What lies under a resting mouse may have changed with the mapping.
     if (hoverShown)
         hoverAt(lastMouse);
@@ -132,8 +143,35 @@ QPixmap SpriteView::picture() const
     return pictureCache;
 }
 
+QImage SpriteView::takeZoomed(qint64 frameKey, qint64 slotKey)
+{
+    for (qsizetype i = 0; i < keptZoomed.size(); ++i) {
+        if (keptZoomed.at(i).frameKey == frameKey && keptZoomed.at(i).slotKey == slotKey) {
+            QImage zoomed = keptZoomed.at(i).scaled;
+            keptZoomed.removeAt(i);
+            return zoomed;
+        }
+    }
+    return {};
+}
+
+void SpriteView::keepZoomed(qint64 frameKey, qint64 slotKey)
+{
+    // Worth it only where the blend makes a frame costly, and only when a
+    // whole turn of the animation fits: else the oldest would go before it
+    // comes back, and every step would pay a copy for nothing.
+    const qsizetype bytes = scaled.sizeInBytes();
+    if (referenceZoomed.isNull() || scaled.isNull() || bytes * kAnimationFrames > kKeptZoomedBytes)
+        return;
+    takeZoomed(frameKey, slotKey);
+    keptZoomed.append({frameKey, slotKey, scaled});
+    while (keptZoomed.size() * bytes > kKeptZoomedBytes)
+        keptZoomed.removeFirst();
+}
+
 void SpriteView::rebuildScaled()
 {
+    keptZoomed.clear();   // made for another zoom, grid or reference
     const QSize size = ZoomedSize(kFrameSize, viewMapping.zoom);
     if (frame.isNull() || size.isEmpty()) {
         scaled = QImage();
@@ -236,14 +274,11 @@ void SpriteView::blendReference(int x0, int x1, int y0, int y1)
     // Behind the sprite without knowing its background: nowhere.
     if (!placement.over && background.isNull())
         return;
-    for (int y = y0; y < y1; ++y) {
-        QRgb *target = reinterpret_cast<QRgb *>(scaled.scanLine(y));
-        const QRgb *over = reinterpret_cast<const QRgb *>(referenceZoomed.constScanLine(y));
-        if (placement.over)
-            BlendReferenceRow(target, over, x0, x1);
-        else
-            BlendReferenceRow(target, over, x0, x1, background.constScanLine(rows.at(y)), columns.constData());
-    }
+    const QRect area(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+    if (placement.over)
+        BlendReference(scaled, referenceZoomed, area);
+    else
+        BlendReference(scaled, referenceZoomed, area, background, columns.constData(), rows.constData());
 }
 
 void SpriteView::setReference(const QImage &picture, const ReferencePlacement &where)

@@ -148,6 +148,12 @@ protected:
 
 private:
     void rebuildScaled();
+    // The zoomed picture (scaled) of a frame shown before, by the cache keys
+    // of the frame and slot picture given to setSprite; null when not kept.
+    // Taking it drops it from the kept ones.
+    QImage takeZoomed(qint64 frameKey, qint64 slotKey);
+    // Keeps scaled as the zoomed picture of those keys.
+    void keepZoomed(qint64 frameKey, qint64 slotKey);
     void updateScaled(const QRect &frameRect);
     // Blends the reference into the zoomed rows y0..y1 - 1, columns x0..x1 - 1.
     void blendReference(int x0, int x1, int y0, int y1);
@@ -169,6 +175,19 @@ private:
     QImage referenceZoomed;           // at the size of scaled, premultiplied, opacity applied
     ReferencePlacement placement;
     mutable QPixmap pictureCache;     // see picture(); null when stale
+    // Zoomed pictures of frames shown before, while the zoom, the grids and
+    // the reference stay as they are: the animation shows the same frames
+    // again and again, and with a reference each costs a blend. Oldest first.
+    struct KeptZoomed
+    {
+        qint64 frameKey = 0;
+        qint64 slotKey = 0;
+        QImage scaled;
+    };
+    QList<KeptZoomed> keptZoomed;
+    static constexpr int kAnimationFrames = 24;   // a whole turn
+    static constexpr qsizetype kKeptZoomedBytes = 40 * 1024 * 1024;
+    qint64 shownFrameKey = 0, shownSlotKey = 0;   // of the pictures on show, as given
     SpriteViewMapping viewMapping;
     QList<int> columns, rows;         // source column / row of each zoomed one
     QList<int> columnStart, rowStart; // first zoomed column / row of each source one, 49 entries

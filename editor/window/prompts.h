@@ -10,6 +10,7 @@
 
 #include "base/result.h"
 #include "editor/dialogs/animationexportoptions.h"
+#include "rom/colorword.h"
 
 // A file dialog's request: its title, the name it proposes, its file types and
 // the folder it remembers (dialogs of one kind start where the last one went;
@@ -87,8 +88,9 @@ public:
     virtual FileChoice chooseFileToOpen(const FileRequest &request) = 0;
     // The name comes back with the chosen type's suffix when it had none.
     virtual FileChoice chooseFileToSave(const FileRequest &request) = 0;
-    // Nothing when cancelled.
-    virtual std::optional<QColor> chooseColor(const QString &title, const QColor &initial) = 0;
+    // A console colour (Edit Colour), starting from initial and shown in
+    // the colour model; nothing when cancelled.
+    virtual std::optional<ColorWord> chooseConsoleColour(const QString &title, ColorWord initial, ColorModel model) = 0;
     // File > Export Animation's options, starting from initial; nothing when cancelled.
     virtual std::optional<AnimationExportOptions> chooseAnimationOptions(const AnimationExportOptions &initial) = 0;
     // Shows text with a Cancel button and returns at once: the caller keeps

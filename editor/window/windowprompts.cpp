@@ -1,9 +1,9 @@
 #include "editor/window/windowprompts.h"
 
 #include "editor/dialogs/animationexportdialog.h"
+#include "editor/dialogs/consolecolourpicker.h"
 
 #include <QAbstractButton>
-#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -170,12 +170,12 @@ FileChoice WindowPrompts::chooseFileToSave(const FileRequest &request)
     return chooseFile(request, true);
 }
 
-std::optional<QColor> WindowPrompts::chooseColor(const QString &title, const QColor &initial)
+std::optional<ColorWord> WindowPrompts::chooseConsoleColour(const QString &title, ColorWord initial, ColorModel model)
 {
-    const QColor chosen = QColorDialog::getColor(initial, parent, title);
-    if (!chosen.isValid())
+    ConsoleColourPicker picker(title, initial, model, parent);
+    if (picker.exec() != QDialog::Accepted)
         return std::nullopt;
-    return chosen;
+    return picker.word();
 }
 
 std::optional<AnimationExportOptions> WindowPrompts::chooseAnimationOptions(const AnimationExportOptions &initial)

@@ -24,7 +24,7 @@ public:
     void showFailure(const QString &title, const Failure &failure) override;
     FileChoice chooseFileToOpen(const FileRequest &request) override;
     FileChoice chooseFileToSave(const FileRequest &request) override;
-    std::optional<QColor> chooseColor(const QString &title, const QColor &initial) override;
+    std::optional<ColorWord> chooseConsoleColour(const QString &title, ColorWord initial, ColorModel model) override;
     std::optional<AnimationExportOptions> chooseAnimationOptions(const AnimationExportOptions &initial) override;
     std::unique_ptr<WaitingMessage> showWaiting(const QString &title, const QString &text,
                                                 std::function<void()> cancelled) override;

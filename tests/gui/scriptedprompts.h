@@ -4,6 +4,8 @@
 // the next answer of its queue (an empty queue cancels), and everything asked
 // is recorded in order.
 
+#include <functional>
+
 #include <QColor>
 #include <QList>
 #include <QTimer>
@@ -32,6 +34,7 @@ public:
     QList<FileChoice> fileAnswers;   // open and save dialogs alike
     QString fileTypeLabel;           // when set, the type of that label is chosen
     QList<QColor> colorAnswers;      // an invalid colour cancels
+    std::function<std::optional<ColorWord>(const QString &, ColorWord, ColorModel)> consolePicker;
     QList<AnimationExportOptions> animationAnswers;   // an empty queue cancels
     QList<int> waitCancelAfterMs;   // each waiting message: Cancel after so many ms; empty: wait on
     int waitingShown = 0;           // waiting messages on show now
@@ -102,13 +105,19 @@ public:
     }
     FileChoice chooseFileToOpen(const FileRequest &request) override { return chooseFile(Kind::OpenFile, request); }
     FileChoice chooseFileToSave(const FileRequest &request) override { return chooseFile(Kind::SaveFile, request); }
-    std::optional<QColor> chooseColor(const QString &title, const QColor &initial) override
+    // Edit Colour: text is the initial colour's name, informativeText the
+    // colour model ("console" or "linear"). A colour answer is snapped to
+    // the console's grid; with a picker set, that answers instead.
+    std::optional<ColorWord> chooseConsoleColour(const QString &title, ColorWord initial, ColorModel model) override
     {
-        asked.append({Kind::Color, title, initial.name(), {}});
+        asked.append({Kind::Color, title, ColorFromWord(initial).name(),
+                      model == ColorModel::Console ? QStringLiteral("console") : QStringLiteral("linear")});
+        if (consolePicker)
+            return consolePicker(title, initial, model);
         const QColor answer = colorAnswers.isEmpty() ? QColor() : colorAnswers.takeFirst();
         if (!answer.isValid())
             return std::nullopt;
-        return answer;
+        return WordFromColor(answer);
     }
 
     std::optional<AnimationExportOptions> chooseAnimationOptions(const AnimationExportOptions &) override

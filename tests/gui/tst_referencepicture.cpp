@@ -101,6 +101,8 @@ private slots:
     void placementAfterMoveAndRestart_data();
     void placementAfterMoveAndRestart();
     void overOrBehindTheSprite();
+    void stepsBackShowWhatIsThere_data();
+    void stepsBackShowWhatIsThere();
     void badFileGivesOneMessage_data();
     void badFileGivesOneMessage();
     void writtenPicturesAreUnchanged();
@@ -267,6 +269,75 @@ void TestReferencePicture::overOrBehindTheSprite()
     QTRY_VERIFY(View(w).spriteRect().left() >= 0 && View(w).spriteRect().right() < View(w).width());
     QCOMPARE(ShownAt(w, 40, 24), red);
     QCOMPARE(ShownAt(w, 4, 24), sprite);
+}
+
+void TestReferencePicture::stepsBackShowWhatIsThere_data()
+{
+    QTest::addColumn<bool>("over");
+    QTest::newRow("behind") << false;
+    QTest::newRow("over") << true;
+}
+
+// The view keeps the zoomed frames of the animation's steps while a
+// reference is on: each step back must show what a view made afresh shows,
+// also after drawing on a sprite and after the picture moved.
+void TestReferencePicture::stepsBackShowWhatIsThere()
+{
+    QFETCH(bool, over);
+    QTemporaryDir dir;
+    const QString romPath = dir.filePath(QStringLiteral("game.rom"));
+    // Stripes of indices 0..3 that move by one in each sprite: every pixel
+    // changes from one rotation to the next.
+    CarData data = ExchangeTestData(1);
+    for (int s = 0; s < kSpritesPerCar; ++s)
+        for (int i = 0; i < kPixelsPerSprite; ++i)
+            data.sprites[0][s][i] = (i / 6 + s) % 4;
+    QVERIFY(WriteRom(romPath, data));
+    Session w(romPath);
+    w.editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.editor));
+    w.probe.selection().setZoom(3.0);
+    QImage photo(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 4, y * 5, (x + y) * 2));
+    const QString path = dir.filePath(QStringLiteral("photo.png"));
+    QVERIFY(photo.save(path));
+    QVERIFY(Choose(w, path));
+    if (over)
+        Action(w, "actionReferenceOver")->trigger();
+    SpriteView &view = View(w);
+    // The view made afresh: a grid switched on and off builds it anew.
+    const auto fresh = [&view] {
+        view.setTileGridVisible(!view.isTileGridVisible());
+        view.setTileGridVisible(!view.isTileGridVisible());
+        return view.grab().toImage();
+    };
+    const auto step = [&w](int rotation) {
+        w.probe.selection().setView(rotation, 0, false);
+        QCoreApplication::processEvents();
+    };
+    // Each rotation as a fresh view shows it, then twice round: the second
+    // time from the kept frames.
+    const auto round = [&](const char *when) {
+        QList<QImage> expected;
+        for (int rotation = 0; rotation < 4; ++rotation) {
+            step(rotation);
+            expected << fresh();
+        }
+        for (int rotation : {1, 2, 3, 0, 1, 2, 3, 0}) {
+            step(rotation);
+            QVERIFY2(view.grab().toImage() == expected.at(rotation),
+                     qPrintable(QStringLiteral("%1, rotation %2").arg(QLatin1String(when)).arg(rotation)));
+        }
+    };
+    round("as opened");
+    // Sprite 1 (rotation 0) drawn on: its kept frame is out of date.
+    QImage drawn = w.probe.composeSprite(0, 1, false, false, false);
+    QVERIFY(w.probe.imageToSprite(drawn, 0, 0));
+    round("after drawing");
+    Action(w, "actionReferenceRight")->trigger();
+    round("after moving the picture");
 }
 
 void TestReferencePicture::badFileGivesOneMessage_data()
