@@ -72,6 +72,8 @@ DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QW
     tools->setExclusive(false);
     auto *shapeRow = new QHBoxLayout;
     shapeRow->setSpacing(2);
+    auto *selectRow = new QHBoxLayout;
+    selectRow->setSpacing(2);
     for (const ToolInfo &info : kTools) {
         auto *button = new ToolButton(this);
         button->setObjectName(QString::fromLatin1(info.objectName));
@@ -81,9 +83,12 @@ DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QW
         button->setCheckable(true);
         button->setAutoRaise(true);
         tools->addButton(button, int(info.tool));
-        row->addWidget(button);
+        // The selection, a tool of another kind, has a row of its own below
+        // the shapes (which keeps the column narrow enough at scale 2).
+        (info.tool == Selection::Tool::Select ? selectRow : row)->addWidget(button);
     }
     row->addStretch();
+    selectRow->addStretch();
     for (const ToolInfo &info : kShapeTools) {
         auto *button = new ToolButton(this);
         button->setObjectName(QString::fromLatin1(info.objectName));
@@ -131,6 +136,7 @@ DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QW
     connect(strip, &DrawingIndexStrip::currentIndexChanged, &selection, &Selection::setDrawingIndex);
     columnLayout->addLayout(row);
     columnLayout->addLayout(shapeRow);
+    columnLayout->addLayout(selectRow);
     columnLayout->addLayout(switchRow);
     columnLayout->addWidget(strip);
     columnLayout->addStretch();

@@ -217,8 +217,8 @@ void SKMcarEditor::SetTabOrder()
                               f.pushButtonQuickIn, f.pushButtonQuickOut};
     // Keyboard drawing: the tools, the drawing index, then the view, in a row.
     for (const Selection::Tool tool : {Selection::Tool::Pencil, Selection::Tool::Fill, Selection::Tool::Picker,
-                                       Selection::Tool::Select, Selection::Tool::Line, Selection::Tool::Rectangle,
-                                       Selection::Tool::Ellipse})
+                                       Selection::Tool::Line, Selection::Tool::Rectangle, Selection::Tool::Ellipse,
+                                       Selection::Tool::Select})
         chain << drawingTools->toolButton(tool);
     chain << drawingTools->filledButton() << drawingTools->symmetryButton();
     for (int index = 0; index < DrawingIndexStrip::kIndexCount; ++index)
