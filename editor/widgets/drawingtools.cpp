@@ -74,7 +74,7 @@ DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QW
     shapeRow->setSpacing(2);
     auto *selectRow = new QHBoxLayout;
     selectRow->setSpacing(2);
-    for (const ToolInfo &info : kTools) {
+    const auto addTool = [this](const ToolInfo &info, QHBoxLayout *into) {
         auto *button = new ToolButton(this);
         button->setObjectName(QString::fromLatin1(info.objectName));
         button->setText(tr(info.name));
@@ -83,23 +83,16 @@ DrawingTools::DrawingTools(const CarDocument &document, Selection &selection, QW
         button->setCheckable(true);
         button->setAutoRaise(true);
         tools->addButton(button, int(info.tool));
-        // The selection, a tool of another kind, has a row of its own below
-        // the shapes (which keeps the column narrow enough at scale 2).
-        (info.tool == Selection::Tool::Select ? selectRow : row)->addWidget(button);
-    }
+        into->addWidget(button);
+    };
+    // The selection, a tool of another kind, has a row of its own below the
+    // shapes (which keeps the column narrow enough at scale 2).
+    for (const ToolInfo &info : kTools)
+        addTool(info, info.tool == Selection::Tool::Select ? selectRow : row);
     row->addStretch();
     selectRow->addStretch();
-    for (const ToolInfo &info : kShapeTools) {
-        auto *button = new ToolButton(this);
-        button->setObjectName(QString::fromLatin1(info.objectName));
-        button->setText(tr(info.name));
-        button->setAccessibleName(tr(info.name));
-        button->setToolTip(tr(info.tip));
-        button->setCheckable(true);
-        button->setAutoRaise(true);
-        tools->addButton(button, int(info.tool));
-        shapeRow->addWidget(button);
-    }
+    for (const ToolInfo &info : kShapeTools)
+        addTool(info, shapeRow);
     shapeRow->addStretch();
     // The switches of every drawing tool, beside the shapes.
     const auto makeSwitch = [this](const char *name, const char *objectName, const char *tip) {
