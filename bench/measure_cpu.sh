@@ -10,7 +10,9 @@
 #   bench/measure_cpu.sh [build folder] [rom] [runs]   (defaults: build, a demo ROM, 1)
 #   SKM_A11Y_SESSION (default /work/shared/tools/a11y-session) starts the accessibility bus.
 #   SKM_PERF_OUT=file.data records a 10 s call-graph profile (perf record -g) of the
-#   animated editor before the animated figure is taken (perf report -i file.data).
+#   animated editor before the animated figure is taken (perf report -i file.data);
+#   SKM_PERF_FREQ sets its sampling rate (default 999 Hz), SKM_PERF_CALLGRAPH its
+#   call-graph option (default -g; "--call-graph dwarf" for a build without frame pointers).
 #   SKM_STRACE_OUT=file counts the animated editor's system calls over 10 s (strace -c).
 set -euo pipefail
 if [ -z "${SKM_A11Y_INNER:-}" ]; then
@@ -116,7 +118,7 @@ for run in $(seq "$runs"); do
     timeout 10 strace -f -c -p "$app" -o "$SKM_STRACE_OUT" > /dev/null 2>&1 || true
   fi
   if [ -n "${SKM_PERF_OUT:-}" ]; then
-    perf record -F 999 ${SKM_PERF_CALLGRAPH:--g} -p "$app" -o "$SKM_PERF_OUT" -- sleep 10 > /dev/null 2>&1 || echo "  perf record failed" >&2
+    perf record -F ${SKM_PERF_FREQ:-999} ${SKM_PERF_CALLGRAPH:--g} -p "$app" -o "$SKM_PERF_OUT" -- sleep 10 > /dev/null 2>&1 || echo "  perf record failed" >&2
   fi
   echo "  auto-rotate, auto-tilt, auto-wheels at 20 ms: $(cpu 20)"
   kill "$app"; wait "$app" 2>/dev/null || true

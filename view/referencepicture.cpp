@@ -97,6 +97,8 @@ QString ReferenceBook::ScopeKey(int car, int sprite, bool perView)
 std::optional<ReferenceBook::Found> ReferenceBook::find(const QString &rom, int car, int sprite) const
 {
     const QJsonObject scopes = roms.value(rom).toObject();
+    if (scopes.isEmpty())   // the common case, looked up at every step of an animation
+        return std::nullopt;
     for (const bool perView : {true, false}) {
         const QJsonValue value = scopes.value(ScopeKey(car, sprite, perView));
         if (value.isObject()) {

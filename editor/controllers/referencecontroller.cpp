@@ -190,6 +190,8 @@ void ReferenceController::Follow()
     const std::optional<ReferenceBook::Found> found =
         Pages().find(RomKey(), selection.car(), selection.sprite());
     if (!found) {
+        if (picture.isNull() && pictureFile.isEmpty() && slider->isHidden() && !hideAction->isEnabled())
+            return;   // nothing shown, nothing to show: an animation's step costs no more
         picture = QImage();
         pictureFile.clear();
         Show();

@@ -12,6 +12,12 @@ SpriteDisplay::SpriteDisplay(const CarDocument &document, const Selection &selec
 {
     setObjectName(QStringLiteral("spriteDisplay"));
     connect(&selection, &Selection::changed, this, &SpriteDisplay::selectionChanged);
+    // An animation's step is painted once every display has marked its part.
+    connect(&selection, &Selection::settled, this, [this] {
+        if (stepToPaint)
+            this->view.paintNow();
+        stepToPaint = false;
+    });
     connect(&document, &CarDocument::tablesChanged, this, &SpriteDisplay::tablesChanged);
     connect(&document, &CarDocument::backgroundChanged, this, [this] {
         frames.clear();
@@ -30,7 +36,8 @@ void SpriteDisplay::selectionChanged(Selection::Parts parts)
     const int onionParts = onion ? Selection::Rotation | Selection::Tilt : 0;
     if (!(parts & (Selection::kFrameParts | onionParts)))
         return;
-    showFrame(parts & Selection::Animated ? SpriteView::Repaint::Now : SpriteView::Repaint::Later);
+    stepToPaint = parts & Selection::Animated;
+    showFrame(stepToPaint ? SpriteView::Repaint::ByPaintNow : SpriteView::Repaint::Later);
     if (parts & (Selection::Car | Selection::Sprite))
         naming.follow(parts);
 }

@@ -61,6 +61,7 @@ private:
     SpriteView &view;
     bool checker = false;
     bool onion = false;
+    bool stepToPaint = false;   // an animation's step, painted when the selection has settled
     OnionNeighbours neighbours = OnionNeighbours::Rotations;
     QCache<quint64, ShownFrame> frames{kCachedFrames};
     // Screen readers hear of the animation's steps ten times a second.

@@ -119,8 +119,8 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
                 scaled = kept;
             else
                 updateScaled(changed);
-            if (repaint == Repaint::Now)
-                this->repaint(zoomedRectOf(changed));
+            if (repaint == Repaint::ByPaintNow)
+                unpainted |= zoomedRectOf(changed);
             else
                 update(zoomedRectOf(changed));
         }
@@ -383,6 +383,13 @@ QSize SpriteView::sizeHint() const
 QSize SpriteView::minimumSizeHint() const
 {
     return sizeHint();
+}
+
+void SpriteView::paintNow()
+{
+    if (!unpainted.isEmpty())
+        repaint(unpainted);
+    unpainted = QRect();
 }
 
 void SpriteView::paintEvent(QPaintEvent *event)

@@ -60,16 +60,20 @@ public:
 
     // The sprite as composed (48 x 48, any format) and how it maps to the
     // stored sprite. Only the pixels that differ from the previous picture are
-    // repainted; a new zoom repaints (and lays out) the whole view. A
-    // repaint `now` paints and shows the pixels before returning (a step of
-    // the animation: nothing else is waiting to be painted with it, and the
-    // round through the event queue costs more than the paint).
-    enum class Repaint { Later, Now };
+    // repainted; a new zoom repaints (and lays out) the whole view. Repainted
+    // `later` through the event queue, or `byPaintNow`: by the caller's
+    // paintNow() (a step of the animation, painted once every display has
+    // marked its own part of the step; the round through the event queue
+    // costs more than the paint).
+    enum class Repaint { Later, ByPaintNow };
     // slotPicture (48 x 48, 8-bit, as ComposeSpriteSlots) tells which pixels show
     // the background, for a reference picture behind the sprite; without it
     // none do.
     void setSprite(const QImage &frame, const SpriteViewMapping &mapping, Repaint repaint = Repaint::Later,
                    const QImage &slotPicture = {});
+    // Paints and shows what setSprite left for it before returning, and with
+    // it whatever else the window has marked.
+    void paintNow();
     QImage sprite() const { return frame; }
     SpriteViewMapping mapping() const { return viewMapping; }
     // The picture as shown, zoomed, without grids; made on demand and kept
@@ -169,6 +173,7 @@ private:
     void drawSelectionOverlay(QPainter &painter);
 
     QImage frame;                     // 48 x 48 RGB32, as shown
+    QRect unpainted;                  // left by setSprite for paintNow()
     QImage scaled;                    // zoomed, RGB32, with the reference and the grids drawn in
     QImage background;                // 48 x 48, 8-bit: nonzero where the frame shows the background
     QImage referencePicture;          // as given

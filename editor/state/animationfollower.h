@@ -3,18 +3,23 @@
 #include <functional>
 #include <utility>
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include "editor/state/selection.h"
 
 // Runs the update of a display that follows the selection (the form's
 // controls, the palette-use marks, the overview's frame, the view's name and
-// the cursor's description): at once for a change
-// by the user, at most ten times a second for the animation's steps. A number
-// or mark on show for 20 ms cannot be read, and each update repaints. The
-// first step after a quiet tenth of a second shows at once, so a slow
-// animation is followed step by step; later ones wait for the end of that
-// tenth, and the last step is always shown.
+// the cursor's description): at once for a change by the user, at most ten
+// times a second for the animation's steps. A number or mark on show for 20 ms
+// cannot be read, and each update repaints.
+//
+// The steps are shown by tenths of a second all followers share: a step a
+// tenth or more after the step that opened the last tenth opens a new one and
+// shows at once, later steps in that tenth wait. So a slow animation is
+// followed step by step, every follower updates in the same step (their
+// repaints join the view's paint of that step), and when no step follows
+// within a tenth, the last one is shown.
 class AnimationFollower
 {
 public:
@@ -22,49 +27,62 @@ public:
 
     explicit AnimationFollower(std::function<void()> update) : update(std::move(update))
     {
-        quiet.setSingleShot(true);
-        quiet.setInterval(kIntervalMs);
-        QObject::connect(&quiet, &QTimer::timeout, &quiet, [this] {
+        trailing.setSingleShot(true);
+        trailing.setInterval(kIntervalMs);
+        QObject::connect(&trailing, &QTimer::timeout, &trailing, [this] {
             if (!waiting)
                 return;
             waiting = false;
             this->update();
-            quiet.start();
         });
     }
     AnimationFollower(const AnimationFollower &) = delete;
     AnimationFollower &operator=(const AnimationFollower &) = delete;
 
-    // The update, now or (for an animation step within a tenth of a second of
-    // the last update) at the end of that tenth.
+    // The update, now or (for an animation step in the tenth of a second of
+    // the last update) with a later step, or a tenth after this one.
     void follow(Selection::Parts parts)
     {
         if (!(parts & Selection::Animated)) {
             now();
-        } else if (quiet.isActive()) {
-            waiting = true;
-        } else {
-            update();
-            quiet.start();
+            return;
         }
+        const qint64 opened = OpenedTenth();
+        if (opened != shownTenth) {
+            shownTenth = opened;
+            waiting = false;
+            update();
+        } else {
+            waiting = true;
+        }
+        trailing.start();
     }
     // The update now (the one waiting is not needed): for a change by the
     // user, or one other than the selection's.
     void now()
     {
-        cancel();
+        waiting = false;
+        trailing.stop();
         update();
     }
 
 private:
-    // The update waiting is not needed.
-    void cancel()
+    // When the tenth of the step being followed opened (milliseconds on a
+    // clock all followers share): a step a tenth after it opens another.
+    static qint64 OpenedTenth()
     {
-        waiting = false;
-        quiet.stop();
+        static QElapsedTimer clock;
+        static qint64 opened = -1;
+        if (!clock.isValid())
+            clock.start();
+        const qint64 at = clock.elapsed();
+        if (opened < 0 || at - opened >= kIntervalMs)
+            opened = at;
+        return opened;
     }
 
     std::function<void()> update;
-    QTimer quiet;
+    QTimer trailing;
+    qint64 shownTenth = -1;   // the opening of the tenth last shown
     bool waiting = false;
 };

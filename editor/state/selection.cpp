@@ -12,8 +12,10 @@ Selection::Selection(int paletteCount, QObject *parent) : QObject(parent), palet
 
 void Selection::report(Parts parts)
 {
-    if (parts)
-        emit changed(parts);
+    if (!parts)
+        return;
+    emit changed(parts);
+    emit settled(parts);
 }
 
 void Selection::setCar(int car)

@@ -117,6 +117,8 @@ public:
 
 signals:
     void changed(Selection::Parts parts);
+    // After changed, once everything connected to it has heard of the change.
+    void settled(Selection::Parts parts);
 
 private:
     // Sets the rotation and tilt and the sprite they show, adding what changed to parts.

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include "windowprobe.h"
@@ -189,6 +190,46 @@ private slots:
         probe.selection().setSprite(0);
         QCOMPARE(ui->spinBoxSpriteNumber->value(), 1);
         QCOMPARE(ui->spinBoxRotation->value(), probe.selection().rotation());
+    }
+
+    void stepPaintsBeforeTheTickReturns()
+    {
+        // A step is painted at once, in one paint with what the followers
+        // marked in the same step: nothing is left waiting in the event queue
+        // for the view, and the form's numbers show the step they follow.
+        SKMcarEditor editor(romPath);
+        WindowProbe probe(editor);
+        probe.animation().stop();
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QTest::qWait(150);   // a quiet tenth: the next step is followed at once
+        const FormControls *ui = probe.ui();
+        ui->checkBoxRotation->setChecked(true);
+        QCoreApplication::processEvents();
+
+        struct PaintCounter : QObject
+        {
+            int view = 0, rotation = 0;
+            QObject *viewWidget = nullptr;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                if (event->type() == QEvent::Paint)
+                    ++(watched == viewWidget ? view : rotation);
+                return false;
+            }
+        } counter;
+        counter.viewWidget = ui->labelSprite;
+        ui->labelSprite->installEventFilter(&counter);
+        ui->spinBoxRotation->findChild<QLineEdit *>()->installEventFilter(&counter);
+
+        const int before = probe.selection().rotation();
+        probe.animation().tick();   // no event handled from here on
+        QCOMPARE_NE(probe.selection().rotation(), before);
+        QCOMPARE(counter.view, 1);
+        QCOMPARE(ui->spinBoxRotation->value(), probe.selection().rotation());
+        QCOMPARE(counter.rotation, 1);   // the number painted in the same paint
+        ui->labelSprite->removeEventFilter(&counter);
+        ui->spinBoxRotation->findChild<QLineEdit *>()->removeEventFilter(&counter);
     }
 
     void keptPicturesLookAsTheStyleDraws_data()
