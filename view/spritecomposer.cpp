@@ -38,14 +38,16 @@ QImage ComposeSpriteSlots(const SpritePixels *pixels, QPoint offset, bool mirror
     // without a colour (outside 0..15) show as 0, as do pixels not stored.
     constexpr int kStripWidth = 8, kStripHeight = 24, kStripsAcross = kSpriteSide / kStripWidth;
     uchar indexed[kSpriteSide][kSpriteSide] = {};
-    const qsizetype count = std::min<qsizetype>(pixels->size(), kPixelsPerSprite);
+    const int count = int(std::min<qsizetype>(pixels->size(), kPixelsPerSprite));
     const int *values = pixels->constData();
-    for (qsizetype n = 0; n < count; ++n) {
-        const int strip = int(n) / (kStripWidth * kStripHeight), within = int(n) % (kStripWidth * kStripHeight);
-        const int x = (strip % kStripsAcross) * kStripWidth + within % kStripWidth;
-        const int y = (strip / kStripsAcross) * kStripHeight + within / kStripWidth;
-        const int v = values[n];
-        indexed[y][x] = v >= 0 && v < kColorsPerPalette ? uchar(v) : 0;
+    for (int start = 0; start < count; start += kStripWidth) {
+        const int strip = start / (kStripWidth * kStripHeight), within = start % (kStripWidth * kStripHeight);
+        uchar *row = &indexed[(strip / kStripsAcross) * kStripHeight + within / kStripWidth][(strip % kStripsAcross) * kStripWidth];
+        const int end = std::min(count - start, kStripWidth);
+        for (int i = 0; i < end; ++i) {
+            const int v = values[start + i];
+            row[i] = v >= 0 && v < kColorsPerPalette ? uchar(v) : 0;
+        }
     }
 
     uchar slotOf[kColorsPerPalette];

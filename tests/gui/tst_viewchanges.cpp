@@ -5,12 +5,16 @@
 #include <QAction>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include "editor/displays/spritedisplay.h"
 #include "editor/displays/spriteview.h"
+#include "editor/widgets/drawingindexstrip.h"
+#include "editor/widgets/drawingtools.h"
 #include "exchangetestrom.h"
 #include "testwindow.h"
+#include "view/paletteuse.h"
 #include "view/pixeltools.h"
 
 namespace {
@@ -138,6 +142,14 @@ void TestViewChanges::changesShowAtOnce()
         view.setTileGridVisible(!view.isTileGridVisible());
         QVERIFY2(shown == view.grab().toImage(), qPrintable(QStringLiteral("zoomed, rotation %1").arg(rotation)));
     };
+    // The counts of the indices as counted afresh, for the sprite and its car
+    // (a change shows at once; the animation's steps later).
+    const auto checkCounts = [&] {
+        const PaletteUse use = CountPaletteUse(document.sprites(), selection.car(), selection.sprite());
+        DrawingIndexStrip *strip = w.editor.findChild<DrawingTools *>(QStringLiteral("drawingTools"))->indexStrip();
+        for (int i = 0; i < DrawingIndexStrip::kIndexCount; ++i)
+            QCOMPARE(strip->swatch(i)->toolTip().section(QLatin1Char('\n'), 0, 0), DrawingIndexStrip::UseText(use, i));
+    };
     // Every frame and zoomed picture around rotation 5 kept before the change.
     for (int rotation : {4, 5, 6, 7, 5})
         step(rotation);
@@ -183,6 +195,7 @@ void TestViewChanges::changesShowAtOnce()
         display->setCheckerboard(true);
     }
     QCoreApplication::processEvents();
+    checkCounts();
     // The view on show at once, then its neighbours and back from kept frames.
     for (int rotation : {5, 4, 6, 7, 5})
         check(rotation);
