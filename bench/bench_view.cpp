@@ -15,6 +15,7 @@
 #include "editor/controllers/referencecontroller.h"
 #include "editor/displays/palettecomparison.h"
 #include "editor/displays/spritedisplay.h"
+#include "editor/displays/spriteview.h"
 #include "editor/window/skmcareditor.h"
 #include <QTimer>
 #include "rom/romwriter.h"
@@ -22,6 +23,8 @@
 #include "view/onionskin.h"
 #include "view/spriteoffsets.h"
 #include "view/tilecounts.h"
+#include "view/pixeltools.h"
+#include "document/cardocument.h"
 
 namespace {
 
@@ -257,6 +260,97 @@ void BM_OnionReferenceStep(benchmark::State &state)
     state.SetLabel(std::string(state.range(0) ? "composed anew" : "kept frames") + (state.range(1) ? ", over" : ", behind"));
 }
 BENCHMARK(BM_OnionReferenceStep)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMicrosecond);
+
+// The first frame after a change of the document, with onion skin and a
+// reference picture (640 x 480) on at zoom 10: one pixel drawn on the sprite
+// on show (as a stroke in progress draws it), or one colour of the palette on
+// show changed. The display composes that frame anew and the view repaints.
+// First argument: 0 a pixel, 1 a palette colour; second: 1 the picture over
+// the sprite.
+void BM_OnionReferenceChange(benchmark::State &state)
+{
+    SetZoom(10.0);
+    SKMcarEditor *editor = Fixture().editor;
+    auto *display = editor->findChild<SpriteDisplay *>();
+    auto *reference = editor->findChild<ReferenceController *>();
+    QImage photo(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+    const QString path = Fixture().dir.filePath(QStringLiteral("reference.png"));
+    photo.save(path);
+    if (!reference->ShowPicture(path))
+        state.SkipWithError("no reference picture");
+    reference->SetOver(state.range(1) != 0);
+    display->setOnionSkin(true, OnionNeighbours::Rotations);
+    Selection &selection = editor->Shown();
+    selection.setView(5, 0, false);
+    QCoreApplication::processEvents();
+    CarDocument &document = editor->Document();
+    const int car = selection.car(), sprite = selection.sprite(), palette = selection.palette();
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        if (state.range(0) == 0) {
+            const SpritePixels &pixels = document.sprites().at(car).at(sprite);
+            document.DrawLive(car, sprite, PointChanges(pixels, QPoint(20 + step % 8, 24), (step / 8) % 2 ? 3 : 9));
+        } else {
+            DocumentTables tables = document.tables();
+            tables.palettes[palette][5] = step % 2 ? QColor(250, 10, 10) : QColor(10, 250, 10);
+            TableChanges changes;
+            changes.palettes.append(palette);
+            document.SetLive(tables, changes);
+        }
+        QCoreApplication::processEvents();
+    }
+    display->setOnionSkin(false, OnionNeighbours::Rotations);
+    reference->HidePicture();
+    state.SetLabel(std::string(state.range(0) ? "palette colour" : "one pixel") + (state.range(1) ? ", over" : ", behind"));
+}
+BENCHMARK(BM_OnionReferenceChange)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMicrosecond);
+
+// The same first frame after a change for the view alone: the sprite
+// display and its view on a document, without the rest of the window (the
+// overview, the palette's buttons and counts that follow the same change).
+void BM_OnionReferenceViewChange(benchmark::State &state)
+{
+    CarDocument document;
+    document.Load(QStringLiteral("bench.bin"), BenchData());
+    Selection selection(int(document.palettes().size()));
+    selection.setZoom(10.0);
+    selection.setView(5, 0, false);
+    SpriteView view;
+    SpriteDisplay display(document, selection, view, nullptr);
+    display.setOnionSkin(true, OnionNeighbours::Rotations);
+    QImage photo(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+    ReferencePlacement placement;
+    placement.scale = double(kSpriteSide) / photo.width();
+    placement.over = state.range(1) != 0;
+    view.setReference(photo, placement);
+    view.show();
+    QCoreApplication::processEvents();
+    const int car = selection.car(), sprite = selection.sprite(), palette = selection.palette();
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        if (state.range(0) == 0) {
+            const SpritePixels &pixels = document.sprites().at(car).at(sprite);
+            document.DrawLive(car, sprite, PointChanges(pixels, QPoint(20 + step % 8, 24), (step / 8) % 2 ? 3 : 9));
+        } else {
+            DocumentTables tables = document.tables();
+            tables.palettes[palette][5] = step % 2 ? QColor(250, 10, 10) : QColor(10, 250, 10);
+            TableChanges changes;
+            changes.palettes.append(palette);
+            document.SetLive(tables, changes);
+        }
+        QCoreApplication::processEvents();
+    }
+    state.SetLabel(std::string(state.range(0) ? "palette colour" : "one pixel") + (state.range(1) ? ", over" : ", behind"));
+}
+BENCHMARK(BM_OnionReferenceViewChange)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMicrosecond);
 
 // Palette > Compare Palettes at zoom 10: the ten cells composed again after a
 // change and the window repainted.

@@ -97,3 +97,50 @@ QImage WithOnionSkin(const QImage &frame, const QImage &frameSlots, const QList<
     }
     return out;
 }
+
+QImage OnionSlots(const QList<QImage> &layerSlots)
+{
+    const QSize size(kSpriteSide, kSpriteSide);
+    QImage result(size, QImage::Format_Grayscale8);
+    result.fill(0);
+    uchar *bits = result.bits();
+    const qsizetype stride = result.bytesPerLine();
+    // The last layer first: each one before it covers it where it shows.
+    for (qsizetype l = layerSlots.size() - 1; l >= 0; --l) {
+        const QImage &layer = layerSlots.at(l);
+        if (layer.size() != size || layer.depth() != 8)
+            continue;
+        for (int y = 0; y < kSpriteSide; ++y) {
+            const uchar *in = layer.constScanLine(y);
+            uchar *out = bits + y * stride;
+            for (int x = 0; x < kSpriteSide; ++x)
+                if (in[x] != 0)
+                    out[x] = in[x];
+        }
+    }
+    return result;
+}
+
+void DrawOnionSlots(QImage &frame, const QImage &frameSlots, const QImage &onionSlots, const QList<QRgb> &table)
+{
+    const QSize size(kSpriteSide, kSpriteSide);
+    if (frame.size() != size || frame.format() != QImage::Format_RGB32 || frameSlots.size() != size
+        || frameSlots.depth() != 8 || onionSlots.size() != size || onionSlots.depth() != 8)
+        return;
+    constexpr int kShare = kOnionOpacityPercent;
+    const auto mix = [](int below, int above) { return (below * (100 - kShare) + above * kShare + 50) / 100; };
+    uchar *bits = frame.bits();
+    const qsizetype stride = frame.bytesPerLine();
+    for (int y = 0; y < kSpriteSide; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(bits + y * stride);
+        const uchar *own = frameSlots.constScanLine(y);
+        const uchar *onion = onionSlots.constScanLine(y);
+        for (int x = 0; x < kSpriteSide; ++x) {
+            if (own[x] != 0 || onion[x] == 0)
+                continue;
+            const QRgb under = line[x];
+            const QRgb over = onion[x] < table.size() ? table.at(onion[x]) : qRgb(0, 0, 0);
+            line[x] = qRgb(mix(qRed(under), qRed(over)), mix(qGreen(under), qGreen(over)), mix(qBlue(under), qBlue(over)));
+        }
+    }
+}

@@ -45,3 +45,11 @@ struct OnionLayer
     QImage slotPicture;
 };
 QImage WithOnionSkin(const QImage &frame, const QImage &frameSlots, const QList<OnionLayer> &layers);
+
+// The same drawing for layers shown in the frame's own colours (the one
+// palette, background and colour model): onionSlots holds at each pixel the
+// slot of the first layer that is not 0 there (OnionSlots of the layers' slot
+// pictures), and table the colours of the slots (SpriteColorTable). Draws into
+// frame (RGB32, 48 x 48) in place; gives WithOnionSkin's pixels.
+QImage OnionSlots(const QList<QImage> &layerSlots);
+void DrawOnionSlots(QImage &frame, const QImage &frameSlots, const QImage &onionSlots, const QList<QRgb> &table);

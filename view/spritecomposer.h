@@ -27,6 +27,11 @@ QImage ComposeSpriteImage(const SpritePixels *pixels, const Palette &palette, co
 // gives ComposeSpriteImage's colours.
 QImage ComposeSpriteSlots(const SpritePixels *pixels, QPoint offset, bool mirrored, bool wheelsTurned);
 
+// A slot picture (as ComposeSpriteSlots) looked up in table (as
+// SpriteColorTable): the same colours as ComposeSpriteImage, as RGB32.
+// Slots past the table show opaque black.
+QImage ComposeSlotColors(const QImage &slotPicture, const QList<QRgb> &table);
+
 // The 16 opaque colours a sprite is shown with: index 0 the background (palette
 // entry 0 is never shown), 1..15 the palette entries, 4 and 5 exchanged when
 // wheelsTurned. Entries missing from a short palette show opaque black.

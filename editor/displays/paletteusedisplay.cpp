@@ -59,8 +59,19 @@ void PaletteUseDisplay::refresh()
 {
     const SpriteTable &sprites = document.sprites();
     carCounts.clear();
-    for (const QList<SpritePixels> &car : sprites)
-        carCounts.append(CountCarIndices(car));
+    spriteCounts.clear();
+    for (const QList<SpritePixels> &car : sprites) {
+        IndexCounts total{};
+        QList<IndexCounts> perSprite;
+        perSprite.reserve(car.size());
+        for (const SpritePixels &pixels : car) {
+            perSprite.append(CountIndices(pixels));
+            for (int i = 0; i < kColorsPerPalette; ++i)
+                total[i] += perSprite.last()[i];
+        }
+        carCounts.append(total);
+        spriteCounts.append(perSprite);
+    }
     counting.now();
 }
 
@@ -90,15 +101,22 @@ void PaletteUseDisplay::tablesChanged(const TableChanges &changes)
     // The counts of other cars are in the tooltips too: any sprite change counts.
     if (!changes.everything && changes.sprites.isEmpty())
         return;
-    if (changes.everything || carCounts.size() != document.sprites().size()) {
+    const SpriteTable &sprites = document.sprites();
+    bool sameShape = spriteCounts.size() == sprites.size();
+    for (qsizetype car = 0; sameShape && car < sprites.size(); ++car)
+        sameShape = spriteCounts.at(car).size() == sprites.at(car).size();
+    if (changes.everything || !sameShape) {
         refresh();
     } else {
-        QList<int> cars;
-        for (const auto &[car, sprite] : changes.sprites)
-            if (!cars.contains(car) && car >= 0 && car < carCounts.size())
-                cars.append(car);
-        for (int car : cars)
-            carCounts[car] = CountCarIndices(document.sprites().at(car));
+        for (const auto &[car, sprite] : changes.sprites) {
+            if (car < 0 || car >= sprites.size() || sprite < 0 || sprite >= sprites.at(car).size())
+                continue;
+            const IndexCounts now = CountIndices(sprites.at(car).at(sprite));
+            IndexCounts &before = spriteCounts[car][sprite];
+            for (int i = 0; i < kColorsPerPalette; ++i)
+                carCounts[car][i] += now[i] - before[i];
+            before = now;
+        }
         counting.now();
     }
     if (highlighted >= 0)

@@ -59,6 +59,9 @@ private:
     SpriteView &view;
     PaletteUse counts;
     QList<IndexCounts> carCounts;   // CountCarIndices of every car
+    // CountIndices of every sprite of every car: a change of a sprite counts
+    // that sprite again, not its car.
+    QList<QList<IndexCounts>> spriteCounts;
     IndexHighlight *outline = nullptr;
     QTimer highlightTimer;
     AnimationFollower counting{[this] { showCounts(); }};

@@ -4,6 +4,7 @@
 #include "document/shownsprite.h"
 #include "editor/displays/spriteview.h"
 #include "view/checkerboard.h"
+#include "view/onionskin.h"
 #include "view/spritecomposer.h"
 
 SpriteDisplay::SpriteDisplay(const CarDocument &document, const Selection &selection, SpriteView &view,
@@ -20,11 +21,12 @@ SpriteDisplay::SpriteDisplay(const CarDocument &document, const Selection &selec
     });
     connect(&document, &CarDocument::tablesChanged, this, &SpriteDisplay::tablesChanged);
     connect(&document, &CarDocument::backgroundChanged, this, [this] {
-        frames.clear();
+        dropFrames([](const ShownFrame &) { return true; });
         refresh();
     });
     connect(&document, &CarDocument::loaded, this, [this] {
-        frames.clear();
+        dropFrames([](const ShownFrame &) { return true; });
+        slotPictures.clear();
         refresh();
     });
     refresh();
@@ -44,8 +46,7 @@ void SpriteDisplay::selectionChanged(Selection::Parts parts)
 
 void SpriteDisplay::tablesChanged(const TableChanges &changes)
 {
-    // Any change may touch a kept frame (a sprite, a palette, an offset).
-    frames.clear();
+    dropStale(changes);
     bool touched = changes.touchesSprite(selection.car(), selection.sprite()) || changes.touchesPalette(selection.palette());
     for (const int sprite : onionSprites())
         touched = touched || changes.touchesSprite(selection.car(), sprite);
@@ -53,7 +54,60 @@ void SpriteDisplay::tablesChanged(const TableChanges &changes)
         refresh();
 }
 
-SpriteDisplay::ShownFrame SpriteDisplay::frameOnShow(QPoint offset)
+void SpriteDisplay::dropStale(const TableChanges &changes)
+{
+    if (changes.everything) {
+        dropFrames([](const ShownFrame &) { return true; });
+        slotPictures.clear();
+        return;
+    }
+    // A sprite's pixels or offset make its slots and every frame that shows
+    // it, also faintly; a palette every frame in it.
+    for (const auto &[car, sprite] : changes.sprites)
+        slotPictures.removeIf([car, sprite](const auto &kept) {
+            return int(qint8(kept.key() & 0xff)) == car && int(qint8(kept.key() >> 8 & 0xff)) == sprite;
+        });
+    dropFrames([&changes](const ShownFrame &kept) {
+        bool stale = changes.palettes.contains(kept.palette);
+        for (qsizetype i = 0; !stale && i < kept.sprites.size(); ++i)
+            stale = changes.sprites.contains({kept.car, kept.sprites.at(i)});
+        return stale;
+    });
+}
+
+void SpriteDisplay::dropFrames(const std::function<bool(const ShownFrame &)> &stale)
+{
+    QList<qint64> dropped;
+    const QList<quint64> keys = frames.keys();
+    for (const quint64 key : keys) {
+        const ShownFrame *kept = frames.object(key);
+        if (stale(*kept)) {
+            dropped << kept->picture.cacheKey();
+            frames.remove(key);
+        }
+    }
+    // The view need not keep their zoomed pictures either.
+    if (!dropped.isEmpty())
+        view.forgetFrames(dropped);
+}
+
+QImage SpriteDisplay::slotsOf(int car, int sprite, bool mirrored, bool wheelsTurned)
+{
+    const quint32 key = quint32(quint8(car)) | quint32(quint8(sprite)) << 8 | quint32(mirrored) << 16
+        | quint32(wheelsTurned) << 17;
+    const auto kept = slotPictures.constFind(key);
+    if (kept != slotPictures.constEnd())
+        return *kept;
+    const SpriteTable &sprites = document.sprites();
+    const bool known = car >= 0 && car < sprites.size() && sprite >= 0 && sprite < sprites.at(car).size();
+    const QImage composed = known ? ComposeSpriteSlots(&sprites.at(car).at(sprite), PendingOffset(document, car, sprite),
+                                                    mirrored, wheelsTurned)
+                               : ComposeSpriteSlots(nullptr, {}, false, false);
+    slotPictures.insert(key, composed);
+    return composed;
+}
+
+SpriteDisplay::ShownFrame SpriteDisplay::frameOnShow()
 {
     const SpriteLook look{selection.car(), selection.sprite(), selection.palette(), selection.mirrored(),
                           selection.wheelsTurned(), true, selection.colorModel()};
@@ -67,15 +121,19 @@ SpriteDisplay::ShownFrame SpriteDisplay::frameOnShow(QPoint offset)
     if (const ShownFrame *kept = frames.object(key))
         return *kept;
     ShownFrame shown;
-    QImage frame = ComposeDocumentSprite(document, look);
-    const SpriteTable &sprites = document.sprites();
-    const bool known = look.car >= 0 && look.car < sprites.size() && look.sprite >= 0
-        && look.sprite < sprites.at(look.car).size();
-    shown.slotPicture = ComposeSpriteSlots(known ? &sprites.at(look.car).at(look.sprite) : nullptr, offset, look.mirrored,
-                                     look.wheelsTurned);
+    shown.car = look.car;
+    shown.palette = look.palette;
+    shown.sprites = {look.sprite};
+    shown.slotPicture = slotsOf(look.car, look.sprite, look.mirrored, look.wheelsTurned);
+    // The onion's layers are in the same palette, background and colours as the sprite.
+    const QList<QRgb> table = SpriteColorTable(document.palettes().value(look.palette), document.background(), false,
+                                               look.colors);
+    shown.picture = ComposeSlotColors(shown.slotPicture, table);
     if (checker)
-        frame = WithCheckerboard(frame, shown.slotPicture);
-    shown.picture = withOnionSkin(frame.convertToFormat(QImage::Format_RGB32), shown.slotPicture);
+        shown.picture = WithCheckerboard(shown.picture, shown.slotPicture);
+    const QImage neighbourSlots = onionSlots(shown.sprites);
+    if (!neighbourSlots.isNull())
+        DrawOnionSlots(shown.picture, shown.slotPicture, neighbourSlots, table);
     frames.insert(key, new ShownFrame(shown));
     return shown;
 }
@@ -95,29 +153,25 @@ QList<int> SpriteDisplay::onionSprites() const
     return sprites;
 }
 
-QImage SpriteDisplay::withOnionSkin(const QImage &frame, const QImage &slotPicture) const
+QImage SpriteDisplay::onionSlots(QList<int> &used)
 {
     const QList<ViewLookup> views = onionViews();
     const SpriteTable &sprites = document.sprites();
     const int car = selection.car();
-    const auto pixelsOf = [&sprites, car](int sprite) -> const SpritePixels * {
-        const bool known = car >= 0 && car < sprites.size() && sprite >= 0 && sprite < sprites.at(car).size();
-        return known ? &sprites.at(car).at(sprite) : nullptr;
+    const auto known = [&sprites, car](int sprite) {
+        return car >= 0 && car < sprites.size() && sprite >= 0 && sprite < sprites.at(car).size();
     };
-    if (views.isEmpty() || !pixelsOf(selection.sprite()))
-        return frame;
-    QList<OnionLayer> layers;
+    if (views.isEmpty() || !known(selection.sprite()))
+        return {};
+    QList<QImage> layers;
     for (const ViewLookup &view : views) {
         const int sprite = view.spriteNumber - 1;
-        if (!pixelsOf(sprite))
+        if (!known(sprite))
             continue;
-        const SpriteLook look{car, sprite, selection.palette(), view.mirrored, selection.wheelsTurned(), true,
-                              selection.colorModel()};
-        layers << OnionLayer{ComposeDocumentSprite(document, look),
-                             ComposeSpriteSlots(pixelsOf(sprite), PendingOffset(document, car, sprite), view.mirrored,
-                                                selection.wheelsTurned())};
+        layers << slotsOf(car, sprite, view.mirrored, selection.wheelsTurned());
+        used << sprite;
     }
-    return WithOnionSkin(frame, slotPicture, layers);
+    return OnionSlots(layers);
 }
 
 void SpriteDisplay::setOnionSkin(bool on, OnionNeighbours which)
@@ -141,7 +195,7 @@ void SpriteDisplay::showFrame(SpriteView::Repaint repaint)
     mapping.zoom = selection.zoom();
     mapping.mirrored = selection.mirrored();
     mapping.offset = PendingOffset(document, selection.car(), selection.sprite());
-    const ShownFrame shown = frameOnShow(mapping.offset);
+    const ShownFrame shown = frameOnShow();
     view.setSprite(shown.picture, mapping, repaint, shown.slotPicture);
 }
 

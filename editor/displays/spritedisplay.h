@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+
 #include <QCache>
+#include <QHash>
 #include <QImage>
 #include <QObject>
 
@@ -44,17 +47,30 @@ private:
     void nameView();
     void tablesChanged(const TableChanges &changes);
     // The frame of the selection as it stands, composed once until the
-    // document changes (the animation shows the same frames over and over),
-    // kept in the view's own format.
+    // document changes what it shows (the animation shows the same frames
+    // over and over), kept in the view's own format.
     struct ShownFrame
     {
         QImage picture;
         QImage slotPicture;   // ComposeSpriteSlots of the sprite on show: where its background shows
+        // What it was made from: the car, its sprites (the one on show, then
+        // the onion's) and the palette. A change of any drops it.
+        int car = -1;
+        QList<int> sprites;
+        int palette = -1;
     };
-    ShownFrame frameOnShow(QPoint offset);
-    // The neighbours' layers for the onion skin, when it is on.
-    QImage withOnionSkin(const QImage &frame, const QImage &slotPicture) const;
+    ShownFrame frameOnShow();
+    // ComposeSpriteSlots of a sprite of the car on show as the document holds
+    // it (its pending offset included), kept until the document changes that
+    // sprite.
+    QImage slotsOf(int car, int sprite, bool mirrored, bool wheelsTurned);
+    // The neighbours' slots for the onion skin (OnionSlots), null while it is
+    // off; adds the sprites it shows to used.
+    QImage onionSlots(QList<int> &used);
     QList<ViewLookup> onionViews() const;
+    // Drops the kept pictures the changes make stale.
+    void dropStale(const TableChanges &changes);
+    void dropFrames(const std::function<bool(const ShownFrame &)> &stale);
 
     const CarDocument &document;
     const Selection &selection;
@@ -64,6 +80,8 @@ private:
     bool stepToPaint = false;   // an animation's step, painted when the selection has settled
     OnionNeighbours neighbours = OnionNeighbours::Rotations;
     QCache<quint64, ShownFrame> frames{kCachedFrames};
+    // Keyed by car, sprite, mirroring and wheels (see slotsOf).
+    QHash<quint32, QImage> slotPictures;
     // Screen readers hear of the animation's steps ten times a second.
     AnimationFollower naming{[this] { nameView(); }};
 

@@ -18,6 +18,9 @@ namespace {
 constexpr int kTileSide = 8;
 constexpr quint8 kNoLine = 0, kPixelLine = 1, kTileLine = 2;
 const QSize kFrameSize(kSpriteSide, kSpriteSide);
+// What zooming and blending a run of changed pixels costs beyond its pixels,
+// in frame pixels: past it, the block around the changes is done at once.
+constexpr int kRunCost = 4;
 
 // First zoomed position of every source position, and the zoomed length at the
 // end: source s covers [starts[s], starts[s + 1]).
@@ -29,6 +32,60 @@ QList<int> StartsOf(const QList<int> &samples, int sourceLength)
         while (s <= samples.at(i) && s < sourceLength)
             starts[s++] = i;
     return starts;
+}
+
+// The frame pixels that differ between two frames (48 x 48 RGB32), or
+// whose background masks differ (null: none): runs of them along each row,
+// a run below one of the same columns joined to it, their count and the
+// block around them.
+struct ChangedPixels
+{
+    QList<QRect> runs;
+    int pixels = 0;
+    QRect bounds;
+};
+
+ChangedPixels ChangedPixelsOf(const QImage &before, const QImage &after, const QImage &maskBefore,
+                              const QImage &maskAfter)
+{
+    ChangedPixels changes;
+    QList<qsizetype> open, next;   // the runs that end on the row above, and on this row
+    for (int y = 0; y < kSpriteSide; ++y) {
+        const QRgb *a = reinterpret_cast<const QRgb *>(before.constScanLine(y));
+        const QRgb *b = reinterpret_cast<const QRgb *>(after.constScanLine(y));
+        const uchar *ma = maskBefore.isNull() ? nullptr : maskBefore.constScanLine(y);
+        const uchar *mb = maskAfter.isNull() ? nullptr : maskAfter.constScanLine(y);
+        const auto differs = [&](int x) { return a[x] != b[x] || (ma ? ma[x] : 0) != (mb ? mb[x] : 0); };
+        next.clear();
+        qsizetype above = 0;
+        for (int x = 0; x < kSpriteSide; ++x) {
+            if (!differs(x))
+                continue;
+            const int first = x;
+            while (x < kSpriteSide && differs(x))
+                ++x;
+            changes.pixels += x - first;
+            while (above < open.size() && changes.runs.at(open.at(above)).left() < first)
+                ++above;
+            QRect *joined = nullptr;
+            if (above < open.size()) {
+                QRect &run = changes.runs[open.at(above)];
+                if (run.left() == first && run.right() == x - 1)
+                    joined = &run;
+            }
+            if (joined) {
+                joined->setBottom(y);
+                next << open.at(above);
+            } else {
+                next << changes.runs.size();
+                changes.runs << QRect(first, y, x - first, 1);
+            }
+        }
+        std::swap(open, next);
+    }
+    for (const QRect &run : changes.runs)
+        changes.bounds |= run;
+    return changes;
 }
 
 // Screen readers see the view as a drawing surface, with the name and the
@@ -89,36 +146,28 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
             updateGeometry();
         update();
     } else {
-        // Find the block of frame pixels that changed and repaint just that.
-        int left = kSpriteSide, right = -1, top = kSpriteSide, bottom = -1;
-        for (int y = 0; y < kSpriteSide; ++y) {
-            const QRgb *a = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
-            const QRgb *b = reinterpret_cast<const QRgb *>(next.constScanLine(y));
-            const uchar *ma = maskMatters && !background.isNull() ? background.constScanLine(y) : nullptr;
-            const uchar *mb = maskMatters && !nextBackground.isNull() ? nextBackground.constScanLine(y) : nullptr;
-            for (int x = 0; x < kSpriteSide; ++x) {
-                if (a[x] != b[x] || (ma ? ma[x] : 0) != (mb ? mb[x] : 0)) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                    top = std::min(top, y);
-                    bottom = y;
-                }
-            }
-        }
+        // Find the frame pixels that changed: the block around them is
+        // repainted, and only they are zoomed and blended again.
+        const ChangedPixels changes = ChangedPixelsOf(frame, next, maskMatters ? background : QImage(),
+                                                      maskMatters ? nextBackground : QImage());
         frame = next;
         background = nextBackground;
-        if (right >= 0) {
+        if (!changes.bounds.isEmpty()) {
             pictureCache = QPixmap();
-            const QRect changed(QPoint(left, top), QPoint(right, bottom));
+            const QRect changed = changes.bounds;
             // A frame shown before comes back zoomed as it was; the one that
             // goes is kept when most of it changed (a step, not a stroke).
             QImage kept = takeZoomed(nextFrameKey, nextSlotKey);
-            if (!kept.isNull() || changed.width() * changed.height() * 4 >= kSpriteSide * kSpriteSide)
+            if (!kept.isNull() || changes.pixels * 4 >= kSpriteSide * kSpriteSide)
                 keepZoomed(shownFrameKey, shownSlotKey);
-            if (!kept.isNull())
+            if (!kept.isNull()) {
                 scaled = kept;
-            else
+            } else if (changes.pixels + kRunCost * changes.runs.size() < changed.width() * changed.height()) {
+                for (const QRect &run : changes.runs)
+                    updateScaled(run);
+            } else {
                 updateScaled(changed);
+            }
             if (repaint == Repaint::ByPaintNow)
                 unpainted |= zoomedRectOf(changed);
             else
@@ -155,8 +204,17 @@ QImage SpriteView::takeZoomed(qint64 frameKey, qint64 slotKey)
     return {};
 }
 
+void SpriteView::forgetFrames(const QList<qint64> &frameKeys)
+{
+    keptZoomed.removeIf([&frameKeys](const KeptZoomed &kept) { return frameKeys.contains(kept.frameKey); });
+    if (frameKeys.contains(shownFrameKey))
+        shownFrameKey = 0;
+}
+
 void SpriteView::keepZoomed(qint64 frameKey, qint64 slotKey)
 {
+    if (frameKey == 0)
+        return;   // a null frame, or one that will not come back
     // Worth it only where the blend makes a frame costly, and only when a
     // whole turn of the animation fits: else the oldest would go before it
     // comes back, and every step would pay a copy for nothing.

@@ -80,6 +80,11 @@ public:
     // (same cache key) until the picture or the zoom changes.
     QPixmap picture() const;
 
+    // The frames with these cache keys (as given to setSprite) will not be
+    // given again: their zoomed pictures are not kept, which spares the
+    // picture on show a copy when the next frame is drawn over it.
+    void forgetFrames(const QList<qint64> &frameKeys);
+
     // A picture shown with the sprite (View > Reference Picture), zoomed with
     // it: over it, or behind it in its background pixels, at its opacity;
     // under the grids. A null picture shows none.

@@ -1,6 +1,8 @@
 #include <QtTest>
 
 #include "view/onionskin.h"
+#include "view/checkerboard.h"
+#include "view/spritecomposer.h"
 
 // The onion skin's neighbours at the edges of the view table, and how its
 // layers are drawn behind a sprite.
@@ -13,6 +15,8 @@ private slots:
     void neighbours();
     void layersShowOnlyInTheBackground();
     void layersOfAnotherSizeAreLeftOut();
+    void slotLayersDrawTheSame_data();
+    void slotLayersDrawTheSame();
 };
 
 namespace {
@@ -128,6 +132,56 @@ void TestOnionSkin::layersOfAnotherSizeAreLeftOut()
     QCOMPARE(WithOnionSkin(frame, Slots({}), wrong), frame);
     const QList<OnionLayer> right = {{Filled(qRgb(255, 255, 255)), Slots({{0, 0}})}};
     QCOMPARE(WithOnionSkin(frame, QImage(), right), frame);   // no slots for the frame
+}
+
+void TestOnionSkin::slotLayersDrawTheSame_data()
+{
+    QTest::addColumn<int>("layerCount");
+    QTest::addColumn<bool>("mirroredLayers");
+    QTest::addColumn<bool>("checkerboard");   // under the layers, instead of the background colour
+    QTest::newRow("none") << 0 << false << false;
+    QTest::newRow("one") << 1 << false << false;
+    QTest::newRow("two, overlapping") << 2 << false << false;
+    QTest::newRow("two mirrored, on a checkerboard") << 2 << true << true;
+    QTest::newRow("three") << 3 << true << false;
+}
+
+// Layers in the frame's own colours drawn from their slots give what drawing
+// their pictures gives.
+void TestOnionSkin::slotLayersDrawTheSame()
+{
+    QFETCH(int, layerCount);
+    QFETCH(bool, mirroredLayers);
+    QFETCH(bool, checkerboard);
+    Palette palette;
+    for (int i = 0; i < 16; ++i)
+        palette << QColor(i * 15, 255 - i * 13, (i * 71) % 256);
+    const QColor background(218, 200, 180);
+    const QList<QRgb> table = SpriteColorTable(palette, background, false);
+    // Sparse sprites, so that layers overlap in some pixels and not in others.
+    const auto sprite = [](int seed) {
+        SpritePixels pixels(kPixelsPerSprite);
+        for (int n = 0; n < kPixelsPerSprite; ++n)
+            pixels[n] = (n * (7 + seed) + n / 40 * seed) % 5 == 0 ? (n + seed) % 16 : 0;
+        return pixels;
+    };
+    const SpritePixels shown = sprite(0);
+    const QImage frameSlots = ComposeSpriteSlots(&shown, {}, false, false);
+    QImage frame = ComposeSlotColors(frameSlots, table);
+    if (checkerboard)
+        frame = WithCheckerboard(frame, frameSlots);
+    QList<OnionLayer> layers;
+    QList<QImage> layerSlots;
+    for (int l = 0; l < layerCount; ++l) {
+        const SpritePixels pixels = sprite(l + 1);
+        const bool mirrored = mirroredLayers && l % 2 == 0;
+        layers << OnionLayer{ComposeSpriteImage(&pixels, palette, background, QPoint(l, -l), mirrored, false),
+                             ComposeSpriteSlots(&pixels, QPoint(l, -l), mirrored, false)};
+        layerSlots << layers.last().slotPicture;
+    }
+    QImage drawn = frame.convertToFormat(QImage::Format_RGB32);
+    DrawOnionSlots(drawn, frameSlots, OnionSlots(layerSlots), table);
+    QCOMPARE(drawn, WithOnionSkin(frame, frameSlots, layers));
 }
 
 QTEST_GUILESS_MAIN(TestOnionSkin)

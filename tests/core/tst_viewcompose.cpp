@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "view/spritecomposer.h"
+#include "view/tiledindexedimage.h"
 #include "viewtestdata.h"
 
 namespace {
@@ -36,6 +37,8 @@ private slots:
     void offsetAndMirror_data();
     void offsetAndMirror();
     void shortPaletteShowsBlack();
+    void slotsFollowTheTiles_data();
+    void slotsFollowTheTiles();
 };
 
 void TestViewCompose::colours_data()
@@ -136,6 +139,55 @@ void TestViewCompose::shortPaletteShowsBlack()
     const QImage image = ComposeSpriteImage(&sprite, palette, kBackground, QPoint(), false, false);
     QCOMPARE(At(image, 0, 0), qRgb(50, 60, 70));
     QCOMPARE(At(image, 1, 0), qRgb(0, 0, 0));
+}
+
+void TestViewCompose::slotsFollowTheTiles_data()
+{
+    QTest::addColumn<int>("length");   // of the stored pixels
+    QTest::addColumn<QPoint>("offset");
+    QTest::addColumn<bool>("mirrored");
+    QTest::addColumn<bool>("wheelsTurned");
+    QTest::newRow("as stored") << kPixelsPerSprite << QPoint() << false << false;
+    QTest::newRow("moved right and up, mirrored") << kPixelsPerSprite << QPoint(5, 3) << true << false;
+    QTest::newRow("moved left and down, wheels") << kPixelsPerSprite << QPoint(-7, -30) << false << true;
+    QTest::newRow("moved off the square") << kPixelsPerSprite << QPoint(60, 0) << true << true;
+    QTest::newRow("short: the rest is 0") << 1000 << QPoint(1, -1) << false << false;
+    QTest::newRow("long: the rest is ignored") << kPixelsPerSprite + 100 << QPoint() << true << false;
+}
+
+// The slots against the sprite drawn tile by tile (the tiling the sprite
+// views and exports use), moved, mirrored and with the wheel colours
+// exchanged as documented; indices without a colour show as 0.
+void TestViewCompose::slotsFollowTheTiles()
+{
+    QFETCH(int, length);
+    QFETCH(QPoint, offset);
+    QFETCH(bool, mirrored);
+    QFETCH(bool, wheelsTurned);
+    SpritePixels pixels(length);
+    for (int n = 0; n < length; ++n)
+        pixels[n] = (n * 37 + n / 50) % 19 - 1;   // -1..17: some without a colour
+    TiledIndexedImage tiled = SpriteTiling();
+    for (int i = 0; i < kColorsPerPalette; ++i)
+        tiled.appendColor(qRgb(i, i, i));
+    tiled.setPixels(pixels);
+    const QImage stored = tiled.render();
+    const QImage slotPicture = ComposeSpriteSlots(&pixels, offset, mirrored, wheelsTurned);
+    QCOMPARE(slotPicture.size(), QSize(kSpriteSide, kSpriteSide));
+    for (int y = 0; y < kSpriteSide; ++y) {
+        for (int x = 0; x < kSpriteSide; ++x) {
+            const int sx = (mirrored ? kSpriteSide - 1 - x : x) - offset.x(), sy = y + offset.y();
+            int slot = sx >= 0 && sx < kSpriteSide && sy >= 0 && sy < kSpriteSide ? stored.pixelIndex(sx, sy) : 0;
+            if (wheelsTurned && (slot == 4 || slot == 5))
+                slot = 9 - slot;
+            QVERIFY2(slotPicture.pixelIndex(x, y) == slot, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+        }
+    }
+    // Its colours are the sprite's, as composed.
+    const QList<QRgb> table = SpriteColorTable(TestPalette(), QColor(20, 30, 40), false);
+    QCOMPARE(ComposeSlotColors(slotPicture, table),
+             ComposeSpriteImage(&pixels, TestPalette(), QColor(20, 30, 40), offset, mirrored, wheelsTurned)
+                 .convertToFormat(QImage::Format_RGB32));
 }
 
 QTEST_GUILESS_MAIN(TestViewCompose)
