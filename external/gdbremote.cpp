@@ -42,7 +42,8 @@ QByteArray GdbChecksum(const QByteArray &payload)
     quint8 sum = 0;
     for (const char c : payload)
         sum = quint8(sum + quint8(c));
-    return QByteArray{kHexDigits[sum >> 4], kHexDigits[sum & 15]};
+    const char digits[2] = {kHexDigits[sum >> 4], kHexDigits[sum & 15]};
+    return QByteArray(digits, 2);
 }
 
 QByteArray GdbPacket(const QByteArray &payload)
