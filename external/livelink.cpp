@@ -4,9 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
-
 #include <QProcess>
+#include <QtEndian>
 
 #include "external/commandline.h"
 #include "external/stubchannel.h"
@@ -22,10 +21,6 @@ void AppendU32(QByteArray &bytes, quint32 value)
     qToBigEndian(value, word);
     bytes.append(word, 4);
 }
-
-}  // namespace
-
-namespace {
 
 bool ProgramNameHas(const QString &command, QLatin1String name)
 {
