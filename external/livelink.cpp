@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QtEndian>
 
 #include "external/commandline.h"
+#include "external/stubchannel.h"
 #include "rom/outputfile.h"
 
 namespace {
@@ -20,18 +22,32 @@ void AppendU32(QByteArray &bytes, quint32 value)
     bytes.append(word, 4);
 }
 
+bool ProgramNameHas(const QString &command, QLatin1String name)
+{
+    const Result<QStringList> words = SplitCommand(command);
+    return words && !words->isEmpty() && QFileInfo(words->first()).fileName().contains(name, Qt::CaseInsensitive);
+}
+
 }  // namespace
 
 bool CanGoLive(const QString &command)
 {
-    const Result<QStringList> words = SplitCommand(command);
-    return words && !words->isEmpty()
-        && QFileInfo(words->first()).fileName().contains(QLatin1String("mame"), Qt::CaseInsensitive);
+    return ProgramNameHas(command, QLatin1String("mame")) || LiveThroughStub(command);
+}
+
+bool LiveThroughStub(const QString &command)
+{
+    return ProgramNameHas(command, QLatin1String("blastem"));
 }
 
 QStringList LiveArguments()
 {
     return {QStringLiteral("-autoboot_script"), QString::fromLatin1(kLiveScriptName)};
+}
+
+QStringList StubLiveArguments()
+{
+    return {QStringLiteral("-D")};
 }
 
 QByteArray LiveScript()
@@ -186,6 +202,7 @@ LiveLink::LiveLink(QObject *parent) : QObject(parent)
 void LiveLink::Start(const QString &program, const QString &changePath, const QByteArray &image)
 {
     End();
+    isRunning = true;
     name = program;
     changeFile = changePath;
     held = image;
@@ -194,8 +211,40 @@ void LiveLink::Start(const QString &program, const QString &changePath, const QB
     sinceLast.invalidate();
 }
 
+void LiveLink::StartStub(const QString &program, QProcess *process, const QByteArray &image, quint32 stopAddress)
+{
+    End();
+    isRunning = true;
+    name = program;
+    held = image;
+    touched.clear();
+    sequence = 0;
+    sinceLast.invalidate();
+    throughStub = true;
+    auto *stub = new StubChannel(program, stopAddress, process);
+    channel = stub;
+    connect(process, &QProcess::readyReadStandardOutput, stub,
+            [process, stub] { stub->Received(process->readAllStandardOutput()); });
+    connect(stub, &StubChannel::output, process, [process](const QByteArray &bytes) { process->write(bytes); });
+    connect(stub, &StubChannel::written, this, [this] { ++sequence; });
+    connect(stub, &StubChannel::failed, this, [this](const QString &reason) { Fail(name, reason); });
+    stub->Begin();
+}
+
+StubChannel *LiveLink::stub() const
+{
+    return static_cast<StubChannel *>(channel.data());
+}
+
 void LiveLink::End()
 {
+    if (StubChannel *stub = this->stub()) {
+        stub->disconnect(this);
+        stub->Close();
+    }
+    channel = nullptr;
+    throughStub = false;
+    isRunning = false;
     coalesce.stop();
     recordTimer.stop();
     changeFile.clear();
@@ -223,10 +272,7 @@ void LiveLink::Send(const Result<QByteArray> &image)
     if (!running())
         return;
     const QString program = name;
-    const auto fail = [&](const QString &reason) {
-        End();
-        emit failed(QCoreApplication::translate("LiveLink", "The live link to %1 ended: %2").arg(program, reason));
-    };
+    const auto fail = [&](const QString &reason) { Fail(program, reason); };
     if (!image) {
         fail(image.message());
         return;
@@ -241,6 +287,14 @@ void LiveLink::Send(const Result<QByteArray> &image)
     sinceLast.start();
     if (changed.isEmpty())
         return;
+    if (throughStub) {
+        // At the machine's next stop; counted once written. No channel: its
+        // emulator has ended, which ends the link anyway.
+        if (StubChannel *stub = this->stub())
+            stub->Write(*image, changed);
+        held = *image;
+        return;
+    }
     const QList<ByteRange> all = JoinRanges(touched, changed);
     if (const Result<void> written = WriteOutputFile(changeFile, LiveChangeFile(sequence + 1, *image, all));
         !written) {
@@ -252,9 +306,16 @@ void LiveLink::Send(const Result<QByteArray> &image)
     held = *image;
 }
 
+void LiveLink::Fail(const QString &program, const QString &reason)
+{
+    const QString shown = program;   // may be name, which End() clears
+    End();
+    emit failed(QCoreApplication::translate("LiveLink", "The live link to %1 ended: %2").arg(shown, reason));
+}
+
 void LiveLink::Record()
 {
-    if (!running() || recording())
+    if (!canRecord() || recording())
         return;
     const QDir folder = QFileInfo(changeFile).dir();
     ++recordSequence;

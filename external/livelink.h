@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -12,7 +13,8 @@
 // The live link: while an emulator runs a play-test copy, the bytes Save
 // would write now reach the emulator's cartridge memory without a restart.
 //
-// Only MAME has a channel here: an autoboot Lua script of ours (LiveScript(),
+// Two channels: blastem's debugger stub (stubchannel.h), and for MAME an
+// autoboot Lua script of ours (LiveScript(),
 // written next to the copy) polls a change file in the run's folder every few
 // frames and writes its bytes into the cartridge region. The change file is a
 // whole file replaced by the one writer (written beside it, renamed over it),
@@ -40,12 +42,18 @@ inline constexpr char kLiveRecordName[] = "live-record.txt";
 inline constexpr char kLiveRecordedName[] = "live-recorded.txt";
 
 // Whether a play-test through command can go live: its program's name
-// contains "mame" (any case). A command that does not parse cannot.
+// contains "mame" or "blastem" (any case). A command that does not parse
+// cannot.
 bool CanGoLive(const QString &command);
+// Whether it goes live through a debugger stub on the emulator's standard
+// input and output: blastem.
+bool LiveThroughStub(const QString &command);
 
-// The arguments added to the command for a live run (the script by its name:
-// the emulator runs in the run's folder).
+// The arguments added to the command for a live run through MAME's script
+// (the script by its name: the emulator runs in the run's folder), and for
+// one through blastem's stub.
 QStringList LiveArguments();
+QStringList StubLiveArguments();
 
 // The MAME autoboot script.
 QByteArray LiveScript();
@@ -68,6 +76,9 @@ QByteArray LiveChangeFile(quint32 sequence, const QByteArray &image, const QList
 // One live link to a running emulator: what it holds, what changed since it
 // started, the coalescing of transfers. The caller hands it the image Save
 // would write whenever it asks for one (image()).
+class StubChannel;
+class QProcess;
+
 class LiveLink : public QObject
 {
     Q_OBJECT
@@ -81,15 +92,26 @@ public:
     // Starts a link to program, whose emulator runs on held (the copy's
     // bytes) and reads the change file at changePath.
     void Start(const QString &program, const QString &changePath, const QByteArray &held);
+    // Starts a link to program through the debugger stub of the emulator
+    // process runs on held, which stops at stopAddress once a frame
+    // (StubChannel::StopAddress()). The channel lives with the process: when
+    // the link ends it lets the machine go on without its breakpoint.
+    void StartStub(const QString &program, QProcess *process, const QByteArray &held, quint32 stopAddress);
     // Ends the link; the change file stays for the run's folder to take
     // with it. Nothing happens when no link runs.
     void End();
 
-    bool running() const { return !changeFile.isEmpty(); }
+    bool running() const { return isRunning; }
     const QString &program() const { return name; }
+    // The change file; empty for a link through a stub.
     const QString &changePath() const { return changeFile; }
-    // How many transfers were written since the link started.
+    // The channel of a link through a stub, none otherwise.
+    StubChannel *stub() const;
+    // How many transfers were written since the link started (through a
+    // stub: had their bytes written into the machine).
     quint32 transfers() const { return sequence; }
+    // Whether Record() can save the emulator's state: only MAME's script can.
+    bool canRecord() const { return running() && !throughStub; }
 
     // Something changed: a transfer follows within kIntervalMs, at most one
     // per interval however many changes come.
@@ -100,7 +122,7 @@ public:
 
     // Asks the emulator to save its state (into the run's folder); either
     // recorded() or recordFailed() follows, within kRecordWaitMs. The link
-    // goes on either way. Nothing happens when no link runs.
+    // goes on either way. Nothing happens unless canRecord().
     void Record();
     static constexpr int kRecordWaitMs = 5000;
     bool recording() const { return recordTimer.isActive(); }
@@ -118,9 +140,13 @@ signals:
 private:
     void Due();
     void LookForRecord();
+    void Fail(const QString &program, const QString &reason);
 
+    bool isRunning = false;
     QString name;
     QString changeFile;
+    QPointer<QObject> channel;   // a StubChannel, living with its process
+    bool throughStub = false;
     QByteArray held;              // what the emulator's cartridge holds (after the last transfer)
     QList<ByteRange> touched;     // every range changed since the start
     quint32 sequence = 0;

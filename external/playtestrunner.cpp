@@ -208,9 +208,17 @@ Result<QString> PlayTestRunner::StartWith(const QByteArray &image, const QString
     process->setProgram(*program);
     process->setArguments(words->mid(1) + extras.arguments);
     process->setWorkingDirectory(run->folder->path());
-    process->setStandardInputFile(QProcess::nullDevice());
-    // Its output goes where ours goes; its error output to the run's pipe.
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    if (extras.talk) {
+        // Its input and output are ours to speak through.
+        process->setProcessChannelMode(QProcess::SeparateChannels);
+        process->setReadChannel(QProcess::StandardOutput);
+        process->setStandardErrorFile(QProcess::nullDevice());
+    } else {
+        // Its output goes where ours goes.
+        process->setStandardInputFile(QProcess::nullDevice());
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+    }
+    // Its error output goes to the run's pipe.
     const int errorEnd = errorEnds[1];
     process->setChildProcessModifier([errorEnd] {
         ::setsid();
@@ -310,6 +318,14 @@ void PlayTestRunner::Finish(Run &run)
 int PlayTestRunner::running() const
 {
     return int(runs.size());
+}
+
+QProcess *PlayTestRunner::process(const QString &folder) const
+{
+    for (const auto &run : runs)
+        if (run->folder->path() == folder)
+            return run->process;
+    return nullptr;
 }
 
 QStringList PlayTestRunner::copies() const

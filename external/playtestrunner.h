@@ -55,10 +55,13 @@ public:
     // Files written next to the copy before the emulator starts (names the
     // run's folder takes as its own: ownfolder.h), and arguments added after
     // the command's own.
+    // With talk, the emulator's standard input and output are pipes to the
+    // run's process (process()) instead of the null device and ours.
     struct Extras
     {
         QList<std::pair<QString, QByteArray>> files;
         QStringList arguments;
+        bool talk = false;
     };
     // Start() with extras; gives the run's folder (the emulator's working
     // folder), which finishedIn() names when the run ends.
@@ -69,6 +72,8 @@ public:
     int running() const;
     // The copies kept now, one for each run still running.
     QStringList copies() const;
+    // The first process of the run in folder while it runs; none after.
+    QProcess *process(const QString &folder) const;
 
 signals:
     // An emulator ended with a non-zero status or a crash, whenever that

@@ -964,8 +964,16 @@ Den Emulator-Befehl legen Sie unter Bearbeiten &gt; Einstellungen... fest.</tran
         <translation>Kein Emulator ist installiert oder unter Bearbeiten &gt; Einstellungen... festgelegt</translation>
     </message>
     <message>
-        <source>%1 has no channel the editor can send changes through; only MAME can play-test live</source>
-        <translation>%1 bietet keinen Weg, auf dem der Editor Änderungen schicken kann; nur mit MAME lässt sich live testspielen</translation>
+        <source>%1 has no channel the editor can send changes through; only MAME and blastem can play-test live</source>
+        <translation>%1 bietet keinen Weg, auf dem der Editor Änderungen schicken kann; nur mit MAME und blastem lässt sich live testspielen</translation>
+    </message>
+    <message>
+        <source>%1 saves its states where its own settings say, and its debugger cannot save one: only MAME can record a start point</source>
+        <translation>%1 speichert seine Zustände dort, wo seine eigenen Einstellungen es sagen, und sein Debugger kann keinen speichern: nur MAME kann einen Startpunkt aufnehmen</translation>
+    </message>
+    <message>
+        <source>%1 cannot go live on this ROM: %2</source>
+        <translation>%1 kann mit diesem ROM nicht live gehen: %2</translation>
     </message>
     <message>
         <source>&amp;Record Start Point</source>
@@ -3083,6 +3091,60 @@ Kacheln des Autos: %L7 benutzt, %L8 leer, %L9 doppelt, %L10 Bytes, %L11 geteilt<
     <message>
         <source>Choose from all colours; the choice is brought to the nearest console colour</source>
         <translation>Aus allen Farben wählen; die Wahl wird auf die nächste Konsolenfarbe gebracht</translation>
+    </message>
+</context>
+<context>
+    <name>GdbRemote</name>
+    <message>
+        <source>%1 did not answer &quot;%2&quot; within %3 seconds.</source>
+        <translation>%1 hat auf „%2“ nicht innerhalb von %3 Sekunden geantwortet.</translation>
+    </message>
+    <message>
+        <source>%1 closed its end of the conversation.</source>
+        <translation>%1 hat seine Seite der Verbindung geschlossen.</translation>
+    </message>
+    <message>
+        <source>%1 refused &quot;%2&quot; %3 times.</source>
+        <translation>%1 hat „%2“ %3-mal zurückgewiesen.</translation>
+    </message>
+    <message>
+        <source>%1 sent %2 packets with a wrong checksum.</source>
+        <translation>%1 hat %2 Pakete mit falscher Prüfsumme geschickt.</translation>
+    </message>
+</context>
+<context>
+    <name>StubChannel</name>
+    <message>
+        <source>the ROM is too short to hold the vertical blanking vector at 0x78.</source>
+        <translation>das ROM ist zu kurz für den Vektor der vertikalen Austastlücke bei 0x78.</translation>
+    </message>
+    <message>
+        <source>the vertical blanking vector at 0x78 points to the odd address 0x%1.</source>
+        <translation>der Vektor der vertikalen Austastlücke bei 0x78 zeigt auf die ungerade Adresse 0x%1.</translation>
+    </message>
+    <message>
+        <source>%1 answered &quot;%2&quot; to %3.</source>
+        <translation>%1 hat auf %3 „%2“ geantwortet.</translation>
+    </message>
+    <message>
+        <source>the question whether it is stopped</source>
+        <translation>die Frage, ob es angehalten ist,</translation>
+    </message>
+    <message>
+        <source>the breakpoint at 0x%1</source>
+        <translation>den Haltepunkt bei 0x%1</translation>
+    </message>
+    <message>
+        <source>a write of its memory at 0x%1</source>
+        <translation>das Schreiben seines Speichers bei 0x%1</translation>
+    </message>
+    <message>
+        <source>a read of its memory at 0x%1</source>
+        <translation>das Lesen seines Speichers bei 0x%1</translation>
+    </message>
+    <message>
+        <source>&quot;continue&quot;</source>
+        <translation>„weiter“ (continue)</translation>
     </message>
 </context>
 </TS>

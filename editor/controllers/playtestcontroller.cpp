@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include "document/cardocument.h"
 #include "editor/window/actionregistry.h"
@@ -16,6 +17,7 @@
 #include "external/playtestrunner.h"
 #include "external/programsettings.h"
 #include "external/startpoint.h"
+#include "external/stubchannel.h"
 
 namespace {
 
@@ -87,15 +89,20 @@ void PlayTestController::UpdateLiveAction()
     else if (!command)
         liveAction->setToolTip(tr("No emulator is installed or set in Edit > Preferences..."));
     else
-        liveAction->setToolTip(tr("%1 has no channel the editor can send changes through; only MAME can play-test "
-                                  "live")
+        liveAction->setToolTip(tr("%1 has no channel the editor can send changes through; only MAME and blastem can "
+                                  "play-test live")
                                    .arg(ProgramName(*command)));
 
-    recordAction->setEnabled(live->running() && !live->recording());
-    recordAction->setToolTip(live->running()
-                                 ? tr("Save the state of %1 now: every later play-test of this ROM starts there")
-                                       .arg(live->program())
-                                 : tr("Records the state of a running Play-test Live (Shift+F5)"));
+    recordAction->setEnabled(live->canRecord() && !live->recording());
+    if (live->canRecord())
+        recordAction->setToolTip(
+            tr("Save the state of %1 now: every later play-test of this ROM starts there").arg(live->program()));
+    else if (live->running())
+        recordAction->setToolTip(tr("%1 saves its states where its own settings say, and its debugger cannot save "
+                                    "one: only MAME can record a start point")
+                                     .arg(live->program()));
+    else
+        recordAction->setToolTip(tr("Records the state of a running Play-test Live (Shift+F5)"));
     const std::optional<StartPoint> point = FindStartPoint(document.path());
     forgetAction->setEnabled(point.has_value());
     if (!point)
@@ -117,7 +124,7 @@ QStringList PlayTestController::StartArguments(const QString &command) const
 
 void PlayTestController::RecordStartPoint()
 {
-    if (!live->running())
+    if (!live->canRecord())
         return;
     live->Record();
     UpdateLiveAction();
@@ -213,12 +220,23 @@ void PlayTestController::PlayTestLive()
         prompts.showFailure(title, image.failure());
         return;
     }
+    const bool throughStub = LiveThroughStub(command);
+    const Result<quint32> stopAddress = throughStub ? StubChannel::StopAddress(*image) : Result<quint32>(0u);
+    if (!stopAddress) {
+        prompts.warn(title, tr("%1 cannot go live on this ROM: %2").arg(ProgramName(command), stopAddress.message()));
+        return;
+    }
     if (live->running())
         EndLive();
     PlayTestRunner::Extras extras;
-    extras.files = {{QString::fromLatin1(kLiveScriptName), LiveScript()}};
     const QStringList fromStart = StartArguments(command);
-    extras.arguments = LiveArguments() + fromStart;
+    if (throughStub) {
+        extras.talk = true;
+        extras.arguments = StubLiveArguments() + fromStart;
+    } else {
+        extras.files = {{QString::fromLatin1(kLiveScriptName), LiveScript()}};
+        extras.arguments = LiveArguments() + fromStart;
+    }
     const Result<QString> folder = runner->StartWith(*image, command, document.path(), extras);
     if (!folder) {
         if (setting.isEmpty())
@@ -229,7 +247,12 @@ void PlayTestController::PlayTestLive()
     }
     liveFolder = *folder;
     const QString program = ProgramName(command);
-    live->Start(program, QDir(*folder).filePath(QString::fromLatin1(kLiveChangeName)), *image);
+    if (QProcess *process = runner->process(*folder); throughStub && process)
+        live->StartStub(program, process, *image, *stopAddress);
+    else if (throughStub)
+        return;   // it ended at once: the runner says why
+    else
+        live->Start(program, QDir(*folder).filePath(QString::fromLatin1(kLiveChangeName)), *image);
     Started(command, tr("Live: %1. ").arg(program), !fromStart.isEmpty());
     emit liveChanged(tr("Live: %1").arg(program));
     UpdateLiveAction();

@@ -27,11 +27,11 @@ class StatusSink;
 // a new live run ends the one before (its emulator keeps running). The link
 // ends when its emulator ends, when another ROM is opened or the file is
 // reverted, and on a failure (one message with the reason). Only emulators
-// with a channel (MAME) can go live; for others the action is disabled and
-// its tooltip says why.
+// with a channel (MAME's script, blastem's debugger stub) can go live; for
+// others the action is disabled and its tooltip says why.
 //
-// Game > "Record Start Point" (while a live run goes) has the emulator save
-// its state, kept as the start point of this ROM (startpoint.h); F5 and
+// Game > "Record Start Point" (while a live run in MAME goes) has the
+// emulator save its state, kept as the start point of this ROM (startpoint.h); F5 and
 // Shift+F5 start from it while it is there and belongs to the emulator set
 // now. Game > "Forget Start Point" removes it.
 class PlayTestController : public QObject

@@ -16,6 +16,7 @@
 #include "external/livelink.h"
 #include "external/playtestrunner.h"
 #include "external/startpoint.h"
+#include "external/stubchannel.h"
 #include "view/viewtable.h"
 #include "factorytables.h"
 #include "gui/scriptedprompts.h"
@@ -106,6 +107,7 @@ class TestLivePlayTest : public QObject
 
     QTemporaryDir settingsDir;
     QString mame;
+    QString blastem;
 
     void SetEmulator(const QString &command)
     {
@@ -152,9 +154,9 @@ class TestLivePlayTest : public QObject
     }
 
     // A stand-in named like MAME that runs body: no frames are needed.
-    static QString StandIn(const QTemporaryDir &dir, const char *body)
+    static QString StandIn(const QTemporaryDir &dir, const char *body, const QString &name = QStringLiteral("mame"))
     {
-        const QString standIn = dir.filePath(QStringLiteral("mame"));
+        const QString standIn = dir.filePath(name);
         QFile file(standIn);
         if (!file.open(QIODevice::WriteOnly))
             qFatal("cannot write the stand-in");
@@ -171,6 +173,8 @@ private slots:
         QCoreApplication::setOrganizationName(QStringLiteral("skm-tests-live"));
         if (const Result<QString> found = FindProgram(QStringLiteral("mame")))
             mame = *found;
+        if (const Result<QString> found = FindProgram(QStringLiteral("blastem")))
+            blastem = *found;
     }
 
     // Emulators without a channel keep F5 and get a disabled Shift+F5 that says why.
@@ -178,7 +182,7 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("live");
-        QTest::newRow("blastem") << QStringLiteral("blastem %f") << false;
+        QTest::newRow("blastem") << QStringLiteral("blastem %f") << true;
         QTest::newRow("a stand-in") << QStringLiteral("/bin/true %f") << false;
         QTest::newRow("mame by path") << QStringLiteral("/usr/games/mame genesis -cart %f") << true;
         QTest::newRow("a wrapper named MAME") << QStringLiteral("'/opt/My MAME/run' %f") << false;
@@ -199,7 +203,78 @@ private slots:
         QCOMPARE(action->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
         QVERIFY(Action(editor, "actionPlayTest")->isEnabled());
         if (!live)
-            QVERIFY2(action->toolTip().contains(QLatin1String("only MAME")), qPrintable(action->toolTip()));
+            QVERIFY2(action->toolTip().contains(QLatin1String("only MAME and blastem")), qPrintable(action->toolTip()));
+    }
+
+    // blastem itself, headless (-b: that many frames, no window), through
+    // its debugger stub: a pixel and a colour drawn in the window are read
+    // back from its cartridge memory, the checksum word with them; the
+    // machine went on stopping at its breakpoint all along. Recording is
+    // off for it, and the window's end takes it with its folder.
+    void changesReachRunningBlastem()
+    {
+        if (blastem.isEmpty())
+            QSKIP("blastem is not installed (Debian package blastem, which tools/install-deps.sh installs)");
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("demo.bin"));
+        QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
+        SetEmulator(QStringLiteral("'%1' -b 1000000 %f").arg(blastem));
+        ScriptedPrompts prompts;
+        auto editor = std::make_unique<SKMcarEditor>(rom, &prompts);
+        auto *control = editor->findChild<PlayTestController *>(QStringLiteral("playTestController"));
+        QAction *action = Action(*editor, "actionPlayTestLive");
+        QVERIFY(action->isEnabled());
+        action->trigger();
+        QVERIFY2(prompts.messages().isEmpty(), qPrintable(prompts.messages().join('\n')));
+        auto *indicator = editor->StatusBar()->findChild<QLabel *>(QStringLiteral("labelLive"));
+        QCOMPARE(indicator->text(), QStringLiteral("Live: blastem"));
+        LiveLink &live = control->Live();
+        QVERIFY(live.running());
+        QVERIFY(!live.canRecord());
+        QAction *record = Action(*editor, "actionRecordStartPoint");
+        QVERIFY(!record->isEnabled());
+        QVERIFY2(record->toolTip().contains(QLatin1String("only MAME")), qPrintable(record->toolTip()));
+        StubChannel *stub = live.stub();
+        QVERIFY(stub);
+        QCOMPARE(stub->stopAddress(), *StubChannel::StopAddress(*PlayTestImage(editor->Document())));
+        QTRY_VERIFY_WITH_TIMEOUT(stub->stops() > 0, 10000);
+
+        // What the machine's cartridge holds where image differs from the ROM
+        // on disk, and the checksum word.
+        QByteArray held;
+        connect(stub, &StubChannel::read, stub, [&](quint32, const QByteArray &bytes) { held += bytes; });
+        const QByteArray onDisk = *PlayTestImage(editor->Document());
+        const auto holds = [&](const QByteArray &image) {
+            QList<ByteRange> ranges = JoinRanges(DifferingRanges(onDisk, image), {{kChecksumOffset, 2}});
+            held.clear();
+            QByteArray expected;
+            for (const ByteRange &range : ranges) {
+                stub->Read(quint32(range.offset), int(range.length));
+                expected += image.mid(range.offset, range.length);
+            }
+            return QTest::qWaitFor([&] { return held.size() >= expected.size(); }, 5000) && held == expected;
+        };
+        CarDocument &document = editor->Document();
+        DocumentTables after = document.tables();
+        after.sprites[0][0][kPixelsPerSprite / 2] = (after.sprites[0][0][kPixelsPerSprite / 2] + 1) % 16;
+        QVERIFY(document.Change(QStringLiteral("pixel"), StepFocus{0, 0, -1}, after));
+        QTRY_COMPARE_WITH_TIMEOUT(live.transfers(), 1u, 5000);
+        const QByteArray withPixel = *PlayTestImage(document);
+        QVERIFY(withPixel.mid(kChecksumOffset, 2) != onDisk.mid(kChecksumOffset, 2));
+        QVERIFY(holds(withPixel));
+
+        after.palettes[0][3] = QColor(255, 0, 255);
+        QVERIFY(document.Change(QStringLiteral("colour"), StepFocus{0, -1, 0}, after));
+        QTRY_COMPARE_WITH_TIMEOUT(live.transfers(), 2u, 5000);
+        QVERIFY(holds(*PlayTestImage(document)));
+        const int stops = stub->stops();
+        QTRY_VERIFY_WITH_TIMEOUT(stub->stops() > stops + 5, 5000);
+        QVERIFY2(prompts.messages().isEmpty(), qPrintable(prompts.messages().join('\n')));
+
+        const QString folder = QFileInfo(control->Runner().copies().first()).path();
+        editor->Recovery().Discard();
+        editor.reset();
+        QVERIFY2(!QFileInfo::exists(folder), qPrintable(folder));
     }
 
     void changesReachRunningMame()
@@ -295,29 +370,61 @@ private slots:
         QCOMPARE(romFile.readAll(), onDisk);
     }
 
-    // The emulator's end ends the link, and its folder goes.
+    // The emulator's end ends the link, and its folder goes; without a
+    // message also when the stub was still asked for its first answer.
+    void emulatorEndEndsLink_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("records");
+        QTest::newRow("MAME") << QStringLiteral("mame") << true;
+        QTest::newRow("blastem") << QStringLiteral("blastem") << false;
+    }
     void emulatorEndEndsLink()
     {
+        QFETCH(QString, program);
+        QFETCH(bool, records);
         QTemporaryDir dir;
         const QString rom = dir.filePath(QStringLiteral("demo.bin"));
         QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
-        SetEmulator(StandIn(dir, "sleep 0.3"));
+        SetEmulator(StandIn(dir, "sleep 0.3", program));
         ScriptedPrompts prompts;
         SKMcarEditor editor(rom, &prompts);
         auto *control = editor.findChild<PlayTestController *>(QStringLiteral("playTestController"));
         Action(editor, "actionPlayTestLive")->trigger();
         QVERIFY(control->Live().running());
-        const QString folder = QFileInfo(control->Live().changePath()).path();
-        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/live.lua")));
+        const QString folder = QFileInfo(control->Runner().copies().first()).path();
+        QCOMPARE(QFileInfo::exists(folder + QStringLiteral("/live.lua")), records);
         auto *indicator = editor.StatusBar()->findChild<QLabel *>(QStringLiteral("labelLive"));
         QVERIFY(!indicator->isHidden());
-        QVERIFY(Action(editor, "actionRecordStartPoint")->isEnabled());
+        QCOMPARE(indicator->text(), QStringLiteral("Live: %1").arg(program));
+        QCOMPARE(Action(editor, "actionRecordStartPoint")->isEnabled(), records);
         QTRY_VERIFY_WITH_TIMEOUT(!control->Live().running(), 5000);
         QCOMPARE(editor.StatusBar()->currentMessage(), QStringLiteral("Live link ended"));
         QVERIFY(indicator->isHidden());
         QVERIFY(!Action(editor, "actionRecordStartPoint")->isEnabled());
         QVERIFY(!QFileInfo::exists(folder));
         QVERIFY(prompts.messages().isEmpty());
+    }
+
+    // A stub that refuses: one message with its answer, the link ends, the
+    // emulator runs on.
+    void stubRefusalEndsLink()
+    {
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("demo.bin"));
+        QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
+        SetEmulator(StandIn(dir, "sh -c 'printf \"+\\$E01#a6\"; sleep 30'", QStringLiteral("blastem")));
+        ScriptedPrompts prompts;
+        SKMcarEditor editor(rom, &prompts);
+        auto *control = editor.findChild<PlayTestController *>(QStringLiteral("playTestController"));
+        Action(editor, "actionPlayTestLive")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!control->Live().running(), 5000);
+        QCOMPARE(prompts.messages().size(), 1);
+        QVERIFY2(prompts.messages().first().contains(
+                     QLatin1String("The live link to blastem ended: blastem answered \"E01\"")),
+                 qPrintable(prompts.messages().first()));
+        QCOMPARE(control->Runner().running(), 1);
+        QVERIFY(editor.StatusBar()->findChild<QLabel *>(QStringLiteral("labelLive"))->isHidden());
     }
 
     // Record after turning the car three steps, quit, F5 again on an edited
