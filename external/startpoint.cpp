@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <fcntl.h>
@@ -121,4 +123,31 @@ QStringList StartPointArguments(const QString &family, const QString &path)
     if (family == QLatin1String("blastem"))
         return {QStringLiteral("-s"), path};
     return {};
+}
+
+QString BlastemQuickSavePath(const QString &romFile, const QString &homeFolder, const QString &configFolder)
+{
+    QString savePath = QStringLiteral("$USERDATA/blastem/$ROMNAME");
+    QString format = QStringLiteral("native");
+    QFile settings(configFolder + QStringLiteral("/blastem/blastem.cfg"));
+    if (settings.size() < (1 << 20) && settings.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : settings.readAll().split('\n')) {
+            const QString text = QString::fromUtf8(line).trimmed();
+            if (text.startsWith(u'#'))
+                continue;
+            const qsizetype space = text.indexOf(QRegularExpression(QStringLiteral("\\s")));
+            if (space < 0)
+                continue;
+            const QString key = text.left(space), value = text.mid(space).trimmed();
+            if (key == QLatin1String("save_path") && !value.isEmpty())
+                savePath = value;
+            else if (key == QLatin1String("state_format") && !value.isEmpty())
+                format = value;
+        }
+    }
+    savePath.replace(QLatin1String("$USERDATA"), homeFolder + QStringLiteral("/.local/share"));
+    savePath.replace(QLatin1String("$HOME"), homeFolder);
+    savePath.replace(QLatin1String("$ROMNAME"), QFileInfo(romFile).completeBaseName());
+    const QString name = format == QLatin1String("gst") ? QStringLiteral("quicksave.gst") : QStringLiteral("quicksave.state");
+    return QDir::cleanPath(savePath + u'/' + name);
 }

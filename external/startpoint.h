@@ -45,3 +45,9 @@ bool ForgetStartPoint(const QString &romPath);
 // (MAME: -state with the whole path, which takes it as it is and needs no
 // folder named after the driver; blastem: -s).
 QStringList StartPointArguments(const QString &family, const QString &path);
+
+// Where blastem's save key writes its state while it runs romFile: its save
+// path ("$USERDATA/blastem/$ROMNAME" unless the user's blastem.cfg in
+// configFolder sets another; $HOME and $USERDATA from homeFolder), then
+// "quicksave.state" (or ".gst" when the settings choose that format).
+QString BlastemQuickSavePath(const QString &romFile, const QString &homeFolder, const QString &configFolder);

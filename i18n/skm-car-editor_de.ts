@@ -968,8 +968,16 @@ Den Emulator-Befehl legen Sie unter Bearbeiten &gt; Einstellungen... fest.</tran
         <translation>%1 bietet keinen Weg, auf dem der Editor Änderungen schicken kann; nur mit MAME und blastem lässt sich live testspielen</translation>
     </message>
     <message>
-        <source>%1 saves its states where its own settings say, and its debugger cannot save one: only MAME can record a start point</source>
-        <translation>%1 speichert seine Zustände dort, wo seine eigenen Einstellungen es sagen, und sein Debugger kann keinen speichern: nur MAME kann einen Startpunkt aufnehmen</translation>
+        <source>Take the state %1 saved last with its save key (` unless its settings say otherwise): every later play-test of this ROM starts there</source>
+        <translation>Den Zustand übernehmen, den %1 zuletzt mit seiner Speichertaste gespeichert hat (`, sofern seine Einstellungen nichts anderes sagen): jedes spätere Testspielen dieses ROMs beginnt dort</translation>
+    </message>
+    <message>
+        <source>%1 has not saved a state of this play-test yet. Press its save key (` unless its settings say otherwise) in its window, then choose Record Start Point again.
+
+It saves into %2</source>
+        <translation>%1 hat in diesem Testspiel noch keinen Zustand gespeichert. Drücken Sie in seinem Fenster seine Speichertaste (`, sofern seine Einstellungen nichts anderes sagen) und wählen Sie dann erneut „Startpunkt aufnehmen“.
+
+Es speichert nach %2</translation>
     </message>
     <message>
         <source>%1 cannot go live on this ROM: %2</source>

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include "document/cardocument.h"
 #include "editor/window/actionregistry.h"
@@ -93,13 +94,13 @@ void PlayTestController::UpdateLiveAction()
                                   "play-test live")
                                    .arg(ProgramName(*command)));
 
-    recordAction->setEnabled(live->canRecord() && !live->recording());
+    recordAction->setEnabled(CanRecord());
     if (live->canRecord())
         recordAction->setToolTip(
             tr("Save the state of %1 now: every later play-test of this ROM starts there").arg(live->program()));
-    else if (live->running())
-        recordAction->setToolTip(tr("%1 saves its states where its own settings say, and its debugger cannot save "
-                                    "one: only MAME can record a start point")
+    else if (live->running() && live->stub())
+        recordAction->setToolTip(tr("Take the state %1 saved last with its save key (` unless its settings say "
+                                    "otherwise): every later play-test of this ROM starts there")
                                      .arg(live->program()));
     else
         recordAction->setToolTip(tr("Records the state of a running Play-test Live (Shift+F5)"));
@@ -122,17 +123,50 @@ QStringList PlayTestController::StartArguments(const QString &command) const
     return StartPointArguments(point->family, point->path);
 }
 
+bool PlayTestController::CanRecord() const
+{
+    return (live->canRecord() && !live->recording()) || (live->running() && live->stub());
+}
+
 void PlayTestController::RecordStartPoint()
 {
-    if (!live->canRecord())
+    if (!CanRecord())
         return;
+    if (live->stub()) {
+        TakeBlastemState();
+        return;
+    }
     live->Record();
     UpdateLiveAction();
+}
+
+void PlayTestController::TakeBlastemState()
+{
+    QString copy;
+    for (const QString &path : runner->copies())
+        if (QFileInfo(path).path() == liveFolder)
+            copy = path;
+    const QString state = BlastemQuickSavePath(copy, QDir::homePath(),
+                                               QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QFileInfo info(state);
+    if (copy.isEmpty() || !info.isFile() || info.lastModified() < liveSince) {
+        prompts.warn(tr("Record Start Point"),
+                     tr("%1 has not saved a state of this play-test yet. Press its save key (` unless its settings "
+                        "say otherwise) in its window, then choose Record Start Point again.\n\nIt saves into %2")
+                         .arg(live->program(), QDir::toNativeSeparators(state)));
+        return;
+    }
+    KeepState(state, QStringLiteral("blastem"));
 }
 
 void PlayTestController::Recorded(const QString &statePath)
 {
     UpdateLiveAction();
+    KeepState(statePath, QStringLiteral("mame"));
+}
+
+void PlayTestController::KeepState(const QString &statePath, const QString &family)
+{
     QFile file(statePath);
     QByteArray state;
     if (file.open(QIODevice::ReadOnly))
@@ -142,7 +176,7 @@ void PlayTestController::Recorded(const QString &statePath)
                      Failure{statePath, file.errorString(), 0, Failure::Action::Read}.message());
         return;
     }
-    const Result<StartPoint> kept = KeepStartPoint(document.path(), QStringLiteral("mame"), state);
+    const Result<StartPoint> kept = KeepStartPoint(document.path(), family, state);
     if (!kept) {
         prompts.showFailure(tr("Record Start Point"), kept.failure());
         return;
@@ -246,6 +280,7 @@ void PlayTestController::PlayTestLive()
         return;
     }
     liveFolder = *folder;
+    liveSince = QDateTime::currentDateTime().addSecs(-1);   // file times may be whole seconds
     const QString program = ProgramName(command);
     if (QProcess *process = runner->process(*folder); throughStub && process)
         live->StartStub(program, process, *image, *stopAddress);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -71,6 +72,10 @@ private:
     // The arguments that start the emulator of command from this ROM's start point, if it has one of its family.
     QStringList StartArguments(const QString &command) const;
     void Recorded(const QString &statePath);
+    // blastem's own save: the state its save key wrote during this run.
+    void TakeBlastemState();
+    void KeepState(const QString &statePath, const QString &family);
+    bool CanRecord() const;
 
     CarDocument &document;
     Prompts &prompts;
@@ -81,4 +86,5 @@ private:
     QAction *recordAction = nullptr;
     QAction *forgetAction = nullptr;
     QString liveFolder;   // the live run's folder
+    QDateTime liveSince;  // when it started: a state saved before is another run's
 };

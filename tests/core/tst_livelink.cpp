@@ -177,6 +177,32 @@ private slots:
 
     // One start point per ROM, of the emulator that saved it last; a link
     // put in its place is neither offered nor removed.
+    void blastemQuickSave_data()
+    {
+        QTest::addColumn<QByteArray>("settings");   // blastem.cfg, or none
+        QTest::addColumn<QString>("expected");      // under the home folder
+        QTest::newRow("no settings") << QByteArray() << QStringLiteral(".local/share/blastem/game-play-1/quicksave.state");
+        QTest::newRow("settings without a save path")
+            << QByteArray("ui {\n\tstate_format native\n}\n") << QStringLiteral(".local/share/blastem/game-play-1/quicksave.state");
+        QTest::newRow("own save path and gst")
+            << QByteArray("ui {\n\t#save_path /nowhere\n\tsave_path $HOME/saves/$ROMNAME\n\tstate_format gst\n}\n")
+            << QStringLiteral("saves/game-play-1/quicksave.gst");
+    }
+    void blastemQuickSave()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, expected);
+        QTemporaryDir home, config;
+        if (!settings.isEmpty()) {
+            QVERIFY(QDir(config.path()).mkpath(QStringLiteral("blastem")));
+            QFile file(config.filePath(QStringLiteral("blastem/blastem.cfg")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(settings);
+        }
+        QCOMPARE(BlastemQuickSavePath(QStringLiteral("/tmp/x/game-play-1.bin"), home.path(), config.path()),
+                 home.filePath(expected));
+    }
+
     void startPoints()
     {
         QTemporaryDir data;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -215,7 +216,11 @@ private slots:
     {
         if (blastem.isEmpty())
             QSKIP("blastem is not installed (Debian package blastem, which tools/install-deps.sh installs)");
-        QTemporaryDir dir;
+        QTemporaryDir dir, home;
+        // blastem's saves go under the home folder: a folder of the test's own.
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        const auto restoreHome = qScopeGuard([&] { qputenv("HOME", realHome); });
         const QString rom = dir.filePath(QStringLiteral("demo.bin"));
         QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
         SetEmulator(QStringLiteral("'%1' -b 1000000 %f").arg(blastem));
@@ -230,10 +235,10 @@ private slots:
         QCOMPARE(indicator->text(), QStringLiteral("Live: blastem"));
         LiveLink &live = control->Live();
         QVERIFY(live.running());
-        QVERIFY(!live.canRecord());
+        QVERIFY(!live.canRecord());   // not through the stub: blastem's own save key saves
         QAction *record = Action(*editor, "actionRecordStartPoint");
-        QVERIFY(!record->isEnabled());
-        QVERIFY2(record->toolTip().contains(QLatin1String("only MAME")), qPrintable(record->toolTip()));
+        QVERIFY(record->isEnabled());
+        QVERIFY2(record->toolTip().contains(QLatin1String("save key")), qPrintable(record->toolTip()));
         StubChannel *stub = live.stub();
         QVERIFY(stub);
         QCOMPARE(stub->stopAddress(), *StubChannel::StopAddress(*PlayTestImage(editor->Document())));
@@ -270,6 +275,31 @@ private slots:
         const int stops = stub->stops();
         QTRY_VERIFY_WITH_TIMEOUT(stub->stops() > stops + 5, 5000);
         QVERIFY2(prompts.messages().isEmpty(), qPrintable(prompts.messages().join('\n')));
+
+        // A start point from blastem's save key: none saved yet is said once;
+        // the state it saves for the copy (its save path under the home
+        // folder, named after the copy) is kept for the ROM.
+        record->trigger();
+        QCOMPARE(prompts.messages().size(), 1);
+        QVERIFY2(prompts.messages().first().contains(QLatin1String("save key")), qPrintable(prompts.messages().first()));
+        QVERIFY(!FindStartPoint(rom));
+        const QString copy = control->Runner().copies().first();
+        const QString saved = home.filePath(QStringLiteral(".local/share/blastem/%1/quicksave.state")
+                                                .arg(QFileInfo(copy).completeBaseName()));
+        QVERIFY(QDir().mkpath(QFileInfo(saved).path()));
+        QFile state(saved);
+        QVERIFY(state.open(QIODevice::WriteOnly));
+        state.write("blastem state");
+        state.close();
+        record->trigger();
+        QCOMPARE(prompts.messages().size(), 1);
+        const std::optional<StartPoint> point = FindStartPoint(rom);
+        QVERIFY(point);
+        QCOMPARE(point->family, QStringLiteral("blastem"));
+        QFile kept(point->path);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("blastem state"));
+        QVERIFY(ForgetStartPoint(rom));
 
         const QString folder = QFileInfo(control->Runner().copies().first()).path();
         editor->Recovery().Discard();
@@ -375,14 +405,14 @@ private slots:
     void emulatorEndEndsLink_data()
     {
         QTest::addColumn<QString>("program");
-        QTest::addColumn<bool>("records");
+        QTest::addColumn<bool>("scripted");
         QTest::newRow("MAME") << QStringLiteral("mame") << true;
         QTest::newRow("blastem") << QStringLiteral("blastem") << false;
     }
     void emulatorEndEndsLink()
     {
         QFETCH(QString, program);
-        QFETCH(bool, records);
+        QFETCH(bool, scripted);
         QTemporaryDir dir;
         const QString rom = dir.filePath(QStringLiteral("demo.bin"));
         QVERIFY(WriteDemoRom(rom, GenerateFactoryData()));
@@ -393,11 +423,11 @@ private slots:
         Action(editor, "actionPlayTestLive")->trigger();
         QVERIFY(control->Live().running());
         const QString folder = QFileInfo(control->Runner().copies().first()).path();
-        QCOMPARE(QFileInfo::exists(folder + QStringLiteral("/live.lua")), records);
+        QCOMPARE(QFileInfo::exists(folder + QStringLiteral("/live.lua")), scripted);
         auto *indicator = editor.StatusBar()->findChild<QLabel *>(QStringLiteral("labelLive"));
         QVERIFY(!indicator->isHidden());
         QCOMPARE(indicator->text(), QStringLiteral("Live: %1").arg(program));
-        QCOMPARE(Action(editor, "actionRecordStartPoint")->isEnabled(), records);
+        QVERIFY(Action(editor, "actionRecordStartPoint")->isEnabled());   // MAME by its script, blastem by its save key
         QTRY_VERIFY_WITH_TIMEOUT(!control->Live().running(), 5000);
         QCOMPARE(editor.StatusBar()->currentMessage(), QStringLiteral("Live link ended"));
         QVERIFY(indicator->isHidden());
