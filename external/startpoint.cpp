@@ -130,7 +130,9 @@ QString BlastemQuickSavePath(const QString &romFile, const QString &homeFolder, 
     QString savePath = QStringLiteral("$USERDATA/blastem/$ROMNAME");
     QString format = QStringLiteral("native");
     QFile settings(configFolder + QStringLiteral("/blastem/blastem.cfg"));
-    if (settings.size() < (1 << 20) && settings.open(QIODevice::ReadOnly)) {
+    // Only a regular file of sensible size: a FIFO or device there would block the window.
+    const QFileInfo settingsInfo(settings);
+    if (settingsInfo.isFile() && settingsInfo.size() < (1 << 20) && settings.open(QIODevice::ReadOnly)) {
         for (const QByteArray &line : settings.readAll().split('\n')) {
             const QString text = QString::fromUtf8(line).trimmed();
             if (text.startsWith(u'#'))

@@ -912,6 +912,14 @@
 <context>
     <name>PlayTestController</name>
     <message>
+        <source>It is larger than 64 MiB: not an emulator&apos;s state.</source>
+        <translation>Sie ist größer als 64 MiB und damit kein Emulatorzustand.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
         <location filename="../editor/playtestcontroller.cpp" line="+20"/>
         <location line="+10"/>
         <source>Play-test</source>

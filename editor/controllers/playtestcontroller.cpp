@@ -167,13 +167,21 @@ void PlayTestController::Recorded(const QString &statePath)
 
 void PlayTestController::KeepState(const QString &statePath, const QString &family)
 {
+    // An emulator's state is a few hundred KiB; anything past 64 MiB is not one.
+    constexpr qint64 kMaxState = qint64(64) << 20;
     QFile file(statePath);
     QByteArray state;
-    if (file.open(QIODevice::ReadOnly))
-        state = file.readAll();
+    QString reason;
+    if (QFileInfo(statePath).size() > kMaxState)
+        reason = tr("It is larger than 64 MiB: not an emulator's state.");
+    else if (file.open(QIODevice::ReadOnly)) {
+        state = file.read(kMaxState);
+        if (state.isEmpty() && file.error() == QFileDevice::NoError)
+            reason = tr("The file is empty.");
+    }
     if (state.isEmpty()) {
         prompts.warn(tr("Record Start Point"),
-                     Failure{statePath, file.errorString(), 0, Failure::Action::Read}.message());
+                     Failure{statePath, reason.isEmpty() ? file.errorString() : reason, 0, Failure::Action::Read}.message());
         return;
     }
     const Result<StartPoint> kept = KeepStartPoint(document.path(), family, state);

@@ -3,6 +3,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <sys/stat.h>
+
 #include "external/livelink.h"
 #include "external/ownfolder.h"
 #include "external/startpoint.h"
@@ -187,13 +189,18 @@ private slots:
         QTest::newRow("own save path and gst")
             << QByteArray("ui {\n\t#save_path /nowhere\n\tsave_path $HOME/saves/$ROMNAME\n\tstate_format gst\n}\n")
             << QStringLiteral("saves/game-play-1/quicksave.gst");
+        // A FIFO in the settings' place is passed by, not opened (that would wait for a writer).
+        QTest::newRow("settings are a FIFO") << QByteArray("fifo") << QStringLiteral(".local/share/blastem/game-play-1/quicksave.state");
     }
     void blastemQuickSave()
     {
         QFETCH(QByteArray, settings);
         QFETCH(QString, expected);
         QTemporaryDir home, config;
-        if (!settings.isEmpty()) {
+        if (settings == "fifo") {
+            QVERIFY(QDir(config.path()).mkpath(QStringLiteral("blastem")));
+            QCOMPARE(::mkfifo(QFile::encodeName(config.filePath(QStringLiteral("blastem/blastem.cfg"))).constData(), 0600), 0);
+        } else if (!settings.isEmpty()) {
             QVERIFY(QDir(config.path()).mkpath(QStringLiteral("blastem")));
             QFile file(config.filePath(QStringLiteral("blastem/blastem.cfg")));
             QVERIFY(file.open(QIODevice::WriteOnly));
