@@ -43,7 +43,7 @@ public:
     // sprite and of its car, as View > Hardware Tiles counts them.
     QString tileToolTip(int index) const;
     // Frames the cell of the sprite on show, and only that one (done by itself
-    // on a change of the sprite; within a tenth of a second of animation steps).
+    // on a change of the sprite; within a fifth of a second of animation steps).
     void markCurrent();
 
 protected:

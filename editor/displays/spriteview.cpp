@@ -459,7 +459,9 @@ void SpriteView::paintEvent(QPaintEvent *event)
     const QBrush background = under->palette().brush(under->backgroundRole());
     for (const QRect &rect : QRegion(event->rect()).subtracted(scaled.isNull() ? QRect() : area))
         painter.fillRect(rect, background);
-    drawFrame(&painter);
+    // An animation's step repaints inside the frame: its border stays as it is.
+    if (!contentsRect().contains(event->rect()))
+        drawFrame(&painter);
     const QRect dirty = event->rect() & area;
     if (scaled.isNull() || dirty.isEmpty())
         return;

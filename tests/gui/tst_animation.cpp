@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include "editor/state/animationfollower.h"
 #include "windowprobe.h"
 #include "viewtestrom.h"
 
@@ -28,7 +29,7 @@ private:
         friend bool operator==(const View &, const View &) = default;
     };
 
-    // What the animation has on show (the form follows it within a tenth of a
+    // What the animation has on show (the form follows it within a fifth of a
     // second; formFollowsSteps checks that).
     static View Shown(WindowProbe &probe)
     {
@@ -165,12 +166,12 @@ private slots:
     void formFollowsSteps()
     {
         // The view shows every step; the form's controls show the first step
-        // after a quiet tenth of a second at once, later ones at the end of
-        // that tenth, and a change by the user at once.
+        // after a quiet span at once, later ones at the end of that span, and
+        // a change by the user at once.
         SKMcarEditor editor(romPath);
         WindowProbe probe(editor);
         probe.animation().stop();
-        QTest::qWait(150);
+        QTest::qWait(AnimationFollower::kIntervalMs + 50);
         const FormControls *ui = probe.ui();
         ui->checkBoxRotation->setChecked(true);
         ui->checkBoxWheelAnimation->setChecked(true);
@@ -178,7 +179,7 @@ private slots:
         probe.animation().tick();
         QCOMPARE(ui->spinBoxRotation->value(), 1);
         QVERIFY(ui->checkBoxRotateWheels->isChecked());
-        for (int tick = 0; tick < 3; ++tick)   // no event handled between them: within the tenth
+        for (int tick = 0; tick < 3; ++tick)   // no event handled between them: within the span
             probe.animation().tick();
         QCOMPARE(probe.selection().rotation(), 4);
         QCOMPARE(ui->spinBoxRotation->value(), 1);
@@ -202,7 +203,7 @@ private slots:
         probe.animation().stop();
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        QTest::qWait(150);   // a quiet tenth: the next step is followed at once
+        QTest::qWait(AnimationFollower::kIntervalMs + 50);   // a quiet span: the next step is followed at once
         const FormControls *ui = probe.ui();
         ui->checkBoxRotation->setChecked(true);
         QCoreApplication::processEvents();

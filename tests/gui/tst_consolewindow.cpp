@@ -151,7 +151,7 @@ private slots:
     void animationStepsFollowedLater()
     {
         // A step of the animation reaches the strip's marks and the overview's
-        // frame within a tenth of a second; a change by the user at once.
+        // frame within a fifth of a second; a change by the user at once.
         TestWindow window(UseData());
         QVERIFY(window.romWritten);
         window.probe.animation().stop();
