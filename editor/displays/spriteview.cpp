@@ -35,12 +35,13 @@ QList<int> StartsOf(const QList<int> &samples, int sourceLength)
 }
 
 // The frame pixels that differ between two frames (48 x 48 RGB32), or
-// whose background masks differ (null: none): runs of them along each row,
-// a run below one of the same columns joined to it, their count and the
-// block around them.
+// whose background masks differ (null: none): their count and the block
+// around them, and, where zooming them run by run costs less than the block,
+// the runs of them along each row, a run below one of the same columns
+// joined to it.
 struct ChangedPixels
 {
-    QList<QRect> runs;
+    QList<QRect> runs;   // empty when the block costs less
     int pixels = 0;
     QRect bounds;
 };
@@ -49,22 +50,68 @@ ChangedPixels ChangedPixelsOf(const QImage &before, const QImage &after, const Q
                               const QImage &maskAfter)
 {
     ChangedPixels changes;
-    QList<qsizetype> open, next;   // the runs that end on the row above, and on this row
-    for (int y = 0; y < kSpriteSide; ++y) {
+    const auto rowOf = [](const QImage &image, int y) { return image.isNull() ? nullptr : image.constScanLine(y); };
+    // Rows that differ, told apart at once for the rows that stay (an
+    // animation's step changes the car's rows, not the background's).
+    const auto rowDiffers = [&](int y) {
+        const uchar *ma = rowOf(maskBefore, y), *mb = rowOf(maskAfter, y);
+        return std::memcmp(before.constScanLine(y), after.constScanLine(y), kSpriteSide * sizeof(QRgb)) != 0
+            || (ma && mb ? std::memcmp(ma, mb, kSpriteSide) != 0 : ma != mb);
+    };
+    const auto differs = [&](int x, int y) {
         const QRgb *a = reinterpret_cast<const QRgb *>(before.constScanLine(y));
         const QRgb *b = reinterpret_cast<const QRgb *>(after.constScanLine(y));
-        const uchar *ma = maskBefore.isNull() ? nullptr : maskBefore.constScanLine(y);
-        const uchar *mb = maskAfter.isNull() ? nullptr : maskAfter.constScanLine(y);
-        const auto differs = [&](int x) { return a[x] != b[x] || (ma ? ma[x] : 0) != (mb ? mb[x] : 0); };
+        const uchar *ma = rowOf(maskBefore, y), *mb = rowOf(maskAfter, y);
+        return a[x] != b[x] || (ma ? ma[x] : 0) != (mb ? mb[x] : 0);
+    };
+
+    // First the count, the block and the runs along the rows (at least as
+    // many as the joined runs): when even those cost less than the block,
+    // the runs are worth making.
+    bool changedRows[kSpriteSide] = {};
+    int rowRuns = 0, left = kSpriteSide, right = -1, top = -1, bottom = -1;
+    for (int y = 0; y < kSpriteSide; ++y) {
+        if (!rowDiffers(y))
+            continue;
+        const int runsBefore = rowRuns;
+        for (int x = 0; x < kSpriteSide; ++x) {
+            if (!differs(x, y))
+                continue;
+            left = qMin(left, x);
+            const int first = x;
+            while (x < kSpriteSide && differs(x, y))
+                ++x;
+            right = qMax(right, x - 1);
+            changes.pixels += x - first;
+            ++rowRuns;
+        }
+        if (rowRuns == runsBefore)
+            continue;
+        changedRows[y] = true;
+        if (top < 0)
+            top = y;
+        bottom = y;
+    }
+    if (changes.pixels == 0)
+        return changes;
+    changes.bounds = QRect(QPoint(left, top), QPoint(right, bottom));
+    if (changes.pixels + kRunCost * rowRuns >= changes.bounds.width() * changes.bounds.height())
+        return changes;
+
+    QList<qsizetype> open, next;   // the runs that end on the row above, and on this row
+    for (int y = top; y <= bottom; ++y) {
         next.clear();
+        if (!changedRows[y]) {
+            std::swap(open, next);
+            continue;
+        }
         qsizetype above = 0;
         for (int x = 0; x < kSpriteSide; ++x) {
-            if (!differs(x))
+            if (!differs(x, y))
                 continue;
             const int first = x;
-            while (x < kSpriteSide && differs(x))
+            while (x < kSpriteSide && differs(x, y))
                 ++x;
-            changes.pixels += x - first;
             while (above < open.size() && changes.runs.at(open.at(above)).left() < first)
                 ++above;
             QRect *joined = nullptr;
@@ -83,8 +130,6 @@ ChangedPixels ChangedPixelsOf(const QImage &before, const QImage &after, const Q
         }
         std::swap(open, next);
     }
-    for (const QRect &run : changes.runs)
-        changes.bounds |= run;
     return changes;
 }
 
@@ -117,17 +162,7 @@ SpriteView::SpriteView(QWidget *parent) : QLabel(parent)
 void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mapping, Repaint repaint, const QImage &slotPicture)
 {
     QImage next = picture.size() == kFrameSize ? picture.convertToFormat(QImage::Format_RGB32) : QImage();
-    // Where the background shows: only the reference behind the sprite asks.
-    QImage nextBackground;
-    if (slotPicture.size() == kFrameSize && slotPicture.depth() == 8) {
-        nextBackground = QImage(kFrameSize, QImage::Format_Grayscale8);
-        for (int y = 0; y < kSpriteSide; ++y) {
-            const uchar *in = slotPicture.constScanLine(y);
-            uchar *out = nextBackground.scanLine(y);
-            for (int x = 0; x < kSpriteSide; ++x)
-                out[x] = in[x] == 0;
-        }
-    }
+    const QImage nextSlots = slotPicture.size() == kFrameSize && slotPicture.depth() == 8 ? slotPicture : QImage();
     const qint64 nextFrameKey = picture.cacheKey(), nextSlotKey = slotPicture.cacheKey();
     const bool maskMatters = !referenceZoomed.isNull() && !placement.over;
     const SpriteViewMapping previous = viewMapping;
@@ -139,19 +174,22 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
 
     if (whole) {
         frame = next;
-        background = nextBackground;
+        slotsShown = nextSlots;
         pictureCache = QPixmap();
         rebuildScaled();
         if (sizeHint() != oldHint)
             updateGeometry();
         update();
     } else {
+        const QImage frameBefore = frame;
         // Find the frame pixels that changed: the block around them is
         // repainted, and only they are zoomed and blended again.
-        const ChangedPixels changes = ChangedPixelsOf(frame, next, maskMatters ? background : QImage(),
-                                                      maskMatters ? nextBackground : QImage());
+        // Where the background shows matters only to a reference behind the sprite.
+        const QImage maskBefore = maskMatters ? backgroundMask() : QImage();
         frame = next;
-        background = nextBackground;
+        slotsShown = nextSlots;
+        const ChangedPixels changes = ChangedPixelsOf(frameBefore, frame, maskBefore,
+                                                      maskMatters ? backgroundMask() : QImage());
         if (!changes.bounds.isEmpty()) {
             pictureCache = QPixmap();
             const QRect changed = changes.bounds;
@@ -162,7 +200,8 @@ void SpriteView::setSprite(const QImage &picture, const SpriteViewMapping &mappi
                 keepZoomed(shownFrameKey, shownSlotKey);
             if (!kept.isNull()) {
                 scaled = kept;
-            } else if (changes.pixels + kRunCost * changes.runs.size() < changed.width() * changed.height()) {
+            } else if (!changes.runs.isEmpty()
+                       && changes.pixels + kRunCost * changes.runs.size() < changed.width() * changed.height()) {
                 for (const QRect &run : changes.runs)
                     updateScaled(run);
             } else {
@@ -330,13 +369,31 @@ void SpriteView::blendReference(int x0, int x1, int y0, int y1)
     if (referenceZoomed.isNull() || referenceZoomed.size() != scaled.size())
         return;
     // Behind the sprite without knowing its background: nowhere.
-    if (!placement.over && background.isNull())
+    if (!placement.over && backgroundMask().isNull())
         return;
     const QRect area(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
     if (placement.over)
         BlendReference(scaled, referenceZoomed, area);
     else
-        BlendReference(scaled, referenceZoomed, area, background, columns.constData(), rows.constData());
+        BlendReference(scaled, referenceZoomed, area, backgroundMask(), columns.constData(), rows.constData());
+}
+
+const QImage &SpriteView::backgroundMask() const
+{
+    if (slotsShown.isNull()) {
+        background = QImage();
+        backgroundOf = 0;
+    } else if (backgroundOf != slotsShown.cacheKey()) {
+        background = QImage(kFrameSize, QImage::Format_Grayscale8);
+        for (int y = 0; y < kSpriteSide; ++y) {
+            const uchar *in = slotsShown.constScanLine(y);
+            uchar *out = background.scanLine(y);
+            for (int x = 0; x < kSpriteSide; ++x)
+                out[x] = in[x] == 0;
+        }
+        backgroundOf = slotsShown.cacheKey();
+    }
+    return background;
 }
 
 void SpriteView::setReference(const QImage &picture, const ReferencePlacement &where)

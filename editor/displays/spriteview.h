@@ -180,7 +180,12 @@ private:
     QImage frame;                     // 48 x 48 RGB32, as shown
     QRect unpainted;                  // left by setSprite for paintNow()
     QImage scaled;                    // zoomed, RGB32, with the reference and the grids drawn in
-    QImage background;                // 48 x 48, 8-bit: nonzero where the frame shows the background
+    QImage slotsShown;                // the slot picture given with the frame (48 x 48, 8-bit), or null
+    // Nonzero where the frame shows the background (48 x 48, 8-bit), from the
+    // slot picture on show; made only when a reference behind the sprite asks.
+    const QImage &backgroundMask() const;
+    mutable QImage background;
+    mutable qint64 backgroundOf = 0;  // the slot picture's cache key it was made from
     QImage referencePicture;          // as given
     QImage referenceZoomed;           // at the size of scaled, premultiplied, opacity applied
     ReferencePlacement placement;
