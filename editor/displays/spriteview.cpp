@@ -58,11 +58,16 @@ ChangedPixels ChangedPixelsOf(const QImage &before, const QImage &after, const Q
         return std::memcmp(before.constScanLine(y), after.constScanLine(y), kSpriteSide * sizeof(QRgb)) != 0
             || (ma && mb ? std::memcmp(ma, mb, kSpriteSide) != 0 : ma != mb);
     };
-    const auto differs = [&](int x, int y) {
-        const QRgb *a = reinterpret_cast<const QRgb *>(before.constScanLine(y));
-        const QRgb *b = reinterpret_cast<const QRgb *>(after.constScanLine(y));
-        const uchar *ma = rowOf(maskBefore, y), *mb = rowOf(maskAfter, y);
-        return a[x] != b[x] || (ma ? ma[x] : 0) != (mb ? mb[x] : 0);
+    // The rows of one y, looked up once for its pixels.
+    struct Rows
+    {
+        const QRgb *a, *b;
+        const uchar *ma, *mb;
+        bool differs(int x) const { return a[x] != b[x] || (ma ? ma[x] : 0) != (mb ? mb[x] : 0); }
+    };
+    const auto rowsAt = [&](int y) {
+        return Rows{reinterpret_cast<const QRgb *>(before.constScanLine(y)),
+                    reinterpret_cast<const QRgb *>(after.constScanLine(y)), rowOf(maskBefore, y), rowOf(maskAfter, y)};
     };
 
     // First the count, the block and the runs along the rows (at least as
@@ -74,12 +79,13 @@ ChangedPixels ChangedPixelsOf(const QImage &before, const QImage &after, const Q
         if (!rowDiffers(y))
             continue;
         const int runsBefore = rowRuns;
+        const Rows row = rowsAt(y);
         for (int x = 0; x < kSpriteSide; ++x) {
-            if (!differs(x, y))
+            if (!row.differs(x))
                 continue;
             left = qMin(left, x);
             const int first = x;
-            while (x < kSpriteSide && differs(x, y))
+            while (x < kSpriteSide && row.differs(x))
                 ++x;
             right = qMax(right, x - 1);
             changes.pixels += x - first;
@@ -99,18 +105,22 @@ ChangedPixels ChangedPixelsOf(const QImage &before, const QImage &after, const Q
         return changes;
 
     QList<qsizetype> open, next;   // the runs that end on the row above, and on this row
+    open.reserve(kSpriteSide);
+    next.reserve(kSpriteSide);
+    changes.runs.reserve(rowRuns);
     for (int y = top; y <= bottom; ++y) {
         next.clear();
         if (!changedRows[y]) {
             std::swap(open, next);
             continue;
         }
+        const Rows row = rowsAt(y);
         qsizetype above = 0;
         for (int x = 0; x < kSpriteSide; ++x) {
-            if (!differs(x, y))
+            if (!row.differs(x))
                 continue;
             const int first = x;
-            while (x < kSpriteSide && differs(x, y))
+            while (x < kSpriteSide && row.differs(x))
                 ++x;
             while (above < open.size() && changes.runs.at(open.at(above)).left() < first)
                 ++above;
