@@ -123,7 +123,9 @@ QString ReferenceController::RomKey() const
 const ReferenceBook &ReferenceController::Pages() const
 {
     const QString text = book.value();
-    if (text != pagesText || text.isEmpty()) {
+    // Parsed once for each text (an empty book too: an animation's step asks at every step).
+    if (!pagesParsed || text != pagesText) {
+        pagesParsed = true;
         pagesText = text;
         parsedPages = ReferenceBook::FromText(text);
     }

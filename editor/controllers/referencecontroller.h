@@ -87,9 +87,10 @@ private:
     QString pictureFile;           // the file picture was read from (or failed to read)
     QSize readSize;                // the file's picture size, which the placement's scale is for
     bool dragging = false;
-    QPointF dragFrom;
+    QPointF dragFrom;              // frame point of the last mouse position in a drag
     mutable QString keyPath;       // the document path romKey was worked out for
     mutable QString romKey;
     mutable QString pagesText;     // the book text parsedPages was parsed from
-    mutable ReferenceBook parsedPages;              // frame point of the last mouse position in a drag
+    mutable bool pagesParsed = false;
+    mutable ReferenceBook parsedPages;
 };
