@@ -224,12 +224,12 @@ void BM_OnionSkinStep(benchmark::State &state)
 }
 BENCHMARK(BM_OnionSkinStep)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// The same step with a reference picture (640 x 480) over the sprite as well.
-void BM_OnionReferenceStep(benchmark::State &state)
+// Zoom 10 with the onion skin and a reference picture (640 x 480), over the
+// sprite when the second argument is 1.
+void ShowOnionAndReference(benchmark::State &state)
 {
     SetZoom(10.0);
     SKMcarEditor *editor = Fixture().editor;
-    auto *display = editor->findChild<SpriteDisplay *>();
     auto *reference = editor->findChild<ReferenceController *>();
     QImage photo(640, 480, QImage::Format_RGB32);
     for (int y = 0; y < photo.height(); ++y)
@@ -240,7 +240,16 @@ void BM_OnionReferenceStep(benchmark::State &state)
     if (!reference->ShowPicture(path))
         state.SkipWithError("no reference picture");
     reference->SetOver(state.range(1) != 0);
-    display->setOnionSkin(true, OnionNeighbours::Rotations);
+    editor->findChild<SpriteDisplay *>()->setOnionSkin(true, OnionNeighbours::Rotations);
+}
+
+// The same step with a reference picture (640 x 480) over the sprite as well.
+void BM_OnionReferenceStep(benchmark::State &state)
+{
+    ShowOnionAndReference(state);
+    SKMcarEditor *editor = Fixture().editor;
+    auto *display = editor->findChild<SpriteDisplay *>();
+    auto *reference = editor->findChild<ReferenceController *>();
     Selection &selection = editor->Shown();
     QCoreApplication::processEvents();
     int step = 0;
@@ -269,20 +278,10 @@ BENCHMARK(BM_OnionReferenceStep)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args
 // the sprite.
 void BM_OnionReferenceChange(benchmark::State &state)
 {
-    SetZoom(10.0);
+    ShowOnionAndReference(state);
     SKMcarEditor *editor = Fixture().editor;
     auto *display = editor->findChild<SpriteDisplay *>();
     auto *reference = editor->findChild<ReferenceController *>();
-    QImage photo(640, 480, QImage::Format_RGB32);
-    for (int y = 0; y < photo.height(); ++y)
-        for (int x = 0; x < photo.width(); ++x)
-            photo.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
-    const QString path = Fixture().dir.filePath(QStringLiteral("reference.png"));
-    photo.save(path);
-    if (!reference->ShowPicture(path))
-        state.SkipWithError("no reference picture");
-    reference->SetOver(state.range(1) != 0);
-    display->setOnionSkin(true, OnionNeighbours::Rotations);
     Selection &selection = editor->Shown();
     selection.setView(5, 0, false);
     QCoreApplication::processEvents();
